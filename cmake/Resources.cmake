@@ -1,0 +1,36 @@
+# Module resources: .rc scripts compiled to the standard .res format.
+find_program(WINDRES NAMES llvm-windres-14 llvm-windres REQUIRED)
+# llvm-windres preprocesses with the clang on the PATH.
+find_program(RC_PREPROCESSOR NAMES clang REQUIRED)
+
+# saver_compile_rc(<rc file> <output .res>): compiles at build time.
+function(saver_compile_rc rc_file res_file)
+  get_filename_component(rc_abs ${rc_file} ABSOLUTE)
+  get_filename_component(rc_dir ${rc_abs} DIRECTORY)
+  add_custom_command(
+    OUTPUT ${res_file}
+    COMMAND ${WINDRES} -I ${rc_dir}
+            -I ${CMAKE_SOURCE_DIR}/platform/include
+            -i ${rc_abs} -o ${res_file} -O res
+    DEPENDS ${rc_abs} ${ARGN}
+    IMPLICIT_DEPENDS C ${rc_abs}
+    COMMENT "Compiling resources ${rc_file}"
+    VERBATIM)
+endfunction()
+
+# saver_embed_own_resources(<target> <.res file>): an object library that
+# links the .res into a program as its own module's resources.
+function(saver_embed_own_resources target res_file)
+  set(asm ${CMAKE_CURRENT_BINARY_DIR}/${target}.S)
+  file(WRITE ${asm}
+    "    .section .rodata\n"
+    "    .balign 16\n"
+    "    .globl saver_own_module_res_begin\n"
+    "saver_own_module_res_begin:\n"
+    "    .incbin \"${res_file}\"\n"
+    "    .globl saver_own_module_res_end\n"
+    "saver_own_module_res_end:\n"
+    "    .section .note.GNU-stack,\"\",@progbits\n")
+  set_source_files_properties(${asm} PROPERTIES OBJECT_DEPENDS ${res_file})
+  add_library(${target} OBJECT ${asm} ${res_file})
+endfunction()

@@ -1,0 +1,2 @@
+# Sources of this area are listed here.
+target_sources(platform PRIVATE)

@@ -1,0 +1,130 @@
+// Kernel: clock, threads, processes, files, modules and resources.
+#pragma once
+
+#include <windef.h>
+#include <winerror.h>
+
+extern "C" {
+
+// Clock.
+BOOL WINAPI QueryPerformanceCounter(LARGE_INTEGER* count);
+BOOL WINAPI QueryPerformanceFrequency(LARGE_INTEGER* frequency);
+DWORD WINAPI GetTickCount();
+void WINAPI Sleep(DWORD milliseconds);
+
+// Threads. The layer maps THREAD_PRIORITY_IDLE to the lowest nice value
+// of the calling thread alone, never to SCHED_IDLE, so that threads created
+// later (audio) are not starved.
+#define THREAD_PRIORITY_IDLE (-15)
+#define THREAD_PRIORITY_LOWEST (-2)
+#define THREAD_PRIORITY_BELOW_NORMAL (-1)
+#define THREAD_PRIORITY_NORMAL 0
+#define THREAD_PRIORITY_ABOVE_NORMAL 1
+#define THREAD_PRIORITY_HIGHEST 2
+#define THREAD_PRIORITY_TIME_CRITICAL 15
+HANDLE WINAPI GetCurrentThread();
+BOOL WINAPI SetThreadPriority(HANDLE thread, int priority);
+int WINAPI GetThreadPriority(HANDLE thread);
+DWORD WINAPI GetCurrentThreadId();
+DWORD WINAPI GetLastError();
+void WINAPI SetLastError(DWORD error);
+
+// Command line and processes.
+LPWSTR WINAPI GetCommandLineW();
+
+struct STARTUPINFOW {
+    DWORD cb;
+    LPWSTR lpReserved;
+    LPWSTR lpDesktop;
+    LPWSTR lpTitle;
+    DWORD dwX;
+    DWORD dwY;
+    DWORD dwXSize;
+    DWORD dwYSize;
+    DWORD dwXCountChars;
+    DWORD dwYCountChars;
+    DWORD dwFillAttribute;
+    DWORD dwFlags;
+    WORD wShowWindow;
+    WORD cbReserved2;
+    LPBYTE lpReserved2;
+    HANDLE hStdInput;
+    HANDLE hStdOutput;
+    HANDLE hStdError;
+};
+typedef STARTUPINFOW* LPSTARTUPINFOW;
+
+struct PROCESS_INFORMATION {
+    HANDLE hProcess;
+    HANDLE hThread;
+    DWORD dwProcessId;
+    DWORD dwThreadId;
+};
+typedef PROCESS_INFORMATION* LPPROCESS_INFORMATION;
+
+struct SECURITY_ATTRIBUTES {
+    DWORD nLength;
+    LPVOID lpSecurityDescriptor;
+    BOOL bInheritHandle;
+};
+typedef SECURITY_ATTRIBUTES* LPSECURITY_ATTRIBUTES;
+
+BOOL WINAPI CreateProcessW(LPCWSTR applicationName, LPWSTR commandLine,
+                           LPSECURITY_ATTRIBUTES processAttributes,
+                           LPSECURITY_ATTRIBUTES threadAttributes, BOOL inheritHandles,
+                           DWORD creationFlags, LPVOID environment, LPCWSTR currentDirectory,
+                           LPSTARTUPINFOW startupInfo, LPPROCESS_INFORMATION processInformation);
+BOOL WINAPI CloseHandle(HANDLE object);
+#define WAIT_OBJECT_0 0x00000000u
+#define WAIT_TIMEOUT 0x00000102u
+#define WAIT_FAILED 0xFFFFFFFFu
+DWORD WINAPI WaitForSingleObject(HANDLE object, DWORD milliseconds);
+BOOL WINAPI GetExitCodeProcess(HANDLE process, LPDWORD exitCode);
+
+// Files. Paths may use either separator; they are UTF-8 on disk.
+DWORD WINAPI GetTempPathW(DWORD bufferLength, LPWSTR buffer);
+BOOL WINAPI CopyFileW(LPCWSTR existingFileName, LPCWSTR newFileName, BOOL failIfExists);
+BOOL WINAPI DeleteFileW(LPCWSTR fileName);
+
+// Modules. A module other than the program itself is a resource module:
+// LoadLibraryW(L"name.dll") opens name.res and never loads code.
+HMODULE WINAPI GetModuleHandleW(LPCWSTR moduleName);
+DWORD WINAPI GetModuleFileNameW(HMODULE module, LPWSTR fileName, DWORD size);
+HMODULE WINAPI LoadLibraryW(LPCWSTR fileName);
+BOOL WINAPI FreeLibrary(HMODULE module);
+FARPROC WINAPI GetProcAddress(HMODULE module, LPCSTR procName);
+
+// Resources.
+#define MAKEINTRESOURCEW(id) ((LPWSTR)((ULONG_PTR)((WORD)(id))))
+#define IS_INTRESOURCE(name) ((((ULONG_PTR)(name)) >> 16) == 0)
+#define RT_CURSOR MAKEINTRESOURCEW(1)
+#define RT_BITMAP MAKEINTRESOURCEW(2)
+#define RT_ICON MAKEINTRESOURCEW(3)
+#define RT_MENU MAKEINTRESOURCEW(4)
+#define RT_DIALOG MAKEINTRESOURCEW(5)
+#define RT_STRING MAKEINTRESOURCEW(6)
+#define RT_FONTDIR MAKEINTRESOURCEW(7)
+#define RT_FONT MAKEINTRESOURCEW(8)
+#define RT_ACCELERATOR MAKEINTRESOURCEW(9)
+#define RT_RCDATA MAKEINTRESOURCEW(10)
+#define RT_MESSAGETABLE MAKEINTRESOURCEW(11)
+#define RT_GROUP_CURSOR MAKEINTRESOURCEW(12)
+#define RT_GROUP_ICON MAKEINTRESOURCEW(14)
+#define RT_VERSION MAKEINTRESOURCEW(16)
+
+HRSRC WINAPI FindResourceW(HMODULE module, LPCWSTR name, LPCWSTR type);
+HRSRC WINAPI FindResourceExW(HMODULE module, LPCWSTR type, LPCWSTR name, WORD language);
+DWORD WINAPI SizeofResource(HMODULE module, HRSRC resource);
+HGLOBAL WINAPI LoadResource(HMODULE module, HRSRC resource);
+LPVOID WINAPI LockResource(HGLOBAL resourceData);
+BOOL WINAPI FreeResource(HGLOBAL resourceData);
+
+// Wide strings with Windows semantics.
+int WINAPI lstrlenW(LPCWSTR string);
+LPWSTR WINAPI lstrcpyW(LPWSTR destination, LPCWSTR source);
+LPWSTR WINAPI lstrcpynW(LPWSTR destination, LPCWSTR source, int maxLength);
+LPWSTR WINAPI lstrcatW(LPWSTR destination, LPCWSTR source);
+int WINAPI lstrcmpW(LPCWSTR a, LPCWSTR b);
+int WINAPI lstrcmpiW(LPCWSTR a, LPCWSTR b);
+
+}  // extern "C"
