@@ -1,4 +1,5 @@
-// User interface: string resources and formatted wide text.
+// User interface: windows, messages, input, monitors, painting, string
+// resources and formatted wide text.
 #pragma once
 
 #include <cstdarg>
@@ -21,3 +22,9 @@ int WINAPI wvsprintfW(LPWSTR buffer, LPCWSTR format, va_list arguments);
 #define SW_SHOWNORMAL 1
 #define SW_SHOW 5
 #define SW_SHOWDEFAULT 10
+
+// ---- Windows, classes, messages, timers and input.
+
+// ---- Monitors and display devices.
+
+// ---- Painting and message boxes.
