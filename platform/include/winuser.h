@@ -25,6 +25,245 @@ int WINAPI wvsprintfW(LPWSTR buffer, LPCWSTR format, va_list arguments);
 
 // ---- Windows, classes, messages, timers and input.
 
+typedef LRESULT(CALLBACK* WNDPROC)(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+typedef void(CALLBACK* TIMERPROC)(HWND window, UINT message, UINT_PTR id, DWORD time);
+
+// Class styles.
+#define CS_VREDRAW 0x0001u
+#define CS_HREDRAW 0x0002u
+
+struct WNDCLASSW {
+    UINT style;
+    WNDPROC lpfnWndProc;
+    int cbClsExtra;
+    int cbWndExtra;
+    HINSTANCE hInstance;
+    HICON hIcon;
+    HCURSOR hCursor;
+    HBRUSH hbrBackground;
+    LPCWSTR lpszMenuName;
+    LPCWSTR lpszClassName;
+};
+typedef WNDCLASSW* LPWNDCLASSW;
+
+// Window styles.
+#define WS_OVERLAPPED 0x00000000u
+#define WS_POPUP 0x80000000u
+#define WS_CHILD 0x40000000u
+#define WS_VISIBLE 0x10000000u
+#define WS_BORDER 0x00800000u
+#define WS_DLGFRAME 0x00400000u
+#define WS_CAPTION 0x00C00000u
+#define WS_SYSMENU 0x00080000u
+#define WS_MINIMIZEBOX 0x00020000u
+#define WS_EX_TOPMOST 0x00000008u
+
+struct CREATESTRUCTW {
+    LPVOID lpCreateParams;
+    HINSTANCE hInstance;
+    HMENU hMenu;
+    HWND hwndParent;
+    int cy;
+    int cx;
+    int y;
+    int x;
+    LONG style;
+    LPCWSTR lpszName;
+    LPCWSTR lpszClass;
+    DWORD dwExStyle;
+};
+typedef CREATESTRUCTW* LPCREATESTRUCTW;
+
+struct MSG {
+    HWND hwnd;
+    UINT message;
+    WPARAM wParam;
+    LPARAM lParam;
+    DWORD time;
+    POINT pt;
+};
+typedef MSG* LPMSG;
+
+struct PAINTSTRUCT {
+    HDC hdc;
+    BOOL fErase;
+    RECT rcPaint;
+    BOOL fRestore;
+    BOOL fIncUpdate;
+    BYTE rgbReserved[32];
+};
+typedef PAINTSTRUCT* LPPAINTSTRUCT;
+
+// Messages.
+#define WM_NULL 0x0000u
+#define WM_CREATE 0x0001u
+#define WM_DESTROY 0x0002u
+#define WM_PAINT 0x000Fu
+#define WM_CLOSE 0x0010u
+#define WM_QUIT 0x0012u
+#define WM_ERASEBKGND 0x0014u
+#define WM_ACTIVATEAPP 0x001Cu
+#define WM_SETCURSOR 0x0020u
+#define WM_NCCREATE 0x0081u
+#define WM_NCDESTROY 0x0082u
+#define WM_KEYDOWN 0x0100u
+#define WM_CHAR 0x0102u
+#define WM_SYSKEYDOWN 0x0104u
+#define WM_SYSCHAR 0x0106u
+#define WM_SYSCOMMAND 0x0112u
+#define WM_TIMER 0x0113u
+#define WM_MOUSEMOVE 0x0200u
+#define WM_LBUTTONDOWN 0x0201u
+#define WM_RBUTTONDOWN 0x0204u
+#define WM_MBUTTONDOWN 0x0207u
+#define WM_POWERBROADCAST 0x0218u
+#define WM_USER 0x0400u
+#define WM_APP 0x8000u
+
+// WM_SYSCOMMAND commands.
+#define SC_NEXTWINDOW 0xF040u
+#define SC_PREVWINDOW 0xF050u
+#define SC_CLOSE 0xF060u
+#define SC_SCREENSAVE 0xF140u
+
+// WM_POWERBROADCAST events.
+#define PBT_APMSUSPEND 0x0004u
+
+// WM_SETCURSOR hit test (low word of lParam).
+#define HTCLIENT 1
+
+// Mouse message key state (wParam).
+#define MK_LBUTTON 0x0001u
+#define MK_RBUTTON 0x0002u
+#define MK_SHIFT 0x0004u
+#define MK_CONTROL 0x0008u
+#define MK_MBUTTON 0x0010u
+
+#define GET_X_LPARAM(lParam) ((int)(SHORT)LOWORD(lParam))
+#define GET_Y_LPARAM(lParam) ((int)(SHORT)HIWORD(lParam))
+
+// Virtual keys; letters and digits are their upper-case ASCII codes.
+#define VK_BACK 0x08u
+#define VK_TAB 0x09u
+#define VK_RETURN 0x0Du
+#define VK_SHIFT 0x10u
+#define VK_CONTROL 0x11u
+#define VK_MENU 0x12u
+#define VK_PAUSE 0x13u
+#define VK_CAPITAL 0x14u
+#define VK_ESCAPE 0x1Bu
+#define VK_SPACE 0x20u
+#define VK_PRIOR 0x21u
+#define VK_NEXT 0x22u
+#define VK_END 0x23u
+#define VK_HOME 0x24u
+#define VK_LEFT 0x25u
+#define VK_UP 0x26u
+#define VK_RIGHT 0x27u
+#define VK_DOWN 0x28u
+#define VK_INSERT 0x2Du
+#define VK_DELETE 0x2Eu
+#define VK_F1 0x70u
+#define VK_F2 0x71u
+#define VK_F3 0x72u
+#define VK_F4 0x73u
+#define VK_F5 0x74u
+#define VK_F6 0x75u
+#define VK_F7 0x76u
+#define VK_F8 0x77u
+#define VK_F9 0x78u
+#define VK_F10 0x79u
+#define VK_F11 0x7Au
+#define VK_F12 0x7Bu
+
+// PeekMessageW.
+#define PM_NOREMOVE 0x0000u
+#define PM_REMOVE 0x0001u
+
+// ShowWindow commands (besides those above).
+#define SW_SHOWNOACTIVATE 4
+#define SW_SHOWNA 8
+
+// SetWindowPos.
+#define HWND_TOP ((HWND)0)
+#define HWND_TOPMOST ((HWND)(LONG_PTR)-1)
+#define HWND_NOTOPMOST ((HWND)(LONG_PTR)-2)
+#define SWP_NOSIZE 0x0001u
+#define SWP_NOMOVE 0x0002u
+#define SWP_NOZORDER 0x0004u
+#define SWP_NOACTIVATE 0x0010u
+#define SWP_SHOWWINDOW 0x0040u
+#define SWP_HIDEWINDOW 0x0080u
+
+// Window data.
+#define GWLP_USERDATA (-21)
+
+// Cursors.
+#define IDC_ARROW MAKEINTRESOURCEW(32512)
+#define IDC_HAND MAKEINTRESOURCEW(32649)
+
+// SystemParametersInfoW.
+#define SPI_SETSCREENSAVERRUNNING 0x0061u
+
+extern "C" {
+
+ATOM WINAPI RegisterClassW(const WNDCLASSW* windowClass);
+// className is a registered name or the atom from RegisterClassW.
+HWND WINAPI CreateWindowExW(DWORD exStyle, LPCWSTR className, LPCWSTR windowName, DWORD style,
+                            int x, int y, int width, int height, HWND parent, HMENU menu,
+                            HINSTANCE instance, LPVOID param);
+BOOL WINAPI DestroyWindow(HWND window);
+BOOL WINAPI IsWindow(HWND window);
+BOOL WINAPI ShowWindow(HWND window, int command);
+BOOL WINAPI SetWindowPos(HWND window, HWND insertAfter, int x, int y, int width, int height,
+                         UINT flags);
+BOOL WINAPI AdjustWindowRect(LPRECT rect, DWORD style, BOOL menu);
+BOOL WINAPI GetClientRect(HWND window, LPRECT rect);
+BOOL WINAPI GetWindowRect(HWND window, LPRECT rect);
+BOOL WINAPI ScreenToClient(HWND window, LPPOINT point);
+BOOL WINAPI ClientToScreen(HWND window, LPPOINT point);
+LONG_PTR WINAPI GetWindowLongPtrW(HWND window, int index);
+LONG_PTR WINAPI SetWindowLongPtrW(HWND window, int index, LONG_PTR value);
+
+BOOL WINAPI GetMessageW(LPMSG message, HWND window, UINT filterMin, UINT filterMax);
+BOOL WINAPI PeekMessageW(LPMSG message, HWND window, UINT filterMin, UINT filterMax,
+                         UINT removeFlags);
+BOOL WINAPI TranslateMessage(const MSG* message);
+LRESULT WINAPI DispatchMessageW(const MSG* message);
+// Runs the window procedure on the calling thread.
+LRESULT WINAPI SendMessageW(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+// Safe from any thread.
+BOOL WINAPI PostMessageW(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+void WINAPI PostQuitMessage(int exitCode);
+LRESULT WINAPI DefWindowProcW(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+
+// Window timers only; a timer procedure is not supported (such a call fails).
+UINT_PTR WINAPI SetTimer(HWND window, UINT_PTR id, UINT elapse, TIMERPROC timerProc);
+BOOL WINAPI KillTimer(HWND window, UINT_PTR id);
+
+BOOL WINAPI InvalidateRect(HWND window, const RECT* rect, BOOL erase);
+BOOL WINAPI ValidateRect(HWND window, const RECT* rect);
+BOOL WINAPI UpdateWindow(HWND window);
+HDC WINAPI BeginPaint(HWND window, LPPAINTSTRUCT paint);
+BOOL WINAPI EndPaint(HWND window, const PAINTSTRUCT* paint);
+HDC WINAPI GetDC(HWND window);
+int WINAPI ReleaseDC(HWND window, HDC dc);
+
+HCURSOR WINAPI LoadCursorW(HINSTANCE instance, LPCWSTR name);
+HCURSOR WINAPI SetCursor(HCURSOR cursor);
+int WINAPI ShowCursor(BOOL show);
+
+BOOL WINAPI SystemParametersInfoW(UINT action, UINT uiParam, PVOID pvParam, UINT winIni);
+
+}  // extern "C"
+
+inline HWND CreateWindowW(LPCWSTR className, LPCWSTR windowName, DWORD style, int x, int y,
+                          int width, int height, HWND parent, HMENU menu, HINSTANCE instance,
+                          LPVOID param) {
+    return CreateWindowExW(0, className, windowName, style, x, y, width, height, parent, menu,
+                           instance, param);
+}
+
 // ---- Monitors and display devices.
 
 // ---- Painting and message boxes.

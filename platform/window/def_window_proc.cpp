@@ -1,0 +1,48 @@
+// What Windows does with a message the window procedure passes on.
+#include <windows.h>
+
+#include "window/window_table.h"
+
+using namespace platform::window;
+
+namespace {
+
+constexpr LPARAM kAltHeld = 1 << 29;
+
+LRESULT SetClassCursor(HWND handle, WPARAM wParam, LPARAM lParam) {
+    const Window* window = LookUpWindow(handle);
+    if (!window) return FALSE;
+    // A child's parent has the first say over the cursor.
+    if (window->IsChild() && SendMessageW(window->parent, WM_SETCURSOR, wParam, lParam)) return TRUE;
+    if (LOWORD(lParam) != HTCLIENT || !window->windowClass->cursor) return FALSE;
+    SetCursor(window->windowClass->cursor);
+    return TRUE;
+}
+
+}  // namespace
+
+extern "C" LRESULT WINAPI DefWindowProcW(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+        case WM_NCCREATE:
+            return TRUE;
+        case WM_CLOSE:
+            DestroyWindow(window);
+            return 0;
+        case WM_SYSCOMMAND:
+            if ((wParam & 0xFFF0) == SC_CLOSE) SendMessageW(window, WM_CLOSE, 0, 0);
+            return 0;
+        case WM_SYSKEYDOWN:
+            if (wParam == VK_F4 && (lParam & kAltHeld) != 0) SendMessageW(window, WM_SYSCOMMAND, SC_CLOSE, 0);
+            return 0;
+        case WM_SETCURSOR:
+            return SetClassCursor(window, wParam, lParam);
+        case WM_PAINT: {
+            PAINTSTRUCT paint;
+            BeginPaint(window, &paint);
+            EndPaint(window, &paint);
+            return 0;
+        }
+        default:
+            return 0;
+    }
+}

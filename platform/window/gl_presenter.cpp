@@ -1,0 +1,94 @@
+#include "window/gl_presenter.h"
+
+#include <SDL.h>
+#include <epoxy/gl.h>
+
+namespace platform::window {
+namespace {
+
+// Makes a context current for a scope and gives the previous one back, so
+// that a Direct3D device's context on the same thread is left as it was.
+class CurrentContextScope {
+public:
+    CurrentContextScope(SDL_Window* window, SDL_GLContext context)
+        : previousWindow_(SDL_GL_GetCurrentWindow()), previousContext_(SDL_GL_GetCurrentContext()) {
+        ok_ = SDL_GL_MakeCurrent(window, context) == 0;
+    }
+    ~CurrentContextScope() { SDL_GL_MakeCurrent(previousWindow_, previousContext_); }
+    CurrentContextScope(const CurrentContextScope&) = delete;
+    CurrentContextScope& operator=(const CurrentContextScope&) = delete;
+    bool ok() const { return ok_; }
+
+private:
+    SDL_Window* previousWindow_;
+    SDL_GLContext previousContext_;
+    bool ok_ = false;
+};
+
+}  // namespace
+
+std::unique_ptr<GlPresenter> GlPresenter::Create(SDL_Window* window) {
+    SDL_Window* previousWindow = SDL_GL_GetCurrentWindow();
+    SDL_GLContext previousContext = SDL_GL_GetCurrentContext();
+    SDL_GL_SetAttribute(SDL_GL_CONTEXT_MAJOR_VERSION, 3);
+    SDL_GL_SetAttribute(SDL_GL_CONTEXT_MINOR_VERSION, 3);
+    SDL_GL_SetAttribute(SDL_GL_CONTEXT_PROFILE_MASK, SDL_GL_CONTEXT_PROFILE_CORE);
+    SDL_GL_SetAttribute(SDL_GL_SHARE_WITH_CURRENT_CONTEXT, 0);
+    SDL_GLContext context = SDL_GL_CreateContext(window);
+    if (!context) return nullptr;
+    SDL_GL_SetSwapInterval(0);  // painting never waits for the display
+    std::unique_ptr<GlPresenter> presenter(new GlPresenter(window, context));
+    SDL_GL_MakeCurrent(previousWindow, previousContext);
+    return presenter;
+}
+
+GlPresenter::GlPresenter(SDL_Window* window, void* context) : window_(window), context_(context) {}
+
+GlPresenter::~GlPresenter() {
+    {
+        CurrentContextScope scope(window_, context_);
+        if (scope.ok()) {
+            glDeleteFramebuffers(1, &framebuffer_);
+            glDeleteTextures(1, &texture_);
+        }
+    }
+    SDL_GL_DeleteContext(context_);
+}
+
+void GlPresenter::Show(const uint32_t* pixels, int width, int height) {
+    if (width <= 0 || height <= 0) return;
+    CurrentContextScope scope(window_, context_);
+    if (!scope.ok()) return;
+    if (texture_ == 0) {
+        glGenTextures(1, &texture_);
+        glGenFramebuffers(1, &framebuffer_);
+    }
+    glBindTexture(GL_TEXTURE_2D, texture_);
+    glPixelStorei(GL_UNPACK_ALIGNMENT, 4);
+    glPixelStorei(GL_UNPACK_ROW_LENGTH, 0);
+    if (width != textureWidth_ || height != textureHeight_) {
+        glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA8, width, height, 0, GL_BGRA,
+                     GL_UNSIGNED_INT_8_8_8_8_REV, pixels);
+        glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_NEAREST);
+        glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_NEAREST);
+        textureWidth_ = width;
+        textureHeight_ = height;
+    } else {
+        glTexSubImage2D(GL_TEXTURE_2D, 0, 0, 0, width, height, GL_BGRA,
+                        GL_UNSIGNED_INT_8_8_8_8_REV, pixels);
+    }
+    glBindFramebuffer(GL_READ_FRAMEBUFFER, framebuffer_);
+    glFramebufferTexture2D(GL_READ_FRAMEBUFFER, GL_COLOR_ATTACHMENT0, GL_TEXTURE_2D, texture_, 0);
+    glBindFramebuffer(GL_DRAW_FRAMEBUFFER, 0);
+
+    int drawableWidth = 0, drawableHeight = 0;
+    SDL_GL_GetDrawableSize(window_, &drawableWidth, &drawableHeight);
+    glDisable(GL_SCISSOR_TEST);
+    // The canvas's rows run top first, GL's bottom first: the blit flips.
+    glBlitFramebuffer(0, 0, width, height, 0, drawableHeight, drawableWidth, 0,
+                      GL_COLOR_BUFFER_BIT, GL_NEAREST);
+    glBindFramebuffer(GL_READ_FRAMEBUFFER, 0);
+    SDL_GL_SwapWindow(window_);
+}
+
+}  // namespace platform::window

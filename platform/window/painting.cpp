@@ -1,0 +1,210 @@
+#include "window/painting.h"
+
+#include <algorithm>
+#include <vector>
+
+#include "window/run_limit.h"
+#include "window/window_canvas.h"
+
+namespace platform::window {
+namespace {
+
+bool IsEmpty(const RECT& rect) {
+    return rect.right <= rect.left || rect.bottom <= rect.top;
+}
+
+RECT Intersection(const RECT& a, const RECT& b) {
+    return RECT{std::max(a.left, b.left), std::max(a.top, b.top), std::min(a.right, b.right),
+                std::min(a.bottom, b.bottom)};
+}
+
+RECT Union(const RECT& a, const RECT& b) {
+    return RECT{std::min(a.left, b.left), std::min(a.top, b.top), std::max(a.right, b.right),
+                std::max(a.bottom, b.bottom)};
+}
+
+bool Covers(const RECT& outer, const RECT& inner) {
+    return outer.left <= inner.left && outer.top <= inner.top && outer.right >= inner.right &&
+           outer.bottom >= inner.bottom;
+}
+
+// The update region is kept as a bounding rectangle: a validated rectangle
+// removes what it covers when the rest is still a rectangle.
+void Subtract(UpdateRegion& update, const RECT& validated) {
+    RECT& bounds = update.bounds;
+    const RECT overlap = Intersection(bounds, validated);
+    if (IsEmpty(overlap)) return;
+    if (Covers(validated, bounds)) {
+        update = UpdateRegion{};
+        return;
+    }
+    const bool fullWidth = overlap.left == bounds.left && overlap.right == bounds.right;
+    const bool fullHeight = overlap.top == bounds.top && overlap.bottom == bounds.bottom;
+    if (fullWidth && overlap.top == bounds.top) bounds.top = overlap.bottom;
+    else if (fullWidth && overlap.bottom == bounds.bottom) bounds.bottom = overlap.top;
+    else if (fullHeight && overlap.left == bounds.left) bounds.left = overlap.right;
+    else if (fullHeight && overlap.right == bounds.right) bounds.right = overlap.left;
+}
+
+bool ShownOnScreen(const Window& window) {
+    for (const Window* current = &window; current;
+         current = current->IsChild() ? LookUpWindow(current->parent) : nullptr) {
+        if (!current->IsVisible()) return false;
+    }
+    return true;
+}
+
+void CopyCanvas(const gdi::Canvas& source, std::vector<uint32_t>& target, int targetWidth, int targetHeight,
+                POINT offset) {
+    for (int y = 0; y < source.Height(); ++y) {
+        const int targetY = offset.y + y;
+        if (targetY < 0 || targetY >= targetHeight) continue;
+        const int firstX = std::max(0, -static_cast<int>(offset.x));
+        const int lastX = std::min(source.Width(), targetWidth - static_cast<int>(offset.x));
+        if (firstX >= lastX) continue;
+        const uint32_t* row = source.Pixels().data() + static_cast<size_t>(y) * source.Width();
+        std::copy(row + firstX, row + lastX,
+                  target.begin() + static_cast<std::ptrdiff_t>(targetY) * targetWidth + offset.x + firstX);
+    }
+}
+
+// Children drawn over their parent, each at its client origin.
+void ComposeChildren(const Window& parent, POINT topOrigin, std::vector<uint32_t>& pixels, int width,
+                     int height) {
+    for (HWND handle : ChildWindows(parent.handle)) {
+        const Window* child = LookUpWindow(handle);
+        if (!child || !child->IsVisible()) continue;
+        const POINT origin = ClientOriginOnScreen(*child);
+        CopyCanvas(child->canvas, pixels, width, height, POINT{origin.x - topOrigin.x, origin.y - topOrigin.y});
+        ComposeChildren(*child, topOrigin, pixels, width, height);
+    }
+}
+
+}  // namespace
+
+HWND WindowNeedingPaint(const MessageFilter& filter) {
+    for (HWND handle : AllWindows()) {
+        const Window* window = LookUpWindow(handle);
+        if (window->update.pending && ShownOnScreen(*window) && filter.Accepts(handle, WM_PAINT))
+            return handle;
+    }
+    return nullptr;
+}
+
+void InvalidateWindow(Window& window, const RECT* rect, bool erase) {
+    const RECT client = ClientRectInWindow(window);
+    const RECT area = rect ? Intersection(*rect, client) : client;
+    if (IsEmpty(area)) return;
+    UpdateRegion& update = window.update;
+    update.bounds = update.pending ? Union(update.bounds, area) : area;
+    update.pending = true;
+    update.erase = update.erase || erase;
+}
+
+void InvalidateTree(Window& window) {
+    InvalidateWindow(window, nullptr, true);
+    for (HWND handle : ChildWindows(window.handle))
+        if (Window* child = LookUpWindow(handle)) InvalidateTree(*child);
+}
+
+void InvalidateAreaUnder(const Window& child) {
+    Window* parent = LookUpWindow(child.parent);
+    if (!child.IsChild() || !parent) return;
+    InvalidateWindow(*parent, &child.rect, true);
+}
+
+void PresentWindow(Window& window) {
+    Window& top = TopLevelAncestor(window);
+    if (!top.sdlWindow || !ShownOnScreen(top)) return;
+    if (!top.presenter && !top.presenterUnavailable) {
+        top.presenter = GlPresenter::Create(top.sdlWindow.get());
+        top.presenterUnavailable = !top.presenter;
+    }
+    if (!top.presenter) return;
+    const gdi::Canvas& canvas = top.canvas;
+    if (ChildWindows(top.handle).empty()) {
+        top.presenter->Show(canvas.Pixels().data(), canvas.Width(), canvas.Height());
+        return;
+    }
+    std::vector<uint32_t> pixels = canvas.Pixels();
+    ComposeChildren(top, ClientOriginOnScreen(top), pixels, canvas.Width(), canvas.Height());
+    top.presenter->Show(pixels.data(), canvas.Width(), canvas.Height());
+}
+
+}  // namespace platform::window
+
+namespace platform {
+
+gdi::Canvas* WindowCanvas(HWND handle) {
+    window::Window* window = window::LookUpWindow(handle);
+    return window ? &window->canvas : nullptr;
+}
+
+}  // namespace platform
+
+using namespace platform::window;
+
+extern "C" {
+
+BOOL WINAPI InvalidateRect(HWND handle, const RECT* rect, BOOL erase) {
+    Window* window = LookUpWindow(handle);
+    if (!window) return FALSE;
+    InvalidateWindow(*window, rect, erase != FALSE);
+    return TRUE;
+}
+
+BOOL WINAPI ValidateRect(HWND handle, const RECT* rect) {
+    Window* window = LookUpWindow(handle);
+    if (!window) return FALSE;
+    if (!rect) window->update = UpdateRegion{};
+    else if (window->update.pending) Subtract(window->update, *rect);
+    return TRUE;
+}
+
+BOOL WINAPI UpdateWindow(HWND handle) {
+    if (!LookUpWindow(handle)) return FALSE;
+    for (HWND candidate : AllWindows()) {
+        const Window* window = LookUpWindow(candidate);
+        if (window && IsSelfOrDescendant(handle, candidate) && window->update.pending && ShownOnScreen(*window))
+            SendMessageW(candidate, WM_PAINT, 0, 0);
+    }
+    return TRUE;
+}
+
+HDC WINAPI BeginPaint(HWND handle, LPPAINTSTRUCT paint) {
+    Window* window = LookUpWindow(handle);
+    if (!window || !paint) return nullptr;
+    const UpdateRegion update = window->update;
+    window->update = UpdateRegion{};
+    *paint = PAINTSTRUCT{};
+    paint->hdc = platform::gdi::OpenDeviceContext(window->canvas);
+    paint->rcPaint = update.pending ? update.bounds : RECT{};
+    if (update.erase)
+        paint->fErase = SendMessageW(handle, WM_ERASEBKGND, reinterpret_cast<WPARAM>(paint->hdc), 0) == 0;
+    return paint->hdc;
+}
+
+BOOL WINAPI EndPaint(HWND handle, const PAINTSTRUCT* paint) {
+    if (!paint) return FALSE;
+    platform::gdi::CloseDeviceContext(paint->hdc);
+    Window* window = LookUpWindow(handle);
+    if (!window) return FALSE;
+    PresentWindow(*window);
+    if (ShownOnScreen(*window)) platform::NoteFrameShown();
+    return TRUE;
+}
+
+HDC WINAPI GetDC(HWND handle) {
+    Window* window = LookUpWindow(handle);
+    return window ? platform::gdi::OpenDeviceContext(window->canvas) : nullptr;
+}
+
+int WINAPI ReleaseDC(HWND handle, HDC dc) {
+    platform::gdi::CloseDeviceContext(dc);
+    Window* window = LookUpWindow(handle);
+    if (!window) return 0;
+    PresentWindow(*window);
+    return 1;
+}
+
+}  // extern "C"

@@ -1,0 +1,24 @@
+// Update regions, WM_PAINT and showing a window's canvas on screen.
+#pragma once
+
+#include <windows.h>
+
+#include "window/message_filter.h"
+#include "window/window_table.h"
+
+namespace platform::window {
+
+// The first visible window, in creation order, that needs painting.
+HWND WindowNeedingPaint(const MessageFilter& filter);
+
+void InvalidateWindow(Window& window, const RECT* rect, bool erase);
+// The window and every window inside it, with erasing.
+void InvalidateTree(Window& window);
+// A child's area in its parent, when the child stops covering it.
+void InvalidateAreaUnder(const Window& child);
+
+// Shows the window's top-level window with the canvases of the visible
+// windows inside it.
+void PresentWindow(Window& window);
+
+}  // namespace platform::window
