@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <ostream>
 #include <string>
 
 #include <platform/unicode.h>
@@ -12,6 +13,8 @@ struct LosslessCase {
     std::u16string utf16;
     std::string utf8;
 };
+
+void PrintTo(const LosslessCase& c, std::ostream* out) { *out << c.name; }
 
 class LosslessConversion : public testing::TestWithParam<LosslessCase> {};
 
@@ -56,6 +59,8 @@ struct MalformedUtf8Case {
     std::string bytes;
     std::wstring wide;
 };
+
+void PrintTo(const MalformedUtf8Case& c, std::ostream* out) { *out << c.name; }
 
 class MalformedUtf8 : public testing::TestWithParam<MalformedUtf8Case> {};
 

@@ -3,6 +3,7 @@
 #include <climits>
 #include <cstdint>
 #include <functional>
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -15,6 +16,8 @@ struct FormatCase {
     std::function<int(LPWSTR)> format;
     std::wstring expected;
 };
+
+void PrintTo(const FormatCase& c, std::ostream* out) { *out << c.name; }
 
 class WideFormat : public testing::TestWithParam<FormatCase> {};
 

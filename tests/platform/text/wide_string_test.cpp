@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <cwchar>
+#include <ostream>
 #include <string>
 
 #include <windows.h>
@@ -44,6 +45,8 @@ struct CompareCase {
     int exact;
     int ignoringCase;
 };
+
+void PrintTo(const CompareCase& c, std::ostream* out) { *out << c.name; }
 
 class WideCompare : public testing::TestWithParam<CompareCase> {};
 
