@@ -123,7 +123,9 @@ HGLOBAL WINAPI LoadResource(HMODULE module, HRSRC resource);
 LPVOID WINAPI LockResource(HGLOBAL resourceData);
 BOOL WINAPI FreeResource(HGLOBAL resourceData);
 
-// Wide strings with Windows semantics.
+// Wide strings with Windows semantics. Comparisons are by code point, a
+// null string first; lstrcmpiW folds case first without the C locale
+// (ASCII, Latin-1, Latin Extended-A, basic Greek and Cyrillic).
 int WINAPI lstrlenW(LPCWSTR string);
 LPWSTR WINAPI lstrcpyW(LPWSTR destination, LPCWSTR source);
 LPWSTR WINAPI lstrcpynW(LPWSTR destination, LPCWSTR source, int maxLength);

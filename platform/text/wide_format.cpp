@@ -67,15 +67,13 @@ void Pad(std::wstring& out, const Conversion& conversion, const std::wstring& te
 
 void PutInteger(std::wstring& out, const Conversion& conversion, bool negative, uint64_t magnitude,
                 unsigned base, bool upper) {
-    std::wstring digits = Digits(magnitude, base, upper);
-    if (conversion.precision == 0 && magnitude == 0) digits.clear();
+    std::wstring digits = Digits(magnitude, base, upper);  // at least one: precision 0 means 1
     if (conversion.precision > 0 && digits.size() < static_cast<std::size_t>(conversion.precision))
         digits.insert(0, conversion.precision - digits.size(), L'0');
     std::wstring lead = negative ? L"-" : L"";
     if (conversion.alternate && base == 16 && magnitude != 0) lead += upper ? L"0X" : L"0x";
     const std::size_t length = lead.size() + digits.size();
-    if (conversion.zeroPad && !conversion.leftAlign && conversion.precision < 0 &&
-        conversion.width > length)
+    if (conversion.zeroPad && !conversion.leftAlign && conversion.width > length)
         digits.insert(0, conversion.width - length, L'0');
     Pad(out, conversion, lead + digits);
 }

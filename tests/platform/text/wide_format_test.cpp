@@ -75,8 +75,8 @@ INSTANTIATE_TEST_SUITE_P(
                    },
                    L"[   42][42   ][00042][-0042][42   ]"},
         FormatCase{"NumberPrecision",
-                   [](LPWSTR b) { return wsprintfW(b, L"[%.4d][%8.4x]", 7, 0xAB); },
-                   L"[0007][    00ab]"},
+                   [](LPWSTR b) { return wsprintfW(b, L"[%.4d][%8.4x][%.0d]", 7, 0xAB, 0); },
+                   L"[0007][    00ab][0]"},
         FormatCase{"StringWidthAndPrecision",
                    [](LPWSTR b) {
                        return wsprintfW(b, L"[%6s][%-6s][%.3s][%5.2S]", L"abc", L"abc",
