@@ -84,7 +84,7 @@ TEST_F(Process, ApplicationNameIsRunAsNamedWithWindowsSeparators) {
 }
 
 TEST_F(Process, WaitTimesOutWhileTheChildRuns) {
-    ASSERT_TRUE(Start(nullptr, L"sleep 0.3"));
+    ASSERT_TRUE(Start(nullptr, L"sleep 1"));
     EXPECT_EQ(WaitForSingleObject(process, 20), WAIT_TIMEOUT);
     EXPECT_EQ(ExitCode(), static_cast<DWORD>(STILL_ACTIVE));
     EXPECT_EQ(WaitForSingleObject(process, INFINITE), WAIT_OBJECT_0);
