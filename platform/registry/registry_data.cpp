@@ -2,12 +2,20 @@
 
 #include <algorithm>
 #include <cstring>
-#include <cwctype>
+
+#include <locale.h>
+#include <wctype.h>
 
 namespace platform::registry {
 namespace {
 
-wchar_t FoldedChar(wchar_t c) { return static_cast<wchar_t>(std::towupper(static_cast<wint_t>(c))); }
+// Names fold by Unicode, whatever locale the program has set; without a
+// UTF-8 C locale on the system, by ASCII only.
+wchar_t FoldedChar(wchar_t c) {
+    static const locale_t unicode = newlocale(LC_CTYPE_MASK, "C.UTF-8", locale_t{});
+    if (unicode == locale_t{}) return c >= L'a' && c <= L'z' ? c - L'a' + L'A' : c;
+    return static_cast<wchar_t>(towupper_l(static_cast<wint_t>(c), unicode));
+}
 
 std::wstring Folded(std::wstring_view text) {
     std::wstring folded(text);

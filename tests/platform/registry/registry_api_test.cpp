@@ -34,6 +34,12 @@ TEST_F(RegistryApiTest, CreatesEveryKeyAlongThePathAndReopensAnyCase) {
     ASSERT_TRUE(volume.has_value());
     EXPECT_EQ(volume->second, DwordBytes(55));
 
+    // Case folds beyond ASCII too.
+    SetDword(L"Software\\\u00c9cran \u0414", L"\u00c9", 9);
+    const auto accented = QueryValue(L"SOFTWARE\\\u00e9CRAN \u0434", L"\u00e9");
+    ASSERT_TRUE(accented.has_value());
+    EXPECT_EQ(accented->second, DwordBytes(9));
+
     // A subkey created through other spelling lands below the first one.
     ScopedKey screen;
     CreateKey(L"SOFTWARE\\CORVENNA\\LUMAWEFT MAKER\\SCREENSAVER\\Screen 1", screen, &disposition);
@@ -66,6 +72,16 @@ TEST_F(RegistryApiTest, OpeningAMissingKeyFails) {
     ScopedKey key;
     EXPECT_EQ(RegOpenKeyExW(HKEY_CURRENT_USER, L"Software\\Absent", 0, KEY_READ, key.out()), ERROR_FILE_NOT_FOUND);
     EXPECT_EQ(key.get(), nullptr);
+}
+
+TEST_F(RegistryApiTest, KeyNamesWithLineBreaksAreRefused) {
+    // The file keeps one key per line.
+    ScopedKey key;
+    EXPECT_EQ(RegCreateKeyExW(HKEY_CURRENT_USER, L"Software\\two\nlines", 0, nullptr, 0, KEY_ALL_ACCESS, nullptr,
+                              key.out(), nullptr),
+              ERROR_INVALID_PARAMETER);
+    EXPECT_EQ(key.get(), nullptr);
+    EXPECT_FALSE(std::filesystem::exists(file()));
 }
 
 TEST_F(RegistryApiTest, MissingValueLeavesTheCallersVariablesAlone) {

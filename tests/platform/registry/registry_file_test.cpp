@@ -78,6 +78,10 @@ TEST_F(RegistryFormatTest, WritesTheRegistryEditorFormat) {
         "@=\"say \\\"hi\\\" \\\\ \xc3\xa9\"\n";
     EXPECT_NE(text.find(section), std::string::npos) << text;
     EXPECT_NE(text.find("[HKEY_CURRENT_USER\\Software\\Corvenna]\n"), std::string::npos) << text;
+    // The temporary file was renamed over the registry, not left behind.
+    for (const auto& entry : std::filesystem::directory_iterator(folder())) {
+        EXPECT_TRUE(entry.path() == file() || entry.path().extension() == ".lock") << entry.path();
+    }
 }
 
 TEST_F(RegistryFormatTest, ReadsAFileWrittenByHand) {
