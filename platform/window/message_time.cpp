@@ -2,7 +2,6 @@
 
 #include <atomic>
 
-#include "kernel/clock.h"
 
 namespace platform::window {
 namespace {
@@ -24,8 +23,7 @@ void SetCursorPosition(POINT position) {
 }
 
 MSG MessageAtNow(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    const auto milliseconds = static_cast<DWORD>(static_cast<uint64_t>(MonotonicNanoseconds()) / 1'000'000);
-    return MSG{window, message, wParam, lParam, milliseconds, CursorPosition()};
+    return MSG{window, message, wParam, lParam, GetTickCount(), CursorPosition()};
 }
 
 }  // namespace platform::window

@@ -90,4 +90,20 @@ TEST_F(Timers, TimerProceduresAreRefused) {
     EXPECT_EQ(CountTimerMessages(), 0);
 }
 
+TEST(ControlledClock, DrivesTheWindowsClockFunctionsAndSleep) {
+    platform::sim::ControlledClock clock(5'000'000'000);
+    LARGE_INTEGER frequency{}, before{}, after{};
+    ASSERT_TRUE(QueryPerformanceFrequency(&frequency));
+    QueryPerformanceCounter(&before);
+    const DWORD milliseconds = timeGetTime();
+    EXPECT_EQ(milliseconds, 5000u);
+    Sleep(30);
+    QueryPerformanceCounter(&after);
+    EXPECT_EQ(timeGetTime() - milliseconds, 30u);
+    EXPECT_EQ((after.QuadPart - before.QuadPart) * 1000 / frequency.QuadPart, 30);
+    clock.AdvanceMilliseconds(1000);
+    EXPECT_EQ(timeGetTime(), 6030u);
+    EXPECT_EQ(GetTickCount(), 6030u);
+}
+
 }  // namespace
