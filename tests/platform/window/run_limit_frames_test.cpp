@@ -1,0 +1,61 @@
+// SAVER_CAPTURE_FRAMES: after that many frames shown, the run ends as a user
+// would end it.
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+
+#include <windows.h>
+
+#include "platform/window/recording_window.h"
+#include "window/run_limit.h"
+
+namespace {
+
+using namespace window_test;
+
+// Read when the first frame is counted.
+const bool kLimitSet = setenv("SAVER_CAPTURE_FRAMES", "3", 1) == 0;
+
+void PaintOnce(HWND window) {
+    InvalidateRect(window, nullptr, FALSE);
+    UpdateWindow(window);
+}
+
+TEST(RunLimit, AfterTheFramesAKeyPressThenEveryWindowCloses) {
+    ASSERT_TRUE(kLimitSet);
+    WindowTest windows;
+    HWND first = CreateTopLevel(WS_POPUP | WS_VISIBLE);
+    HWND second = CreateTopLevel(WS_POPUP | WS_VISIBLE);
+    ValidateRect(first, nullptr);
+    ValidateRect(second, nullptr);
+    PaintOnce(first);
+    platform::NoteFrameShown();  // a Direct3D present counts the same
+    MSG message;
+    EXPECT_FALSE(PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE));
+
+    Log().clear();
+    PaintOnce(second);
+    ASSERT_TRUE(PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE));
+    EXPECT_EQ(message.message, WM_KEYDOWN);
+    EXPECT_EQ(message.hwnd, first);
+    EXPECT_EQ(message.wParam, VK_ESCAPE);
+    DispatchMessageW(&message);
+    EXPECT_FALSE(PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE));
+    std::vector<HWND> closed;
+    for (const Received& received : Messages(WM_SYSCOMMAND)) {
+        EXPECT_EQ(received.wParam, SC_CLOSE);
+        closed.push_back(received.window);
+    }
+    EXPECT_EQ(closed, (std::vector<HWND>{first, second}));
+    EXPECT_FALSE(IsWindow(first));
+    EXPECT_FALSE(IsWindow(second));
+
+    // The ending happens once.
+    HWND later = CreateTopLevel(WS_POPUP | WS_VISIBLE);
+    PaintOnce(later);
+    PaintOnce(later);
+    EXPECT_FALSE(PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE));
+    EXPECT_TRUE(IsWindow(later));
+}
+
+}  // namespace
