@@ -6,6 +6,7 @@ saver_add_test(platform_window_test
           window/input_test.cpp
           window/message_order_test.cpp
           window/painting_test.cpp
+          window/presentation_test.cpp
           window/timer_test.cpp
           window/window_lifecycle_test.cpp
   LIBS platform)

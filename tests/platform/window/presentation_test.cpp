@@ -1,0 +1,60 @@
+// A window's canvas reaches the screen through a GL context of its own.
+#include <gtest/gtest.h>
+
+#include <SDL.h>
+#include <epoxy/gl.h>
+
+#include <windows.h>
+
+#include "platform/window/recording_window.h"
+#include "window/window_canvas.h"
+#include "window/window_table.h"
+
+namespace {
+
+using namespace window_test;
+
+// A context of the test's own on the window, as a Direct3D device has.
+class DeviceContextOnWindow {
+public:
+    explicit DeviceContextOnWindow(HWND window)
+        : sdlWindow_(platform::window::LookUpWindow(window)->sdlWindow.get()),
+          context_(SDL_GL_CreateContext(sdlWindow_)) {}
+    ~DeviceContextOnWindow() {
+        if (context_) SDL_GL_DeleteContext(context_);
+    }
+    SDL_GLContext context() const { return context_; }
+    SDL_Window* window() const { return sdlWindow_; }
+
+private:
+    SDL_Window* sdlWindow_;
+    SDL_GLContext context_;
+};
+
+TEST(Presentation, PaintShowsTheCanvasAndLeavesTheCurrentContextAlone) {
+    WindowTest windows;
+    HWND window = CreateTopLevel(WS_POPUP | WS_VISIBLE, {0, 0, 64, 32});
+    DeviceContextOnWindow device(window);
+    if (!device.context()) GTEST_SKIP() << "no OpenGL here: " << SDL_GetError();
+    ASSERT_EQ(SDL_GL_MakeCurrent(device.window(), device.context()), 0);
+
+    PAINTSTRUCT paint;
+    BeginPaint(window, &paint);
+    platform::gdi::Canvas* canvas = platform::WindowCanvas(window);
+    for (int y = 0; y < canvas->Height(); ++y)
+        for (int x = 0; x < canvas->Width(); ++x) canvas->Row(y)[x] = y < 16 ? 0x00FF0000 : 0x000000FF;
+    EndPaint(window, &paint);
+
+    EXPECT_EQ(SDL_GL_GetCurrentContext(), device.context());
+    uint8_t top[4] = {}, bottom[4] = {};
+    glReadBuffer(GL_FRONT);
+    glReadPixels(10, 31, 1, 1, GL_RGBA, GL_UNSIGNED_BYTE, top);     // GL rows run bottom first
+    glReadPixels(10, 0, 1, 1, GL_RGBA, GL_UNSIGNED_BYTE, bottom);
+    EXPECT_EQ(top[0], 255);
+    EXPECT_EQ(top[2], 0);
+    EXPECT_EQ(bottom[0], 0);
+    EXPECT_EQ(bottom[2], 255);
+    SDL_GL_MakeCurrent(nullptr, nullptr);
+}
+
+}  // namespace
