@@ -7,6 +7,7 @@
 #include <platform/unicode.h>
 
 #include "sdl/sdl_video.h"
+#include "window/icon.h"
 #include "window/input_queue.h"
 #include "window/painting.h"
 #include "window/posted_queue.h"
@@ -16,6 +17,16 @@
 
 namespace platform::window {
 namespace {
+
+void SetSdlWindowIcon(SDL_Window* window, const IconImage* icon) {
+    if (!icon) return;
+    SDL_Surface* surface = SDL_CreateRGBSurfaceWithFormatFrom(
+        const_cast<uint32_t*>(icon->pixels.data()), icon->width, icon->height, 32, icon->width * 4,
+        SDL_PIXELFORMAT_ARGB8888);
+    if (!surface) return;
+    SDL_SetWindowIcon(window, surface);
+    SDL_FreeSurface(surface);
+}
 
 // Every top-level window is GL-capable, so that a Direct3D device can
 // take it later; the SDL window covers the client area.
@@ -31,8 +42,10 @@ SdlWindow CreateSdlWindow(const Window& window, LPCWSTR title) {
     if ((window.style & WS_CAPTION) != WS_CAPTION) flags |= SDL_WINDOW_BORDERLESS;
     if ((window.exStyle & WS_EX_TOPMOST) != 0) flags |= SDL_WINDOW_ALWAYS_ON_TOP;
     const std::string utf8Title = Utf8FromWide(title ? title : L"");
-    return SdlWindow(SDL_CreateWindow(utf8Title.c_str(), origin.x, origin.y, std::max<LONG>(1, client.right),
-                                      std::max<LONG>(1, client.bottom), flags));
+    SdlWindow created(SDL_CreateWindow(utf8Title.c_str(), origin.x, origin.y, std::max<LONG>(1, client.right),
+                                       std::max<LONG>(1, client.bottom), flags));
+    if (created) SetSdlWindowIcon(created.get(), IconImageOf(window.windowClass->icon));
+    return created;
 }
 
 void Show(Window& window, bool visible) {

@@ -3,6 +3,7 @@ set(WINDOW_TEST_SUPPORT window/recording_window.cpp window/stand_ins.cpp)
 
 saver_add_test(platform_window_test
   SOURCES ${WINDOW_TEST_SUPPORT}
+          window/icon_test.cpp
           window/input_test.cpp
           window/message_order_test.cpp
           window/painting_test.cpp
