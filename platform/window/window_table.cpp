@@ -1,7 +1,8 @@
 #include "window/window_table.h"
 
 #include <algorithm>
-#include <cwctype>
+
+#include "text/case_fold.h"
 
 namespace platform::window {
 namespace {
@@ -24,10 +25,7 @@ Tables& State() {
 }
 
 bool SameClassName(const std::wstring& a, LPCWSTR b) {
-    size_t i = 0;
-    for (; i < a.size() && b[i] != 0; ++i)
-        if (std::towlower(a[i]) != std::towlower(b[i])) return false;
-    return i == a.size() && b[i] == 0;
+    return UpperCase(a) == UpperCase(b);
 }
 
 template <typename Predicate>
