@@ -1,8 +1,9 @@
 // GetMessageW, PeekMessageW and the calls that deliver messages.
 //
 // The order follows Windows: posted messages, then WM_QUIT (returned only
-// when no posted message is left, even one posted after PostQuitMessage),
-// then input, then WM_PAINT while a window needs painting, then WM_TIMER.
+// when no posted message that the call asks for is left, even one posted
+// after PostQuitMessage), then input, then WM_PAINT while a window needs
+// painting, then WM_TIMER.
 #include <algorithm>
 
 #include <windows.h>

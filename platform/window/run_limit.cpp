@@ -37,13 +37,18 @@ RunLimit& State() {
 }
 
 // A key press to the window with the focus (or the first one), then the
-// close button of every top-level window, in that order.
+// close button of every top-level window, in that order. A run without any
+// window (a preview whose parent does not exist) can only be told to quit.
 void EndRunAsUser() {
     using namespace window;
     RunLimit& limit = State();
-    const std::vector<HWND> windows = TopLevelWindows();
-    if (limit.ended || windows.empty()) return;
+    if (limit.ended) return;
     limit.ended = true;
+    const std::vector<HWND> windows = TopLevelWindows();
+    if (windows.empty()) {
+        PostQuitMessage(0);
+        return;
+    }
     const Window* focused = WindowOfSdlWindow(FocusedSdlWindow());
     const HWND target = focused ? focused->handle : windows.front();
     QueueInput(KeyDownMessage(target, *KeyOfVirtualKey(VK_ESCAPE), VK_ESCAPE, KeyModifiers{}, false),
