@@ -20,7 +20,7 @@ saver_add_test(platform_window_run_seconds_test
   SOURCES ${WINDOW_TEST_SUPPORT} window/run_limit_seconds_test.cpp
   LIBS platform)
 saver_add_test(platform_window_run_no_window_test
-  SOURCES window/run_limit_no_window_test.cpp
+  SOURCES window/run_limit_no_window_test.cpp window/stand_ins.cpp
   LIBS platform)
 
 foreach(test platform_window_test platform_window_run_frames_test platform_window_run_seconds_test
