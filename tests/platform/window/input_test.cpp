@@ -79,6 +79,10 @@ const InputCase kInputCases[] = {
      MK_MBUTTON, Point(7, 8)},
 };
 
+void PrintTo(const InputCase& input, std::ostream* out) {
+    *out << input.name;
+}
+
 class InputTable : public Input, public ::testing::WithParamInterface<InputCase> {};
 
 TEST_P(InputTable, GivesExactlyTheWindowsMessage) {

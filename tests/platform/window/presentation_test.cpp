@@ -31,6 +31,20 @@ private:
     SDL_GLContext context_;
 };
 
+void Fill(HWND window, uint32_t color) {
+    platform::gdi::Canvas* canvas = platform::WindowCanvas(window);
+    for (int y = 0; y < canvas->Height(); ++y)
+        for (int x = 0; x < canvas->Width(); ++x) canvas->Row(y)[x] = color;
+}
+
+// The pixel at (x, y) of the window's front buffer, rows top first, as RGB.
+uint32_t ShownPixel(int windowHeight, int x, int y) {
+    uint8_t rgba[4] = {};
+    glReadBuffer(GL_FRONT);
+    glReadPixels(x, windowHeight - 1 - y, 1, 1, GL_RGBA, GL_UNSIGNED_BYTE, rgba);
+    return (uint32_t{rgba[0]} << 16) | (uint32_t{rgba[1]} << 8) | rgba[2];
+}
+
 TEST(Presentation, PaintShowsTheCanvasAndLeavesTheCurrentContextAlone) {
     WindowTest windows;
     HWND window = CreateTopLevel(WS_POPUP | WS_VISIBLE, {0, 0, 64, 32});
@@ -54,6 +68,28 @@ TEST(Presentation, PaintShowsTheCanvasAndLeavesTheCurrentContextAlone) {
     EXPECT_EQ(top[2], 0);
     EXPECT_EQ(bottom[0], 0);
     EXPECT_EQ(bottom[2], 255);
+    SDL_GL_MakeCurrent(nullptr, nullptr);
+}
+
+TEST(Presentation, ChildWindowsAreShownOverTheirParent) {
+    WindowTest windows;
+    HWND parent = CreateTopLevel(WS_POPUP | WS_VISIBLE, {0, 0, 40, 30});
+    HWND child = CreateChild(parent, {10, 5, 30, 25});
+    HWND hiddenChild = CreateChild(parent, {0, 0, 5, 5}, WS_CHILD);
+    DeviceContextOnWindow device(parent);
+    if (!device.context()) GTEST_SKIP() << "no OpenGL here: " << SDL_GetError();
+    Fill(parent, 0x00102030);
+    Fill(child, 0x00405060);
+    Fill(hiddenChild, 0x00FFFFFF);
+    PAINTSTRUCT paint;
+    BeginPaint(child, &paint);
+    EndPaint(child, &paint);
+    ASSERT_EQ(SDL_GL_MakeCurrent(device.window(), device.context()), 0);
+    EXPECT_EQ(ShownPixel(30, 9, 4), 0x00102030u);
+    EXPECT_EQ(ShownPixel(30, 10, 5), 0x00405060u);
+    EXPECT_EQ(ShownPixel(30, 29, 24), 0x00405060u);
+    EXPECT_EQ(ShownPixel(30, 30, 25), 0x00102030u);
+    EXPECT_EQ(ShownPixel(30, 0, 0), 0x00102030u);
     SDL_GL_MakeCurrent(nullptr, nullptr);
 }
 
