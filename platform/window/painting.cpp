@@ -3,9 +3,6 @@
 #include <algorithm>
 #include <vector>
 
-#include "window/run_limit.h"
-#include "window/window_canvas.h"
-
 namespace platform::window {
 namespace {
 
@@ -28,9 +25,11 @@ bool Covers(const RECT& outer, const RECT& inner) {
            outer.bottom >= inner.bottom;
 }
 
+}  // namespace
+
 // The update region is kept as a bounding rectangle: a validated rectangle
 // removes what it covers when the rest is still a rectangle.
-void Subtract(UpdateRegion& update, const RECT& validated) {
+void ValidateArea(UpdateRegion& update, const RECT& validated) {
     RECT& bounds = update.bounds;
     const RECT overlap = Intersection(bounds, validated);
     if (IsEmpty(overlap)) return;
@@ -53,6 +52,8 @@ bool ShownOnScreen(const Window& window) {
     }
     return true;
 }
+
+namespace {
 
 void CopyCanvas(const gdi::Canvas& source, std::vector<uint32_t>& target, int targetWidth, int targetHeight,
                 POINT offset) {
@@ -133,78 +134,3 @@ void PresentWindow(Window& window) {
 
 }  // namespace platform::window
 
-namespace platform {
-
-gdi::Canvas* WindowCanvas(HWND handle) {
-    window::Window* window = window::LookUpWindow(handle);
-    return window ? &window->canvas : nullptr;
-}
-
-}  // namespace platform
-
-using namespace platform::window;
-
-extern "C" {
-
-BOOL WINAPI InvalidateRect(HWND handle, const RECT* rect, BOOL erase) {
-    Window* window = LookUpWindow(handle);
-    if (!window) return FALSE;
-    InvalidateWindow(*window, rect, erase != FALSE);
-    return TRUE;
-}
-
-BOOL WINAPI ValidateRect(HWND handle, const RECT* rect) {
-    Window* window = LookUpWindow(handle);
-    if (!window) return FALSE;
-    if (!rect) window->update = UpdateRegion{};
-    else if (window->update.pending) Subtract(window->update, *rect);
-    return TRUE;
-}
-
-BOOL WINAPI UpdateWindow(HWND handle) {
-    if (!LookUpWindow(handle)) return FALSE;
-    for (HWND candidate : AllWindows()) {
-        const Window* window = LookUpWindow(candidate);
-        if (window && IsSelfOrDescendant(handle, candidate) && window->update.pending && ShownOnScreen(*window))
-            SendMessageW(candidate, WM_PAINT, 0, 0);
-    }
-    return TRUE;
-}
-
-HDC WINAPI BeginPaint(HWND handle, LPPAINTSTRUCT paint) {
-    Window* window = LookUpWindow(handle);
-    if (!window || !paint) return nullptr;
-    const UpdateRegion update = window->update;
-    window->update = UpdateRegion{};
-    *paint = PAINTSTRUCT{};
-    paint->hdc = platform::gdi::OpenDeviceContext(window->canvas);
-    paint->rcPaint = update.pending ? update.bounds : RECT{};
-    if (update.erase)
-        paint->fErase = SendMessageW(handle, WM_ERASEBKGND, reinterpret_cast<WPARAM>(paint->hdc), 0) == 0;
-    return paint->hdc;
-}
-
-BOOL WINAPI EndPaint(HWND handle, const PAINTSTRUCT* paint) {
-    if (!paint) return FALSE;
-    platform::gdi::CloseDeviceContext(paint->hdc);
-    Window* window = LookUpWindow(handle);
-    if (!window) return FALSE;
-    PresentWindow(*window);
-    if (ShownOnScreen(*window)) platform::NoteFrameShown();
-    return TRUE;
-}
-
-HDC WINAPI GetDC(HWND handle) {
-    Window* window = LookUpWindow(handle);
-    return window ? platform::gdi::OpenDeviceContext(window->canvas) : nullptr;
-}
-
-int WINAPI ReleaseDC(HWND handle, HDC dc) {
-    platform::gdi::CloseDeviceContext(dc);
-    Window* window = LookUpWindow(handle);
-    if (!window) return 0;
-    PresentWindow(*window);
-    return 1;
-}
-
-}  // extern "C"

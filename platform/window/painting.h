@@ -8,6 +8,11 @@
 
 namespace platform::window {
 
+// Removes a validated rectangle from an update region.
+void ValidateArea(UpdateRegion& update, const RECT& validated);
+// The window and all its parents are visible.
+bool ShownOnScreen(const Window& window);
+
 // The first visible window, in creation order, that needs painting.
 HWND WindowNeedingPaint(const MessageFilter& filter);
 

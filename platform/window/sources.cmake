@@ -10,6 +10,7 @@ target_sources(platform PRIVATE
   ${CMAKE_CURRENT_LIST_DIR}/message_filter.cpp
   ${CMAKE_CURRENT_LIST_DIR}/message_loop.cpp
   ${CMAKE_CURRENT_LIST_DIR}/message_time.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/paint_api.cpp
   ${CMAKE_CURRENT_LIST_DIR}/painting.cpp
   ${CMAKE_CURRENT_LIST_DIR}/posted_queue.cpp
   ${CMAKE_CURRENT_LIST_DIR}/run_limit.cpp
