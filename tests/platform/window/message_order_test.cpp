@@ -74,6 +74,7 @@ TEST_F(MessageOrder, PaintStaysUntilTheWindowIsValid) {
     for (int i = 0; i < 2; ++i) {
         ASSERT_TRUE(PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE));
         EXPECT_EQ(message.message, WM_PAINT);
+        EXPECT_EQ(message.hwnd, window);
     }
     DispatchMessageW(&message);  // DefWindowProcW paints, which validates
     EXPECT_FALSE(PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE));
