@@ -18,9 +18,9 @@ struct TruncatedCase {
     std::function<void(KV_IOF_Virtual&)> readUnchanged;
 };
 
-class TruncatedValues : public testing::TestWithParam<TruncatedCase> {};
+class DocumentTruncatedValues : public testing::TestWithParam<TruncatedCase> {};
 
-TEST_P(TruncatedValues, FailTheArchiveAndLeaveTheDestination) {
+TEST_P(DocumentTruncatedValues, FailTheArchiveAndLeaveTheDestination) {
     // Most cases leave bytes behind the failed value; later reads fail all
     // the same.
     HeldBytes held(GetParam().bytes);
@@ -56,7 +56,7 @@ void ReadEntryUnchanged(KV_IOF_Virtual& a) {
 }
 
 INSTANTIATE_TEST_SUITE_P(
-    Values, TruncatedValues,
+    Values, DocumentTruncatedValues,
     testing::Values(
         TruncatedCase{"Dword", {1, 2, 3},
                       [](KV_IOF_Virtual& a) { DWORD v = 9; a.ReadDword(&v); EXPECT_EQ(v, 9u); }},
@@ -90,7 +90,7 @@ INSTANTIATE_TEST_SUITE_P(
                       ReadEntryUnchanged}),
     [](const auto& info) { return info.param.name; });
 
-TEST(ArchiveBounds, ABufferWithoutCursorYieldsNothing) {
+TEST(DocumentArchiveBounds, ABufferWithoutCursorYieldsNothing) {
     ResourceBuffer buffer;
     KV_IOF_R<ResourceBuffer> reader(buffer);
     DWORD value = 3;
@@ -99,7 +99,7 @@ TEST(ArchiveBounds, ABufferWithoutCursorYieldsNothing) {
     EXPECT_TRUE(reader.Failed());
 }
 
-TEST(ArchiveBounds, CountsAreCheckedAgainstTheBytesLeft) {
+TEST(DocumentArchiveBounds, CountsAreCheckedAgainstTheBytesLeft) {
     HeldBytes held(Bytes(12, 0));
     ResourceBuffer buffer = held.Buffer();
     KV_IOF_R<ResourceBuffer> reader(buffer);
@@ -111,7 +111,7 @@ TEST(ArchiveBounds, CountsAreCheckedAgainstTheBytesLeft) {
     EXPECT_FALSE(reader.CanHold(1, 1));
 }
 
-TEST(ArchiveBounds, AHugeCountFailsAtOnce) {
+TEST(DocumentArchiveBounds, AHugeCountFailsAtOnce) {
     HeldBytes held(Bytes(64, 0));
     ResourceBuffer buffer = held.Buffer();
     KV_IOF_R<ResourceBuffer> reader(buffer);
@@ -121,7 +121,7 @@ TEST(ArchiveBounds, AHugeCountFailsAtOnce) {
     EXPECT_EQ(value, 1u);
 }
 
-TEST(ArchiveBounds, FailCanBeRaisedByARecordReader) {
+TEST(DocumentArchiveBounds, FailCanBeRaisedByARecordReader) {
     HeldBytes held(Le32(5));
     ResourceBuffer buffer = held.Buffer();
     KV_IOF_R<ResourceBuffer> reader(buffer);

@@ -29,9 +29,9 @@ struct StringCase {
     Bytes lengthBytes;  // after the three marker bytes
 };
 
-class StringLengths : public testing::TestWithParam<StringCase> {};
+class DocumentStringLengths : public testing::TestWithParam<StringCase> {};
 
-TEST_P(StringLengths, ReadAndWriteTheEscapedLength) {
+TEST_P(DocumentStringLengths, ReadAndWriteTheEscapedLength) {
     const StringCase& c = GetParam();
     const std::u16string text = Letters(c.length);
     const Bytes golden = Join({{0xFF, 0xFE, 0xFF}, c.lengthBytes, Utf16Le(text), Le32(0xC0FFEE)});
@@ -56,7 +56,7 @@ TEST_P(StringLengths, ReadAndWriteTheEscapedLength) {
 }
 
 INSTANTIATE_TEST_SUITE_P(
-    Lengths, StringLengths,
+    Lengths, DocumentStringLengths,
     testing::Values(StringCase{0, {0x00}}, StringCase{1, {0x01}}, StringCase{254, {0xFE}},
                     StringCase{255, {0xFF, 0xFF, 0x00}}, StringCase{65534, {0xFF, 0xFE, 0xFF}},
                     StringCase{65535, {0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0x00, 0x00}}),
@@ -68,9 +68,9 @@ struct StringReadCase {
     kv_string expected;
 };
 
-class StringReads : public testing::TestWithParam<StringReadCase> {};
+class DocumentStringReads : public testing::TestWithParam<StringReadCase> {};
 
-TEST_P(StringReads, DecodeAndConsumeTheWholeStoredLength) {
+TEST_P(DocumentStringReads, DecodeAndConsumeTheWholeStoredLength) {
     const StringReadCase& c = GetParam();
     HeldBytes held(Join({c.bytes, Le32(7)}));
     ResourceBuffer buffer = held.Buffer();
@@ -85,7 +85,7 @@ TEST_P(StringReads, DecodeAndConsumeTheWholeStoredLength) {
 }
 
 INSTANTIATE_TEST_SUITE_P(
-    Cases, StringReads,
+    Cases, DocumentStringReads,
     testing::Values(
         StringReadCase{"UnitZeroInTheMiddle",
                        Join({{0xFF, 0xFE, 0xFF, 0x03}, Utf16Le(u"a"), {0x00, 0x00}, Utf16Le(u"b")}),
@@ -112,9 +112,9 @@ struct FixedCase {
     std::function<void(KV_IOF_Virtual&)> readAndCheck;
 };
 
-class FixedValues : public testing::TestWithParam<FixedCase> {};
+class DocumentFixedValues : public testing::TestWithParam<FixedCase> {};
 
-TEST_P(FixedValues, MatchTheirBytes) {
+TEST_P(DocumentFixedValues, MatchTheirBytes) {
     const FixedCase& c = GetParam();
     HeldBytes held(c.bytes);
     ResourceBuffer buffer = held.Buffer();
@@ -129,7 +129,7 @@ TEST_P(FixedValues, MatchTheirBytes) {
 }
 
 INSTANTIATE_TEST_SUITE_P(
-    Kinds, FixedValues,
+    Kinds, DocumentFixedValues,
     testing::Values(
         FixedCase{"Int64",
                   {0xFE, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF},
@@ -174,7 +174,7 @@ INSTANTIATE_TEST_SUITE_P(
                   [](KV_IOF_Virtual& a) { bool v = true; a.ReadBool(&v); EXPECT_FALSE(v); }}),
     [](const auto& info) { return info.param.name; });
 
-TEST(BoolEncoding, AnyNonZeroByteIsTrue) {
+TEST(DocumentBoolEncoding, AnyNonZeroByteIsTrue) {
     for (BYTE stored : {0x02, 0x7F, 0x80, 0xFF}) {
         HeldBytes held({stored});
         ResourceBuffer buffer = held.Buffer();

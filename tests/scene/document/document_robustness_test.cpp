@@ -59,9 +59,9 @@ struct Subject {
     Outcome (*read)(const Bytes&);
 };
 
-class DamagedInput : public testing::TestWithParam<Subject> {};
+class DamagedDocumentInput : public testing::TestWithParam<Subject> {};
 
-TEST_P(DamagedInput, EveryPrefixFails) {
+TEST_P(DamagedDocumentInput, EveryPrefixFails) {
     const Bytes whole = GetParam().make();
     ASSERT_EQ(GetParam().read(whole), Outcome::Loaded);
     for (std::size_t size = 0; size < whole.size(); ++size) {
@@ -71,7 +71,7 @@ TEST_P(DamagedInput, EveryPrefixFails) {
     }
 }
 
-TEST_P(DamagedInput, SeededMutationsLoadOrFail) {
+TEST_P(DamagedDocumentInput, SeededMutationsLoadOrFail) {
     const Bytes whole = GetParam().make();
     std::mt19937 random(20261210);
     int failed = 0;
@@ -82,7 +82,7 @@ TEST_P(DamagedInput, SeededMutationsLoadOrFail) {
     EXPECT_GT(failed, 0);
 }
 
-INSTANTIATE_TEST_SUITE_P(Inputs, DamagedInput,
+INSTANTIATE_TEST_SUITE_P(Inputs, DamagedDocumentInput,
                          testing::Values(Subject{"SceneDocument", MinimalSceneDocument, LoadDocument},
                                          Subject{"PrimitiveStream", SamplePrimitiveStream, ReadStream}),
                          [](const auto& info) { return info.param.name; });

@@ -82,7 +82,7 @@ TEST(ResourceEntryEncoding, StoresIdAndModuleBeforeTheFile) {
 // A stored record replaces the whole value: nothing of what the destination
 // held before survives, and its old buffer is freed (the leak checker
 // watches this test).
-TEST(ReadingOverAValue, KeepsNothingStale) {
+TEST(DocumentReadingOverAValue, KeepsNothingStale) {
     const Bytes stored = Join({Le32(0), {0xFF, 0xFE, 0xFF, 0x00},  // empty file, empty name
                                Le32(2), {'n', 'w'}, ShortString(u"new"),
                                Le32(5), {0xFF, 0xFE, 0xFF, 0x00}, Le32(0), {0xFF, 0xFE, 0xFF, 0x00}});

@@ -48,7 +48,7 @@ Bytes Record(std::u16string_view className, DWORD version, INT field) {
     return Join({ShortString(className), Le32(version), Le32(static_cast<DWORD>(field))});
 }
 
-TEST(ReaderRegistry, HoldsEachRegisteredClassOnce) {
+TEST(ReaderRegistryTest, HoldsEachRegisteredClassOnce) {
     EXPECT_EQ(RegistryOf<TestLayer>().Names(),
               (std::vector<kv_string>{L"FlameLayer", L"PlainLayer"}));
 }
@@ -83,9 +83,9 @@ INSTANTIATE_TEST_SUITE_P(Versions, RegistryLookups,
                                          VersionCase{u"PlainLayer", 0},
                                          VersionCase{u"PlainLayer", 0xFFFFFFFF}));
 
-class UnknownNames : public testing::TestWithParam<std::u16string> {};
+class RegistryUnknownNames : public testing::TestWithParam<std::u16string> {};
 
-TEST_P(UnknownNames, YieldNothingAndFailTheArchive) {
+TEST_P(RegistryUnknownNames, YieldNothingAndFailTheArchive) {
     const Bytes trailing = Le32(123);
     HeldBytes held(Join({ShortString(GetParam()), Le32(2), trailing}));
     ResourceBuffer buffer = held.Buffer();
@@ -96,11 +96,11 @@ TEST_P(UnknownNames, YieldNothingAndFailTheArchive) {
     EXPECT_EQ(buffer.Remaining(), trailing.size());
 }
 
-INSTANTIATE_TEST_SUITE_P(Names, UnknownNames,
+INSTANTIATE_TEST_SUITE_P(Names, RegistryUnknownNames,
                          testing::Values(u"flamelayer", u"FLAMELAYER", u"FlameLaye", u"FlameLayer ",
                                          u"FlameLayerAgain", u"KV_2D_Light", u""));
 
-TEST(ReaderRegistry, ARecordCutShortYieldsNothing) {
+TEST(ReaderRegistryTest, ARecordCutShortYieldsNothing) {
     HeldBytes held(Join({ShortString(u"FlameLayer"), {2, 0}}));
     ResourceBuffer buffer = held.Buffer();
     KV_IOF_R<ResourceBuffer> reader(buffer);
@@ -108,7 +108,7 @@ TEST(ReaderRegistry, ARecordCutShortYieldsNothing) {
     EXPECT_TRUE(reader.Failed());
 }
 
-TEST(ReaderRegistry, ALaterEntryUnderTheSameNameReplacesTheFirst) {
+TEST(ReaderRegistryTest, ALaterEntryUnderTheSameNameReplacesTheFirst) {
     ReaderRegistry<TestLayer> registry;
     const IOF_Virtual_ReaderT_II<PlainLayer, TestLayer> plain;
     const IOF_Virtual_ReaderT_II<FlameLayer, TestLayer> flame;

@@ -64,9 +64,9 @@ TEST_F(SceneDocumentLoad, DamagedDocumentRaisesTheMediaErrorAndKeepsTheCurrentMa
     EXPECT_EQ(g_currentDocResManager, &previous);
 }
 
-class HeaderTexts : public SceneDocumentLoad, public testing::WithParamInterface<std::u16string> {};
+class SceneDocumentHeaderTexts : public SceneDocumentLoad, public testing::WithParamInterface<std::u16string> {};
 
-TEST_P(HeaderTexts, LoadTheRootAndMakeTheManagerCurrent) {
+TEST_P(SceneDocumentHeaderTexts, LoadTheRootAndMakeTheManagerCurrent) {
     platform::sim::SetOwnModuleResource(kDds, kDocumentId, HandBuiltDocument(GetParam()));
     const SceneDocument document = LoadSceneDocument();
     EXPECT_NE(document.root, nullptr);
@@ -74,7 +74,7 @@ TEST_P(HeaderTexts, LoadTheRootAndMakeTheManagerCurrent) {
     EXPECT_EQ(g_currentDocResManager, document.manager.get());
 }
 
-INSTANTIATE_TEST_SUITE_P(AnyHeader, HeaderTexts,
+INSTANTIATE_TEST_SUITE_P(AnyHeader, SceneDocumentHeaderTexts,
                          testing::Values(u"QVT v 4.0.0", u"something else", u""));
 
 TEST_F(SceneDocumentLoad, BytesAfterTheManagerRecordAreNotRead) {
@@ -83,12 +83,12 @@ TEST_F(SceneDocumentLoad, BytesAfterTheManagerRecordAreNotRead) {
     EXPECT_NE(LoadSceneDocument().root, nullptr);
 }
 
-class OwnModuleResources : public testing::Test {
+class DocumentOwnModuleResources : public testing::Test {
 protected:
     void TearDown() override { platform::sim::ResetOwnModuleResources(); }
 };
 
-TEST_F(OwnModuleResources, OpenResourceSetsTheCursorOnTheBytes) {
+TEST_F(DocumentOwnModuleResources, OpenResourceSetsTheCursorOnTheBytes) {
     platform::sim::SetOwnModuleResource(kDds, MAKEINTRESOURCEW(300), Le32(0xA1B2C3D4));
     ResourceBuffer buffer;
     ASSERT_TRUE(buffer.OpenResource(nullptr, 300));
@@ -103,7 +103,7 @@ TEST_F(OwnModuleResources, OpenResourceSetsTheCursorOnTheBytes) {
     EXPECT_TRUE(wide.OpenResource(nullptr, 300 + 0x10000));
 }
 
-TEST_F(OwnModuleResources, OpenResourceRefusesMissingAndEmptyResources) {
+TEST_F(DocumentOwnModuleResources, OpenResourceRefusesMissingAndEmptyResources) {
     platform::sim::SetOwnModuleResource(kDds, MAKEINTRESOURCEW(301), {});
     ResourceBuffer buffer;
     EXPECT_FALSE(buffer.OpenResource(nullptr, 301));
@@ -111,7 +111,7 @@ TEST_F(OwnModuleResources, OpenResourceRefusesMissingAndEmptyResources) {
     EXPECT_FALSE(buffer.HasCursor());
 }
 
-TEST_F(OwnModuleResources, AnEntryWhoseModuleCannotBeLoadedUsesTheOwnModule) {
+TEST_F(DocumentOwnModuleResources, AnEntryWhoseModuleCannotBeLoadedUsesTheOwnModule) {
     const Bytes stored = {1, 2, 3, 4, 5};
     platform::sim::SetOwnModuleResource(kDds, MAKEINTRESOURCEW(303), stored);
     ResourceEntry entry(303, L"no_such_module.dll");
@@ -125,7 +125,7 @@ TEST_F(OwnModuleResources, AnEntryWhoseModuleCannotBeLoadedUsesTheOwnModule) {
     EXPECT_EQ(ownModule.Size(), stored.size());
 }
 
-TEST_F(OwnModuleResources, AnEntryThatIsFoundNowhereKeepsItsBytes) {
+TEST_F(DocumentOwnModuleResources, AnEntryThatIsFoundNowhereKeepsItsBytes) {
     ResourceEntry entry(304, L"no_such_module.dll");
     const BYTE old[] = {9};
     entry.Assign(L"x", 1, old);
@@ -135,14 +135,14 @@ TEST_F(OwnModuleResources, AnEntryThatIsFoundNowhereKeepsItsBytes) {
 
 const GUID kGuid = {0x0123ABCD, 0x4567, 0x89EF, {0xFE, 0xDC, 0xBA, 0x98, 0x76, 0x54, 0x32, 0x10}};
 
-TEST(GuidText, WritesUpperCaseRegistryFormWithBraces) {
+TEST(DocumentGuidText, WritesUpperCaseRegistryFormWithBraces) {
     KV_IOF_W writer;
     WriteGuid(writer, kGuid);
     EXPECT_EQ(writer.Bytes(),
               Join({{0xFF, 0xFE, 0xFF, 38}, Utf16Le(u"{0123ABCD-4567-89EF-FEDC-BA9876543210}")}));
 }
 
-TEST(GuidText, ReadsTheTextBack) {
+TEST(DocumentGuidText, ReadsTheTextBack) {
     HeldBytes held(Join({{0xFF, 0xFE, 0xFF, 38}, Utf16Le(u"{0123abcd-4567-89ef-fedc-ba9876543210}")}));
     ResourceBuffer buffer = held.Buffer();
     KV_IOF_R<ResourceBuffer> reader(buffer);
@@ -152,7 +152,7 @@ TEST(GuidText, ReadsTheTextBack) {
 }
 
 // A key made unique stays unique: text that does not parse changes nothing.
-TEST(GuidText, TextThatDoesNotParseLeavesTheGuid) {
+TEST(DocumentGuidText, TextThatDoesNotParseLeavesTheGuid) {
     HeldBytes held(ShortString(u"{not a guid}"));
     ResourceBuffer buffer = held.Buffer();
     KV_IOF_R<ResourceBuffer> reader(buffer);
