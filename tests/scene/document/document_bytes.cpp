@@ -32,6 +32,11 @@ Bytes ShortString(std::u16string_view text) {
     return Join({{0xFF, 0xFE, 0xFF, static_cast<BYTE>(text.size())}, Utf16Le(text)});
 }
 
+Bytes HandBuiltDocument(std::u16string_view header) {
+    return Join({ShortString(header), ShortString(u"KV_SlideShow_Light"), Le32(1),
+                 ShortString(u"KV_DocResManager"), Le32(3)});
+}
+
 HeldBytes::HeldBytes(const Bytes& bytes)
     : bytes_(std::make_unique<BYTE[]>(std::max<std::size_t>(bytes.size(), 1))), size_(bytes.size()) {
     std::copy(bytes.begin(), bytes.end(), bytes_.get());

@@ -23,6 +23,10 @@ Bytes Join(std::initializer_list<Bytes> parts);
 // The string encoding for lengths below 255: FF FE FF, the length, units.
 Bytes ShortString(std::u16string_view text);
 
+// The smallest document, assembled by hand: the header, the slide-show
+// record frame (version 1), the manager record frame (version 3).
+Bytes HandBuiltDocument(std::u16string_view header = u"QVT v 4.0.0");
+
 class HeldBytes {
 public:
     explicit HeldBytes(const Bytes& bytes);
