@@ -18,6 +18,8 @@ struct TruncatedCase {
     std::function<void(KV_IOF_Virtual&)> readUnchanged;
 };
 
+void PrintTo(const TruncatedCase& c, std::ostream* os) { *os << c.name; }
+
 class DocumentTruncatedValues : public testing::TestWithParam<TruncatedCase> {};
 
 TEST_P(DocumentTruncatedValues, FailTheArchiveAndLeaveTheDestination) {

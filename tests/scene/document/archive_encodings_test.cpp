@@ -29,6 +29,8 @@ struct StringCase {
     Bytes lengthBytes;  // after the three marker bytes
 };
 
+void PrintTo(const StringCase& c, std::ostream* os) { *os << c.length; }
+
 class DocumentStringLengths : public testing::TestWithParam<StringCase> {};
 
 TEST_P(DocumentStringLengths, ReadAndWriteTheEscapedLength) {
@@ -67,6 +69,8 @@ struct StringReadCase {
     Bytes bytes;  // followed by a Dword 7 that must still be read
     kv_string expected;
 };
+
+void PrintTo(const StringReadCase& c, std::ostream* os) { *os << c.name; }
 
 class DocumentStringReads : public testing::TestWithParam<StringReadCase> {};
 
@@ -111,6 +115,8 @@ struct FixedCase {
     std::function<void(KV_IOF_Virtual&)> write;
     std::function<void(KV_IOF_Virtual&)> readAndCheck;
 };
+
+void PrintTo(const FixedCase& c, std::ostream* os) { *os << c.name; }
 
 class DocumentFixedValues : public testing::TestWithParam<FixedCase> {};
 

@@ -59,6 +59,8 @@ struct Subject {
     Outcome (*read)(const Bytes&);
 };
 
+void PrintTo(const Subject& s, std::ostream* os) { *os << s.name; }
+
 class DamagedDocumentInput : public testing::TestWithParam<Subject> {};
 
 TEST_P(DamagedDocumentInput, EveryPrefixFails) {

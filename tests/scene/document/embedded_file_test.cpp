@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <platform/unicode.h>
+
 #include "document/document_bytes.h"
 #include "scene/document/embedded_file.h"
 #include "scene/document/file_name.h"
@@ -157,6 +159,10 @@ struct FileNameCase {
     kv_string path;
     kv_string expected;
 };
+
+void PrintTo(const FileNameCase& c, std::ostream* os) {
+    *os << platform::Utf8FromWide(c.path);
+}
 
 class ExtractFileNames : public testing::TestWithParam<FileNameCase> {};
 

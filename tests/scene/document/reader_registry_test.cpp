@@ -58,6 +58,10 @@ struct VersionCase {
     DWORD version;
 };
 
+void PrintTo(const VersionCase& c, std::ostream* os) {
+    *os << std::string(c.className.begin(), c.className.end()) << " v" << c.version;
+}
+
 class RegistryLookups : public testing::TestWithParam<VersionCase> {};
 
 TEST_P(RegistryLookups, CreateTheNamedClassWithTheStoredVersion) {
