@@ -30,7 +30,6 @@ typedef LONG LSTATUS;
 #define KEY_ALL_ACCESS 0xF003F
 
 // The registry file could not be written.
-#define ERROR_REGISTRY_IO_FAILED 1016L
 
 struct SECURITY_ATTRIBUTES;
 

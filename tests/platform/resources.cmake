@@ -18,7 +18,6 @@ saver_add_test(platform_resources_test
     resources/damaged_res_tests.cpp
     resources/res_builder.cpp
     resources/module_fixture.cpp
-    resources/last_error_fallback.cpp
   LIBS platform resources_test_own_module)
 target_compile_definitions(platform_resources_test PRIVATE TEST_MODULE_RES="${TEST_MODULE_RES}")
 # A module beside the executable, the second place searched.
@@ -29,11 +28,9 @@ add_custom_command(TARGET platform_resources_test POST_BUILD
 saver_add_test(platform_saver_resources_test
   SOURCES
     resources/saver_module_tests.cpp
-    resources/last_error_fallback.cpp
   LIBS platform own_module_resources)
 
 saver_add_test(platform_no_own_resources_test
   SOURCES
     resources/no_own_resources_tests.cpp
-    resources/last_error_fallback.cpp
   LIBS platform)
