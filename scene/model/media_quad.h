@@ -8,10 +8,16 @@
 
 #include <array>
 
+class KV_IOF_Virtual;
+
 class MediaQuad : public MediaParam {
 public:
     MediaQuad() = default;
     MediaQuad(const MediaQuad&) = default;
+
+    // Twelve floats, corner by corner x, y, z, stored directly.
+    void Read(KV_IOF_Virtual& archive);
+    void Write(KV_IOF_Virtual& archive) const;
 
     // Stores the corners of a w x h rectangle around c, without notifying.
     void SetCentred(const D3DXVECTOR3& centre, float width, float height);

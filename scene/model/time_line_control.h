@@ -4,6 +4,7 @@
 
 #include "scene/model/animation_state.h"
 #include "scene/model/duration_range.h"
+#include "scene/model/kv_iof_item.h"
 #include "scene/model/scaled_param.h"
 #include "scene/model/time_interval.h"
 
@@ -11,7 +12,7 @@
 #include <cstdint>
 #include <memory>
 
-class KV_TimeLineControl {
+class KV_TimeLineControl : public KV_IOF_Item {
 public:
     enum Mode : int { kModeAlways = 0, kModeCycle = 1, kModeIntervals = 2 };
     // Any other speed mode runs the local clock with the global one.
@@ -21,7 +22,13 @@ public:
     // Copies the settings and intervals; the copy starts its own clock.
     KV_TimeLineControl(const KV_TimeLineControl& other);
     KV_TimeLineControl& operator=(const KV_TimeLineControl&) = delete;
-    virtual ~KV_TimeLineControl() = default;
+    ~KV_TimeLineControl() override = default;
+    void Write(KV_IOF_Virtual& archive) const override;
+
+    // Version 1, whatever the stored version: modes, ranges and fades, then
+    // the intervals. Fades are set and notified so that their seconds follow.
+    void WriteRecord(KV_IOF_Virtual& archive) const;
+    void ReadRecord(KV_IOF_Virtual& archive);
 
     float GetOpacity() const;
     TimeLinePhase GetPhase() const;

@@ -1,6 +1,6 @@
 #include "recording_control.h"
 #include "scene/model/scaled_param.h"
-#include "scene/model/kv_string.h"
+#include "scene/document/kv_string.h"
 #include "scene/model/undo_ctrl.h"
 
 #include <d3dx9math.h>

@@ -1,6 +1,0 @@
-// The engine's string type.
-#pragma once
-
-#include <string>
-
-using kv_string = std::wstring;
