@@ -1,6 +1,6 @@
 #include "recording_control.h"
-#include "scene/model/scaled_param.h"
 #include "scene/document/kv_string.h"
+#include "scene/model/scaled_param.h"
 #include "scene/model/undo_ctrl.h"
 
 #include <d3dx9math.h>
@@ -8,6 +8,7 @@
 #include <gtest/gtest.h>
 
 #include <memory>
+#include <ostream>
 
 namespace {
 
@@ -72,6 +73,8 @@ struct UndoCase {
     int expectedValue;
     std::size_t expectedEntries;
 };
+
+void PrintTo(const UndoCase& c, std::ostream* os) { *os << c.name; }
 
 class UndoHistoryTable : public testing::TestWithParam<UndoCase> {};
 
@@ -192,6 +195,8 @@ struct ScaleCase {
     unsigned int value;
     unsigned char alpha;
 };
+
+void PrintTo(const ScaleCase& c, std::ostream* os) { *os << "transparency " << c.value; }
 
 class ByteScale : public testing::TestWithParam<ScaleCase> {};
 

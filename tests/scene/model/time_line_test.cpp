@@ -5,6 +5,7 @@
 
 #include <cmath>
 #include <limits>
+#include <ostream>
 
 namespace {
 
@@ -26,6 +27,8 @@ struct IntervalCase {
     float opacity;
     TimeLinePhase phase;
 };
+
+void PrintTo(const IntervalCase& c, std::ostream* os) { *os << "t " << c.t; }
 
 class IntervalMode : public testing::TestWithParam<IntervalCase> {};
 
