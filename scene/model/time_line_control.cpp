@@ -28,7 +28,8 @@ float KV_TimeLineControl::GetOpacity() const
         opacity = m_machine->Current().GetAlpha(m_machine->LastTime());
         break;
     }
-    return std::clamp(opacity, 0.0f, 1.0f);
+    // Callers turn the opacity into bytes: keep it in [0, 1], NaN as 0.
+    return opacity >= 0.0f ? std::min(opacity, 1.0f) : 0.0f;
 }
 
 TimeLinePhase KV_TimeLineControl::GetPhase() const

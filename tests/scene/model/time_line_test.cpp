@@ -186,6 +186,15 @@ TEST(TimeLine, ZeroFadesStayWithinRange)
     }
 }
 
+TEST(TimeLine, NaNTimeGivesNoOpacity)
+{
+    KV_TimeLineControl timeLine;
+    timeLine.mode.Value() = KV_TimeLineControl::kModeCycle;
+    timeLine.Machine().LocalTime(timeLine, 0.1f); // fading in
+    timeLine.Machine().LocalTime(timeLine, std::numeric_limits<float>::quiet_NaN());
+    EXPECT_EQ(timeLine.GetOpacity(), 0.0f);
+}
+
 TEST(TimeLine, CopyKeepsSettingsAndStartsItsOwnClock)
 {
     KV_TimeLineControl original;
