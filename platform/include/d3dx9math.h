@@ -13,6 +13,9 @@ struct D3DXVECTOR2 {
     D3DXVECTOR2() = default;
     D3DXVECTOR2(FLOAT fx, FLOAT fy) : x(fx), y(fy) {}
 
+    operator FLOAT*() { return &x; }
+    operator const FLOAT*() const { return &x; }
+
     D3DXVECTOR2& operator+=(const D3DXVECTOR2& v) { x += v.x; y += v.y; return *this; }
     D3DXVECTOR2& operator-=(const D3DXVECTOR2& v) { x -= v.x; y -= v.y; return *this; }
     D3DXVECTOR2& operator*=(FLOAT f) { x *= f; y *= f; return *this; }
@@ -34,6 +37,9 @@ struct D3DXVECTOR3 : public D3DVECTOR {
     D3DXVECTOR3() = default;
     D3DXVECTOR3(const D3DVECTOR& v) : D3DVECTOR(v) {}
     D3DXVECTOR3(FLOAT fx, FLOAT fy, FLOAT fz) : D3DVECTOR{fx, fy, fz} {}
+
+    operator FLOAT*() { return &x; }
+    operator const FLOAT*() const { return &x; }
 
     D3DXVECTOR3& operator+=(const D3DXVECTOR3& v) { x += v.x; y += v.y; z += v.z; return *this; }
     D3DXVECTOR3& operator-=(const D3DXVECTOR3& v) { x -= v.x; y -= v.y; z -= v.z; return *this; }
@@ -57,6 +63,9 @@ struct D3DXVECTOR4 {
 
     D3DXVECTOR4() = default;
     D3DXVECTOR4(FLOAT fx, FLOAT fy, FLOAT fz, FLOAT fw) : x(fx), y(fy), z(fz), w(fw) {}
+
+    operator FLOAT*() { return &x; }
+    operator const FLOAT*() const { return &x; }
 
     D3DXVECTOR4& operator+=(const D3DXVECTOR4& v) { x += v.x; y += v.y; z += v.z; w += v.w; return *this; }
     D3DXVECTOR4& operator-=(const D3DXVECTOR4& v) { x -= v.x; y -= v.y; z -= v.z; w -= v.w; return *this; }
@@ -82,6 +91,9 @@ struct D3DXMATRIX : public D3DMATRIX {
                FLOAT f21, FLOAT f22, FLOAT f23, FLOAT f24,
                FLOAT f31, FLOAT f32, FLOAT f33, FLOAT f34,
                FLOAT f41, FLOAT f42, FLOAT f43, FLOAT f44);
+
+    operator FLOAT*() { return &_11; }
+    operator const FLOAT*() const { return &_11; }
 
     FLOAT& operator()(UINT row, UINT col) { return m[row][col]; }
     FLOAT operator()(UINT row, UINT col) const { return m[row][col]; }

@@ -181,6 +181,14 @@ TEST(D3DXVector, Operators)
     EXPECT_EQ(-v / 2, D3DXVECTOR3(-2, -3, -4));
     EXPECT_EQ(0.5f * D3DXVECTOR2(2, 4) - D3DXVECTOR2(1, 1), D3DXVECTOR2(0, 1));
     EXPECT_EQ(D3DXVECTOR4(1, 2, 3, 4) + D3DXVECTOR4(1, 1, 1, 1), D3DXVECTOR4(2, 3, 4, 5));
+
+    // Vectors and matrices hand out their floats in order, as effect parameters take them.
+    const float* components = v;
+    EXPECT_EQ(components[2], 8.0f);
+    D3DXMATRIX m;
+    D3DXMatrixTranslation(&m, 1, 2, 3);
+    const float* elements = m;
+    EXPECT_EQ(elements[13], 2.0f);
 }
 
 } // namespace
