@@ -1,24 +1,11 @@
-#include <windows.h>
-
+#include "scene/document/dds_resource.h"
 #include "scene/document/resource_buffer.h"
 
 bool ResourceBuffer::OpenResource(HMODULE module, int id) {
-    HRSRC found = FindResourceW(module, MAKEINTRESOURCEW(id), L"DDS");
-    if (found == nullptr) {
+    const auto bytes = FindDdsResource(module, id);
+    if (!bytes || bytes->empty()) {
         return false;
     }
-    const DWORD size = SizeofResource(module, found);
-    if (size == 0) {
-        return false;
-    }
-    HGLOBAL loaded = LoadResource(module, found);
-    if (loaded == nullptr) {
-        return false;
-    }
-    const void* bytes = LockResource(loaded);
-    if (bytes == nullptr) {
-        return false;
-    }
-    *this = ResourceBuffer(bytes, size);
+    *this = ResourceBuffer(bytes->data(), bytes->size());
     return HasCursor();
 }

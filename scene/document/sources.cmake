@@ -14,6 +14,7 @@ set(SCENE_DOCUMENT_READER_SOURCES
 
 target_sources(engine PRIVATE
   ${SCENE_DOCUMENT_READER_SOURCES}
+  ${_dir}/dds_resource.cpp
   ${_dir}/resource_buffer_open.cpp
   ${_dir}/resource_entry_module.cpp
   ${_dir}/file_name.cpp
