@@ -1,0 +1,12 @@
+// Resources of type "DDS": the documents and the pictures, meshes and
+// effects they link to by module and id.
+#pragma once
+
+#include <optional>
+#include <span>
+
+#include <windows.h>
+
+// The bytes of "DDS" resource id in module (nullptr: the program's own);
+// nothing when it is missing. The bytes live as long as the module.
+std::optional<std::span<const BYTE>> FindDdsResource(HMODULE module, int id);

@@ -1,0 +1,3 @@
+#include "scene/model/picture_placement.h"
+
+PicturePlacement g_picturePlacement;
