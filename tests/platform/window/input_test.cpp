@@ -204,6 +204,8 @@ TEST_F(Input, NoMouseMoveWhenAWindowAppearsOrMovesUnderAStillCursor) {
 
 TEST_F(Input, ActivationIsForTheApplicationAsAWhole) {
     HWND second = CreateTopLevel(WS_POPUP | WS_VISIBLE, {500, 100, 600, 200});
+    // From a known state: the focus is in another application.
+    platform::sim::FocusWindow(nullptr);
     TakeInput();
     Log().clear();
     const auto activations = [] {

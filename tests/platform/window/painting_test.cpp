@@ -101,6 +101,7 @@ TEST_F(Painting, UpdateWindowPaintsAtOnceWindowAndChildren) {
 TEST_F(Painting, ShowingAWindowInvalidatesItWithErase) {
     HWND hidden = CreateTopLevel(WS_POPUP, {0, 0, 30, 30});
     ShowWindow(hidden, SW_SHOW);
+    SettleDisplay();
     MSG message;
     ASSERT_TRUE(PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE));
     EXPECT_EQ(message.hwnd, hidden);

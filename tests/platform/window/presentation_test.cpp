@@ -1,6 +1,8 @@
 // A window's canvas reaches the screen through a GL context of its own.
 #include <gtest/gtest.h>
 
+#include <string_view>
+
 #include <SDL.h>
 #include <epoxy/gl.h>
 
@@ -14,6 +16,14 @@ namespace {
 
 using namespace window_test;
 
+// Offscreen, the window's front buffer holds what was shown. On an X
+// display, reading it back is up to the server (Xvfb with Mesa's software
+// GLX gives zeros), so the pixels are checked headless only.
+bool CanReadShownPixels() {
+    const char* driver = SDL_GetCurrentVideoDriver();
+    return driver && std::string_view(driver) == "offscreen";
+}
+
 // A context of the test's own on the window, as a Direct3D device has.
 class DeviceContextOnWindow {
 public:
@@ -21,7 +31,9 @@ public:
         : sdlWindow_(platform::window::LookUpWindow(window)->sdlWindow.get()),
           context_(SDL_GL_CreateContext(sdlWindow_)) {}
     ~DeviceContextOnWindow() {
-        if (context_) SDL_GL_DeleteContext(context_);
+        if (!context_) return;
+        SDL_GL_MakeCurrent(nullptr, nullptr);
+        SDL_GL_DeleteContext(context_);
     }
     SDL_GLContext context() const { return context_; }
     SDL_Window* window() const { return sdlWindow_; }
@@ -60,6 +72,7 @@ TEST(Presentation, PaintShowsTheCanvasAndLeavesTheCurrentContextAlone) {
     EndPaint(window, &paint);
 
     EXPECT_EQ(SDL_GL_GetCurrentContext(), device.context());
+    if (!CanReadShownPixels()) return;
     uint8_t top[4] = {}, bottom[4] = {};
     glReadBuffer(GL_FRONT);
     glReadPixels(10, 31, 1, 1, GL_RGBA, GL_UNSIGNED_BYTE, top);     // GL rows run bottom first
@@ -68,7 +81,6 @@ TEST(Presentation, PaintShowsTheCanvasAndLeavesTheCurrentContextAlone) {
     EXPECT_EQ(top[2], 0);
     EXPECT_EQ(bottom[0], 0);
     EXPECT_EQ(bottom[2], 255);
-    SDL_GL_MakeCurrent(nullptr, nullptr);
 }
 
 TEST(Presentation, ChildWindowsAreShownOverTheirParent) {
@@ -85,12 +97,12 @@ TEST(Presentation, ChildWindowsAreShownOverTheirParent) {
     BeginPaint(child, &paint);
     EndPaint(child, &paint);
     ASSERT_EQ(SDL_GL_MakeCurrent(device.window(), device.context()), 0);
+    if (!CanReadShownPixels()) return;
     EXPECT_EQ(ShownPixel(30, 9, 4), 0x00102030u);
     EXPECT_EQ(ShownPixel(30, 10, 5), 0x00405060u);
     EXPECT_EQ(ShownPixel(30, 29, 24), 0x00405060u);
     EXPECT_EQ(ShownPixel(30, 30, 25), 0x00102030u);
     EXPECT_EQ(ShownPixel(30, 0, 0), 0x00102030u);
-    SDL_GL_MakeCurrent(nullptr, nullptr);
 }
 
 }  // namespace

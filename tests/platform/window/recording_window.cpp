@@ -1,5 +1,9 @@
 #include "platform/window/recording_window.h"
 
+#include <string_view>
+
+#include <SDL.h>
+
 namespace window_test {
 namespace {
 
@@ -47,7 +51,18 @@ HWND CreateTopLevel(DWORD style, RECT rect, HWND owner, DWORD exStyle) {
     HWND window = CreateWindowExW(exStyle, RecordingClass(), L"Test", style, rect.left, rect.top,
                                   rect.right - rect.left, rect.bottom - rect.top, owner, nullptr, nullptr, nullptr);
     Created().push_back(window);
+    if ((style & WS_VISIBLE) != 0) SettleDisplay();
     return window;
+}
+
+void SettleDisplay() {
+    const char* driver = SDL_GetCurrentVideoDriver();
+    if (!driver || std::string_view(driver) == "offscreen") return;
+    for (int i = 0; i < 10; ++i) {
+        SDL_Delay(10);
+        MSG message;
+        PeekMessageW(&message, nullptr, 0, 0, PM_NOREMOVE);  // takes in SDL's events
+    }
 }
 
 HWND CreateChild(HWND parent, RECT rect, DWORD style) {

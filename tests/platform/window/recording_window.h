@@ -26,9 +26,15 @@ void SetOverride(Override override);
 // Registered once per process.
 LPCWSTR RecordingClass();
 
+// Visible windows are settled on the display before they are returned.
 HWND CreateTopLevel(DWORD style = WS_POPUP | WS_VISIBLE, RECT rect = {0, 0, 200, 100}, HWND owner = nullptr,
                     DWORD exStyle = 0);
 HWND CreateChild(HWND parent, RECT rect, DWORD style = WS_CHILD | WS_VISIBLE);
+
+// On a real display a window is mapped and exposed a moment after it is
+// shown; this waits for that, so that tests start from a settled screen.
+// Headless, nothing happens later, and it returns at once.
+void SettleDisplay();
 
 // Every message of the given number in the log, in order.
 std::vector<Received> Messages(UINT message);
