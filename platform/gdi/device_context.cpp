@@ -41,6 +41,15 @@ DeviceContext* LookUpDeviceContext(HDC dc) {
     return found == open.contexts.end() ? nullptr : found->second.get();
 }
 
+bool IsSelectedInAnyContext(HGDIOBJ object) {
+    auto& open = Contexts();
+    std::lock_guard lock(open.mutex);
+    for (const auto& [handle, context] : open.contexts) {
+        if (context->brush == object || context->font == object) return true;
+    }
+    return false;
+}
+
 HDC OpenDeviceContext(Canvas& canvas) {
     auto& open = Contexts();
     std::lock_guard lock(open.mutex);

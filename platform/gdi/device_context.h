@@ -24,4 +24,7 @@ struct DeviceContext {
 // valid until CloseDeviceContext, which the drawing thread itself calls.
 DeviceContext* LookUpDeviceContext(HDC dc);
 
+// Whether an open device context has object selected.
+bool IsSelectedInAnyContext(HGDIOBJ object);
+
 }  // namespace platform::gdi

@@ -50,7 +50,12 @@ void DrawLine(DeviceContext& context, FontFace& face, const RECT& clip, const Te
 
 }  // namespace platform::gdi
 
-using namespace platform::gdi;
+using platform::gdi::FaceFor;
+using platform::gdi::FontFace;
+using platform::gdi::LayOutText;
+using platform::gdi::LookUpDeviceContext;
+using platform::gdi::LookUpObject;
+using platform::gdi::TextLine;
 
 extern "C" int WINAPI DrawTextW(HDC dc, LPCWSTR text, int count, LPRECT rect, UINT format) {
     auto* context = LookUpDeviceContext(dc);
@@ -78,7 +83,7 @@ extern "C" int WINAPI DrawTextW(HDC dc, LPCWSTR text, int count, LPRECT rect, UI
     const int offset = y - rect->top;
     for (const TextLine& line : lines) {
         const int x = (format & DT_CENTER) ? rect->left + (width - line.width) / 2 : rect->left;
-        DrawLine(*context, *face, *rect, line, x, y);
+        platform::gdi::DrawLine(*context, *face, *rect, line, x, y);
         y += lineHeight;
     }
     return centreVertically ? offset + height : height;

@@ -5,6 +5,8 @@
 
 #include <windows.h>
 
+#include "gdi/device_context.h"
+
 namespace platform::gdi {
 
 namespace {
@@ -91,10 +93,12 @@ extern "C" HBRUSH WINAPI CreateSolidBrush(COLORREF color) {
     return reinterpret_cast<HBRUSH>(handle);
 }
 
-// Deleting a stock or system object does nothing and succeeds.
+// Deleting a stock or system object does nothing and succeeds; an object
+// still selected into a device context stays.
 extern "C" BOOL WINAPI DeleteObject(HGDIOBJ object) {
     const uintptr_t value = platform::gdi::FromHandle(object);
     if (value < platform::gdi::kFirstCreated) return platform::gdi::LookUpObject(object) ? TRUE : FALSE;
+    if (platform::gdi::IsSelectedInAnyContext(object)) return FALSE;
     auto& created = platform::gdi::Created();
     std::lock_guard lock(created.mutex);
     return created.objects.erase(value) == 1 ? TRUE : FALSE;

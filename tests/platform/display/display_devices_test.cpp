@@ -5,6 +5,8 @@
 namespace display_test {
 namespace {
 
+using LayoutOfItsOwnTest = SimulatedMachineTest;
+
 using DisplayDevicesTest = SimulatedLayoutTest;
 
 DISPLAY_DEVICEW EmptyDisplayDevice() {
@@ -137,12 +139,11 @@ TEST_F(DisplayDevicesTest, TheModeListHoldsTheCurrentModeAndOnlyModesThatFit) {
     EXPECT_FALSE(ModeList(L"\\\\.\\DISPLAY3").empty());
 }
 
-TEST(DisplayDevices, ExplicitModesAreSortedAndGainTheCurrentMode) {
+TEST_F(LayoutOfItsOwnTest, ExplicitModesAreSortedAndGainTheCurrentMode) {
     auto device = Device(L"Adapter", {0, 0, 1024, 768});
     device.modes = {{800, 600, 32, 60}, {640, 480, 16, 60}, {800, 600, 32, 60}, {640, 480, 32, 60}};
     platform::sim::SetDisplayDevices({device});
     const auto modes = ModeList(L"\\\\.\\DISPLAY1");
-    platform::sim::ResetDisplayDevices();
     ASSERT_EQ(modes.size(), 4u);
     const DWORD want[][3] = {{640, 480, 16}, {640, 480, 32}, {800, 600, 32}, {1024, 768, 32}};
     for (size_t i = 0; i < modes.size(); ++i) {

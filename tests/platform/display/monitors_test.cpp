@@ -6,6 +6,8 @@
 namespace display_test {
 namespace {
 
+using LayoutOfItsOwnTest = SimulatedMachineTest;
+
 using MonitorsTest = SimulatedLayoutTest;
 
 HMONITOR FromRect(RECT rect, DWORD flags) { return MonitorFromRect(&rect, flags); }
@@ -122,7 +124,7 @@ TEST_F(MonitorsTest, MonitorInfoGivesRectangleFlagsAndDeviceName) {
     EXPECT_FALSE(GetMonitorInfoW(left, nullptr));
 }
 
-TEST(Monitors, ThePrimaryMovesToTheOriginWhereverItIsListed) {
+TEST_F(LayoutOfItsOwnTest, ThePrimaryMovesToTheOriginWhereverItIsListed) {
     std::vector<platform::DisplayDeviceDescription> devices;
     devices.push_back(Device(L"Second", {100, 100, 900, 700}));
     devices.push_back(Device(L"Main", {900, 200, 1924, 968}));
@@ -135,10 +137,9 @@ TEST(Monitors, ThePrimaryMovesToTheOriginWhereverItIsListed) {
     EXPECT_EQ(adapter.StateFlags, DISPLAY_DEVICE_ATTACHED_TO_DESKTOP | DISPLAY_DEVICE_PRIMARY_DEVICE);
     EXPECT_EQ(MonitorRect(MonitorFromPoint({0, 0}, MONITOR_DEFAULTTONULL)), (RECT{0, 0, 1024, 768}));
     EXPECT_EQ(MonitorRect(MonitorFromPoint({-1, 0}, MONITOR_DEFAULTTONULL)), (RECT{-800, -100, 0, 500}));
-    platform::sim::ResetDisplayDevices();
 }
 
-TEST(Monitors, WithoutAnAttachedPrimaryTheFirstDesktopDeviceIsPrimary) {
+TEST_F(LayoutOfItsOwnTest, WithoutAnAttachedPrimaryTheFirstDesktopDeviceIsPrimary) {
     std::vector<platform::DisplayDeviceDescription> devices;
     devices.push_back(Device(L"Mirror", {0, 0, 800, 600}));
     devices.back().mirroring = true;
@@ -153,10 +154,9 @@ TEST(Monitors, WithoutAnAttachedPrimaryTheFirstDesktopDeviceIsPrimary) {
     adapter.cb = sizeof adapter;
     ASSERT_TRUE(EnumDisplayDevicesW(nullptr, 0, &adapter, 0));
     EXPECT_EQ(adapter.StateFlags, DISPLAY_DEVICE_ATTACHED_TO_DESKTOP | DISPLAY_DEVICE_MIRRORING_DRIVER);
-    platform::sim::ResetDisplayDevices();
 }
 
-TEST(Monitors, AHandleStaysWithItsDeviceAcrossLayouts) {
+TEST_F(LayoutOfItsOwnTest, AHandleStaysWithItsDeviceAcrossLayouts) {
     platform::sim::SetDisplayDevices(TenDevices());
     const HMONITOR fourth = MonitorFromPoint({-5, 5}, MONITOR_DEFAULTTONULL);
     platform::sim::SetDisplayDevices({Device(L"Only", {0, 0, 640, 480})});
@@ -166,7 +166,6 @@ TEST(Monitors, AHandleStaysWithItsDeviceAcrossLayouts) {
     EXPECT_FALSE(GetMonitorInfoW(fourth, &info));  // gone with its device
     platform::sim::SetDisplayDevices(TenDevices());
     EXPECT_EQ(MonitorFromPoint({-5, 5}, MONITOR_DEFAULTTONULL), fourth);
-    platform::sim::ResetDisplayDevices();
 }
 
 }  // namespace

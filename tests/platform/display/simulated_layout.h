@@ -48,10 +48,15 @@ inline std::vector<platform::DisplayDeviceDescription> TenDevices() {
     return devices;
 }
 
-class SimulatedLayoutTest : public testing::Test {
+// Tests that describe their own machine; the real one comes back afterwards.
+class SimulatedMachineTest : public testing::Test {
+protected:
+    void TearDown() override { platform::sim::ResetDisplayDevices(); }
+};
+
+class SimulatedLayoutTest : public SimulatedMachineTest {
 protected:
     void SetUp() override { platform::sim::SetDisplayDevices(TenDevices()); }
-    void TearDown() override { platform::sim::ResetDisplayDevices(); }
 };
 
 inline RECT MonitorRect(HMONITOR monitor) {

@@ -50,6 +50,7 @@ TEST_F(DeviceContextTest, SettersReturnThePreviousState) {
     EXPECT_EQ(SelectObject(dc, systemFont), font);
     const HBRUSH brush = CreateSolidBrush(RGB(5, 5, 5));
     EXPECT_EQ(SelectObject(dc, brush), GetStockObject(WHITE_BRUSH));
+    EXPECT_FALSE(DeleteObject(brush));  // still selected
     EXPECT_EQ(SelectObject(dc, GetStockObject(WHITE_BRUSH)), brush);
     EXPECT_TRUE(DeleteObject(brush));
     EXPECT_EQ(SelectObject(dc, brush), nullptr);
