@@ -5,6 +5,7 @@
 #include <cwctype>
 #include <iostream>
 #include <mutex>
+#include <tuple>
 
 #include "display/monitor_layout_text.h"
 #include "display/sdl_displays.h"
@@ -19,9 +20,10 @@ std::shared_ptr<const DisplayLayout> g_layout;   // guarded by g_mutex
 std::vector<std::wstring> g_monitorNames;        // index + 1 is the HMONITOR; guarded
 
 HMONITOR MonitorHandleFor(const std::wstring& deviceName) {
-    auto found = std::find(g_monitorNames.begin(), g_monitorNames.end(), deviceName);
-    if (found == g_monitorNames.end()) found = g_monitorNames.insert(found, deviceName);
-    return reinterpret_cast<HMONITOR>(static_cast<uintptr_t>(found - g_monitorNames.begin() + 1));
+    const auto index = static_cast<uintptr_t>(
+        std::find(g_monitorNames.begin(), g_monitorNames.end(), deviceName) - g_monitorNames.begin());
+    if (index == g_monitorNames.size()) g_monitorNames.push_back(deviceName);
+    return reinterpret_cast<HMONITOR>(index + 1);
 }
 
 bool CanBePrimary(const DisplayDeviceDescription& device) {

@@ -2,6 +2,8 @@
 
 #include <SDL.h>
 
+#include <string>
+
 #include "platform/unicode.h"
 #include "sdl/sdl_video.h"
 
