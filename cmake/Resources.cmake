@@ -22,7 +22,7 @@ endfunction()
 # links the .res into a program as its own module's resources.
 function(saver_embed_own_resources target res_file)
   set(asm ${CMAKE_CURRENT_BINARY_DIR}/${target}.S)
-  file(WRITE ${asm}
+  set(asm_text
     "    .section .rodata\n"
     "    .balign 16\n"
     "    .globl saver_own_module_res_begin\n"
@@ -31,6 +31,9 @@ function(saver_embed_own_resources target res_file)
     "    .globl saver_own_module_res_end\n"
     "saver_own_module_res_end:\n"
     "    .section .note.GNU-stack,\"\",@progbits\n")
+  string(CONCAT asm_text ${asm_text})
+  # Written only when it changes, so reconfiguring rebuilds nothing.
+  file(CONFIGURE OUTPUT ${asm} CONTENT "${asm_text}" @ONLY)
   set_source_files_properties(${asm} PROPERTIES OBJECT_DEPENDS ${res_file})
   add_library(${target} OBJECT ${asm} ${res_file})
 endfunction()

@@ -1,2 +1,6 @@
-# Sources of this area are listed here.
-target_sources(platform PRIVATE)
+target_sources(platform PRIVATE
+  ${CMAKE_CURRENT_LIST_DIR}/apartment.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/guid.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/bstr.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/task_memory.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/class_registry.cpp)

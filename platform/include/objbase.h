@@ -23,7 +23,10 @@ HRESULT WINAPI CoCreateInstance(REFCLSID clsid, LPUNKNOWN outer, DWORD context, 
                                 LPVOID* object);
 HRESULT WINAPI CoCreateGuid(GUID* guid);
 
-// "{XXXXXXXX-XXXX-XXXX-XXXX-XXXXXXXXXXXX}": 38 characters and a terminator.
+// "{XXXXXXXX-XXXX-XXXX-XXXX-XXXXXXXXXXXX}": 38 characters and a terminator;
+// 0 when the buffer is smaller. CLSIDFromString reads that form only (hex
+// digits of either case); anything else gives CO_E_CLASSSTRING and
+// CLSID_NULL, a null text CLSID_NULL and S_OK.
 int WINAPI StringFromGUID2(REFGUID guid, LPWSTR buffer, int bufferMax);
 HRESULT WINAPI CLSIDFromString(LPCWSTR text, LPCLSID clsid);
 

@@ -12,9 +12,11 @@ BOOL WINAPI QueryPerformanceFrequency(LARGE_INTEGER* frequency);
 DWORD WINAPI GetTickCount();
 void WINAPI Sleep(DWORD milliseconds);
 
-// Threads. The layer maps THREAD_PRIORITY_IDLE to the lowest nice value
-// of the calling thread alone, never to SCHED_IDLE, so that threads created
-// later (audio) are not starved.
+// Threads. Priorities are nice values of the calling thread alone (the
+// only thread whose priority can be set, through GetCurrentThread()):
+// THREAD_PRIORITY_IDLE is nice 19, never SCHED_IDLE, so that threads the
+// process creates later (audio) are not starved. As on Linux, a thread
+// starts with the nice value of the thread that creates it.
 #define THREAD_PRIORITY_IDLE (-15)
 #define THREAD_PRIORITY_LOWEST (-2)
 #define THREAD_PRIORITY_BELOW_NORMAL (-1)
@@ -22,6 +24,7 @@ void WINAPI Sleep(DWORD milliseconds);
 #define THREAD_PRIORITY_ABOVE_NORMAL 1
 #define THREAD_PRIORITY_HIGHEST 2
 #define THREAD_PRIORITY_TIME_CRITICAL 15
+#define THREAD_PRIORITY_ERROR_RETURN 0x7FFFFFFF
 HANDLE WINAPI GetCurrentThread();
 BOOL WINAPI SetThreadPriority(HANDLE thread, int priority);
 int WINAPI GetThreadPriority(HANDLE thread);
@@ -78,6 +81,7 @@ BOOL WINAPI CloseHandle(HANDLE object);
 #define WAIT_OBJECT_0 0x00000000u
 #define WAIT_TIMEOUT 0x00000102u
 #define WAIT_FAILED 0xFFFFFFFFu
+#define STILL_ACTIVE 259
 DWORD WINAPI WaitForSingleObject(HANDLE object, DWORD milliseconds);
 BOOL WINAPI GetExitCodeProcess(HANDLE process, LPDWORD exitCode);
 
@@ -119,7 +123,9 @@ HGLOBAL WINAPI LoadResource(HMODULE module, HRSRC resource);
 LPVOID WINAPI LockResource(HGLOBAL resourceData);
 BOOL WINAPI FreeResource(HGLOBAL resourceData);
 
-// Wide strings with Windows semantics.
+// Wide strings with Windows semantics. Comparisons are by code point, a
+// null string first; lstrcmpiW folds case first without the C locale
+// (ASCII, Latin-1, Latin Extended-A, basic Greek and Cyrillic).
 int WINAPI lstrlenW(LPCWSTR string);
 LPWSTR WINAPI lstrcpyW(LPWSTR destination, LPCWSTR source);
 LPWSTR WINAPI lstrcpynW(LPWSTR destination, LPCWSTR source, int maxLength);

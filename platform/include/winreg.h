@@ -29,6 +29,8 @@ typedef LONG LSTATUS;
 #define KEY_WRITE 0x20006
 #define KEY_ALL_ACCESS 0xF003F
 
+// The registry file could not be written.
+
 struct SECURITY_ATTRIBUTES;
 
 extern "C" {

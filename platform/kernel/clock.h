@@ -13,7 +13,8 @@ public:
     virtual void SleepNanoseconds(int64_t duration) = 0;
 };
 
-// nullptr returns to the real monotonic clock.
+// nullptr returns to the real monotonic clock. A source must outlive every
+// call that may still be reading it.
 void SetTimeSource(TimeSource* source);
 
 int64_t MonotonicNanoseconds();

@@ -1,2 +1,10 @@
-# Sources of this area are listed here.
-target_sources(platform PRIVATE)
+target_sources(platform PRIVATE
+  ${CMAKE_CURRENT_LIST_DIR}/clock.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/time.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/thread.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/command_line.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/handle_table.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/process.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/win32_error.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/file_path.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/files.cpp)

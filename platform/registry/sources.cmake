@@ -1,2 +1,6 @@
-# Sources of this area are listed here.
-target_sources(platform PRIVATE)
+target_sources(platform PRIVATE
+  ${CMAKE_CURRENT_LIST_DIR}/key_handles.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/reg_text.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/registry_api.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/registry_data.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/registry_file.cpp)

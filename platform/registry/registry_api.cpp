@@ -1,0 +1,107 @@
+// RegCreateKeyExW and friends over the registry file. Every call reads the
+// file afresh, so values set by another process are seen at once.
+#include <winreg.h>
+
+#include "registry/key_handles.h"
+#include "registry/registry_data.h"
+#include "registry/registry_file.h"
+
+#include <cstring>
+#include <string_view>
+#include <vector>
+
+namespace {
+
+using platform::registry::RegistryData;
+
+constexpr std::wstring_view kBrowserCommandKey = L"HKEY_CLASSES_ROOT\\http\\shell\\open\\command";
+constexpr std::wstring_view kBrowserCommand = L"xdg-open \"%1\"";
+
+// The file's contents plus the built-in values it does not set itself.
+RegistryData ReadWithBuiltIns() {
+    RegistryData data = platform::registry::ReadRegistryFile();
+    if (data.FindValue(kBrowserCommandKey, L"") == nullptr) {
+        data.SetValue(kBrowserCommandKey, L"", REG_SZ, platform::registry::StringData(kBrowserCommand));
+    }
+    return data;
+}
+
+std::wstring SubKeyPath(const std::wstring& base, LPCWSTR subKey) {
+    return subKey == nullptr ? base : base + L'\\' + subKey;
+}
+
+// A line break would end the key's section line in the file.
+bool IsValidKeyName(LPCWSTR subKey) { return std::wcspbrk(subKey, L"\r\n") == nullptr; }
+
+std::wstring_view ValueName(LPCWSTR name) { return name == nullptr ? std::wstring_view{} : name; }
+
+}  // namespace
+
+extern "C" {
+
+LSTATUS WINAPI RegCreateKeyExW(HKEY key, LPCWSTR subKey, DWORD, LPWSTR, DWORD, REGSAM,
+                               SECURITY_ATTRIBUTES*, PHKEY result, LPDWORD disposition) {
+    if (result == nullptr || subKey == nullptr || !IsValidKeyName(subKey)) return ERROR_INVALID_PARAMETER;
+    const auto base = platform::registry::KeyPathOf(key);
+    if (!base) return ERROR_INVALID_HANDLE;
+    std::wstring path = SubKeyPath(*base, subKey);
+    bool created = false;
+    const LONG status = platform::registry::UpdateRegistryFile([&](RegistryData& data) {
+        created = data.CreateKey(path);
+        return created;
+    });
+    if (status != ERROR_SUCCESS) return status;
+    *result = platform::registry::AddKeyHandle(std::move(path));
+    if (disposition != nullptr) *disposition = created ? REG_CREATED_NEW_KEY : REG_OPENED_EXISTING_KEY;
+    return ERROR_SUCCESS;
+}
+
+LSTATUS WINAPI RegOpenKeyExW(HKEY key, LPCWSTR subKey, DWORD, REGSAM, PHKEY result) {
+    if (result == nullptr) return ERROR_INVALID_PARAMETER;
+    *result = nullptr;
+    const auto base = platform::registry::KeyPathOf(key);
+    if (!base) return ERROR_INVALID_HANDLE;
+    std::wstring path = SubKeyPath(*base, subKey);
+    if (ReadWithBuiltIns().FindKey(path) == nullptr) return ERROR_FILE_NOT_FOUND;
+    *result = platform::registry::AddKeyHandle(std::move(path));
+    return ERROR_SUCCESS;
+}
+
+LSTATUS WINAPI RegQueryValueExW(HKEY key, LPCWSTR valueName, LPDWORD reserved, LPDWORD type,
+                                LPBYTE data, LPDWORD dataSize) {
+    const auto path = platform::registry::KeyPathOf(key);
+    if (!path) return ERROR_INVALID_HANDLE;
+    if (reserved != nullptr || (data != nullptr && dataSize == nullptr)) return ERROR_INVALID_PARAMETER;
+    const RegistryData registry = ReadWithBuiltIns();
+    const auto* value = registry.FindValue(*path, ValueName(valueName));
+    if (value == nullptr) return ERROR_FILE_NOT_FOUND;
+    if (type != nullptr) *type = value->type;
+    const auto size = static_cast<DWORD>(value->data.size());
+    if (data != nullptr) {
+        if (*dataSize < size) {
+            *dataSize = size;
+            return ERROR_MORE_DATA;
+        }
+        std::memcpy(data, value->data.data(), size);
+    }
+    if (dataSize != nullptr) *dataSize = size;
+    return ERROR_SUCCESS;
+}
+
+LSTATUS WINAPI RegSetValueExW(HKEY key, LPCWSTR valueName, DWORD, DWORD type, const BYTE* data,
+                              DWORD dataSize) {
+    const auto path = platform::registry::KeyPathOf(key);
+    if (!path) return ERROR_INVALID_HANDLE;
+    if (data == nullptr && dataSize != 0) return ERROR_INVALID_PARAMETER;
+    std::vector<BYTE> bytes(data, data + dataSize);
+    return platform::registry::UpdateRegistryFile([&](RegistryData& registry) {
+        registry.SetValue(*path, ValueName(valueName), type, std::move(bytes));
+        return true;
+    });
+}
+
+LSTATUS WINAPI RegCloseKey(HKEY key) {
+    return platform::registry::RemoveKeyHandle(key) ? ERROR_SUCCESS : ERROR_INVALID_HANDLE;
+}
+
+}  // extern "C"
