@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <cstdlib>
-#include <cwctype>
 #include <iostream>
 #include <mutex>
 #include <tuple>
@@ -10,6 +9,7 @@
 #include "display/monitor_layout_text.h"
 #include "display/sdl_displays.h"
 #include "display/usual_modes.h"
+#include "text/case_fold.h"
 
 namespace platform::display {
 
@@ -82,7 +82,7 @@ std::vector<DisplayDeviceDescription> MachineDisplayDevices() {
 const DisplayDevice* DisplayLayout::FindByName(std::wstring_view name) const {
     const auto same = [name](const DisplayDevice& device) {
         return std::equal(device.name.begin(), device.name.end(), name.begin(), name.end(),
-                          [](wchar_t a, wchar_t b) { return std::towupper(a) == std::towupper(b); });
+                          [](wchar_t a, wchar_t b) { return FoldCase(a) == FoldCase(b); });
     };
     const auto found = std::find_if(devices.begin(), devices.end(), same);
     return found == devices.end() ? nullptr : &*found;
