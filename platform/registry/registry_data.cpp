@@ -1,37 +1,23 @@
 #include "registry/registry_data.h"
 
+#include "text/case_fold.h"
+
 #include <algorithm>
 #include <cstring>
 
-#include <locale.h>
-#include <wctype.h>
 
 namespace platform::registry {
 namespace {
 
-// Names fold by Unicode, whatever locale the program has set; without a
-// UTF-8 C locale on the system, by ASCII only.
-wchar_t FoldedChar(wchar_t c) {
-    static const locale_t unicode = newlocale(LC_CTYPE_MASK, "C.UTF-8", locale_t{});
-    if (unicode == locale_t{}) return c >= L'a' && c <= L'z' ? c - L'a' + L'A' : c;
-    return static_cast<wchar_t>(towupper_l(static_cast<wint_t>(c), unicode));
-}
-
-std::wstring Folded(std::wstring_view text) {
-    std::wstring folded(text);
-    for (wchar_t& c : folded) c = FoldedChar(c);
-    return folded;
-}
-
 bool SameName(std::wstring_view a, std::wstring_view b) {
-    return std::ranges::equal(a, b, [](wchar_t x, wchar_t y) { return FoldedChar(x) == FoldedChar(y); });
+    return std::ranges::equal(a, b, [](wchar_t x, wchar_t y) { return UpperCaseChar(x) == UpperCaseChar(y); });
 }
 
 std::wstring FoldedPath(std::wstring_view path) {
     std::wstring joined;
     for (const std::wstring& name : SplitKeyPath(path)) {
         if (!joined.empty()) joined += L'\\';
-        joined += Folded(name);
+        joined += UpperCase(name);
     }
     return joined;
 }
@@ -80,12 +66,12 @@ Key* RegistryData::FindMutableKey(std::wstring_view path) {
 bool RegistryData::CreateKey(std::wstring_view path) {
     const std::vector<std::wstring> names = SplitKeyPath(path);
     if (names.empty() || RootNamed(names.front()).empty()) return false;
-    std::wstring folded = Folded(names.front());
+    std::wstring folded = UpperCase(names.front());
     const Key* parent = &keys_.at(folded);
     bool created = false;
     for (std::size_t i = 1; i < names.size(); ++i) {
         folded += L'\\';
-        folded += Folded(names[i]);
+        folded += UpperCase(names[i]);
         auto [entry, inserted] = keys_.try_emplace(folded, Key{parent->path + L'\\' + names[i], {}});
         parent = &entry->second;
         created = inserted;

@@ -6,7 +6,7 @@
 
 #include <platform/unicode.h>
 
-#include "resources/case_fold.h"
+#include "text/case_fold.h"
 
 namespace platform::resources {
 namespace {

@@ -4,7 +4,7 @@
 
 #include <winbase.h>
 
-#include "resources/case_fold.h"
+#include "text/case_fold.h"
 
 namespace platform::resources {
 namespace {

@@ -1,6 +1,5 @@
 # Modules and their resources, read from .res images.
 target_sources(platform PRIVATE
-  ${CMAKE_CURRENT_LIST_DIR}/case_fold.cpp
   ${CMAKE_CURRENT_LIST_DIR}/resource_name.cpp
   ${CMAKE_CURRENT_LIST_DIR}/res_file.cpp
   ${CMAKE_CURRENT_LIST_DIR}/string_table.cpp

@@ -1,33 +1,42 @@
 #include "text/case_fold.h"
 
+#include <locale.h>
+#include <wctype.h>
+
 namespace platform {
 namespace {
 
-bool InRange(wchar_t c, wchar_t first, wchar_t last) { return c >= first && c <= last; }
+// The program's locale may be "C", which maps ASCII only; C.UTF-8 maps every
+// letter Unicode gives a simple upper case.
+class UnicodeLocale {
+public:
+    UnicodeLocale() : locale_(newlocale(LC_CTYPE_MASK, "C.UTF-8", locale_t{})) {}
+    ~UnicodeLocale() {
+        if (locale_ != locale_t{}) freelocale(locale_);
+    }
+    UnicodeLocale(const UnicodeLocale&) = delete;
+    UnicodeLocale& operator=(const UnicodeLocale&) = delete;
 
-// Latin Extended-A alternates capital and small letters; which of the two
-// comes first changes at U+0139 and U+0179.
-wchar_t FoldLatinExtendedA(wchar_t c) {
-    if (c == 0x0130) return L'i';  // capital I with dot above
-    if (c == 0x0178) return 0x00FF;  // capital Y with diaeresis
-    const bool capitalIsEven = InRange(c, 0x0100, 0x0137) || InRange(c, 0x014A, 0x0177);
-    const bool capitalIsOdd = InRange(c, 0x0139, 0x0148) || InRange(c, 0x0179, 0x017E);
-    if (capitalIsEven && c % 2 == 0) return c + 1;
-    if (capitalIsOdd && c % 2 == 1) return c + 1;
-    return c;
-}
+    wchar_t Upper(wchar_t c) const {
+        if (locale_ != locale_t{}) return static_cast<wchar_t>(towupper_l(static_cast<wint_t>(c), locale_));
+        return (c >= L'a' && c <= L'z') ? static_cast<wchar_t>(c - L'a' + L'A') : c;
+    }
+
+private:
+    locale_t locale_;
+};
 
 }  // namespace
 
-wchar_t FoldCase(wchar_t c) {
-    if (InRange(c, L'A', L'Z')) return c + 0x20;
-    if (c < 0x00C0) return c;
-    if (InRange(c, 0x00C0, 0x00DE) && c != 0x00D7) return c + 0x20;
-    if (InRange(c, 0x0100, 0x017F)) return FoldLatinExtendedA(c);
-    if (InRange(c, 0x0391, 0x03A9) && c != 0x03A2) return c + 0x20;  // Greek capitals
-    if (InRange(c, 0x0400, 0x040F)) return c + 0x50;  // Cyrillic capitals with marks
-    if (InRange(c, 0x0410, 0x042F)) return c + 0x20;  // basic Cyrillic capitals
-    return c;
+wchar_t UpperCaseChar(wchar_t c) {
+    static const UnicodeLocale locale;
+    return locale.Upper(c);
+}
+
+std::wstring UpperCase(std::wstring_view text) {
+    std::wstring upper(text);
+    for (wchar_t& c : upper) c = UpperCaseChar(c);
+    return upper;
 }
 
 }  // namespace platform

@@ -1,11 +1,13 @@
-// Case folding that does not depend on the C locale: lstrcmpiW and every
-// case-insensitive name comparison of the layer fold with it.
+// Case-insensitive names, as Windows compares them: by upper-casing with
+// Unicode's simple mapping, whatever C locale the program has set.
 #pragma once
+
+#include <string>
+#include <string_view>
 
 namespace platform {
 
-// The simple lower-case mapping of ASCII, Latin-1, Latin Extended-A, basic
-// Greek and basic Cyrillic; every other character is its own fold.
-wchar_t FoldCase(wchar_t c);
+wchar_t UpperCaseChar(wchar_t c);
+std::wstring UpperCase(std::wstring_view text);
 
 }  // namespace platform

@@ -55,6 +55,6 @@ int WINAPI lstrcmpW(LPCWSTR a, LPCWSTR b) {
     return Compare(a, b, [](wchar_t c) { return c; });
 }
 
-int WINAPI lstrcmpiW(LPCWSTR a, LPCWSTR b) { return Compare(a, b, platform::FoldCase); }
+int WINAPI lstrcmpiW(LPCWSTR a, LPCWSTR b) { return Compare(a, b, platform::UpperCaseChar); }
 
 }  // extern "C"

@@ -71,12 +71,10 @@ INSTANTIATE_TEST_SUITE_P(
                     CompareCase{"NullBeforeEmpty", nullptr, L"", -1, -1}, CompareCase{"BothNull", nullptr, nullptr, 0, 0}),
     [](const testing::TestParamInfo<CompareCase>& info) { return info.param.name; });
 
-TEST(CaseFold, IrregularLatinLetters) {
-    EXPECT_EQ(platform::FoldCase(0x00C4), wchar_t{0x00E4});
-    EXPECT_EQ(platform::FoldCase(0x0130), L'i');
-    EXPECT_EQ(platform::FoldCase(0x0131), wchar_t{0x0131});
-    EXPECT_EQ(platform::FoldCase(0x0149), wchar_t{0x0149});
-    EXPECT_EQ(platform::FoldCase(0x017D), wchar_t{0x017E});
+TEST(CaseFold, UpperCasesBeyondAsciiWhateverTheLocale) {
+    EXPECT_EQ(platform::UpperCase(L"dds \u00e4\u00ff\u017e\u0431\u03c3"), L"DDS \u00c4\u0178\u017d\u0411\u03a3");
+    EXPECT_EQ(platform::UpperCaseChar(0x0131), L'I');  // dotless i
+    EXPECT_EQ(platform::UpperCaseChar(0x00D7), wchar_t{0x00D7});  // not a letter
 }
 
 }  // namespace

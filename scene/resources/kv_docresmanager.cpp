@@ -1,0 +1,10 @@
+#include "scene/resources/kv_docresmanager.h"
+
+#include "scene/document/record.h"
+
+KV_DocResManager* g_currentDocResManager = nullptr;
+
+std::unique_ptr<KV_DocResManager> ReadDocResManagerRecord(KV_IOF_Virtual& archive) {
+    ReadRecordVersion(archive);
+    return std::make_unique<KV_DocResManager>();
+}

@@ -1,0 +1,3 @@
+# The document resource manager, its cache and the resource links.
+set(SCENE_RESOURCES_READER_SOURCES ${CMAKE_CURRENT_LIST_DIR}/kv_docresmanager.cpp)
+target_sources(engine PRIVATE ${SCENE_RESOURCES_READER_SOURCES})

@@ -1,0 +1,43 @@
+#include "document/document_bytes.h"
+
+#include <algorithm>
+
+Bytes Utf16Le(std::u16string_view text) {
+    Bytes bytes;
+    for (char16_t unit : text) {
+        bytes.push_back(static_cast<BYTE>(unit & 0xFF));
+        bytes.push_back(static_cast<BYTE>(unit >> 8));
+    }
+    return bytes;
+}
+
+Bytes Le16(WORD value) {
+    return {static_cast<BYTE>(value), static_cast<BYTE>(value >> 8)};
+}
+
+Bytes Le32(DWORD value) {
+    return {static_cast<BYTE>(value), static_cast<BYTE>(value >> 8), static_cast<BYTE>(value >> 16),
+            static_cast<BYTE>(value >> 24)};
+}
+
+Bytes Join(std::initializer_list<Bytes> parts) {
+    Bytes joined;
+    for (const Bytes& part : parts) {
+        joined.insert(joined.end(), part.begin(), part.end());
+    }
+    return joined;
+}
+
+Bytes ShortString(std::u16string_view text) {
+    return Join({{0xFF, 0xFE, 0xFF, static_cast<BYTE>(text.size())}, Utf16Le(text)});
+}
+
+Bytes HandBuiltDocument(std::u16string_view header) {
+    return Join({ShortString(header), ShortString(u"KV_SlideShow_Light"), Le32(1),
+                 ShortString(u"KV_DocResManager"), Le32(3)});
+}
+
+HeldBytes::HeldBytes(const Bytes& bytes)
+    : bytes_(std::make_unique<BYTE[]>(std::max<std::size_t>(bytes.size(), 1))), size_(bytes.size()) {
+    std::copy(bytes.begin(), bytes.end(), bytes_.get());
+}

@@ -1,0 +1,92 @@
+// Damaged documents: every prefix of a valid document and thousands of
+// seeded mutations of it either load or fail with the document error, with
+// no read outside their bytes (run under the sanitizers).
+#include <random>
+
+#include <gtest/gtest.h>
+
+#include "document/document_bytes.h"
+#include "primitive_stream.h"
+#include "scene/document/document_error.h"
+#include "scene/document/kv_iof_r.h"
+#include "scene/document/scene_document.h"
+#include "scene/document/writer/document_builder.h"
+
+namespace {
+
+enum class Outcome { Loaded, Failed };
+
+Outcome LoadDocument(const Bytes& bytes) {
+    HeldBytes held(bytes);
+    ResourceBuffer buffer = held.Buffer();
+    try {
+        const SceneDocument document = ReadSceneDocument(buffer);
+        EXPECT_NE(document.root, nullptr);
+        EXPECT_NE(document.manager, nullptr);
+        return Outcome::Loaded;
+    } catch (DWORD code) {
+        EXPECT_EQ(code, kDocumentLoadError);
+        return Outcome::Failed;
+    }
+}
+
+Outcome ReadStream(const Bytes& bytes) {
+    HeldBytes held(bytes);
+    ResourceBuffer buffer = held.Buffer();
+    KV_IOF_R<ResourceBuffer> reader(buffer);
+    return ReadPrimitiveStream(reader) ? Outcome::Loaded : Outcome::Failed;
+}
+
+// Byte flips, escape bytes, insertions and deletions, a few at a time.
+Bytes Mutate(Bytes bytes, std::mt19937& random) {
+    const int edits = 1 + static_cast<int>(random() % 4);
+    for (int e = 0; e < edits && !bytes.empty(); ++e) {
+        const std::size_t at = random() % bytes.size();
+        switch (random() % 5) {
+        case 0: bytes[at] ^= static_cast<BYTE>(1u << (random() % 8)); break;
+        case 1: bytes[at] = 0xFF; break;
+        case 2: bytes[at] = static_cast<BYTE>(random()); break;
+        case 3: bytes.insert(bytes.begin() + static_cast<std::ptrdiff_t>(at), static_cast<BYTE>(random())); break;
+        default: bytes.erase(bytes.begin() + static_cast<std::ptrdiff_t>(at)); break;
+        }
+    }
+    return bytes;
+}
+
+struct Subject {
+    const char* name;
+    Bytes (*make)();
+    Outcome (*read)(const Bytes&);
+};
+
+void PrintTo(const Subject& s, std::ostream* os) { *os << s.name; }
+
+class DamagedDocumentInput : public testing::TestWithParam<Subject> {};
+
+TEST_P(DamagedDocumentInput, EveryPrefixFails) {
+    const Bytes whole = GetParam().make();
+    ASSERT_EQ(GetParam().read(whole), Outcome::Loaded);
+    for (std::size_t size = 0; size < whole.size(); ++size) {
+        EXPECT_EQ(GetParam().read(Bytes(whole.begin(), whole.begin() + static_cast<std::ptrdiff_t>(size))),
+                  Outcome::Failed)
+            << "prefix of " << size << " bytes";
+    }
+}
+
+TEST_P(DamagedDocumentInput, SeededMutationsLoadOrFail) {
+    const Bytes whole = GetParam().make();
+    std::mt19937 random(20261210);
+    int failed = 0;
+    for (int run = 0; run < 4000; ++run) {
+        failed += GetParam().read(Mutate(whole, random)) == Outcome::Failed;
+    }
+    // Most damage is noticed; some (a changed text) is not.
+    EXPECT_GT(failed, 0);
+}
+
+INSTANTIATE_TEST_SUITE_P(Inputs, DamagedDocumentInput,
+                         testing::Values(Subject{"SceneDocument", MinimalSceneDocument, LoadDocument},
+                                         Subject{"PrimitiveStream", SamplePrimitiveStream, ReadStream}),
+                         [](const auto& info) { return info.param.name; });
+
+}  // namespace
