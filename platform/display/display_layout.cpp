@@ -82,7 +82,7 @@ std::vector<DisplayDeviceDescription> MachineDisplayDevices() {
 const DisplayDevice* DisplayLayout::FindByName(std::wstring_view name) const {
     const auto same = [name](const DisplayDevice& device) {
         return std::equal(device.name.begin(), device.name.end(), name.begin(), name.end(),
-                          [](wchar_t a, wchar_t b) { return FoldCase(a) == FoldCase(b); });
+                          [](wchar_t a, wchar_t b) { return UpperCaseChar(a) == UpperCaseChar(b); });
     };
     const auto found = std::find_if(devices.begin(), devices.end(), same);
     return found == devices.end() ? nullptr : &*found;
