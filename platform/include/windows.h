@@ -6,7 +6,9 @@
 #include <winerror.h>
 #include <guiddef.h>
 #include <winbase.h>
+#include <wingdi.h>
 #include <winuser.h>
+#include <commctrl.h>
 #include <winreg.h>
 #include <objbase.h>
 #include <mmsystem.h>

@@ -1,0 +1,17 @@
+// MonitorFromWindow: the monitor of the window's rectangle. Kept apart
+// from the other monitor calls because it needs the window layer.
+#include <windows.h>
+
+#include "display/display_layout.h"
+
+extern "C" BOOL WINAPI GetWindowRect(HWND window, LPRECT rect);
+
+extern "C" HMONITOR WINAPI MonitorFromWindow(HWND window, DWORD flags) {
+    RECT rect;
+    if (GetWindowRect(window, &rect)) return MonitorFromRect(&rect, flags);
+    // No such window: only a default the caller asked for.
+    if (flags == MONITOR_DEFAULTTONULL) return nullptr;
+    const auto layout = platform::display::CurrentDisplayLayout();
+    const auto* primary = layout->Primary();
+    return primary ? primary->monitor : nullptr;
+}

@@ -1,0 +1,11 @@
+# GDI drawing on a canvas, and message boxes.
+saver_add_test(platform_gdi_tests
+  SOURCES
+    ${CMAKE_CURRENT_LIST_DIR}/gdi/canvas_test.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/gdi/gdi_objects_test.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/gdi/fill_rect_test.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/gdi/text_layout_test.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/gdi/draw_text_test.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/gdi/error_box_test.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/gdi/message_box_test.cpp
+  LIBS platform)
