@@ -64,8 +64,7 @@ void QueueMouseMessage(UINT message, Window& topLevel, POINT screen) {
     const POINT origin = ClientOriginOnScreen(target);
     const auto x = static_cast<WORD>(screen.x - origin.x);
     const auto y = static_cast<WORD>(screen.y - origin.y);
-    QueueInput(MessageAtNow(target.handle, message, MouseKeyState(), static_cast<LPARAM>(static_cast<DWORD>(MAKELONG(x, y)))),
-               Delivery::Queued);
+    QueueInput(MessageAtNow(target.handle, message, MouseKeyState(), MAKELPARAM(x, y)), Delivery::Queued);
 }
 
 POINT ScreenPoint(const Window& topLevel, int x, int y) {

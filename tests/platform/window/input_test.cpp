@@ -53,7 +53,7 @@ struct InputCase {
 };
 
 LPARAM Point(int x, int y) {
-    return static_cast<LPARAM>(static_cast<DWORD>(MAKELONG(x, y)));
+    return MAKELPARAM(x, y);
 }
 
 const InputCase kInputCases[] = {
@@ -70,7 +70,7 @@ const InputCase kInputCases[] = {
      WM_KEYDOWN, 'X', 0x202D0001},
     {"MouseMove", [](HWND w) { platform::sim::MoveMouse(w, 10, 20); }, WM_MOUSEMOVE, 0, Point(10, 20)},
     {"MouseMoveLeftOfTheWindow", [](HWND w) { platform::sim::MoveMouse(w, -5, 7); }, WM_MOUSEMOVE, 0,
-     Point(-5, 7)},
+     0x0007FFFB},  // x and y as signed 16-bit halves
     {"LeftButton", [](HWND w) { platform::sim::ClickMouse(w, MouseButton::Left, 3, 4); }, WM_LBUTTONDOWN,
      MK_LBUTTON, Point(3, 4)},
     {"RightButton", [](HWND w) { platform::sim::ClickMouse(w, MouseButton::Right, 5, 6); }, WM_RBUTTONDOWN,
@@ -173,7 +173,7 @@ TEST_F(Input, SetCursorComesBeforeEachMouseMessage) {
     const auto setCursor = Messages(WM_SETCURSOR);
     ASSERT_EQ(setCursor.size(), 1u);
     EXPECT_EQ(setCursor[0].wParam, reinterpret_cast<WPARAM>(window_));
-    EXPECT_EQ(setCursor[0].lParam, MAKELONG(HTCLIENT, WM_MOUSEMOVE));
+    EXPECT_EQ(setCursor[0].lParam, MAKELPARAM(HTCLIENT, WM_MOUSEMOVE));
     ASSERT_GE(Log().size(), 2u);
     EXPECT_EQ(Log()[0].message, WM_SETCURSOR);
     EXPECT_EQ(Log()[1].message, WM_MOUSEMOVE);
