@@ -92,8 +92,15 @@ void TranslateMotion(const SDL_MouseMotionEvent& event) {
     const POINT screen = ScreenPoint(*window, event.x, event.y);
     const POINT last = CursorPosition();
     // A window that appears or moves under a still cursor makes SDL report
-    // a motion; the cursor itself has not moved.
-    if (State().cursorKnown && screen.x == last.x && screen.y == last.y) return;
+    // a motion; the cursor itself has not moved. The window under it still
+    // sets the cursor's shape, as on Windows.
+    if (State().cursorKnown && screen.x == last.x && screen.y == last.y) {
+        const HWND target = WindowUnder(*window, screen).handle;
+        QueueInput(MessageAtNow(target, WM_SETCURSOR, reinterpret_cast<WPARAM>(target),
+                                MAKELPARAM(HTCLIENT, WM_MOUSEMOVE)),
+                   Delivery::Sent);
+        return;
+    }
     State().cursorKnown = true;
     SetCursorPosition(screen);
     QueueMouseMessage(WM_MOUSEMOVE, *window, screen);

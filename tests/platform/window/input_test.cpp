@@ -194,6 +194,13 @@ TEST_F(Input, NoMouseMoveWhenAWindowAppearsOrMovesUnderAStillCursor) {
     PushMotion(window_, 20, 30);
     EXPECT_TRUE(TakeInput().empty());
     EXPECT_TRUE(Messages(WM_MOUSEMOVE).empty());
+    // The windows under the cursor still set its shape (a full-screen saver
+    // hides it there).
+    const auto setCursor = Messages(WM_SETCURSOR);
+    ASSERT_EQ(setCursor.size(), 2u);
+    EXPECT_EQ(setCursor[0].window, appeared);
+    EXPECT_EQ(setCursor[1].window, window_);
+    Log().clear();
     // The cursor moving for real still counts.
     PushMotion(appeared, 11, 20);
     const std::vector<MSG> moved = TakeInput();
