@@ -3,7 +3,6 @@
 #include <vector>
 
 #include "d3d9/device.h"
-#include "d3d9/formats.h"
 #include "d3d9/vsync.h"
 #include "window/run_limit.h"
 
@@ -43,14 +42,10 @@ HRESULT Device::BuildPresentation(const D3DPRESENT_PARAMETERS& presentation) {
 
 void Device::BindRenderTargets() {
     glBindFramebuffer(GL_FRAMEBUFFER, framebuffer_.name());
-    glFramebufferRenderbuffer(GL_FRAMEBUFFER, GL_COLOR_ATTACHMENT0, GL_RENDERBUFFER,
-                              renderTarget_ ? renderTarget_->renderbuffer() : 0);
+    glFramebufferRenderbuffer(GL_FRAMEBUFFER, GL_COLOR_ATTACHMENT0, GL_RENDERBUFFER, 0);
     glFramebufferRenderbuffer(GL_FRAMEBUFFER, GL_DEPTH_STENCIL_ATTACHMENT, GL_RENDERBUFFER, 0);
-    if (depthStencil_) {
-        const GLenum attachment =
-            HasStencil(depthStencil_->desc().Format) ? GL_DEPTH_STENCIL_ATTACHMENT : GL_DEPTH_ATTACHMENT;
-        glFramebufferRenderbuffer(GL_FRAMEBUFFER, attachment, GL_RENDERBUFFER, depthStencil_->renderbuffer());
-    }
+    if (renderTarget_) renderTarget_->AttachTo(GL_FRAMEBUFFER);
+    if (depthStencil_) depthStencil_->AttachTo(GL_FRAMEBUFFER);
 }
 
 void Device::ApplySwapInterval() {

@@ -49,7 +49,7 @@ STDMETHODIMP Device::GetRenderTargetData(IDirect3DSurface9* renderTarget, IDirec
     const D3DSURFACE_DESC& from = source->desc();
     const D3DSURFACE_DESC& to = destination->desc();
     if (&source->device() != this || &destination->device() != this) return D3DERR_INVALIDCALL;
-    if ((from.Usage & D3DUSAGE_RENDERTARGET) == 0 || source->renderbuffer() == 0) return D3DERR_INVALIDCALL;
+    if ((from.Usage & D3DUSAGE_RENDERTARGET) == 0 || !source->InGl()) return D3DERR_INVALIDCALL;
     if (to.Pool != D3DPOOL_SYSTEMMEM || to.Width != from.Width || to.Height != from.Height ||
         to.Format != from.Format) {
         return D3DERR_INVALIDCALL;
@@ -61,7 +61,7 @@ STDMETHODIMP Device::GetRenderTargetData(IDirect3DSurface9* renderTarget, IDirec
     const auto height = static_cast<GLsizei>(from.Height);
     std::vector<uint32_t> pixels(static_cast<size_t>(width) * height);
     glBindFramebuffer(GL_READ_FRAMEBUFFER, readFramebuffer_.name());
-    glFramebufferRenderbuffer(GL_READ_FRAMEBUFFER, GL_COLOR_ATTACHMENT0, GL_RENDERBUFFER, source->renderbuffer());
+    source->AttachTo(GL_READ_FRAMEBUFFER);
     glReadPixels(0, 0, width, height, GL_BGRA, GL_UNSIGNED_INT_8_8_8_8_REV, pixels.data());
     glBindFramebuffer(GL_READ_FRAMEBUFFER, framebuffer_.name());
 

@@ -39,6 +39,14 @@ std::unique_ptr<Surface> Surface::CreateDeviceOwned(Device& device, const D3DSUR
     return surface;
 }
 
+void Surface::AttachTo(GLenum target) const {
+    GLenum attachment = GL_COLOR_ATTACHMENT0;
+    if (desc_.Usage & D3DUSAGE_DEPTHSTENCIL) {
+        attachment = HasStencil(desc_.Format) ? GL_DEPTH_STENCIL_ATTACHMENT : GL_DEPTH_ATTACHMENT;
+    }
+    glFramebufferRenderbuffer(target, attachment, GL_RENDERBUFFER, renderbuffer_.name());
+}
+
 Surface::Surface(Device& device, const D3DSURFACE_DESC& desc, bool deviceOwned)
     : device_(&device), desc_(desc), deviceOwned_(deviceOwned), references_(deviceOwned ? 0 : 1) {}
 
@@ -92,8 +100,7 @@ STDMETHODIMP Surface::GetDesc(D3DSURFACE_DESC* desc) {
     return D3D_OK;
 }
 
-STDMETHODIMP Surface::LockRect(D3DLOCKED_RECT* lockedRect, const RECT* rect, DWORD flags) {
-    (void)flags;
+STDMETHODIMP Surface::LockRect(D3DLOCKED_RECT* lockedRect, const RECT* rect, DWORD /*flags*/) {
     if (!lockedRect || bytes_.empty() || locked_) return D3DERR_INVALIDCALL;
     RECT area{0, 0, static_cast<LONG>(desc_.Width), static_cast<LONG>(desc_.Height)};
     if (rect) {

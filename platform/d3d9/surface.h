@@ -38,8 +38,10 @@ public:
     const D3DSURFACE_DESC& desc() const { return desc_; }
     ULONG applicationReferences() const { return references_.load(std::memory_order_relaxed); }
     Device& device() const { return *device_; }
-    // GL storage: 0 for a CPU surface.
-    GLuint renderbuffer() const { return renderbuffer_.name(); }
+    bool InGl() const { return renderbuffer_.name() != 0; }
+    // Attaches the GL storage to the framebuffer bound to target: colour
+    // targets to GL_COLOR_ATTACHMENT0, depth with or without stencil.
+    void AttachTo(GLenum target) const;
     // CPU storage: empty for a GL surface.
     BYTE* bytes() { return bytes_.data(); }
     UINT pitch() const { return pitch_; }

@@ -6,4 +6,6 @@ saver_add_test(platform_d3d9_test
     ${CMAKE_CURRENT_LIST_DIR}/d3d9/device_test.cpp
     ${CMAKE_CURRENT_LIST_DIR}/d3d9/device_loss_test.cpp
     ${CMAKE_CURRENT_LIST_DIR}/d3d9/capture_test.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/d3d9/present_test.cpp
   LIBS platform)
+target_include_directories(platform_d3d9_test PRIVATE ${CMAKE_SOURCE_DIR}/platform)

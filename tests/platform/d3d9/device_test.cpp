@@ -259,5 +259,20 @@ TEST_F(WindowedDeviceTest, RenderTargetsAndPlainSurfacesLockOnlyWhereDirect3DLet
     EXPECT_EQ(container.get(), device.get());
 }
 
+// A device whose window went first fails to present and goes cleanly.
+TEST_F(DeviceTest, DeviceOutlivingItsWindowFailsToPresentAndEndsCleanly) {
+    HWND first = MakeWindow({0, 0, 32, 16});
+    HWND second = MakeWindow({0, 0, 32, 16});
+    Com<IDirect3DDevice9> orphan(CreateDevice(0, Windowed(first)));
+    Com<IDirect3DDevice9> survivor(CreateDevice(0, Windowed(second)));
+    ASSERT_EQ(survivor->Clear(0, nullptr, D3DCLEAR_TARGET, kGreen, 1.f, 0), D3D_OK);
+    ASSERT_TRUE(DestroyWindow(first));
+    EXPECT_EQ(orphan->Present(nullptr, nullptr, nullptr, nullptr), D3DERR_INVALIDCALL);
+    orphan.Reset();
+    // Its end touched nothing of the other device.
+    EXPECT_EQ(PixelAt(survivor.get(), 3, 3), kGreen);
+    EXPECT_EQ(survivor->Present(nullptr, nullptr, nullptr, nullptr), D3D_OK);
+}
+
 }  // namespace
 }  // namespace d3d9_test
