@@ -1,10 +1,7 @@
-// MonitorFromWindow: the monitor of the window's rectangle. Kept apart
-// from the other monitor calls because it needs the window layer.
+// MonitorFromWindow: the monitor of the window's rectangle.
 #include <windows.h>
 
 #include "display/display_layout.h"
-
-extern "C" BOOL WINAPI GetWindowRect(HWND window, LPRECT rect);
 
 extern "C" HMONITOR WINAPI MonitorFromWindow(HWND window, DWORD flags) {
     RECT rect;

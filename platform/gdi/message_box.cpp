@@ -12,6 +12,7 @@
 #include "platform/sim_dialogs.h"
 #include "platform/unicode.h"
 #include "sdl/sdl_video.h"
+#include "window/window_table.h"
 
 namespace {
 
@@ -30,13 +31,20 @@ Uint32 SdlIconFlags(UINT type) {
     return 0;
 }
 
-bool ShowOnDisplay(const std::string& caption, const std::string& text, UINT type) {
+// The box stays above the owner's top-level window.
+SDL_Window* OwnerSdlWindow(HWND owner) {
+    platform::window::Window* window = owner ? platform::window::LookUpWindow(owner) : nullptr;
+    return window ? platform::window::TopLevelAncestor(*window).sdlWindow.get() : nullptr;
+}
+
+bool ShowOnDisplay(HWND owner, const std::string& caption, const std::string& text, UINT type) {
     SDL_MessageBoxButtonData ok{};
     ok.flags = SDL_MESSAGEBOX_BUTTON_RETURNKEY_DEFAULT | SDL_MESSAGEBOX_BUTTON_ESCAPEKEY_DEFAULT;
     ok.buttonid = IDOK;
     ok.text = "OK";
     SDL_MessageBoxData box{};
     box.flags = SdlIconFlags(type);
+    box.window = OwnerSdlWindow(owner);
     box.title = caption.c_str();
     box.message = text.c_str();
     box.numbuttons = 1;
@@ -71,7 +79,7 @@ extern "C" int WINAPI MessageBoxW(HWND owner, LPCWSTR text, LPCWSTR caption, UIN
     }
     const std::string utf8Caption = platform::Utf8FromWide(wideCaption);
     const std::string utf8Text = platform::Utf8FromWide(wideText);
-    if (!HaveDisplay() || !ShowOnDisplay(utf8Caption, utf8Text, type)) {
+    if (!HaveDisplay() || !ShowOnDisplay(owner, utf8Caption, utf8Text, type)) {
         std::cerr << utf8Caption << ": " << utf8Text << std::endl;
     }
     return IDOK;

@@ -139,6 +139,9 @@ typedef PAINTSTRUCT* LPPAINTSTRUCT;
 #define MK_CONTROL 0x0008u
 #define MK_MBUTTON 0x0010u
 
+#define MAKEWPARAM(low, high) ((WPARAM)(DWORD)MAKELONG(low, high))
+#define MAKELPARAM(low, high) ((LPARAM)(DWORD)MAKELONG(low, high))
+#define MAKEINTATOM(atom) ((LPWSTR)((ULONG_PTR)((WORD)(atom))))
 #define GET_X_LPARAM(lParam) ((int)(SHORT)LOWORD(lParam))
 #define GET_Y_LPARAM(lParam) ((int)(SHORT)HIWORD(lParam))
 

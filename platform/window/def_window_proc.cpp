@@ -19,6 +19,14 @@ LRESULT SetClassCursor(HWND handle, WPARAM wParam, LPARAM lParam) {
     return TRUE;
 }
 
+LRESULT EraseWithClassBrush(HWND handle, HDC dc) {
+    const Window* window = LookUpWindow(handle);
+    if (!window || !window->windowClass->background) return 0;
+    const RECT client = ClientRectInWindow(*window);
+    FillRect(dc, &client, window->windowClass->background);
+    return 1;
+}
+
 }  // namespace
 
 extern "C" LRESULT WINAPI DefWindowProcW(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -36,6 +44,8 @@ extern "C" LRESULT WINAPI DefWindowProcW(HWND window, UINT message, WPARAM wPara
             return 0;
         case WM_SETCURSOR:
             return SetClassCursor(window, wParam, lParam);
+        case WM_ERASEBKGND:
+            return EraseWithClassBrush(window, reinterpret_cast<HDC>(wParam));
         case WM_PAINT: {
             PAINTSTRUCT paint;
             BeginPaint(window, &paint);

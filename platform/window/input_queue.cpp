@@ -42,7 +42,7 @@ InputResult TakeInput(MSG* message, const MessageFilter& filter, bool remove) {
             entries.erase(entry);
             if (IsMouseMessage(message->message))
                 SendMessageW(message->hwnd, WM_SETCURSOR, reinterpret_cast<WPARAM>(message->hwnd),
-                             MAKELONG(HTCLIENT, message->message));
+                             MAKELPARAM(HTCLIENT, message->message));
         }
         return InputResult::Found;
     }

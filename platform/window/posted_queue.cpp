@@ -40,12 +40,6 @@ void RemoveLiveWindow(HWND window) {
     std::erase_if(queue.messages, [window](const MSG& message) { return message.hwnd == window; });
 }
 
-bool IsLiveWindow(HWND window) {
-    Queue& queue = State();
-    std::lock_guard guard(queue.lock);
-    return queue.liveWindows.contains(window);
-}
-
 bool PostToQueue(const MSG& message) {
     Queue& queue = State();
     {

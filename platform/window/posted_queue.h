@@ -15,7 +15,6 @@ namespace platform::window {
 void AddLiveWindow(HWND window);
 // Also drops the messages already posted to it.
 void RemoveLiveWindow(HWND window);
-bool IsLiveWindow(HWND window);
 
 // False for a window handle that is not live.
 bool PostToQueue(const MSG& message);

@@ -64,8 +64,7 @@ void QueueMouseMessage(UINT message, Window& topLevel, POINT screen) {
     const POINT origin = ClientOriginOnScreen(target);
     const auto x = static_cast<WORD>(screen.x - origin.x);
     const auto y = static_cast<WORD>(screen.y - origin.y);
-    QueueInput(MessageAtNow(target.handle, message, MouseKeyState(), static_cast<LPARAM>(static_cast<DWORD>(MAKELONG(x, y)))),
-               Delivery::Queued);
+    QueueInput(MessageAtNow(target.handle, message, MouseKeyState(), MAKELPARAM(x, y)), Delivery::Queued);
 }
 
 POINT ScreenPoint(const Window& topLevel, int x, int y) {
@@ -93,8 +92,15 @@ void TranslateMotion(const SDL_MouseMotionEvent& event) {
     const POINT screen = ScreenPoint(*window, event.x, event.y);
     const POINT last = CursorPosition();
     // A window that appears or moves under a still cursor makes SDL report
-    // a motion; the cursor itself has not moved.
-    if (State().cursorKnown && screen.x == last.x && screen.y == last.y) return;
+    // a motion; the cursor itself has not moved. The window under it still
+    // sets the cursor's shape, as on Windows.
+    if (State().cursorKnown && screen.x == last.x && screen.y == last.y) {
+        const HWND target = WindowUnder(*window, screen).handle;
+        QueueInput(MessageAtNow(target, WM_SETCURSOR, reinterpret_cast<WPARAM>(target),
+                                MAKELPARAM(HTCLIENT, WM_MOUSEMOVE)),
+                   Delivery::Sent);
+        return;
+    }
     State().cursorKnown = true;
     SetCursorPosition(screen);
     QueueMouseMessage(WM_MOUSEMOVE, *window, screen);

@@ -8,4 +8,8 @@ saver_add_test(platform_gdi_tests
     ${CMAKE_CURRENT_LIST_DIR}/gdi/draw_text_test.cpp
     ${CMAKE_CURRENT_LIST_DIR}/gdi/error_box_test.cpp
     ${CMAKE_CURRENT_LIST_DIR}/gdi/message_box_test.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/gdi/window_paint_test.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/window/recording_window.cpp
   LIBS platform)
+# The window canvas is read through the layer's own header.
+target_include_directories(platform_gdi_tests PRIVATE ${CMAKE_SOURCE_DIR}/platform)

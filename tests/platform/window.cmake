@@ -1,5 +1,5 @@
 # Windows, messages, timers and input.
-set(WINDOW_TEST_SUPPORT window/recording_window.cpp window/stand_ins.cpp)
+set(WINDOW_TEST_SUPPORT window/recording_window.cpp)
 
 saver_add_test(platform_window_test
   SOURCES ${WINDOW_TEST_SUPPORT}
@@ -20,7 +20,7 @@ saver_add_test(platform_window_run_seconds_test
   SOURCES ${WINDOW_TEST_SUPPORT} window/run_limit_seconds_test.cpp
   LIBS platform)
 saver_add_test(platform_window_run_no_window_test
-  SOURCES window/run_limit_no_window_test.cpp window/stand_ins.cpp
+  SOURCES window/run_limit_no_window_test.cpp
   LIBS platform)
 
 foreach(test platform_window_test platform_window_run_frames_test platform_window_run_seconds_test

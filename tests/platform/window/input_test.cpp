@@ -53,7 +53,7 @@ struct InputCase {
 };
 
 LPARAM Point(int x, int y) {
-    return static_cast<LPARAM>(static_cast<DWORD>(MAKELONG(x, y)));
+    return MAKELPARAM(x, y);
 }
 
 const InputCase kInputCases[] = {
@@ -70,7 +70,7 @@ const InputCase kInputCases[] = {
      WM_KEYDOWN, 'X', 0x202D0001},
     {"MouseMove", [](HWND w) { platform::sim::MoveMouse(w, 10, 20); }, WM_MOUSEMOVE, 0, Point(10, 20)},
     {"MouseMoveLeftOfTheWindow", [](HWND w) { platform::sim::MoveMouse(w, -5, 7); }, WM_MOUSEMOVE, 0,
-     Point(-5, 7)},
+     0x0007FFFB},  // x and y as signed 16-bit halves
     {"LeftButton", [](HWND w) { platform::sim::ClickMouse(w, MouseButton::Left, 3, 4); }, WM_LBUTTONDOWN,
      MK_LBUTTON, Point(3, 4)},
     {"RightButton", [](HWND w) { platform::sim::ClickMouse(w, MouseButton::Right, 5, 6); }, WM_RBUTTONDOWN,
@@ -173,7 +173,7 @@ TEST_F(Input, SetCursorComesBeforeEachMouseMessage) {
     const auto setCursor = Messages(WM_SETCURSOR);
     ASSERT_EQ(setCursor.size(), 1u);
     EXPECT_EQ(setCursor[0].wParam, reinterpret_cast<WPARAM>(window_));
-    EXPECT_EQ(setCursor[0].lParam, MAKELONG(HTCLIENT, WM_MOUSEMOVE));
+    EXPECT_EQ(setCursor[0].lParam, MAKELPARAM(HTCLIENT, WM_MOUSEMOVE));
     ASSERT_GE(Log().size(), 2u);
     EXPECT_EQ(Log()[0].message, WM_SETCURSOR);
     EXPECT_EQ(Log()[1].message, WM_MOUSEMOVE);
@@ -194,6 +194,13 @@ TEST_F(Input, NoMouseMoveWhenAWindowAppearsOrMovesUnderAStillCursor) {
     PushMotion(window_, 20, 30);
     EXPECT_TRUE(TakeInput().empty());
     EXPECT_TRUE(Messages(WM_MOUSEMOVE).empty());
+    // The windows under the cursor still set its shape (a full-screen saver
+    // hides it there).
+    const auto setCursor = Messages(WM_SETCURSOR);
+    ASSERT_EQ(setCursor.size(), 2u);
+    EXPECT_EQ(setCursor[0].window, appeared);
+    EXPECT_EQ(setCursor[1].window, window_);
+    Log().clear();
     // The cursor moving for real still counts.
     PushMotion(appeared, 11, 20);
     const std::vector<MSG> moved = TakeInput();
@@ -277,12 +284,11 @@ TEST_F(Input, SuspendReachesEveryTopLevelWindow) {
     EXPECT_EQ(broadcasts[0].window, window_);
     EXPECT_EQ(broadcasts[1].window, second);
     EXPECT_EQ(broadcasts[0].wParam, PBT_APMSUSPEND);
-    (void)child;
+    for (const Received& received : broadcasts) EXPECT_NE(received.window, child);
 }
 
 TEST_F(Input, InputForADestroyedWindowIsDropped) {
     platform::sim::PressKey(window_, 'A');
-    PeekMessageW(nullptr, nullptr, 0, 0, PM_NOREMOVE);
     MSG message;
     ASSERT_TRUE(PeekMessageW(&message, nullptr, 0, 0, PM_NOREMOVE));
     ASSERT_EQ(message.message, WM_KEYDOWN);

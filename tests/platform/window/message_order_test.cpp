@@ -181,4 +181,24 @@ TEST(MessageWakeUp, PostFromAnotherThreadWakesGetMessage) {
     EXPECT_EQ(message.wParam, 11u);
 }
 
+TEST(MessageWakeUp, PostsFromSeveralThreadsKeepEachThreadsOrder) {
+    constexpr int kThreads = 4;
+    constexpr int kPerThread = 500;
+    std::vector<std::thread> posters;
+    for (int thread = 0; thread < kThreads; ++thread)
+        posters.emplace_back([thread] {
+            for (int i = 0; i < kPerThread; ++i) PostMessageW(nullptr, WM_APP, static_cast<WPARAM>(thread), i);
+        });
+    std::vector<LPARAM> next(kThreads, 0);
+    MSG message;
+    for (int received = 0; received < kThreads * kPerThread; ++received) {
+        ASSERT_TRUE(GetMessageW(&message, nullptr, 0, 0));
+        ASSERT_EQ(message.message, WM_APP);
+        ASSERT_LT(message.wParam, static_cast<WPARAM>(kThreads));
+        EXPECT_EQ(message.lParam, next[message.wParam]++);
+    }
+    for (std::thread& poster : posters) poster.join();
+    EXPECT_FALSE(PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE));
+}
+
 }  // namespace

@@ -130,8 +130,46 @@ TEST_F(Painting, CanvasHasTheClientSizeAndFollowsIt) {
 TEST_F(Painting, GetDcDrawsIntoTheWindowCanvas) {
     const HDC dc = GetDC(window_);
     ASSERT_NE(dc, nullptr);
+    const RECT area{5, 5, 10, 10};
+    FillRect(dc, &area, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
     EXPECT_EQ(ReleaseDC(window_, dc), 1);
+    EXPECT_EQ(platform::WindowCanvas(window_)->Pixel(7, 7), 0x00FFFFFFu);
+    EXPECT_EQ(platform::WindowCanvas(window_)->Pixel(4, 4), 0x00000000u);
     EXPECT_EQ(GetDC(nullptr), nullptr);
+}
+
+LRESULT CALLBACK PaintNothing(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    return DefWindowProcW(window, message, wParam, lParam);
+}
+
+TEST(ClassBrush, DefWindowProcErasesWithItAndPaintingKeepsTheCanvas) {
+    WindowTest windows;
+    const HBRUSH brush = CreateSolidBrush(RGB(0x12, 0x34, 0x56));
+    WNDCLASSW description{};
+    description.lpfnWndProc = PaintNothing;
+    description.hbrBackground = brush;
+    description.lpszClassName = L"BrushWindow";
+    ASSERT_NE(RegisterClassW(&description), 0);
+    HWND window = CreateWindowExW(0, L"BrushWindow", L"", WS_POPUP | WS_VISIBLE, 0, 0, 30, 20, nullptr, nullptr,
+                                  nullptr, nullptr);
+    ASSERT_NE(window, nullptr);
+    SettleDisplay();
+    ASSERT_TRUE(UpdateWindow(window));
+    const platform::gdi::Canvas* canvas = platform::WindowCanvas(window);
+    EXPECT_EQ(canvas->Pixel(0, 0), 0x00123456u);
+    EXPECT_EQ(canvas->Pixel(29, 19), 0x00123456u);
+
+    // A paint without erasing leaves what was there.
+    HDC dc = GetDC(window);
+    const RECT corner{0, 0, 2, 2};
+    FillRect(dc, &corner, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
+    ReleaseDC(window, dc);
+    InvalidateRect(window, nullptr, FALSE);
+    UpdateWindow(window);
+    EXPECT_EQ(canvas->Pixel(1, 1), 0x00000000u);
+    EXPECT_EQ(canvas->Pixel(2, 2), 0x00123456u);
+    DestroyWindow(window);
+    DeleteObject(brush);
 }
 
 }  // namespace

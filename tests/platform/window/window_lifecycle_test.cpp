@@ -61,7 +61,7 @@ TEST_F(WindowLifecycle, ClassNamesAreUniqueAndCaseInsensitive) {
     description.lpszClassName = L"Lifecycle Atom Class";
     const ATOM atom = RegisterClassW(&description);
     ASSERT_NE(atom, 0);
-    HWND window = CreateWindowExW(0, reinterpret_cast<LPCWSTR>(static_cast<uintptr_t>(atom)), L"", WS_POPUP, 0, 0,
+    HWND window = CreateWindowExW(0, MAKEINTATOM(atom), L"", WS_POPUP, 0, 0,
                                   10, 10, nullptr, nullptr, nullptr, nullptr);
     EXPECT_NE(window, nullptr);
     DestroyWindow(window);
