@@ -1,0 +1,139 @@
+// IDirect3DDevice9 on one GL context. The device keeps Direct3D's state
+// (StateBlock), its presentation surfaces and the framebuffer they are
+// bound to; drawing methods come with the pipeline (device_pending.cpp).
+#pragma once
+
+#include <memory>
+
+#include <d3d9.h>
+
+#include "com/com_object.h"
+#include "d3d9/adapters.h"
+#include "d3d9/device_loss.h"
+#include "d3d9/frame_capture.h"
+#include "d3d9/gl_context.h"
+#include "d3d9/gl_object.h"
+#include "d3d9/state_block.h"
+#include "d3d9/surface.h"
+
+namespace platform::d3d9 {
+
+struct DeviceSettings {
+    Adapter adapter;
+    D3DDEVTYPE type = D3DDEVTYPE_HAL;
+    HWND focusWindow = nullptr;
+    DWORD behaviorFlags = 0;
+    D3DCAPS9 caps{};
+};
+
+class Device final : public ComObject<Implements<IDirect3DDevice9, IID_IDirect3DDevice9>> {
+public:
+    // presentation: completed and checked by the caller.
+    static HRESULT Create(IDirect3D9* direct3D, DeviceSettings settings,
+                          const D3DPRESENT_PARAMETERS& presentation, IDirect3DDevice9** device);
+
+    STDMETHODIMP TestCooperativeLevel() override;
+    STDMETHODIMP GetDirect3D(IDirect3D9** direct3D) override;
+    STDMETHODIMP GetDeviceCaps(D3DCAPS9* caps) override;
+    STDMETHODIMP GetDisplayMode(UINT swapChain, D3DDISPLAYMODE* mode) override;
+    STDMETHODIMP GetCreationParameters(D3DDEVICE_CREATION_PARAMETERS* parameters) override;
+    STDMETHODIMP Reset(D3DPRESENT_PARAMETERS* presentationParameters) override;
+    STDMETHODIMP Present(const RECT* sourceRect, const RECT* destRect, HWND destWindowOverride,
+                         const RGNDATA* dirtyRegion) override;
+    STDMETHODIMP GetBackBuffer(UINT swapChain, UINT backBuffer, D3DBACKBUFFER_TYPE type,
+                               IDirect3DSurface9** surface) override;
+    STDMETHODIMP CreateTexture(UINT width, UINT height, UINT levels, DWORD usage, D3DFORMAT format, D3DPOOL pool,
+                               IDirect3DTexture9** texture, HANDLE* sharedHandle) override;
+    STDMETHODIMP CreateVertexBuffer(UINT length, DWORD usage, DWORD fvf, D3DPOOL pool,
+                                    IDirect3DVertexBuffer9** vertexBuffer, HANDLE* sharedHandle) override;
+    STDMETHODIMP CreateIndexBuffer(UINT length, DWORD usage, D3DFORMAT format, D3DPOOL pool,
+                                   IDirect3DIndexBuffer9** indexBuffer, HANDLE* sharedHandle) override;
+    STDMETHODIMP UpdateSurface(IDirect3DSurface9* sourceSurface, const RECT* sourceRect,
+                               IDirect3DSurface9* destinationSurface, const POINT* destPoint) override;
+    STDMETHODIMP GetRenderTargetData(IDirect3DSurface9* renderTarget, IDirect3DSurface9* destSurface) override;
+    STDMETHODIMP StretchRect(IDirect3DSurface9* sourceSurface, const RECT* sourceRect,
+                             IDirect3DSurface9* destSurface, const RECT* destRect,
+                             D3DTEXTUREFILTERTYPE filter) override;
+    STDMETHODIMP CreateOffscreenPlainSurface(UINT width, UINT height, D3DFORMAT format, D3DPOOL pool,
+                                             IDirect3DSurface9** surface, HANDLE* sharedHandle) override;
+    STDMETHODIMP SetRenderTarget(DWORD renderTargetIndex, IDirect3DSurface9* renderTarget) override;
+    STDMETHODIMP GetRenderTarget(DWORD renderTargetIndex, IDirect3DSurface9** renderTarget) override;
+    STDMETHODIMP SetDepthStencilSurface(IDirect3DSurface9* newZStencil) override;
+    STDMETHODIMP GetDepthStencilSurface(IDirect3DSurface9** zStencilSurface) override;
+    STDMETHODIMP BeginScene() override;
+    STDMETHODIMP EndScene() override;
+    STDMETHODIMP Clear(DWORD count, const D3DRECT* rects, DWORD flags, D3DCOLOR color, float z,
+                       DWORD stencil) override;
+    STDMETHODIMP SetTransform(D3DTRANSFORMSTATETYPE state, const D3DMATRIX* matrix) override;
+    STDMETHODIMP GetTransform(D3DTRANSFORMSTATETYPE state, D3DMATRIX* matrix) override;
+    STDMETHODIMP SetViewport(const D3DVIEWPORT9* viewport) override;
+    STDMETHODIMP GetViewport(D3DVIEWPORT9* viewport) override;
+    STDMETHODIMP SetMaterial(const D3DMATERIAL9* material) override;
+    STDMETHODIMP GetMaterial(D3DMATERIAL9* material) override;
+    STDMETHODIMP SetRenderState(D3DRENDERSTATETYPE state, DWORD value) override;
+    STDMETHODIMP GetRenderState(D3DRENDERSTATETYPE state, DWORD* value) override;
+    STDMETHODIMP GetTexture(DWORD stage, IDirect3DBaseTexture9** texture) override;
+    STDMETHODIMP SetTexture(DWORD stage, IDirect3DBaseTexture9* texture) override;
+    STDMETHODIMP GetTextureStageState(DWORD stage, D3DTEXTURESTAGESTATETYPE type, DWORD* value) override;
+    STDMETHODIMP SetTextureStageState(DWORD stage, D3DTEXTURESTAGESTATETYPE type, DWORD value) override;
+    STDMETHODIMP GetSamplerState(DWORD sampler, D3DSAMPLERSTATETYPE type, DWORD* value) override;
+    STDMETHODIMP SetSamplerState(DWORD sampler, D3DSAMPLERSTATETYPE type, DWORD value) override;
+    STDMETHODIMP DrawPrimitive(D3DPRIMITIVETYPE primitiveType, UINT startVertex, UINT primitiveCount) override;
+    STDMETHODIMP DrawIndexedPrimitive(D3DPRIMITIVETYPE primitiveType, INT baseVertexIndex, UINT minVertexIndex,
+                                      UINT numVertices, UINT startIndex, UINT primitiveCount) override;
+    STDMETHODIMP DrawPrimitiveUP(D3DPRIMITIVETYPE primitiveType, UINT primitiveCount,
+                                 const void* vertexStreamZeroData, UINT vertexStreamZeroStride) override;
+    STDMETHODIMP DrawIndexedPrimitiveUP(D3DPRIMITIVETYPE primitiveType, UINT minVertexIndex, UINT numVertices,
+                                        UINT primitiveCount, const void* indexData, D3DFORMAT indexDataFormat,
+                                        const void* vertexStreamZeroData, UINT vertexStreamZeroStride) override;
+    STDMETHODIMP SetFVF(DWORD fvf) override;
+    STDMETHODIMP GetFVF(DWORD* fvf) override;
+    STDMETHODIMP SetVertexShader(IDirect3DVertexShader9* shader) override;
+    STDMETHODIMP GetVertexShader(IDirect3DVertexShader9** shader) override;
+    STDMETHODIMP SetStreamSource(UINT streamNumber, IDirect3DVertexBuffer9* streamData, UINT offsetInBytes,
+                                 UINT stride) override;
+    STDMETHODIMP GetStreamSource(UINT streamNumber, IDirect3DVertexBuffer9** streamData, UINT* offsetInBytes,
+                                 UINT* stride) override;
+    STDMETHODIMP SetIndices(IDirect3DIndexBuffer9* indexData) override;
+    STDMETHODIMP GetIndices(IDirect3DIndexBuffer9** indexData) override;
+    STDMETHODIMP SetPixelShader(IDirect3DPixelShader9* shader) override;
+    STDMETHODIMP GetPixelShader(IDirect3DPixelShader9** shader) override;
+
+    // Default-pool resources alive: Reset refuses to run while any is.
+    void AddDefaultPoolResource() { ++defaultPoolResources_; }
+    void RemoveDefaultPoolResource() { --defaultPoolResources_; }
+    // Makes the device's context current; false when its window is gone.
+    bool MakeCurrent() { return context_->MakeCurrent(); }
+
+private:
+    Device(IDirect3D9* direct3D, DeviceSettings settings, std::unique_ptr<GlContext> context);
+    ~Device() override;
+
+    // Back buffer, automatic depth-stencil, their binding, the viewport and
+    // every state at its default: what creation and Reset both build.
+    HRESULT BuildPresentation(const D3DPRESENT_PARAMETERS& presentation);
+    void BindRenderTargets();
+    void ApplySwapInterval();
+    void ResetViewport();
+    HRESULT ValidateReset() const;
+
+    IDirect3D9* direct3D_;
+    DeviceSettings settings_;
+    std::unique_ptr<GlContext> context_;
+    D3DPRESENT_PARAMETERS presentation_{};
+    GlObject framebuffer_;      // the render targets, always bound
+    GlObject readFramebuffer_;  // for reading surfaces back
+    std::unique_ptr<Surface> backBuffer_;
+    std::unique_ptr<Surface> autoDepthStencil_;
+    Surface* renderTarget_ = nullptr;
+    Surface* depthStencil_ = nullptr;
+    StateBlock states_;
+    D3DVIEWPORT9 viewport_{};
+    bool inScene_ = false;
+    DeviceLoss loss_;
+    UINT framesPresented_ = 0;
+    int defaultPoolResources_ = 0;
+    FrameCapture capture_;
+};
+
+}  // namespace platform::d3d9

@@ -1,0 +1,78 @@
+// Surfaces the device hands out or makes, and reading a render target
+// back into system memory.
+#include <vector>
+
+#include "d3d9/device.h"
+#include "d3d9/formats.h"
+
+namespace platform::d3d9 {
+namespace {
+
+HRESULT HandOut(Surface* surface, IDirect3DSurface9** result) {
+    *result = surface;
+    if (!surface) return D3DERR_NOTFOUND;
+    surface->AddRef();
+    return D3D_OK;
+}
+
+}  // namespace
+
+STDMETHODIMP Device::GetRenderTarget(DWORD renderTargetIndex, IDirect3DSurface9** renderTarget) {
+    if (!renderTarget || renderTargetIndex >= settings_.caps.NumSimultaneousRTs) return D3DERR_INVALIDCALL;
+    return HandOut(renderTarget_, renderTarget);
+}
+
+STDMETHODIMP Device::GetDepthStencilSurface(IDirect3DSurface9** zStencilSurface) {
+    if (!zStencilSurface) return D3DERR_INVALIDCALL;
+    return HandOut(depthStencil_, zStencilSurface);
+}
+
+STDMETHODIMP Device::CreateOffscreenPlainSurface(UINT width, UINT height, D3DFORMAT format, D3DPOOL pool,
+                                                 IDirect3DSurface9** surface, HANDLE* sharedHandle) {
+    if (!surface) return D3DERR_INVALIDCALL;
+    *surface = nullptr;
+    if (sharedHandle || width == 0 || height == 0 || pool == D3DPOOL_MANAGED || pool > D3DPOOL_SCRATCH) {
+        return D3DERR_INVALIDCALL;
+    }
+    if (BytesPerPixel(format) == 0 || !IsTextureFormat(format, settings_.adapter.description.v8u8Textures)) {
+        return D3DERR_INVALIDCALL;
+    }
+    *surface = Surface::CreatePlain(
+        *this, {format, D3DRTYPE_SURFACE, 0, pool, D3DMULTISAMPLE_NONE, 0, width, height});
+    return D3D_OK;
+}
+
+STDMETHODIMP Device::GetRenderTargetData(IDirect3DSurface9* renderTarget, IDirect3DSurface9* destSurface) {
+    if (!renderTarget || !destSurface) return D3DERR_INVALIDCALL;
+    Surface* source = AsSurface(renderTarget);
+    Surface* destination = AsSurface(destSurface);
+    const D3DSURFACE_DESC& from = source->desc();
+    const D3DSURFACE_DESC& to = destination->desc();
+    if (&source->device() != this || &destination->device() != this) return D3DERR_INVALIDCALL;
+    if ((from.Usage & D3DUSAGE_RENDERTARGET) == 0 || !source->InGl()) return D3DERR_INVALIDCALL;
+    if (to.Pool != D3DPOOL_SYSTEMMEM || to.Width != from.Width || to.Height != from.Height ||
+        to.Format != from.Format) {
+        return D3DERR_INVALIDCALL;
+    }
+    if (loss_.lost()) return D3DERR_DEVICELOST;
+    if (!context_->MakeCurrent()) return D3DERR_INVALIDCALL;
+
+    const auto width = static_cast<GLsizei>(from.Width);
+    const auto height = static_cast<GLsizei>(from.Height);
+    std::vector<uint32_t> pixels(static_cast<size_t>(width) * height);
+    glBindFramebuffer(GL_READ_FRAMEBUFFER, readFramebuffer_.name());
+    source->AttachTo(GL_READ_FRAMEBUFFER);
+    glReadPixels(0, 0, width, height, GL_BGRA, GL_UNSIGNED_INT_8_8_8_8_REV, pixels.data());
+    glBindFramebuffer(GL_READ_FRAMEBUFFER, framebuffer_.name());
+
+    const UINT bytesPerPixel = BytesPerPixel(to.Format);
+    for (UINT y = 0; y < to.Height; ++y) {
+        BYTE* row = destination->bytes() + static_cast<size_t>(y) * destination->pitch();
+        for (UINT x = 0; x < to.Width; ++x) {
+            StorePixel(to.Format, pixels[static_cast<size_t>(y) * to.Width + x], row + x * bytesPerPixel);
+        }
+    }
+    return D3D_OK;
+}
+
+}  // namespace platform::d3d9

@@ -1,0 +1,15 @@
+// The simulated machine's adapter descriptions and pending device events.
+#pragma once
+
+#include <optional>
+
+#include "platform/sim_d3d.h"
+
+namespace platform::d3d9 {
+
+std::optional<sim::AdapterDescription> SimulatedAdapter(UINT ordinal);
+// The first pending event of the adapter due after framesPresented
+// frames, removed from the schedule.
+std::optional<sim::DeviceEvent> TakeDueEvent(UINT ordinal, UINT framesPresented);
+
+}  // namespace platform::d3d9

@@ -1,0 +1,128 @@
+#include "d3d9/surface.h"
+
+#include "d3d9/device.h"
+#include "d3d9/formats.h"
+
+namespace platform::d3d9 {
+namespace {
+
+GLenum RenderbufferFormat(D3DFORMAT format) {
+    switch (format) {
+        case D3DFMT_D16:
+            return GL_DEPTH_COMPONENT16;
+        case D3DFMT_D24X8:
+            return GL_DEPTH_COMPONENT24;
+        case D3DFMT_D24S8:
+            return GL_DEPTH24_STENCIL8;
+        default:
+            return GL_RGBA8;  // every colour target; read-backs convert to the surface's format
+    }
+}
+
+}  // namespace
+
+Surface* Surface::CreatePlain(Device& device, const D3DSURFACE_DESC& desc) {
+    Surface* surface = new Surface(device, desc, false);
+    surface->pitch_ = (desc.Width * BytesPerPixel(desc.Format) + 3) & ~3u;
+    surface->bytes_.resize(static_cast<size_t>(surface->pitch_) * desc.Height);
+    device.AddRef();
+    if (desc.Pool == D3DPOOL_DEFAULT) device.AddDefaultPoolResource();
+    return surface;
+}
+
+std::unique_ptr<Surface> Surface::CreateDeviceOwned(Device& device, const D3DSURFACE_DESC& desc) {
+    std::unique_ptr<Surface> surface(new Surface(device, desc, true));
+    surface->renderbuffer_ = GlObject(GlObject::Kind::Renderbuffer);
+    glBindRenderbuffer(GL_RENDERBUFFER, surface->renderbuffer_.name());
+    glRenderbufferStorage(GL_RENDERBUFFER, RenderbufferFormat(desc.Format), static_cast<GLsizei>(desc.Width),
+                          static_cast<GLsizei>(desc.Height));
+    return surface;
+}
+
+void Surface::AttachTo(GLenum target) const {
+    GLenum attachment = GL_COLOR_ATTACHMENT0;
+    if (desc_.Usage & D3DUSAGE_DEPTHSTENCIL) {
+        attachment = HasStencil(desc_.Format) ? GL_DEPTH_STENCIL_ATTACHMENT : GL_DEPTH_ATTACHMENT;
+    }
+    glFramebufferRenderbuffer(target, attachment, GL_RENDERBUFFER, renderbuffer_.name());
+}
+
+Surface::Surface(Device& device, const D3DSURFACE_DESC& desc, bool deviceOwned)
+    : device_(&device), desc_(desc), deviceOwned_(deviceOwned), references_(deviceOwned ? 0 : 1) {}
+
+Surface::~Surface() {
+    if (!deviceOwned_ && desc_.Pool == D3DPOOL_DEFAULT) device_->RemoveDefaultPoolResource();
+}
+
+STDMETHODIMP Surface::QueryInterface(REFIID iid, void** object) {
+    if (!object) return E_POINTER;
+    if (IsEqualGUID(iid, IID_IUnknown) || IsEqualGUID(iid, IID_IDirect3DResource9) ||
+        IsEqualGUID(iid, IID_IDirect3DSurface9)) {
+        AddRef();
+        *object = static_cast<IDirect3DSurface9*>(this);
+        return S_OK;
+    }
+    *object = nullptr;
+    return E_NOINTERFACE;
+}
+
+STDMETHODIMP_(ULONG) Surface::AddRef() {
+    const ULONG count = references_.fetch_add(1, std::memory_order_relaxed) + 1;
+    if (count == 1 && deviceOwned_) device_->AddRef();
+    return count;
+}
+
+STDMETHODIMP_(ULONG) Surface::Release() {
+    const ULONG left = references_.fetch_sub(1, std::memory_order_acq_rel) - 1;
+    if (left == 0) {
+        Device* device = device_;
+        if (!deviceOwned_) delete this;
+        device->Release();  // may end the device, and with it a surface it owns
+    }
+    return left;
+}
+
+STDMETHODIMP Surface::GetDevice(IDirect3DDevice9** device) {
+    if (!device) return D3DERR_INVALIDCALL;
+    device_->AddRef();
+    *device = device_;
+    return D3D_OK;
+}
+
+STDMETHODIMP Surface::GetContainer(REFIID iid, void** container) {
+    if (!container) return D3DERR_INVALIDCALL;
+    return device_->QueryInterface(iid, container);
+}
+
+STDMETHODIMP Surface::GetDesc(D3DSURFACE_DESC* desc) {
+    if (!desc) return D3DERR_INVALIDCALL;
+    *desc = desc_;
+    return D3D_OK;
+}
+
+STDMETHODIMP Surface::LockRect(D3DLOCKED_RECT* lockedRect, const RECT* rect, DWORD /*flags*/) {
+    if (!lockedRect || bytes_.empty() || locked_) return D3DERR_INVALIDCALL;
+    RECT area{0, 0, static_cast<LONG>(desc_.Width), static_cast<LONG>(desc_.Height)};
+    if (rect) {
+        if (rect->left < 0 || rect->top < 0 || rect->left >= rect->right || rect->top >= rect->bottom ||
+            rect->right > area.right || rect->bottom > area.bottom) {
+            return D3DERR_INVALIDCALL;
+        }
+        area = *rect;
+    }
+    lockedRect->Pitch = static_cast<INT>(pitch_);
+    lockedRect->pBits = bytes_.data() + static_cast<size_t>(area.top) * pitch_ +
+                        static_cast<size_t>(area.left) * BytesPerPixel(desc_.Format);
+    locked_ = true;
+    return D3D_OK;
+}
+
+STDMETHODIMP Surface::UnlockRect() {
+    if (!locked_) return D3DERR_INVALIDCALL;
+    locked_ = false;
+    return D3D_OK;
+}
+
+Surface* AsSurface(IDirect3DSurface9* surface) { return static_cast<Surface*>(surface); }
+
+}  // namespace platform::d3d9

@@ -1,0 +1,68 @@
+// IDirect3DSurface9: a back buffer or depth-stencil surface in GL, or a
+// plain surface whose pixels live on the CPU.
+#pragma once
+
+#include <atomic>
+#include <memory>
+#include <vector>
+
+#include <d3d9.h>
+
+#include "d3d9/gl_object.h"
+
+namespace platform::d3d9 {
+
+class Device;
+
+class Surface final : public IDirect3DSurface9 {
+public:
+    // A surface the application created: it holds the device and goes
+    // with the application's last reference.
+    static Surface* CreatePlain(Device& device, const D3DSURFACE_DESC& desc);
+    // A surface the device owns (back buffer, automatic depth-stencil) in a
+    // GL renderbuffer: the application's references keep the device alive,
+    // and their release never deletes it.
+    static std::unique_ptr<Surface> CreateDeviceOwned(Device& device, const D3DSURFACE_DESC& desc);
+    ~Surface();
+
+    STDMETHODIMP QueryInterface(REFIID iid, void** object) override;
+    STDMETHODIMP_(ULONG) AddRef() override;
+    STDMETHODIMP_(ULONG) Release() override;
+    STDMETHODIMP GetDevice(IDirect3DDevice9** device) override;
+    STDMETHODIMP_(D3DRESOURCETYPE) GetType() override { return D3DRTYPE_SURFACE; }
+    STDMETHODIMP GetContainer(REFIID iid, void** container) override;
+    STDMETHODIMP GetDesc(D3DSURFACE_DESC* desc) override;
+    STDMETHODIMP LockRect(D3DLOCKED_RECT* lockedRect, const RECT* rect, DWORD flags) override;
+    STDMETHODIMP UnlockRect() override;
+
+    const D3DSURFACE_DESC& desc() const { return desc_; }
+    ULONG applicationReferences() const { return references_.load(std::memory_order_relaxed); }
+    Device& device() const { return *device_; }
+    bool InGl() const { return renderbuffer_.name() != 0; }
+    // Attaches the GL storage to the framebuffer bound to target: colour
+    // targets to GL_COLOR_ATTACHMENT0, depth with or without stencil.
+    void AttachTo(GLenum target) const;
+    // CPU storage: empty for a GL surface.
+    BYTE* bytes() { return bytes_.data(); }
+    UINT pitch() const { return pitch_; }
+    // Forgets the GL storage of a device whose window (and context) is gone.
+    void AbandonGl() { renderbuffer_.Abandon(); }
+
+private:
+    Surface(Device& device, const D3DSURFACE_DESC& desc, bool deviceOwned);
+
+    Device* device_;
+    D3DSURFACE_DESC desc_;
+    bool deviceOwned_;
+    std::atomic<ULONG> references_;
+    GlObject renderbuffer_;
+    std::vector<BYTE> bytes_;
+    UINT pitch_ = 0;
+    bool locked_ = false;
+};
+
+// The layer's surface behind an interface pointer, or nullptr for one that
+// is not of this layer.
+Surface* AsSurface(IDirect3DSurface9* surface);
+
+}  // namespace platform::d3d9
