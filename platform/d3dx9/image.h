@@ -1,0 +1,50 @@
+// The pictures D3DX works on between decoding and storing: pixels B, G, R,
+// A, rows top first.
+#pragma once
+
+#include <d3dx9tex.h>
+
+#include <cstddef>
+#include <cstdint>
+#include <span>
+#include <variant>
+#include <vector>
+
+namespace platform::d3dx9 {
+
+template <typename Sample>
+struct Image {
+    UINT width = 0;
+    UINT height = 0;
+    std::vector<Sample> samples;  // width * height * 4
+
+    Image() = default;
+    Image(UINT w, UINT h) : width(w), height(h), samples(size_t{w} * h * 4) {}
+
+    Sample* Pixel(UINT x, UINT y) { return samples.data() + (size_t{y} * width + x) * 4; }
+    const Sample* Pixel(UINT x, UINT y) const { return samples.data() + (size_t{y} * width + x) * 4; }
+};
+
+// Unsigned channels as bytes (255 is 1); signed bump data as floats in
+// -1..1, where B, G, R, A carry W, V, U, Q.
+using Image8 = Image<uint8_t>;
+using ImageF = Image<float>;
+using Pixels = std::variant<Image8, ImageF>;
+
+inline UINT WidthOf(const Pixels& pixels) {
+    return std::visit([](const auto& image) { return image.width; }, pixels);
+}
+inline UINT HeightOf(const Pixels& pixels) {
+    return std::visit([](const auto& image) { return image.height; }, pixels);
+}
+
+// A decoded picture file.
+struct Picture {
+    D3DXIMAGE_INFO info{};
+    std::vector<Pixels> levels;  // level 0 first; a DDS file may carry a chain
+    // The file's own bytes of each level in info.Format (DDS), so that a
+    // texture of that format and size takes them unchanged.
+    std::vector<std::span<const BYTE>> storedLevels;
+};
+
+}  // namespace platform::d3dx9
