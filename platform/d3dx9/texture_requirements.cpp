@@ -71,8 +71,7 @@ UINT TextureLevels(UINT requested, UINT width, UINT height, UINT fileLevels) {
 D3DFORMAT TextureFormat(D3DFORMAT requested, D3DFORMAT pictureFormat,
                         const std::function<bool(D3DFORMAT)>& deviceTakes) {
     D3DFORMAT format = requested;
-    if (format == D3DFMT_UNKNOWN || format == D3DFMT_FROM_FILE)
-        format = pictureFormat != D3DFMT_UNKNOWN ? pictureFormat : D3DFMT_A8R8G8B8;
+    if (format == D3DFMT_UNKNOWN) format = pictureFormat != D3DFMT_UNKNOWN ? pictureFormat : D3DFMT_A8R8G8B8;
     if (deviceTakes(format)) return format;
     for (D3DFORMAT candidate : CandidatesFor(format)) {
         if (deviceTakes(candidate)) return candidate;

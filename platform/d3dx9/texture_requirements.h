@@ -24,7 +24,7 @@ UINT TextureSide(UINT requested, UINT pictureSide, UINT maxSide, bool powerOfTwo
 // file's own count; never more than the full chain.
 UINT TextureLevels(UINT requested, UINT width, UINT height, UINT fileLevels);
 
-// D3DFMT_UNKNOWN and D3DFMT_FROM_FILE take the picture's format
+// D3DFMT_UNKNOWN takes the picture's format
 // (A8R8G8B8 without a picture). A format the device refuses becomes the
 // closest one it takes: R8G8B8 becomes X8R8G8B8, palettes A8R8G8B8.
 // D3DFMT_UNKNOWN when the device takes none of the candidates.
