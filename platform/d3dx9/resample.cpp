@@ -1,5 +1,7 @@
 #include "d3dx9/resample.h"
 
+#include <d3dx9.h>
+
 #include <algorithm>
 #include <cmath>
 #include <cstdint>
@@ -107,6 +109,8 @@ bool IsValidFilter(DWORD filter) {
     DWORD kind = filter & kFilterMask;
     return kind >= D3DX_FILTER_NONE && kind <= D3DX_FILTER_BOX;
 }
+
+DWORD FilterOrDefault(DWORD filter, DWORD fallback) { return filter == D3DX_DEFAULT ? fallback : filter; }
 
 Pixels Resample(const Pixels& source, UINT width, UINT height, DWORD filter) {
     return std::visit([&](const auto& image) -> Pixels { return Scale(image, width, height, filter); }, source);

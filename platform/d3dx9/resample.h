@@ -11,6 +11,9 @@ namespace platform::d3dx9 {
 // nothing.
 bool IsValidFilter(DWORD filter);
 
+// D3DX_DEFAULT stands for fallback.
+DWORD FilterOrDefault(DWORD filter, DWORD fallback);
+
 // NONE keeps the picture unscaled at the top left, transparent black
 // around it; POINT takes the nearest pixel, LINEAR the four nearest, BOX
 // averages the covered area and TRIANGLE weighs with a tent as wide as a

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <d3d9.h>
+#include <wingdi.h>
 
 // Filters: one of the first five, plus flags.
 #define D3DX_FILTER_NONE 0x00000001
@@ -56,3 +57,12 @@ typedef struct _D3DXIMAGE_INFO {
 } D3DXIMAGE_INFO;
 
 HRESULT WINAPI D3DXGetImageInfoFromFileInMemory(LPCVOID srcData, UINT srcDataSize, D3DXIMAGE_INFO* srcInfo);
+
+HRESULT WINAPI D3DXLoadSurfaceFromMemory(LPDIRECT3DSURFACE9 destSurface, const PALETTEENTRY* destPalette,
+                                         const RECT* destRect, LPCVOID srcMemory, D3DFORMAT srcFormat, UINT srcPitch,
+                                         const PALETTEENTRY* srcPalette, const RECT* srcRect, DWORD filter,
+                                         D3DCOLOR colorKey);
+HRESULT WINAPI D3DXLoadSurfaceFromSurface(LPDIRECT3DSURFACE9 destSurface, const PALETTEENTRY* destPalette,
+                                          const RECT* destRect, LPDIRECT3DSURFACE9 srcSurface,
+                                          const PALETTEENTRY* srcPalette, const RECT* srcRect, DWORD filter,
+                                          D3DCOLOR colorKey);

@@ -31,6 +31,14 @@ struct POINTL {
     LONG y;
 };
 
+struct PALETTEENTRY {
+    BYTE peRed;
+    BYTE peGreen;
+    BYTE peBlue;
+    BYTE peFlags;
+};
+typedef PALETTEENTRY* LPPALETTEENTRY;
+
 #define CCHDEVICENAME 32
 #define CCHFORMNAME 32
 
