@@ -142,8 +142,6 @@ typedef PAINTSTRUCT* LPPAINTSTRUCT;
 #define MAKEWPARAM(low, high) ((WPARAM)(DWORD)MAKELONG(low, high))
 #define MAKELPARAM(low, high) ((LPARAM)(DWORD)MAKELONG(low, high))
 #define MAKEINTATOM(atom) ((LPWSTR)((ULONG_PTR)((WORD)(atom))))
-#define GET_X_LPARAM(lParam) ((int)(SHORT)LOWORD(lParam))
-#define GET_Y_LPARAM(lParam) ((int)(SHORT)HIWORD(lParam))
 
 // Virtual keys; letters and digits are their upper-case ASCII codes.
 #define VK_BACK 0x08u

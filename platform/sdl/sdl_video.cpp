@@ -5,7 +5,11 @@
 namespace platform {
 
 bool EnsureSdlVideo() {
-    static const bool started = SDL_InitSubSystem(SDL_INIT_VIDEO | SDL_INIT_EVENTS) == 0;
+    static const bool started = [] {
+        // Ctrl+C and SIGTERM end the program as they would any other.
+        SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
+        return SDL_InitSubSystem(SDL_INIT_VIDEO | SDL_INIT_EVENTS) == 0;
+    }();
     return started;
 }
 
