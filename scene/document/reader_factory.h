@@ -11,6 +11,14 @@
 
 class KV_ABObj_Constructor;
 
+// What every factory's Create does: a new T that reads the record's fields.
+template <class T>
+std::unique_ptr<T> ReadNewObject(KV_IOF_Virtual& archive, DWORD version) {
+    auto object = std::make_unique<T>();
+    object->Read(archive, version);
+    return object;
+}
+
 // Base of the factories whose objects are returned as B.
 template <class B>
 class IOF_Virtual_ReaderII {
@@ -32,9 +40,7 @@ class IOF_Virtual_ReaderT final : public IOF_Virtual_Reader {
 public:
     std::unique_ptr<KV_ABObj_Constructor> Create(KV_IOF_Virtual& archive,
                                                  DWORD version) const override {
-        auto object = std::make_unique<T>();
-        object->Read(archive, version);
-        return object;
+        return ReadNewObject<T>(archive, version);
     }
 };
 
@@ -42,8 +48,6 @@ template <class T, class B>
 class IOF_Virtual_ReaderT_II final : public IOF_Virtual_ReaderII<B> {
 public:
     std::unique_ptr<B> Create(KV_IOF_Virtual& archive, DWORD version) const override {
-        auto object = std::make_unique<T>();
-        object->Read(archive, version);
-        return object;
+        return ReadNewObject<T>(archive, version);
     }
 };

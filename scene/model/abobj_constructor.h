@@ -36,7 +36,7 @@ public:
     virtual ImageInfo GetImageInfo() const;
     virtual void Signal(int value);
     // A new runtime object around a new copy of this description.
-    virtual KV_ABObj* CreateObject() const = 0;
+    virtual std::unique_ptr<KV_ABObj> CreateObject() const = 0;
     virtual void AssignKey();
     virtual void Reset();
     virtual void NotifyFirst(int value);

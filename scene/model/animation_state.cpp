@@ -4,18 +4,6 @@
 
 #include <algorithm>
 
-namespace {
-
-// Progress of a fade in [0, 1]; a fade of no length is complete at once.
-float FadeProgress(float t, float start, float end)
-{
-    if (!(end > start))
-        return 1.0f;
-    return std::clamp((t - start) / (end - start), 0.0f, 1.0f);
-}
-
-} // namespace
-
 float AnimationState::GetAlpha(float) const { return 1.0f; }
 void AnimationState::Enter(float t, const KV_TimeLineControl& timeLine)
 {
@@ -30,19 +18,30 @@ void AnimationState_Invisible::Enter(float t, const KV_TimeLineControl& timeLine
 }
 TimeLinePhase AnimationState_Invisible::GetPhase() const { return kPhaseHidden; }
 
-float AnimationState_FadeIn::GetAlpha(float t) const { return FadeProgress(t, m_start, m_end); }
-void AnimationState_FadeIn::Enter(float t, const KV_TimeLineControl& timeLine)
+float AnimationState_Fade::Progress(float t) const
+{
+    if (!(m_end > m_start))
+        return 1.0f;
+    return std::clamp((t - m_start) / (m_end - m_start), 0.0f, 1.0f);
+}
+
+void AnimationState_Fade::EnterFade(float t, float seconds)
 {
     m_start = t;
-    m_end = t + timeLine.fadeIn.Result();
+    m_end = t + seconds;
+}
+
+float AnimationState_FadeIn::GetAlpha(float t) const { return Progress(t); }
+void AnimationState_FadeIn::Enter(float t, const KV_TimeLineControl& timeLine)
+{
+    EnterFade(t, timeLine.fadeIn.Result());
 }
 TimeLinePhase AnimationState_FadeIn::GetPhase() const { return kPhaseFadingIn; }
 
-float AnimationState_FadeOut::GetAlpha(float t) const { return 1.0f - FadeProgress(t, m_start, m_end); }
+float AnimationState_FadeOut::GetAlpha(float t) const { return 1.0f - Progress(t); }
 void AnimationState_FadeOut::Enter(float t, const KV_TimeLineControl& timeLine)
 {
-    m_start = t;
-    m_end = t + timeLine.fadeOut.Result();
+    EnterFade(t, timeLine.fadeOut.Result());
 }
 TimeLinePhase AnimationState_FadeOut::GetPhase() const { return kPhaseFadingOut; }
 

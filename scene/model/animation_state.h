@@ -32,24 +32,29 @@ public:
     TimeLinePhase GetPhase() const override;
 };
 
-class AnimationState_FadeIn : public AnimationState {
-public:
-    float GetAlpha(float t) const override;
-    void Enter(float t, const KV_TimeLineControl& timeLine) override;
-    TimeLinePhase GetPhase() const override;
+// A fade from its start time to its end time.
+class AnimationState_Fade : public AnimationState {
+protected:
+    // Progress in [0, 1]; a fade of no length is complete at once.
+    float Progress(float t) const;
+    void EnterFade(float t, float seconds);
 
 private:
     float m_start = 0.0f;
 };
 
-class AnimationState_FadeOut : public AnimationState {
+class AnimationState_FadeIn : public AnimationState_Fade {
 public:
     float GetAlpha(float t) const override;
     void Enter(float t, const KV_TimeLineControl& timeLine) override;
     TimeLinePhase GetPhase() const override;
+};
 
-private:
-    float m_start = 0.0f;
+class AnimationState_FadeOut : public AnimationState_Fade {
+public:
+    float GetAlpha(float t) const override;
+    void Enter(float t, const KV_TimeLineControl& timeLine) override;
+    TimeLinePhase GetPhase() const override;
 };
 
 class AnimationStateMachine {

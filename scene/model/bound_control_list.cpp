@@ -2,8 +2,7 @@
 
 BoundControlList::~BoundControlList()
 {
-    for (MediaControl* control : m_controls)
-        delete control;
-    if (m_ownsOwner && m_owner)
-        m_deleteOwner(m_owner);
+    // The controls call back into the owner; they go first.
+    m_controls.clear();
+    m_ownedOwner.reset();
 }

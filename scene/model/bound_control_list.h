@@ -4,36 +4,49 @@
 #include "scene/model/media_param.h"
 
 #include <list>
+#include <memory>
 
 class BoundControlList {
 public:
     BoundControlList() = default;
     BoundControlList(const BoundControlList&) = delete;
     BoundControlList& operator=(const BoundControlList&) = delete;
-    // Deletes the controls (each leaves the parameter it still observes),
+    // Destroys the controls (each leaves the parameter it still observes),
     // then the owner when the list owns it.
     ~BoundControlList();
 
+    // An object that binds its own members: the list leaves it alone.
     template <class C>
-    void SetOwner(C* owner, bool ownsOwner)
+    void SetOwner(C* owner)
     {
+        m_ownedOwner.reset();
         m_owner = owner;
-        m_deleteOwner = [](void* object) { delete static_cast<C*>(object); };
-        m_ownsOwner = ownsOwner;
+    }
+    // The list owns the owner and destroys it after the controls.
+    template <class C>
+    void SetOwner(std::unique_ptr<C> owner)
+    {
+        m_owner = owner.get();
+        m_ownedOwner = OwnedOwner(owner.release(), [](void* object) { delete static_cast<C*>(object); });
     }
     template <class C>
     C* Owner() const
     {
         return static_cast<C*>(m_owner);
     }
-    bool OwnsOwner() const { return m_ownsOwner; }
 
-    void Add(MediaControl* control) { m_controls.push_back(control); }
-    const std::list<MediaControl*>& Controls() const { return m_controls; }
+    template <class Control>
+    Control& Add(std::unique_ptr<Control> control)
+    {
+        Control& added = *control;
+        m_controls.push_back(std::move(control));
+        return added;
+    }
 
 private:
+    using OwnedOwner = std::unique_ptr<void, void (*)(void*)>;
+
     void* m_owner = nullptr;
-    void (*m_deleteOwner)(void*) = nullptr;
-    bool m_ownsOwner = true;
-    std::list<MediaControl*> m_controls;
+    OwnedOwner m_ownedOwner{nullptr, nullptr};
+    std::list<std::unique_ptr<MediaControl>> m_controls;
 };

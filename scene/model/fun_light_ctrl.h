@@ -4,6 +4,8 @@
 #include "scene/model/bound_control_list.h"
 #include "scene/model/media_param.h"
 
+#include <memory>
+
 // Calls the owner's callback with the parameter's new value.
 template <typename T, class C>
 class KV_FunLightCtrl : public MediaControlT<MediaParamTB<T>> {
@@ -15,14 +17,14 @@ public:
     {
     }
 
-    // Binds the list owner's callback to the parameter, tells the owner the
-    // current value at once, and hands the control to the list.
-    static KV_FunLightCtrl* Create(BoundControlList& list, Callback callback, MediaParamTB<T>& param)
+    // Binds the list owner's callback to the parameter and tells the owner
+    // the current value at once. The list holds the control before it is
+    // attached, so a callback that throws leaves nothing behind.
+    static KV_FunLightCtrl& Create(BoundControlList& list, Callback callback, MediaParamTB<T>& param)
     {
-        auto* control = new KV_FunLightCtrl(&param, callback, list.Owner<C>());
-        param.Attach(control);
-        control->OnChanged(nullptr);
-        list.Add(control);
+        auto& control = list.Add(std::make_unique<KV_FunLightCtrl>(&param, callback, list.Owner<C>()));
+        param.Attach(&control);
+        control.OnChanged(nullptr);
         return control;
     }
 

@@ -18,14 +18,27 @@ public:
     // Appends a control; the parameter never owns it.
     void Attach(MediaControl* control) { m_controls.push_back(control); }
     // Removes every occurrence of the control.
-    void Remove(MediaControl* control) { m_controls.remove(control); }
-    // Tells every control except the source (null tells all).
+    void Remove(MediaControl* control);
+    // Tells every control except the source (null tells all). A control
+    // may remove any control, or destroy the parameter, while it is told.
     void NotifyControls(MediaControl* source);
 
     const std::list<MediaControl*>& Controls() const { return m_controls; }
 
 private:
-    std::list<MediaControl*> m_controls;
+    using ControlList = std::list<MediaControl*>;
+    // A notification in progress: Remove steps `next` past a control that
+    // leaves, the destructor marks the notification as orphaned.
+    struct Notification {
+        ControlList::iterator next;
+        bool parameterGone = false;
+        Notification* outer = nullptr;
+    };
+    class NotificationScope;
+
+    ControlList m_controls;
+    // The innermost notification in progress (callbacks may notify again).
+    Notification* m_notification = nullptr;
 };
 
 class MediaControl {

@@ -44,7 +44,6 @@ public:
     }
 
     std::size_t Size() const { return m_entries.size(); }
-    bool CanUndo() const { return m_cursor != m_entries.end(); }
     bool CanRedo() const { return m_cursor != m_entries.begin(); }
 
 private:

@@ -48,7 +48,7 @@ void KV_ViewObjCtrl::Write(KV_IOF_Virtual& archive) const { WriteRecord(archive)
 
 void KV_ViewObjCtrl::Reset()
 {
-    TimeLine().Machine().Reset();
+    KV_ABObj_Constructor::Reset();
     clockStep = 0.0f;
     clampedStep = 0.0f;
     lastTime = 0.0f;
@@ -106,7 +106,7 @@ void KV_ViewObjCtrl::AdvanceClock(float t)
 
 void KV_ViewObjCtrl::BindEdges()
 {
-    m_bindings.SetOwner(this, false);
+    m_bindings.SetOwner(this);
     using Binding = KV_FunLightCtrl<int, KV_ViewObjCtrl>;
     Binding::Create(m_bindings, &KV_ViewObjCtrl::OnLeftChanged, pixelRect.left);
     Binding::Create(m_bindings, &KV_ViewObjCtrl::OnRightChanged, pixelRect.right);

@@ -5,7 +5,7 @@
 
 #include <gtest/gtest.h>
 
-#include "document/document_bytes.h"
+#include "support/document_bytes.h"
 #include "scene/document/embedded_file.h"
 #include "scene/document/kv_iof_r.h"
 

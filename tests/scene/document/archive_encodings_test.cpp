@@ -6,7 +6,7 @@
 
 #include <gtest/gtest.h>
 
-#include "document/document_bytes.h"
+#include "support/document_bytes.h"
 #include "scene/document/kv_iof_r.h"
 #include "scene/document/writer/kv_iof_w.h"
 

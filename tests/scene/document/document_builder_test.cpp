@@ -1,7 +1,7 @@
 // The fixture builder writes exactly the bytes assembled by hand.
 #include <gtest/gtest.h>
 
-#include "document/document_bytes.h"
+#include "support/document_bytes.h"
 #include "scene/document/writer/document_builder.h"
 
 namespace {
@@ -19,7 +19,7 @@ TEST(DocumentBuilder, WritesValuesInOrder) {
                             .Float(-0.5f)
                             .Bool(true)
                             .Bytes();
-    EXPECT_EQ(built, Join({ShortString(u"KV_Test"), Le32(2), Le32(50), Le32(0xFFFFFFFF),
+    EXPECT_EQ(built, Join({Frame(u"KV_Test", 2), Le32(50), Le32(0xFFFFFFFF),
                            Le32(1), Le32(0), Le32(0xBF000000), {0x01}}));
 }
 

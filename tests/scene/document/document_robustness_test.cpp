@@ -5,7 +5,7 @@
 
 #include <gtest/gtest.h>
 
-#include "document/document_bytes.h"
+#include "support/document_bytes.h"
 #include "primitive_stream.h"
 #include "scene/document/document_error.h"
 #include "scene/document/kv_iof_r.h"

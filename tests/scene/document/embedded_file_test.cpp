@@ -6,7 +6,7 @@
 
 #include <platform/unicode.h>
 
-#include "document/document_bytes.h"
+#include "support/document_bytes.h"
 #include "scene/document/embedded_file.h"
 #include "scene/document/file_name.h"
 #include "scene/document/kv_iof_r.h"

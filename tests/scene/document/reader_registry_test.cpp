@@ -3,7 +3,7 @@
 // its own so that the engine's registries stay as the classes fill them.
 #include <gtest/gtest.h>
 
-#include "document/document_bytes.h"
+#include "support/document_bytes.h"
 #include "scene/document/kv_iof_r.h"
 #include "scene/document/reader_registry.h"
 
@@ -15,19 +15,17 @@ struct TestLayer {
     INT field = 0;
 };
 
-struct PlainLayer : TestLayer {
+// Layer classes that differ only in their type, each with its own factory.
+template <int Kind>
+struct KindOfLayer : TestLayer {
     void Read(KV_IOF_Virtual& archive, DWORD storedVersion) {
         version = storedVersion;
         archive.ReadInt(&field);
     }
 };
 
-struct FlameLayer : TestLayer {
-    void Read(KV_IOF_Virtual& archive, DWORD storedVersion) {
-        version = storedVersion;
-        archive.ReadInt(&field);
-    }
-};
+using PlainLayer = KindOfLayer<0>;
+using FlameLayer = KindOfLayer<1>;
 
 }  // namespace
 
@@ -45,7 +43,7 @@ const RegisterReader<FlameLayer, TestLayer> flameRegistration(L"FlameLayer");
 const RegisterReader<FlameLayer, TestLayer> repeatedRegistration(L"FlameLayerAgain");
 
 Bytes Record(std::u16string_view className, DWORD version, INT field) {
-    return Join({ShortString(className), Le32(version), Le32(static_cast<DWORD>(field))});
+    return Join({Frame(className, version), LeInt(field)});
 }
 
 TEST(ReaderRegistryTest, HoldsEachRegisteredClassOnce) {
@@ -91,7 +89,7 @@ class RegistryUnknownNames : public testing::TestWithParam<std::u16string> {};
 
 TEST_P(RegistryUnknownNames, YieldNothingAndFailTheArchive) {
     const Bytes trailing = Le32(123);
-    HeldBytes held(Join({ShortString(GetParam()), Le32(2), trailing}));
+    HeldBytes held(Join({Frame(GetParam(), 2), trailing}));
     ResourceBuffer buffer = held.Buffer();
     KV_IOF_R<ResourceBuffer> reader(buffer);
     EXPECT_EQ(RegistryOf<TestLayer>().Find(reader), nullptr);

@@ -6,7 +6,7 @@
 #include <platform/sim_resources.h>
 #include <windows.h>
 
-#include "document/document_bytes.h"
+#include "support/document_bytes.h"
 #include "scene/document/document_error.h"
 #include "scene/document/embedded_file.h"
 #include "scene/document/guid_text.h"

@@ -10,6 +10,7 @@
 #include <gtest/gtest.h>
 
 #include <memory>
+#include <stdexcept>
 
 namespace {
 
@@ -126,7 +127,7 @@ TEST(ABObj, AdvanceGivesTheTimeLinesLocalTime)
     TestDescription description;
     description.TimeLine().mode.Value() = KV_TimeLineControl::kModeCycle;
     description.TimeLine().speedMode.Value() = KV_TimeLineControl::kSpeedFollowsOpacity;
-    std::unique_ptr<KV_ABObj> object(description.CreateObject());
+    const std::unique_ptr<KV_ABObj> object = description.CreateObject();
     auto& test = static_cast<TestObject&>(*object);
     object->Advance(0.1f);  // enters the fade-in: opacity 0
     object->Advance(0.35f); // half way: 0.25 s at half speed
@@ -149,10 +150,10 @@ TEST(ABObj, DestructionDeletesTheDescriptionCopy)
     int destroyed = 0;
     TestDescription description;
     description.destroyed = &destroyed;
-    KV_ABObj* object = description.CreateObject();
+    std::unique_ptr<KV_ABObj> object = description.CreateObject();
     MediaParamT<int>& left = static_cast<TestDescription&>(object->Description()).pixelRect.left;
     EXPECT_EQ(left.Controls().size(), 2u); // undo control and the edge binding
-    delete object;
+    object.reset();
     EXPECT_EQ(destroyed, 1);
 }
 
@@ -193,7 +194,7 @@ TEST(Bindings, FunLightCtrlTellsTheOwnerAtOnceAndOnEveryChange)
     Owner owner;
     {
         BoundControlList list;
-        list.SetOwner(&owner, false);
+        list.SetOwner(&owner);
         KV_FunLightCtrl<unsigned int, Owner>::Create(list, &Owner::OnValue, param);
         param.SetValue(9);
         EXPECT_EQ(owner.values, (std::vector<unsigned int>{4, 9}));
@@ -210,7 +211,7 @@ TEST(Bindings, ListDeletesAnOwnerItOwns)
     MediaParamT<unsigned int> param(1);
     {
         BoundControlList list;
-        list.SetOwner(new Owner(&deleted), true);
+        list.SetOwner(std::make_unique<Owner>(&deleted));
         KV_FunLightCtrl<unsigned int, Owner>::Create(list, &Owner::OnValue, param);
     }
     EXPECT_EQ(deleted, 1);
@@ -219,9 +220,29 @@ TEST(Bindings, ListDeletesAnOwnerItOwns)
     Owner kept(&deleted);
     {
         BoundControlList list;
-        list.SetOwner(&kept, false);
+        list.SetOwner(&kept);
     }
     EXPECT_EQ(deleted, 1);
+}
+
+// An owner that refuses every value.
+struct RefusingOwner {
+    void OnValue(unsigned int) { throw std::runtime_error("refused"); }
+};
+
+TEST(Bindings, ACallbackThrowingAtBindingLeavesNothingBehind)
+{
+    MediaParamT<unsigned int> param(1);
+    RefusingOwner owner;
+    {
+        BoundControlList list;
+        list.SetOwner(&owner);
+        using Binding = KV_FunLightCtrl<unsigned int, RefusingOwner>;
+        EXPECT_THROW(Binding::Create(list, &RefusingOwner::OnValue, param), std::runtime_error);
+        EXPECT_EQ(param.Controls().size(), 2u);
+    }
+    EXPECT_EQ(param.Controls().size(), 1u); // the list still owned and destroyed it
+    param.SetValue(2);
 }
 
 TEST(Bindings, FunLightCtrl2CallsWithoutTheValueAndDetaches)

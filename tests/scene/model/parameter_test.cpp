@@ -7,6 +7,8 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
+#include <functional>
 #include <memory>
 #include <ostream>
 
@@ -177,6 +179,70 @@ TEST(MediaParam, DestructionDetachesControlsAndControlsLeaveOnDestruction)
     EXPECT_EQ(control->Observed(), nullptr);
     control.reset(); // must not touch the destroyed parameter
 }
+
+// An observing control that counts its notifications and may act on one.
+class ActingControl : public MediaControlT<MediaParamTB<int>> {
+public:
+    ActingControl(MediaParamTB<int>* param, int& told) : MediaControlT(param), m_told(told) {}
+    void OnChanged(MediaControl*) override
+    {
+        ++m_told;
+        if (action)
+            action();
+    }
+
+    std::function<void()> action;
+
+private:
+    int& m_told;
+};
+
+// What the middle one of three controls destroys while it is told.
+struct DestroyCase {
+    const char* name;
+    int destroyed; // index of a control, or -1 for the parameter
+    std::array<int, 3> told;
+};
+
+void PrintTo(const DestroyCase& c, std::ostream* os) { *os << c.name; }
+
+class DestroyWhileNotifying : public testing::TestWithParam<DestroyCase> {
+protected:
+    DestroyWhileNotifying()
+    {
+        for (std::size_t i = 0; i < controls.size(); ++i) {
+            controls[i] = std::make_unique<ActingControl>(param.get(), told[i]);
+            param->Attach(controls[i].get());
+        }
+    }
+
+    std::unique_ptr<MediaParamTB<int>> param = std::make_unique<MediaParamTB<int>>(0);
+    std::array<int, 3> told{};
+    std::array<std::unique_ptr<ActingControl>, 3> controls;
+};
+
+TEST_P(DestroyWhileNotifying, TellsOnlyWhatIsStillAttached)
+{
+    const DestroyCase& c = GetParam();
+    controls[1]->action = [this, &c] {
+        if (c.destroyed < 0)
+            param.reset();
+        else
+            controls[static_cast<std::size_t>(c.destroyed)].reset();
+    };
+    MediaParamTB<int>* notifying = param.get();
+    notifying->SetValue(1);
+    EXPECT_EQ(told, c.told);
+    if (param)
+        EXPECT_EQ(param->Controls().size(), 2u);
+    else
+        EXPECT_EQ(controls[2]->Observed(), nullptr);
+}
+
+INSTANTIATE_TEST_SUITE_P(Parameters, DestroyWhileNotifying,
+                         testing::Values(DestroyCase{"next control", 2, {1, 1, 0}},
+                                         DestroyCase{"earlier control", 0, {1, 1, 1}},
+                                         DestroyCase{"the parameter", -1, {1, 1, 0}}));
 
 TEST(MediaParam, VectorsCompareByComponent)
 {

@@ -44,12 +44,19 @@ TEST(RandomFloat, ReachesBothEnds)
     EXPECT_EQ(RandomFloat(5.0f, -1.0f), -1.0f);
 }
 
-TEST(RandomConeDirection, KeepsTheLength)
+TEST(RandomConeDirection, TurnsAboutZThenAboutY)
 {
-    kv_srand(7);
-    for (int i = 0; i < 20; ++i) {
-        const D3DXVECTOR3 v = RandomConeDirection(3.0f);
-        EXPECT_NEAR(D3DXVec3Length(&v), 3.0f, 1e-5f);
+    // The first draw turns (length, 0, 0) about z, the second about y.
+    constexpr float length = 3.0f;
+    for (unsigned int seed = 7; seed < 27; ++seed) {
+        kv_srand(seed);
+        const double theta = kv_rand() / 32767.0 * 360.0 * 3.14159265358979 / 180.0;
+        const double phi = kv_rand() / 32767.0 * 360.0 * 3.14159265358979 / 180.0;
+        kv_srand(seed);
+        const D3DXVECTOR3 v = RandomConeDirection(length);
+        EXPECT_NEAR(v.x, length * std::cos(theta) * std::cos(phi), 1e-5) << seed;
+        EXPECT_NEAR(v.y, length * std::sin(theta), 1e-5) << seed;
+        EXPECT_NEAR(v.z, -length * std::cos(theta) * std::sin(phi), 1e-5) << seed;
     }
 }
 

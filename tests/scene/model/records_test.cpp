@@ -1,4 +1,4 @@
-#include "fixture_bytes.h"
+#include "support/document_bytes.h"
 #include "scene/document/kv_iof_r.h"
 #include "scene/document/reader_registry.h"
 #include "scene/document/resource_buffer.h"
@@ -17,13 +17,10 @@ const RegisterReader<TestDescription, KV_ABObj_Constructor> registration(L"TestD
 
 // Reads a fixture; a record reader must end exactly at its end.
 struct FixtureReader {
-    explicit FixtureReader(const FixtureBytes& fixture)
-        : bytes(fixture.Data()), buffer(bytes.data(), bytes.size()), archive(buffer)
-    {
-    }
+    explicit FixtureReader(const Bytes& fixture) : held(fixture), buffer(held.Buffer()), archive(buffer) {}
     bool EndedExactly() const { return !archive.Failed() && buffer.Remaining() == 0; }
 
-    std::vector<BYTE> bytes;
+    HeldBytes held;
     ResourceBuffer buffer;
     KV_IOF_R<ResourceBuffer> archive;
 };
@@ -32,14 +29,24 @@ struct StoredInterval {
     float start, end, fullFrom, fullTo;
 };
 
-FixtureBytes& AddTimeLine(FixtureBytes& f, uint32_t version, const std::vector<StoredInterval>& intervals)
+// The fields of a time line record up to its interval count.
+Bytes TimeLineFields(uint32_t version, uint32_t count)
 {
-    f.Frame(L"KV_TimeLineControl", version).I32(2).I32(2);
-    f.U32(150).U32(250).U32(300).U32(400).U32(120).U32(30);
-    f.U32(static_cast<uint32_t>(intervals.size()));
+    return Join({Frame(u"KV_TimeLineControl", version), LeInt(2), LeInt(2), Le32(150), Le32(250), Le32(300),
+                 Le32(400), Le32(120), Le32(30), Le32(count)});
+}
+
+Bytes Interval(const StoredInterval& i)
+{
+    return Join({LeFloat(i.start), LeFloat(i.end), LeFloat(i.fullFrom), LeFloat(i.fullTo)});
+}
+
+Bytes TimeLineRecord(uint32_t version, const std::vector<StoredInterval>& intervals)
+{
+    Bytes record = TimeLineFields(version, static_cast<uint32_t>(intervals.size()));
     for (const StoredInterval& i : intervals)
-        f.F32(i.start).F32(i.end).F32(i.fullFrom).F32(i.fullTo);
-    return f;
+        Append(record, Interval(i));
+    return record;
 }
 
 void ExpectTimeLineFields(const KV_TimeLineControl& timeLine)
@@ -61,10 +68,8 @@ class TimeLineRecordVersion : public testing::TestWithParam<uint32_t> {};
 TEST_P(TimeLineRecordVersion, ReadsTheVersionOneLayout)
 {
     const float nan = std::numeric_limits<float>::quiet_NaN();
-    FixtureBytes fixture;
-    AddTimeLine(fixture, GetParam(),
-                {{10, 20, 12, 18}, {15, 25, 16, 24}, {nan, 50, 51, 52}, {40, 30, 38, 32}});
-    FixtureReader reader(fixture);
+    FixtureReader reader(TimeLineRecord(
+        GetParam(), {{10, 20, 12, 18}, {15, 25, 16, 24}, {nan, 50, 51, 52}, {40, 30, 38, 32}}));
     KV_TimeLineControl timeLine;
     timeLine.ReadRecord(reader.archive);
     EXPECT_TRUE(reader.EndedExactly());
@@ -86,11 +91,7 @@ TEST(TimeLineRecord, CountBeyondTheDocumentFailsWithoutLooping)
 {
     for (uint32_t count : {0xFFFFFFFFu, 2u}) {
         // The count claims more intervals than the one stored.
-        FixtureBytes patched;
-        patched.Frame(L"KV_TimeLineControl", 1).I32(2).I32(2);
-        patched.U32(150).U32(250).U32(300).U32(400).U32(120).U32(30).U32(count);
-        patched.F32(1).F32(2).F32(1).F32(2);
-        FixtureReader reader(patched);
+        FixtureReader reader(Join({TimeLineFields(1, count), Interval({1, 2, 1, 2})}));
         KV_TimeLineControl timeLine;
         timeLine.ReadRecord(reader.archive);
         EXPECT_TRUE(reader.archive.Failed()) << count;
@@ -100,9 +101,7 @@ TEST(TimeLineRecord, CountBeyondTheDocumentFailsWithoutLooping)
 
 TEST(ConstructorRecord, VersionOneKeepsTheDefaultTimeLine)
 {
-    FixtureBytes fixture;
-    fixture.Frame(L"KV_ABObj_Constructor", 1).Str(L"old");
-    FixtureReader reader(fixture);
+    FixtureReader reader(Join({Frame(u"KV_ABObj_Constructor", 1), ShortString(u"old")}));
     TestDescription description;
     description.KV_ABObj_Constructor::ReadRecord(reader.archive);
     EXPECT_TRUE(reader.EndedExactly());
@@ -112,10 +111,8 @@ TEST(ConstructorRecord, VersionOneKeepsTheDefaultTimeLine)
 
 TEST(ConstructorRecord, VersionTwoReadsTheTimeLine)
 {
-    FixtureBytes fixture;
-    fixture.Frame(L"KV_ABObj_Constructor", 2).Str(L"fish");
-    AddTimeLine(fixture, 1, {{10, 20, 12, 18}});
-    FixtureReader reader(fixture);
+    FixtureReader reader(
+        Join({Frame(u"KV_ABObj_Constructor", 2), ShortString(u"fish"), TimeLineRecord(1, {{10, 20, 12, 18}})}));
     TestDescription description;
     description.KV_ABObj_Constructor::ReadRecord(reader.archive);
     EXPECT_TRUE(reader.EndedExactly());
@@ -124,17 +121,14 @@ TEST(ConstructorRecord, VersionTwoReadsTheTimeLine)
     EXPECT_EQ(description.TimeLine().Intervals().Size(), 1u);
 }
 
-FixtureBytes ViewObjCtrlRecord(uint32_t version)
+Bytes ViewObjCtrlRecord(uint32_t version)
 {
-    FixtureBytes f;
-    f.Frame(L"KV_ViewObjCtrl", version);
-    f.I32(10).I32(90).I32(20).I32(80).I32(-5).I32(7);
-    f.F32(0.1f).F32(0.9f).F32(0.2f).F32(0.8f);
-    f.Bool(true);
+    Bytes record = Join({Frame(u"KV_ViewObjCtrl", version), LeInt(10), LeInt(90), LeInt(20), LeInt(80), LeInt(-5),
+                         LeInt(7), LeFloat(0.1f), LeFloat(0.9f), LeFloat(0.2f), LeFloat(0.8f), {1}});
     if (version >= 2)
-        f.U32(75);
-    f.Frame(L"KV_ABObj_Constructor", 1).Str(L"rect");
-    return f;
+        Append(record, Le32(75));
+    Append(record, Join({Frame(u"KV_ABObj_Constructor", 1), ShortString(u"rect")}));
+    return record;
 }
 
 class ViewObjCtrlRecordVersion : public testing::TestWithParam<uint32_t> {};
@@ -166,10 +160,10 @@ INSTANTIATE_TEST_SUITE_P(Records, ViewObjCtrlRecordVersion, testing::Values(1u, 
 
 TEST(CompoundRecords, QuadAndPathPoint)
 {
-    FixtureBytes fixture;
+    Bytes fixture;
     for (int i = 0; i < 12; ++i)
-        fixture.F32(static_cast<float>(i) + 0.5f);
-    fixture.F32(-1).F32(2).F32(3.25f);
+        Append(fixture, LeFloat(static_cast<float>(i) + 0.5f));
+    Append(fixture, Join({LeFloat(-1), LeFloat(2), LeFloat(3.25f)}));
     FixtureReader reader(fixture);
     MediaQuad quad;
     quad.Read(reader.archive);
@@ -184,22 +178,13 @@ TEST(CompoundRecords, QuadAndPathPoint)
 
 TEST(DescriptionReader, ReadsRegisteredClassesOnly)
 {
-    FixtureBytes fixture;
-    fixture.Frame(L"TestDescription", 1);
-    const FixtureBytes base = ViewObjCtrlRecord(2);
-    std::vector<BYTE> bytes = fixture.Data();
-    bytes.insert(bytes.end(), base.Data().begin(), base.Data().end());
-    ResourceBuffer buffer(bytes.data(), bytes.size());
-    KV_IOF_R<ResourceBuffer> archive(buffer);
-    const std::unique_ptr<KV_ABObj_Constructor> description = KV_ABObj_Constructor::ReadNew(archive);
+    FixtureReader known(Join({Frame(u"TestDescription", 1), ViewObjCtrlRecord(2)}));
+    const std::unique_ptr<KV_ABObj_Constructor> description = KV_ABObj_Constructor::ReadNew(known.archive);
     ASSERT_NE(dynamic_cast<TestDescription*>(description.get()), nullptr);
     EXPECT_EQ(description->name, L"rect");
-    EXPECT_FALSE(archive.Failed());
-    EXPECT_EQ(buffer.Remaining(), 0u);
+    EXPECT_TRUE(known.EndedExactly());
 
-    FixtureBytes unknown;
-    unknown.Frame(L"testdescription", 1);
-    FixtureReader reader(unknown);
+    FixtureReader reader(Frame(u"testdescription", 1));
     EXPECT_EQ(KV_ABObj_Constructor::ReadNew(reader.archive), nullptr);
     EXPECT_TRUE(reader.archive.Failed());
 }
@@ -233,13 +218,11 @@ TEST(RecordRoundTrip, WritersMirrorTheReaders)
     original.Write(writer);
 
     // The written bytes are those of a hand-built current-version record.
-    FixtureBytes expected;
-    expected.Frame(L"TestDescription", 1).Frame(L"KV_ViewObjCtrl", 2);
-    expected.I32(10).I32(90).I32(20).I32(80).I32(-5).I32(7);
-    expected.F32(0.1f).F32(0.9f).F32(0.2f).F32(0.8f).Bool(true).U32(75);
-    expected.Frame(L"KV_ABObj_Constructor", 2).Str(L"round");
-    AddTimeLine(expected, 1, {{10, 20, 12, 18}, {30, 40, 32, 38}});
-    EXPECT_EQ(writer.Bytes(), expected.Data());
+    const Bytes expected = Join({Frame(u"TestDescription", 1), Frame(u"KV_ViewObjCtrl", 2), LeInt(10), LeInt(90),
+                                 LeInt(20), LeInt(80), LeInt(-5), LeInt(7), LeFloat(0.1f), LeFloat(0.9f),
+                                 LeFloat(0.2f), LeFloat(0.8f), {1}, Le32(75), Frame(u"KV_ABObj_Constructor", 2),
+                                 ShortString(u"round"), TimeLineRecord(1, {{10, 20, 12, 18}, {30, 40, 32, 38}})});
+    EXPECT_EQ(writer.Bytes(), expected);
 
     ResourceBuffer buffer(writer.Bytes().data(), writer.Bytes().size());
     KV_IOF_R<ResourceBuffer> archive(buffer);

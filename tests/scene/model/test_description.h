@@ -6,6 +6,7 @@
 #include "scene/model/abobj.h"
 #include "scene/model/view_obj_ctrl.h"
 
+#include <memory>
 #include <vector>
 
 class TestDescription : public KV_ViewObjCtrl {
@@ -18,7 +19,7 @@ public:
             ++*destroyed;
     }
 
-    KV_ABObj* CreateObject() const override;
+    std::unique_ptr<KV_ABObj> CreateObject() const override;
     // Its record holds no fields of its own, only the base record.
     void Write(KV_IOF_Virtual& archive) const override
     {
@@ -43,7 +44,7 @@ public:
     std::vector<float> updates;
 };
 
-inline KV_ABObj* TestDescription::CreateObject() const
+inline std::unique_ptr<KV_ABObj> TestDescription::CreateObject() const
 {
-    return new TestObject(std::make_unique<TestDescription>(*this));
+    return std::make_unique<TestObject>(std::make_unique<TestDescription>(*this));
 }

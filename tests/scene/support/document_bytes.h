@@ -19,9 +19,15 @@ Bytes Utf16Le(std::u16string_view text);
 // Little-endian integers of the given width.
 Bytes Le16(WORD value);
 Bytes Le32(DWORD value);
+Bytes LeInt(INT value);
+// IEEE single precision, little-endian.
+Bytes LeFloat(float value);
 Bytes Join(std::initializer_list<Bytes> parts);
+void Append(Bytes& bytes, const Bytes& part);
 // The string encoding for lengths below 255: FF FE FF, the length, units.
 Bytes ShortString(std::u16string_view text);
+// The start of every record: the class name and the version.
+Bytes Frame(std::u16string_view className, DWORD version);
 
 // The smallest document, assembled by hand: the header, the slide-show
 // record frame (version 1), the manager record frame (version 3).

@@ -1,6 +1,7 @@
-#include "document/document_bytes.h"
+#include "support/document_bytes.h"
 
 #include <algorithm>
+#include <bit>
 
 Bytes Utf16Le(std::u16string_view text) {
     Bytes bytes;
@@ -20,21 +21,36 @@ Bytes Le32(DWORD value) {
             static_cast<BYTE>(value >> 24)};
 }
 
+Bytes LeInt(INT value) {
+    return Le32(static_cast<DWORD>(value));
+}
+
+Bytes LeFloat(float value) {
+    return Le32(std::bit_cast<DWORD>(value));
+}
+
 Bytes Join(std::initializer_list<Bytes> parts) {
     Bytes joined;
     for (const Bytes& part : parts) {
-        joined.insert(joined.end(), part.begin(), part.end());
+        Append(joined, part);
     }
     return joined;
+}
+
+void Append(Bytes& bytes, const Bytes& part) {
+    bytes.insert(bytes.end(), part.begin(), part.end());
 }
 
 Bytes ShortString(std::u16string_view text) {
     return Join({{0xFF, 0xFE, 0xFF, static_cast<BYTE>(text.size())}, Utf16Le(text)});
 }
 
+Bytes Frame(std::u16string_view className, DWORD version) {
+    return Join({ShortString(className), Le32(version)});
+}
+
 Bytes HandBuiltDocument(std::u16string_view header) {
-    return Join({ShortString(header), ShortString(u"KV_SlideShow_Light"), Le32(1),
-                 ShortString(u"KV_DocResManager"), Le32(3)});
+    return Join({ShortString(header), Frame(u"KV_SlideShow_Light", 1), Frame(u"KV_DocResManager", 3)});
 }
 
 HeldBytes::HeldBytes(const Bytes& bytes)
