@@ -5,6 +5,7 @@
 #include <jpeglib.h>
 #include <png.h>
 
+#include <algorithm>
 #include <csetjmp>
 #include <stdexcept>
 
@@ -147,7 +148,8 @@ Bytes EncodeBmp(const BmpPicture& picture) {
 }
 
 Bytes EncodeDds(UINT width, UINT height, UINT mipLevels, const DdsPixelFormat& format, const Bytes& data) {
-    Bytes out(128);
+    Bytes out(128 + data.size());
+    std::copy(data.begin(), data.end(), out.begin() + 128);
     Put32(out, 0, MAKEFOURCC('D', 'D', 'S', ' '));
     Put32(out, 4, 124);
     Put32(out, 8, 0x1007 | (mipLevels > 1 ? 0x20000 : 0));
@@ -160,7 +162,6 @@ Bytes EncodeDds(UINT width, UINT height, UINT mipLevels, const DdsPixelFormat& f
     Put32(out, 88, format.bits);
     for (int i = 0; i < 4; ++i) Put32(out, 92 + 4 * i, format.masks[i]);
     Put32(out, 108, 0x1000 | (mipLevels > 1 ? 0x400008 : 0));
-    out.insert(out.end(), data.begin(), data.end());
     return out;
 }
 
