@@ -116,7 +116,7 @@ bool DecodeBmp(std::span<const BYTE> file, DecodeDepth depth, Picture& picture) 
     picture.info = {width, height, 1, 1, FormatOf(layout), D3DRTYPE_TEXTURE, D3DXIFF_BMP};
     if (depth == DecodeDepth::InfoOnly) return true;
 
-    Image8 image(width, height);
+    Image8 image(width, height, Unfilled{});
     for (UINT y = 0; y < height; ++y) {
         UINT fileRow = layout.height < 0 ? y : height - 1 - y;
         auto row = reader.Bytes(dataOffset + fileRow * stride, stride);

@@ -6,20 +6,46 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <memory>
 #include <span>
+#include <utility>
 #include <variant>
 #include <vector>
 
 namespace platform::d3dx9 {
 
+// Leaves new samples uninitialised, for pictures that are written whole
+// right away: a photograph's pixels are not cleared first.
+template <typename T>
+struct UninitialisedAllocator : std::allocator<T> {
+    template <typename U>
+    struct rebind {
+        using other = UninitialisedAllocator<U>;
+    };
+    using std::allocator<T>::allocator;
+    template <typename U>
+    void construct(U* p) noexcept {
+        ::new (static_cast<void*>(p)) U;
+    }
+    template <typename U, typename... Args>
+    void construct(U* p, Args&&... args) {
+        ::new (static_cast<void*>(p)) U(std::forward<Args>(args)...);
+    }
+};
+
+struct Unfilled {};
+
 template <typename Sample>
 struct Image {
     UINT width = 0;
     UINT height = 0;
-    std::vector<Sample> samples;  // width * height * 4
+    std::vector<Sample, UninitialisedAllocator<Sample>> samples;  // width * height * 4
 
     Image() = default;
-    Image(UINT w, UINT h) : width(w), height(h), samples(size_t{w} * h * 4) {}
+    // Transparent black.
+    Image(UINT w, UINT h) : width(w), height(h), samples(size_t{w} * h * 4, Sample{}) {}
+    // For a writer that sets every sample.
+    Image(UINT w, UINT h, Unfilled) : width(w), height(h), samples(size_t{w} * h * 4) {}
 
     Sample* Pixel(UINT x, UINT y) { return samples.data() + (size_t{y} * width + x) * 4; }
     const Sample* Pixel(UINT x, UINT y) const { return samples.data() + (size_t{y} * width + x) * 4; }

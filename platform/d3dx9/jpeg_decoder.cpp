@@ -85,7 +85,7 @@ bool DecodeJpeg(std::span<const BYTE> file, DecodeDepth depth, Picture& picture)
     picture.info = {width, height, 1, 1, format, D3DRTYPE_TEXTURE, D3DXIFF_JPG};
     if (depth == DecodeDepth::InfoOnly) return true;
 
-    Image8 image(width, height);
+    Image8 image(width, height, Unfilled{});
     if (!ReadPixels(&reader, image.samples.data(), size_t{width} * 4)) return false;
     picture.levels.emplace_back(std::move(image));
     return true;

@@ -314,7 +314,8 @@ Pixels Unpack(D3DFORMAT format, const BYTE* bits, size_t pitch, UINT width, UINT
     if (IsSignedFormat(format)) {
         ImageF image(width, height);
         for (UINT y = 0; y < height; ++y) {
-            for (UINT x = 0; x < width; ++x) ReadSigned(format, bits + y * pitch + size_t{x} * bytes, image.Pixel(x, y));
+            const BYTE* row = bits + y * pitch;
+            for (UINT x = 0; x < width; ++x) ReadSigned(format, row + size_t{x} * bytes, image.Pixel(x, y));
         }
         return image;
     }

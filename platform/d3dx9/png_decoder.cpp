@@ -107,7 +107,7 @@ bool DecodePng(std::span<const BYTE> file, DecodeDepth depth, Picture& picture) 
 
     if (!ConvertToBgra(reader.png, reader.info)) return false;
     if (png_get_rowbytes(reader.png, reader.info) != size_t{width} * 4) return false;
-    Image8 image(width, height);
+    Image8 image(width, height, Unfilled{});
     std::vector<png_bytep> rows(height);
     for (UINT y = 0; y < height; ++y) rows[y] = image.Pixel(0, y);
     if (!ReadRows(reader.png, rows.data())) return false;

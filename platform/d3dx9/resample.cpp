@@ -120,7 +120,7 @@ Image<Sample> Scale(const Image<Sample>& source, UINT width, UINT height, DWORD 
         return out;
     };
 
-    Image<Sample> result(width, height);
+    Image<Sample> result(width, height, Unfilled{});
     std::vector<float> sum(rowFloats);
     for (UINT y = 0; y < height; ++y) {
         std::fill(sum.begin(), sum.end(), 0.f);

@@ -30,7 +30,8 @@ HRESULT ReadLocked(IDirect3DSurface9* surface, D3DFORMAT format, const RECT& are
     D3DLOCKED_RECT locked{};
     HRESULT result = surface->LockRect(&locked, &area, D3DLOCK_READONLY);
     if (FAILED(result)) return result;
-    pixels = Unpack(format, static_cast<const BYTE*>(locked.pBits), size_t(locked.Pitch), WidthOf(area), HeightOf(area));
+    const auto* bits = static_cast<const BYTE*>(locked.pBits);
+    pixels = Unpack(format, bits, size_t(locked.Pitch), WidthOf(area), HeightOf(area));
     surface->UnlockRect();
     return D3D_OK;
 }

@@ -17,6 +17,7 @@ target_include_directories(platform_d3dx9_images_test PRIVATE ${CMAKE_SOURCE_DIR
 saver_add_test(platform_d3dx9_surfaces_test
   SOURCES
     ${CMAKE_CURRENT_LIST_DIR}/d3d9/d3d9_machine.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/d3dx9/device_fixture.cpp
     ${CMAKE_CURRENT_LIST_DIR}/d3dx9/load_surface_test.cpp
   LIBS platform)
 target_include_directories(platform_d3dx9_surfaces_test PRIVATE ${CMAKE_SOURCE_DIR}/platform)

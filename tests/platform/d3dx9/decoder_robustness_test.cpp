@@ -119,7 +119,8 @@ TEST(DecoderRobustness, RandomBytesAreInvalidDataBehindEveryMagic) {
             EXPECT_EQ(Decode(bytes, picture), D3DXERR_INVALIDDATA) << "magic of " << magic.size() << " bytes";
             D3DXIMAGE_INFO info;
             if (!bytes.empty()) {
-                EXPECT_EQ(D3DXGetImageInfoFromFileInMemory(bytes.data(), UINT(bytes.size()), &info), D3DXERR_INVALIDDATA);
+                EXPECT_EQ(D3DXGetImageInfoFromFileInMemory(bytes.data(), UINT(bytes.size()), &info),
+                          D3DXERR_INVALIDDATA);
             }
         }
     }
@@ -155,9 +156,11 @@ Bytes Mutate(const Bytes& good, std::mt19937& random) {
             case 2:
                 bytes[at] = BYTE(random());
                 break;
-            case 3:
-                bytes.erase(bytes.begin() + ptrdiff_t(at), bytes.begin() + ptrdiff_t(std::min(bytes.size(), at + 1 + random() % 8)));
+            case 3: {
+                size_t end = std::min(bytes.size(), at + 1 + random() % 8);
+                bytes.erase(bytes.begin() + ptrdiff_t(at), bytes.begin() + ptrdiff_t(end));
                 break;
+            }
             default:
                 bytes.insert(bytes.begin() + ptrdiff_t(at), 1 + random() % 8, BYTE(random()));
                 break;

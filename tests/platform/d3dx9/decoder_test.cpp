@@ -87,7 +87,11 @@ Bytes Concat(Bytes a, const Bytes& b) {
 
 const PictureCase kPictures[] = {
     // PNG
-    {"png_rgb", [] { return EncodePng(Png(3, 2, PNG_COLOR_TYPE_RGB, 8, {255, 0, 0, 0, 255, 0, 0, 0, 255, 10, 20, 30, 40, 50, 60, 70, 80, 90})); },
+    {"png_rgb",
+     [] {
+         return EncodePng(
+             Png(3, 2, PNG_COLOR_TYPE_RGB, 8, {255, 0, 0, 0, 255, 0, 0, 0, 255, 10, 20, 30, 40, 50, 60, 70, 80, 90}));
+     },
      3, 2, D3DFMT_R8G8B8, D3DXIFF_PNG, {{0, 0, {255, 0, 0, 255}}, {2, 0, {0, 0, 255, 255}}, {2, 1, {70, 80, 90, 255}}}},
     {"png_rgba", [] { return EncodePng(Png(2, 1, PNG_COLOR_TYPE_RGB_ALPHA, 8, {1, 2, 3, 128, 4, 5, 6, 0})); },
      2, 1, D3DFMT_A8R8G8B8, D3DXIFF_PNG, {{0, 0, {1, 2, 3, 128}}, {1, 0, {4, 5, 6, 0}}}},
@@ -130,7 +134,8 @@ const PictureCase kPictures[] = {
      2, 1, D3DFMT_A8R8G8B8, D3DXIFF_PNG, {{0, 0, {1, 2, 3, 255}}, {1, 0, {4, 5, 6, 0}}}},
     {"png_rgb_16bit", [] { return EncodePng(Png(1, 1, PNG_COLOR_TYPE_RGB, 16, {0x12, 0x34, 0xAB, 0xCD, 0xFF, 0xFF})); },
      1, 1, D3DFMT_A16B16G16R16, D3DXIFF_PNG, {{0, 0, {18, 171, 255, 255}}}},
-    {"png_rgba_16bit", [] { return EncodePng(Png(1, 1, PNG_COLOR_TYPE_RGB_ALPHA, 16, {0, 0, 0xFF, 0xFF, 0, 0, 0x80, 0x80})); },
+    {"png_rgba_16bit",
+     [] { return EncodePng(Png(1, 1, PNG_COLOR_TYPE_RGB_ALPHA, 16, {0, 0, 0xFF, 0xFF, 0, 0, 0x80, 0x80})); },
      1, 1, D3DFMT_A16B16G16R16, D3DXIFF_PNG, {{0, 0, {0, 255, 0, 128}}}},
     {"png_grey_16bit", [] { return EncodePng(Png(1, 1, PNG_COLOR_TYPE_GRAY, 16, {0x80, 0x80})); },
      1, 1, D3DFMT_L16, D3DXIFF_PNG, {{0, 0, {128, 128, 128, 255}}}},
@@ -141,7 +146,8 @@ const PictureCase kPictures[] = {
          p.interlaced = true;
          return EncodePng(p);
      },
-     3, 3, D3DFMT_A8R8G8B8, D3DXIFF_PNG, {{0, 0, {0, 0, 255, 100}}, {2, 2, {160, 8, 247, 108}}, {1, 2, {140, 7, 248, 107}}}},
+     3, 3, D3DFMT_A8R8G8B8, D3DXIFF_PNG,
+     {{0, 0, {0, 0, 255, 100}}, {2, 2, {160, 8, 247, 108}}, {1, 2, {140, 7, 248, 107}}}},
     // JPEG
     {"jpeg_baseline", [] { return EncodeJpeg(Quadrants(false)); }, 16, 16, D3DFMT_X8R8G8B8, D3DXIFF_JPG,
      QuadrantSamples(), 12},
@@ -224,7 +230,8 @@ const PictureCase kPictures[] = {
      4, 4, D3DFMT_DXT1, D3DXIFF_DDS,
      {{0, 0, {255, 0, 0, 255}}, {1, 0, {0, 0, 255, 255}}, {2, 0, {170, 0, 85, 255}}, {3, 0, {85, 0, 170, 255}},
       {3, 3, {255, 0, 0, 255}}}},
-    {"dds_dxt1_transparent", [] { return EncodeDds(4, 4, 1, DdsFourCc(D3DFMT_DXT1), DxtColourBlock(0x001F, 0xF800, 0xE4)); },
+    {"dds_dxt1_transparent",
+     [] { return EncodeDds(4, 4, 1, DdsFourCc(D3DFMT_DXT1), DxtColourBlock(0x001F, 0xF800, 0xE4)); },
      4, 4, D3DFMT_DXT1, D3DXIFF_DDS,
      {{0, 0, {0, 0, 255, 255}}, {2, 0, {128, 0, 128, 255}}, {3, 0, {0, 0, 0, 0}}}},
     {"dds_dxt3", [] {

@@ -1,49 +1,11 @@
 // D3DXLoadSurfaceFromMemory and D3DXLoadSurfaceFromSurface on the layer's
 // own device: system-memory surfaces and the back buffer.
-#include "platform/d3d9/d3d9_machine.h"
-
-#include <d3dx9.h>
+#include "platform/d3dx9/device_fixture.h"
 
 namespace d3d9_test {
 namespace {
 
-class LoadSurface : public D3D9Test {
-protected:
-    void SetUp() override {
-        D3D9Test::SetUp();
-        device_.Reset();
-        *device_.out() = CreateDevice(0, Windowed(MakeWindow({0, 0, 200, 100})));
-        ASSERT_NE(device_.get(), nullptr);
-    }
-    void TearDown() override {
-        device_.Reset();
-        D3D9Test::TearDown();
-    }
-
-    IDirect3DSurface9* Plain(UINT width, UINT height, D3DFORMAT format = D3DFMT_A8R8G8B8) {
-        IDirect3DSurface9* surface = nullptr;
-        EXPECT_EQ(device_->CreateOffscreenPlainSurface(width, height, format, D3DPOOL_SYSTEMMEM, &surface, nullptr),
-                  D3D_OK);
-        return surface;
-    }
-
-    // Every pixel of an A8R8G8B8 surface, rows top first.
-    static std::vector<D3DCOLOR> Pixels(IDirect3DSurface9* surface) {
-        D3DSURFACE_DESC desc{};
-        surface->GetDesc(&desc);
-        D3DLOCKED_RECT locked{};
-        EXPECT_EQ(surface->LockRect(&locked, nullptr, D3DLOCK_READONLY), D3D_OK);
-        std::vector<D3DCOLOR> pixels;
-        for (UINT y = 0; y < desc.Height; ++y) {
-            const auto* row = reinterpret_cast<const D3DCOLOR*>(static_cast<const BYTE*>(locked.pBits) + y * locked.Pitch);
-            pixels.insert(pixels.end(), row, row + desc.Width);
-        }
-        surface->UnlockRect();
-        return pixels;
-    }
-
-    Com<IDirect3DDevice9> device_;
-};
+using LoadSurface = D3DXDeviceTest;
 
 TEST_F(LoadSurface, FromMemoryScalesTheSourceRectangleOverTheDestination) {
     Com<IDirect3DSurface9> surface(Plain(4, 2));
@@ -88,10 +50,10 @@ TEST_F(LoadSurface, TheColourKeyBecomesTransparentBlack) {
 
 TEST_F(LoadSurface, FromTheBackBufferReadsTheRenderTargetBack) {
     const D3DRECT top{0, 0, 200, 50}, bottom{0, 50, 200, 100};
-    ASSERT_EQ(device_->Clear(1, &top, D3DCLEAR_TARGET, 0xFFFF0000, 1.f, 0), D3D_OK);
-    ASSERT_EQ(device_->Clear(1, &bottom, D3DCLEAR_TARGET, 0xFF0000FF, 1.f, 0), D3D_OK);
+    ASSERT_EQ(device()->Clear(1, &top, D3DCLEAR_TARGET, 0xFFFF0000, 1.f, 0), D3D_OK);
+    ASSERT_EQ(device()->Clear(1, &bottom, D3DCLEAR_TARGET, 0xFF0000FF, 1.f, 0), D3D_OK);
     Com<IDirect3DSurface9> backBuffer;
-    ASSERT_EQ(device_->GetBackBuffer(0, 0, D3DBACKBUFFER_TYPE_MONO, backBuffer.out()), D3D_OK);
+    ASSERT_EQ(device()->GetBackBuffer(0, 0, D3DBACKBUFFER_TYPE_MONO, backBuffer.out()), D3D_OK);
 
     Com<IDirect3DSurface9> small(Plain(20, 10));
     ASSERT_EQ(D3DXLoadSurfaceFromSurface(small.get(), nullptr, nullptr, backBuffer.get(), nullptr, nullptr,

@@ -36,7 +36,8 @@ TEST(NormalMap, ASlopeTiltsTheNormalAgainstTheRiseScaledByTheAmplitude) {
     auto normals = ComputeNormals(Ramp({0, 51, 102, 153, 204}), 0, D3DX_CHANNEL_RED, 2.5f, true);
     float s = 1 / std::sqrt(2.f);
     EXPECT_TRUE(Near(PixelAt(normals, 2, 0), {-s, 0, s, 1}, 1e-5f)) << PixelAt(normals, 2, 0);
-    auto inverted = ComputeNormals(Ramp({0, 51, 102, 153, 204}), D3DX_NORMALMAP_INVERTSIGN, D3DX_CHANNEL_RED, 2.5f, true);
+    auto inverted =
+        ComputeNormals(Ramp({0, 51, 102, 153, 204}), D3DX_NORMALMAP_INVERTSIGN, D3DX_CHANNEL_RED, 2.5f, true);
     EXPECT_TRUE(Near(PixelAt(inverted, 2, 0), {s, 0, s, 1}, 1e-5f));
 }
 
