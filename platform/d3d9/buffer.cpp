@@ -96,7 +96,7 @@ STDMETHODIMP Buffer<Interface>::GetDesc(Desc* desc) {
 }
 
 template <typename Interface>
-GLuint Buffer<Interface>::NameForDrawing() {
+GLuint Buffer<Interface>::GlBuffer() {
     if (buffer_.name() == 0) buffer_ = GlObject(GlObject::Kind::Buffer);
     if (stale_) {
         glBindBuffer(GL_COPY_WRITE_BUFFER, buffer_.name());

@@ -9,6 +9,7 @@
 
 #include <d3d9.h>
 
+#include "d3d9/buffer_access.h"
 #include "d3d9/gl_object.h"
 
 namespace platform::d3d9 {
@@ -17,7 +18,7 @@ class Device;
 
 // What both buffer kinds share; Interface is the COM face.
 template <typename Interface>
-class Buffer final : public Interface {
+class Buffer final : public Interface, public BufferAccess {
 public:
     static constexpr bool kVertices = std::is_same_v<Interface, IDirect3DVertexBuffer9>;
     using Desc = std::conditional_t<kVertices, D3DVERTEXBUFFER_DESC, D3DINDEXBUFFER_DESC>;
@@ -34,12 +35,11 @@ public:
     STDMETHODIMP Unlock() override;
     STDMETHODIMP GetDesc(Desc* desc) override;
 
-    const std::vector<BYTE>& bytes() const { return bytes_; }
-    D3DFORMAT format() const { return format_; }
-    // The GL buffer with the current bytes. The device's context must be
-    // current; uploads through GL_COPY_WRITE_BUFFER, leaving other
-    // bindings alone.
-    GLuint NameForDrawing();
+    UINT ByteSize() const override { return static_cast<UINT>(bytes_.size()); }
+    const BYTE* Contents() const override { return bytes_.data(); }
+    // The device's context must be current; uploads through
+    // GL_COPY_WRITE_BUFFER, leaving the other bindings alone.
+    GLuint GlBuffer() override;
 
 private:
     Buffer(Device& device, UINT length, DWORD usage, D3DFORMAT format, DWORD fvf, D3DPOOL pool);

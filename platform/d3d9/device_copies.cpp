@@ -18,6 +18,14 @@ bool InsideSurface(const RECT& rect, const D3DSURFACE_DESC& desc) {
            rect.right <= static_cast<LONG>(desc.Width) && rect.bottom <= static_cast<LONG>(desc.Height);
 }
 
+// A blit reads stored components, not sampled ones: only formats whose
+// storage holds their red, green and blue as such can be copied.
+bool BlitsAsStored(D3DFORMAT format) {
+    const FormatInfo* info = FindFormat(format);
+    return info && !info->isSigned && info->swizzle[0] == GL_RED && info->swizzle[1] == GL_GREEN &&
+           info->swizzle[2] == GL_BLUE;
+}
+
 // GL storage a StretchRect source can be read from: a render target, or a
 // default-pool texture's level through its sampling texture.
 bool AttachForReading(Surface& surface) {
@@ -27,7 +35,7 @@ bool AttachForReading(Surface& surface) {
     }
     Texture* texture = surface.container();
     if (!texture || surface.desc().Pool != D3DPOOL_DEFAULT) return false;
-    glFramebufferTexture2D(GL_READ_FRAMEBUFFER, GL_COLOR_ATTACHMENT0, GL_TEXTURE_2D, texture->NameForSampling(),
+    glFramebufferTexture2D(GL_READ_FRAMEBUFFER, GL_COLOR_ATTACHMENT0, GL_TEXTURE_2D, texture->GlTexture(),
                            static_cast<GLint>(surface.level()));
     return true;
 }
@@ -96,7 +104,7 @@ STDMETHODIMP Device::StretchRect(IDirect3DSurface9* sourceSurface, const RECT* s
     if (filter != D3DTEXF_NONE && filter != D3DTEXF_POINT && filter != D3DTEXF_LINEAR) return D3DERR_INVALIDCALL;
     // Colour only, into a render target, from the card's pool.
     if ((to.Usage & D3DUSAGE_RENDERTARGET) == 0 || (from.Usage & D3DUSAGE_DEPTHSTENCIL) ||
-        from.Pool != D3DPOOL_DEFAULT || IsCompressed(to.Format)) {
+        from.Pool != D3DPOOL_DEFAULT || !BlitsAsStored(from.Format)) {
         return D3DERR_INVALIDCALL;
     }
     const RECT area = sourceRect ? *sourceRect : WholeSurface(from);

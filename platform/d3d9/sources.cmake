@@ -26,5 +26,4 @@ target_sources(platform PRIVATE
   ${CMAKE_CURRENT_LIST_DIR}/state_block.cpp
   ${CMAKE_CURRENT_LIST_DIR}/surface.cpp
   ${CMAKE_CURRENT_LIST_DIR}/texture.cpp
-  ${CMAKE_CURRENT_LIST_DIR}/texture_binding.cpp
   ${CMAKE_CURRENT_LIST_DIR}/vsync.cpp)

@@ -45,7 +45,7 @@ GLuint Texture::RenderTargetName() const {
     return (levels_.front()->desc().Usage & D3DUSAGE_RENDERTARGET) ? texture_.name() : 0;
 }
 
-GLuint Texture::NameForSampling() {
+GLuint Texture::GlTexture() {
     if (texture_.name() == 0) {
         texture_ = GlObject(GlObject::Kind::Texture);
         glBindTexture(GL_TEXTURE_2D, texture_.name());

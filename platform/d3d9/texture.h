@@ -12,12 +12,13 @@
 #include "d3d9/format_table.h"
 #include "d3d9/gl_object.h"
 #include "d3d9/surface.h"
+#include "d3d9/texture_binding.h"
 
 namespace platform::d3d9 {
 
 class Device;
 
-class Texture final : public IDirect3DTexture9 {
+class Texture final : public IDirect3DTexture9, public TextureBinding {
 public:
     // Arguments already checked; levels is the final count.
     static Texture* Create(Device& device, UINT width, UINT height, UINT levels, DWORD usage, D3DFORMAT format,
@@ -43,10 +44,9 @@ public:
     void MarkStale() { stale_ = true; }
     // The GL texture of a render-target texture; 0 for any other.
     GLuint RenderTargetName() const;
-    // The GL texture holding the current contents, uploaded if stale. The
-    // device's context must be current; leaves it bound to GL_TEXTURE_2D of
-    // the active unit.
-    GLuint NameForSampling();
+    // Uploads if stale. The device's context must be current; leaves the
+    // texture bound to GL_TEXTURE_2D of the active unit.
+    GLuint GlTexture() override;
 
 private:
     Texture(Device& device, const FormatInfo& format);
