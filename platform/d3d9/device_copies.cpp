@@ -2,6 +2,7 @@
 // card's pool, StretchRect between surfaces in GL.
 #include <cstring>
 
+#include "d3d9/copy_state_guard.h"
 #include "d3d9/device.h"
 #include "d3d9/format_table.h"
 #include "d3d9/texture.h"
@@ -81,6 +82,7 @@ STDMETHODIMP Device::UpdateSurface(IDirect3DSurface9* sourceSurface, const RECT*
     }
     // A render-target level: straight into its GL texture.
     if (!destination.container() || !context_->MakeCurrent()) return D3DERR_INVALIDCALL;
+    const CopyStateGuard guard;
     glBindTexture(GL_TEXTURE_2D, destination.container()->RenderTargetName());
     glPixelStorei(GL_UNPACK_ALIGNMENT, 4);
     glPixelStorei(GL_UNPACK_ROW_LENGTH, static_cast<GLint>(source.pitch() / format.blockBytes));
@@ -113,22 +115,45 @@ STDMETHODIMP Device::StretchRect(IDirect3DSurface9* sourceSurface, const RECT* s
     if (loss_.lost()) return D3DERR_DEVICELOST;
     if (!context_->MakeCurrent()) return D3DERR_INVALIDCALL;
 
-    GlObject drawFramebuffer(GlObject::Kind::Framebuffer);
+    const CopyStateGuard guard;
+    const GlObject drawFramebuffer(GlObject::Kind::Framebuffer);
     glBindFramebuffer(GL_READ_FRAMEBUFFER, readFramebuffer_.name());
     const bool readable = AttachForReading(source);
     glBindFramebuffer(GL_DRAW_FRAMEBUFFER, drawFramebuffer.name());
     destination.AttachTo(GL_DRAW_FRAMEBUFFER);
     if (readable) {
-        // Blits obey the scissor; StretchRect ignores the device's.
-        const GLboolean scissor = glIsEnabled(GL_SCISSOR_TEST);
-        glDisable(GL_SCISSOR_TEST);
         glBlitFramebuffer(area.left, area.top, area.right, area.bottom, target.left, target.top, target.right,
                           target.bottom, GL_COLOR_BUFFER_BIT, filter == D3DTEXF_LINEAR ? GL_LINEAR : GL_NEAREST);
-        if (scissor) glEnable(GL_SCISSOR_TEST);
     }
     glFramebufferTexture2D(GL_READ_FRAMEBUFFER, GL_COLOR_ATTACHMENT0, GL_TEXTURE_2D, 0, 0);
-    glBindFramebuffer(GL_FRAMEBUFFER, framebuffer_.name());
     return readable ? D3D_OK : D3DERR_INVALIDCALL;
+}
+
+// Every level of the destination from the source level of the same size:
+// a source with more levels skips its largest ones.
+STDMETHODIMP Device::UpdateTexture(IDirect3DBaseTexture9* sourceTexture, IDirect3DBaseTexture9* destinationTexture) {
+    if (!sourceTexture || !destinationTexture || sourceTexture == destinationTexture) return D3DERR_INVALIDCALL;
+    if (sourceTexture->GetType() != D3DRTYPE_TEXTURE || destinationTexture->GetType() != D3DRTYPE_TEXTURE) {
+        return D3DERR_INVALIDCALL;
+    }
+    auto& source = *static_cast<Texture*>(sourceTexture);
+    auto& destination = *static_cast<Texture*>(destinationTexture);
+    const DWORD sourceLevels = source.GetLevelCount(), destinationLevels = destination.GetLevelCount();
+    if (sourceLevels < destinationLevels) return D3DERR_INVALIDCALL;
+    const DWORD skipped = sourceLevels - destinationLevels;
+    for (DWORD level = 0; level < destinationLevels; ++level) {
+        const D3DSURFACE_DESC& from = source.level(level + skipped).desc();
+        const D3DSURFACE_DESC& to = destination.level(level).desc();
+        if (from.Width != to.Width || from.Height != to.Height) return D3DERR_INVALIDCALL;
+    }
+    for (DWORD level = 0; level < destinationLevels; ++level) {
+        if (const HRESULT copied = UpdateSurface(&source.level(level + skipped), nullptr, &destination.level(level),
+                                                 nullptr);
+            FAILED(copied)) {
+            return copied;
+        }
+    }
+    return D3D_OK;
 }
 
 }  // namespace platform::d3d9

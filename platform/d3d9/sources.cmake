@@ -2,11 +2,13 @@ target_sources(platform PRIVATE
   ${CMAKE_CURRENT_LIST_DIR}/adapter_identifier.cpp
   ${CMAKE_CURRENT_LIST_DIR}/adapters.cpp
   ${CMAKE_CURRENT_LIST_DIR}/buffer.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/copy_state_guard.cpp
   ${CMAKE_CURRENT_LIST_DIR}/device.cpp
   ${CMAKE_CURRENT_LIST_DIR}/device_caps.cpp
   ${CMAKE_CURRENT_LIST_DIR}/device_buffers.cpp
   ${CMAKE_CURRENT_LIST_DIR}/device_clear.cpp
   ${CMAKE_CURRENT_LIST_DIR}/device_copies.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/device_fill.cpp
   ${CMAKE_CURRENT_LIST_DIR}/device_loss.cpp
   ${CMAKE_CURRENT_LIST_DIR}/device_pending.cpp
   ${CMAKE_CURRENT_LIST_DIR}/device_presentation.cpp

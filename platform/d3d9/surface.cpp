@@ -33,11 +33,23 @@ Surface* Surface::CreatePlain(Device& device, const D3DSURFACE_DESC& desc) {
 
 std::unique_ptr<Surface> Surface::CreateDeviceOwned(Device& device, const D3DSURFACE_DESC& desc) {
     std::unique_ptr<Surface> surface(new Surface(device, desc, Owner::Device));
-    surface->renderbuffer_ = GlObject(GlObject::Kind::Renderbuffer);
-    glBindRenderbuffer(GL_RENDERBUFFER, surface->renderbuffer_.name());
-    glRenderbufferStorage(GL_RENDERBUFFER, RenderbufferFormat(desc.Format), static_cast<GLsizei>(desc.Width),
-                          static_cast<GLsizei>(desc.Height));
+    surface->AllocateRenderbuffer();
     return surface;
+}
+
+Surface* Surface::CreateRenderbuffer(Device& device, const D3DSURFACE_DESC& desc) {
+    Surface* surface = new Surface(device, desc, Owner::Application);
+    surface->AllocateRenderbuffer();
+    device.AddRef();
+    device.AddDefaultPoolResource();
+    return surface;
+}
+
+void Surface::AllocateRenderbuffer() {
+    renderbuffer_ = GlObject(GlObject::Kind::Renderbuffer);
+    glBindRenderbuffer(GL_RENDERBUFFER, renderbuffer_.name());
+    glRenderbufferStorage(GL_RENDERBUFFER, RenderbufferFormat(desc_.Format), static_cast<GLsizei>(desc_.Width),
+                          static_cast<GLsizei>(desc_.Height));
 }
 
 std::unique_ptr<Surface> Surface::CreateTextureLevel(Device& device, Texture& texture, UINT level,
@@ -76,7 +88,9 @@ Surface::Surface(Device& device, const D3DSURFACE_DESC& desc, Owner owner)
     : device_(&device), desc_(desc), owner_(owner), references_(owner == Owner::Application ? 1 : 0) {}
 
 Surface::~Surface() {
-    if (owner_ == Owner::Application && desc_.Pool == D3DPOOL_DEFAULT) device_->RemoveDefaultPoolResource();
+    if (owner_ != Owner::Application) return;
+    if (desc_.Pool == D3DPOOL_DEFAULT) device_->RemoveDefaultPoolResource();
+    if (renderbuffer_.name() != 0 && !device_->MakeCurrent()) renderbuffer_.Abandon();
 }
 
 STDMETHODIMP Surface::QueryInterface(REFIID iid, void** object) {

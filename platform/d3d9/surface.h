@@ -25,6 +25,9 @@ public:
     // GL renderbuffer: the application's references keep the device alive,
     // and their release never deletes it.
     static std::unique_ptr<Surface> CreateDeviceOwned(Device& device, const D3DSURFACE_DESC& desc);
+    // A render target or depth-stencil surface the application created in
+    // a GL renderbuffer. The device's context must be current.
+    static Surface* CreateRenderbuffer(Device& device, const D3DSURFACE_DESC& desc);
     // Level `level` of texture: references count on the texture. A level of
     // a render-target texture has no CPU copy.
     static std::unique_ptr<Surface> CreateTextureLevel(Device& device, Texture& texture, UINT level,
@@ -63,6 +66,7 @@ private:
 
     Surface(Device& device, const D3DSURFACE_DESC& desc, Owner owner);
     void AllocateBytes();
+    void AllocateRenderbuffer();
 
     Device* device_;
     D3DSURFACE_DESC desc_;

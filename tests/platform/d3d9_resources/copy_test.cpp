@@ -121,5 +121,78 @@ TEST_F(CopyTest, UpdateSurfaceCopiesARectangleToAPoint) {
     EXPECT_EQ(device()->UpdateSurface(from.get(), nullptr, otherLevel.get(), nullptr), D3DERR_INVALIDCALL);
 }
 
+// A source with more levels gives its smaller ones: 8 x 8 of three levels
+// into 4 x 4 of two.
+TEST_F(CopyTest, UpdateTextureMatchesLevelsBySize) {
+    Com<IDirect3DTexture9> source(MakeTexture(8, 8, 3, 0, D3DFMT_A8R8G8B8, D3DPOOL_SYSTEMMEM));
+    const D3DCOLOR colours[] = {kRed, kGreen, kBlue};
+    for (UINT level = 0; level < 3; ++level) {
+        Com<IDirect3DSurface9> surface(Level(source.get(), level));
+        const UINT side = 8 >> level;
+        Fill(surface.get(), std::vector<D3DCOLOR>(side * side, colours[level]));
+    }
+    Com<IDirect3DTexture9> destination(MakeTexture(4, 4, 2, 0, D3DFMT_A8R8G8B8, D3DPOOL_DEFAULT));
+    ASSERT_EQ(device()->UpdateTexture(source.get(), destination.get()), D3D_OK);
+
+    for (UINT level = 0; level < 2; ++level) {
+        const UINT side = 4 >> level;
+        Com<IDirect3DTexture9> target(
+            MakeTexture(side, side, 1, D3DUSAGE_RENDERTARGET, D3DFMT_A8R8G8B8, D3DPOOL_DEFAULT));
+        Com<IDirect3DSurface9> from(Level(destination.get(), level));
+        Com<IDirect3DSurface9> to(Level(target.get()));
+        ASSERT_EQ(device()->StretchRect(from.get(), nullptr, to.get(), nullptr, D3DTEXF_NONE), D3D_OK);
+        EXPECT_EQ(Read(to.get()), std::vector<D3DCOLOR>(side * side, colours[level + 1])) << level;
+    }
+
+    // Fewer source levels than destination ones, or sizes that never meet.
+    Com<IDirect3DTexture9> deeper(MakeTexture(4, 4, 3, 0, D3DFMT_A8R8G8B8, D3DPOOL_DEFAULT));
+    Com<IDirect3DTexture9> shallow(MakeTexture(4, 4, 1, 0, D3DFMT_A8R8G8B8, D3DPOOL_SYSTEMMEM));
+    EXPECT_EQ(device()->UpdateTexture(shallow.get(), deeper.get()), D3DERR_INVALIDCALL);
+    Com<IDirect3DTexture9> wide(MakeTexture(16, 4, 2, 0, D3DFMT_A8R8G8B8, D3DPOOL_SYSTEMMEM));
+    EXPECT_EQ(device()->UpdateTexture(wide.get(), destination.get()), D3DERR_INVALIDCALL);
+    EXPECT_EQ(device()->UpdateTexture(destination.get(), source.get()), D3DERR_INVALIDCALL);
+}
+
+TEST_F(CopyTest, ColorFillPaintsARectangleOfARenderTarget) {
+    Com<IDirect3DTexture9> target(MakeTarget(4, 4, std::vector<D3DCOLOR>(16, kBlack)));
+    Com<IDirect3DSurface9> surface(Level(target.get()));
+    const RECT middle{1, 1, 3, 4};
+    ASSERT_EQ(device()->ColorFill(surface.get(), &middle, 0x80102030), D3D_OK);
+    const std::vector<D3DCOLOR> pixels = Read(surface.get());
+    for (int y = 0; y < 4; ++y) {
+        for (int x = 0; x < 4; ++x) {
+            const bool inside = x >= 1 && x < 3 && y >= 1;
+            EXPECT_EQ(pixels[y * 4 + x], inside ? 0x80102030u : kBlack) << x << "," << y;
+        }
+    }
+}
+
+TEST_F(CopyTest, ColorFillWritesADefaultPoolPlainSurfaceInItsFormat) {
+    Com<IDirect3DSurface9> plain;
+    ASSERT_EQ(device()->CreateOffscreenPlainSurface(4, 2, D3DFMT_R5G6B5, D3DPOOL_DEFAULT, plain.out(), nullptr),
+              D3D_OK);
+    const RECT right{2, 0, 4, 2};
+    ASSERT_EQ(device()->ColorFill(plain.get(), nullptr, 0xFF000000), D3D_OK);
+    ASSERT_EQ(device()->ColorFill(plain.get(), &right, 0xFFFF0000), D3D_OK);
+    D3DLOCKED_RECT locked{};
+    ASSERT_EQ(plain->LockRect(&locked, nullptr, D3DLOCK_READONLY), D3D_OK);
+    const auto* row = static_cast<const uint16_t*>(locked.pBits);
+    EXPECT_EQ(row[1], 0x0000);
+    EXPECT_EQ(row[2], 0xF800);
+    EXPECT_EQ(row[3], 0xF800);
+    plain->UnlockRect();
+
+    // Not on system memory, textures that are not targets, or outside.
+    Com<IDirect3DSurface9> system;
+    ASSERT_EQ(device()->CreateOffscreenPlainSurface(4, 4, D3DFMT_A8R8G8B8, D3DPOOL_SYSTEMMEM, system.out(), nullptr),
+              D3D_OK);
+    EXPECT_EQ(device()->ColorFill(system.get(), nullptr, kRed), D3DERR_INVALIDCALL);
+    Com<IDirect3DTexture9> texture(MakeTexture(4, 4, 1, 0, D3DFMT_A8R8G8B8, D3DPOOL_DEFAULT));
+    Com<IDirect3DSurface9> level(Level(texture.get()));
+    EXPECT_EQ(device()->ColorFill(level.get(), nullptr, kRed), D3DERR_INVALIDCALL);
+    const RECT outside{3, 0, 5, 2};
+    EXPECT_EQ(device()->ColorFill(plain.get(), &outside, kRed), D3DERR_INVALIDCALL);
+}
+
 }  // namespace
 }  // namespace d3d9_test
