@@ -20,7 +20,7 @@ Buffer<Interface>::Buffer(Device& device, UINT length, DWORD usage, D3DFORMAT fo
 template <typename Interface>
 Buffer<Interface>::~Buffer() {
     if (pool_ == D3DPOOL_DEFAULT) device_->RemoveDefaultPoolResource();
-    if (!device_->MakeCurrent()) buffer_.Abandon();
+    if (buffer_.name() != 0 && !device_->MakeCurrent()) buffer_.Abandon();
 }
 
 template <typename Interface>

@@ -19,6 +19,7 @@ bool InsideSurface(const RECT& rect, const D3DSURFACE_DESC& desc) {
            rect.right <= static_cast<LONG>(desc.Width) && rect.bottom <= static_cast<LONG>(desc.Height);
 }
 
+
 // A blit reads stored components, not sampled ones: only formats whose
 // storage holds their red, green and blue as such can be copied.
 bool BlitsAsStored(D3DFORMAT format) {
@@ -59,10 +60,10 @@ STDMETHODIMP Device::UpdateSurface(IDirect3DSurface9* sourceSurface, const RECT*
     const RECT target{at.x, at.y, at.x + (area.right - area.left), at.y + (area.bottom - area.top)};
     if (!InsideSurface(area, from) || !InsideSurface(target, to)) return D3DERR_INVALIDCALL;
     const FormatInfo& format = *FindFormat(from.Format);
-    const auto block = static_cast<LONG>(format.blockSize);
-    if (area.left % block || area.top % block || target.left % block || target.top % block) {
+    if (!OnBlockEdges(format, area, from.Width, from.Height) || !OnBlockEdges(format, target, to.Width, to.Height)) {
         return D3DERR_INVALIDCALL;
     }
+    const auto block = static_cast<LONG>(format.blockSize);
 
     if (destination.HasBytes()) {
         const UINT rows = StoredRows(format, static_cast<UINT>(area.bottom - area.top));

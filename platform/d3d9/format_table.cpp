@@ -57,4 +57,11 @@ UINT StoredRows(const FormatInfo& format, UINT height) {
     return (height + format.blockSize - 1) / format.blockSize;
 }
 
+bool OnBlockEdges(const FormatInfo& format, const RECT& rect, UINT width, UINT height) {
+    const auto block = static_cast<LONG>(format.blockSize);
+    return rect.left % block == 0 && rect.top % block == 0 &&
+           (rect.right % block == 0 || rect.right == static_cast<LONG>(width)) &&
+           (rect.bottom % block == 0 || rect.bottom == static_cast<LONG>(height));
+}
+
 }  // namespace platform::d3d9

@@ -7,6 +7,7 @@
 
 #include <epoxy/gl.h>
 
+#include <windef.h>
 #include <d3d9types.h>
 
 namespace platform::d3d9 {
@@ -32,5 +33,8 @@ bool IsCompressed(D3DFORMAT format);
 UINT RowPitch(const FormatInfo& format, UINT width);
 // Rows of pixels (of blocks) a surface of this height stores.
 UINT StoredRows(const FormatInfo& format, UINT height);
+// Compressed surfaces lock and copy whole blocks: rect starts on a block
+// edge and ends on one or at the surface's own edge.
+bool OnBlockEdges(const FormatInfo& format, const RECT& rect, UINT width, UINT height);
 
 }  // namespace platform::d3d9

@@ -155,9 +155,7 @@ STDMETHODIMP Surface::LockRect(D3DLOCKED_RECT* lockedRect, const RECT* rect, DWO
             rect->right > area.right || rect->bottom > area.bottom) {
             return D3DERR_INVALIDCALL;
         }
-        // Compressed surfaces lock whole blocks.
-        const LONG block = static_cast<LONG>(format.blockSize);
-        if (rect->left % block != 0 || rect->top % block != 0) return D3DERR_INVALIDCALL;
+        if (!OnBlockEdges(format, *rect, desc_.Width, desc_.Height)) return D3DERR_INVALIDCALL;
         area = *rect;
     }
     lockedRect->Pitch = static_cast<INT>(pitch_);

@@ -23,7 +23,7 @@ Texture::Texture(Device& device, const FormatInfo& format) : device_(&device), f
 
 Texture::~Texture() {
     if (levels_.front()->desc().Pool == D3DPOOL_DEFAULT) device_->RemoveDefaultPoolResource();
-    if (!device_->MakeCurrent()) texture_.Abandon();
+    if (texture_.name() != 0 && !device_->MakeCurrent()) texture_.Abandon();
 }
 
 void Texture::CreateRenderTargetStorage() {

@@ -40,8 +40,9 @@ public:
 
     const FormatInfo& format() const { return *format_; }
     Surface& level(UINT index) const { return *levels_[index]; }
-    // The CPU copy changed: upload before the next sampling.
-    void MarkStale() { stale_ = true; }
+    // The CPU copy changed: upload before the next sampling. A render
+    // target has none; its GL texture is the contents.
+    void MarkStale() { stale_ = RenderTargetName() == 0; }
     // The GL texture of a render-target texture; 0 for any other.
     GLuint RenderTargetName() const;
     // Uploads if stale. The device's context must be current; leaves the

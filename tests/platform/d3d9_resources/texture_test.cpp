@@ -186,6 +186,8 @@ TEST_F(TextureTest, LocksAreRefusedWhereDirect3DRefusesThem) {
     Com<IDirect3DTexture9> dxt(MakeTexture(8, 8, 1, 0, D3DFMT_DXT1, D3DPOOL_MANAGED));
     const RECT unaligned{2, 0, 8, 4};
     EXPECT_EQ(dxt->LockRect(0, &locked, &unaligned, 0), D3DERR_INVALIDCALL);
+    const RECT ragged{0, 0, 6, 4};
+    EXPECT_EQ(dxt->LockRect(0, &locked, &ragged, 0), D3DERR_INVALIDCALL);
     const RECT outside{0, 0, 12, 4};
     EXPECT_EQ(dxt->LockRect(0, &locked, &outside, 0), D3DERR_INVALIDCALL);
     EXPECT_EQ(dxt->LockRect(1, &locked, nullptr, 0), D3DERR_INVALIDCALL);
