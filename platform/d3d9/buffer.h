@@ -53,7 +53,9 @@ private:
     DWORD fvf_;
     D3DPOOL pool_;
     UINT locks_ = 0;
-    bool stale_ = true;
+    // Bytes written since the last upload: [dirtyBegin_, dirtyEnd_).
+    UINT dirtyBegin_ = 0;
+    UINT dirtyEnd_ = 0;
     GlObject buffer_;
 };
 

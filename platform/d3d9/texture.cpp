@@ -55,6 +55,10 @@ GLuint Texture::GlTexture() {
         glBindTexture(GL_TEXTURE_2D, texture_.name());
     }
     if (stale_) Upload();
+    if (appliedLod_ != lod_) {
+        glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_BASE_LEVEL, static_cast<GLint>(lod_));
+        appliedLod_ = lod_;
+    }
     return texture_.name();
 }
 

@@ -62,6 +62,7 @@ private:
     GlObject texture_;
     bool stale_ = true;
     DWORD lod_ = 0;
+    DWORD appliedLod_ = 0;  // the GL texture's base level
 };
 
 }  // namespace platform::d3d9
