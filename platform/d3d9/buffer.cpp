@@ -10,14 +10,13 @@ template <typename Interface>
 Buffer<Interface>* Buffer<Interface>::Create(Device& device, UINT length, DWORD usage, D3DFORMAT format, DWORD fvf,
                                              D3DPOOL pool) {
     auto* buffer = new Buffer(device, length, usage, format, fvf, pool);
-    device.AddRef();
     if (pool == D3DPOOL_DEFAULT) device.AddDefaultPoolResource();
     return buffer;
 }
 
 template <typename Interface>
 Buffer<Interface>::Buffer(Device& device, UINT length, DWORD usage, D3DFORMAT format, DWORD fvf, D3DPOOL pool)
-    : device_(&device), bytes_(length), usage_(usage), format_(format), fvf_(fvf), pool_(pool), dirtyEnd_(length) {}
+    : device_(&device), lifetime_(device, 1), bytes_(length), usage_(usage), format_(format), fvf_(fvf), pool_(pool), dirtyEnd_(length) {}
 
 template <typename Interface>
 Buffer<Interface>::~Buffer() {
@@ -36,17 +35,6 @@ STDMETHODIMP Buffer<Interface>::QueryInterface(REFIID iid, void** object) {
     }
     *object = nullptr;
     return E_NOINTERFACE;
-}
-
-template <typename Interface>
-STDMETHODIMP_(ULONG) Buffer<Interface>::Release() {
-    const ULONG left = references_.fetch_sub(1, std::memory_order_acq_rel) - 1;
-    if (left == 0) {
-        Device* device = device_;
-        delete this;
-        device->Release();
-    }
-    return left;
 }
 
 template <typename Interface>

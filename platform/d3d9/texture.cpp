@@ -14,12 +14,12 @@ Texture* Texture::Create(Device& device, UINT width, UINT height, UINT levels, D
         texture->levels_.push_back(Surface::CreateTextureLevel(device, *texture, level, desc));
     }
     if (usage & D3DUSAGE_RENDERTARGET) texture->CreateRenderTargetStorage();
-    device.AddRef();
     if (pool == D3DPOOL_DEFAULT) device.AddDefaultPoolResource();
     return texture;
 }
 
-Texture::Texture(Device& device, const FormatInfo& format) : device_(&device), format_(&format) {}
+Texture::Texture(Device& device, const FormatInfo& format)
+    : device_(&device), format_(&format), lifetime_(device, 1) {}
 
 Texture::~Texture() {
     if (levels_.front()->desc().Pool == D3DPOOL_DEFAULT) device_->RemoveDefaultPoolResource();
@@ -94,16 +94,12 @@ STDMETHODIMP Texture::QueryInterface(REFIID iid, void** object) {
     return E_NOINTERFACE;
 }
 
-STDMETHODIMP_(ULONG) Texture::AddRef() { return references_.fetch_add(1, std::memory_order_relaxed) + 1; }
-
 STDMETHODIMP_(ULONG) Texture::Release() {
-    const ULONG left = references_.fetch_sub(1, std::memory_order_acq_rel) - 1;
-    if (left == 0) {
-        Device* device = device_;
-        delete this;
-        device->Release();
-    }
-    return left;
+    return lifetime_.Release([this] { delete this; });
+}
+
+void Texture::ReleaseHold() {
+    lifetime_.ReleaseHold([this] { delete this; });
 }
 
 STDMETHODIMP Texture::GetDevice(IDirect3DDevice9** device) {
