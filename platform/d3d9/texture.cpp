@@ -28,6 +28,8 @@ Texture::~Texture() {
 
 void Texture::CreateRenderTargetStorage() {
     device_->MakeCurrent();
+    GLint bound = 0;
+    glGetIntegerv(GL_TEXTURE_BINDING_2D, &bound);
     texture_ = GlObject(GlObject::Kind::Texture);
     glBindTexture(GL_TEXTURE_2D, texture_.name());
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAX_LEVEL, static_cast<GLint>(levels_.size() - 1));
@@ -38,6 +40,7 @@ void Texture::CreateRenderTargetStorage() {
                      static_cast<GLsizei>(desc.Width), static_cast<GLsizei>(desc.Height), 0,
                      format_->uploadFormat, format_->uploadType, nullptr);
     }
+    glBindTexture(GL_TEXTURE_2D, static_cast<GLuint>(bound));
     stale_ = false;
 }
 
@@ -46,19 +49,23 @@ GLuint Texture::RenderTargetName() const {
 }
 
 GLuint Texture::GlTexture() {
-    if (texture_.name() == 0) {
-        texture_ = GlObject(GlObject::Kind::Texture);
-        glBindTexture(GL_TEXTURE_2D, texture_.name());
+    const bool create = texture_.name() == 0;
+    if (!create && !stale_ && appliedLod_ == lod_) return texture_.name();
+    // Drawing binds its stages itself: whatever this binds goes back.
+    GLint bound = 0;
+    glGetIntegerv(GL_TEXTURE_BINDING_2D, &bound);
+    if (create) texture_ = GlObject(GlObject::Kind::Texture);
+    glBindTexture(GL_TEXTURE_2D, texture_.name());
+    if (create) {
         glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAX_LEVEL, static_cast<GLint>(levels_.size() - 1));
         glTexParameteriv(GL_TEXTURE_2D, GL_TEXTURE_SWIZZLE_RGBA, format_->swizzle.data());
-    } else {
-        glBindTexture(GL_TEXTURE_2D, texture_.name());
     }
     if (stale_) Upload();
     if (appliedLod_ != lod_) {
         glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_BASE_LEVEL, static_cast<GLint>(lod_));
         appliedLod_ = lod_;
     }
+    glBindTexture(GL_TEXTURE_2D, static_cast<GLuint>(bound));
     return texture_.name();
 }
 

@@ -48,8 +48,8 @@ public:
     void MarkStale() { stale_ = RenderTargetName() == 0; }
     // The GL texture of a render-target texture; 0 for any other.
     GLuint RenderTargetName() const;
-    // Uploads if stale. The device's context must be current; leaves the
-    // texture bound to GL_TEXTURE_2D of the active unit.
+    // Uploads if stale. The device's context must be current; GL bindings
+    // are left as they were.
     GLuint GlTexture() override;
 
 private:

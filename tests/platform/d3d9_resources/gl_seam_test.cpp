@@ -83,6 +83,14 @@ TEST_F(GlSeamTest, TextureUploadsEveryLevelAfterAChange) {
     }
     auto* binding = AsTextureBinding(texture.get());
     ASSERT_NE(binding, nullptr);
+    // Uploading leaves the active unit's binding alone: drawing binds
+    // each stage after asking for all of them.
+    glBindTexture(GL_TEXTURE_2D, 0);
+    const GLuint name = binding->GlTexture();
+    EXPECT_NE(name, 0u);
+    GLint bound = -1;
+    glGetIntegerv(GL_TEXTURE_BINDING_2D, &bound);
+    EXPECT_EQ(bound, 0);
     const auto glPixels = [&](GLint level, size_t count) {
         std::vector<D3DCOLOR> pixels(count);
         glBindTexture(GL_TEXTURE_2D, binding->GlTexture());
