@@ -1,6 +1,8 @@
 // The framework object, its create step and its run step.
 #include "host/d3d_screensaver.h"
 
+#include <iterator>
+
 #include "host/host_errors.h"
 #include "sound/soundtrack.h"
 

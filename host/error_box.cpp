@@ -10,8 +10,8 @@
 namespace {
 
 constexpr UINT kUnspecifiedProblemText = 2100;
-constexpr float kBoxWidth = 300;
-constexpr float kBoxHeight = 150;
+constexpr LONG kBoxWidth = 300;
+constexpr LONG kBoxHeight = 150;
 
 UINT ErrorTextId(HRESULT code) {
     switch (code) {
@@ -103,10 +103,10 @@ void CD3DScreensaver::AnimateErrorBox() {
                 InvalidateRect(monitor.window, nullptr, FALSE);
                 UpdateWindow(monitor.window);
             } else {
-                box = ErrorBoxState{static_cast<float>((area.left + area.right - 300) / 2),
-                                    static_cast<float>((area.top + area.bottom - 150) / 2),
-                                    kBoxWidth,
-                                    kBoxHeight,
+                box = ErrorBoxState{static_cast<float>((area.left + area.right - kBoxWidth) / 2),
+                                    static_cast<float>((area.top + area.bottom - kBoxHeight) / 2),
+                                    static_cast<float>(kBoxWidth),
+                                    static_cast<float>(kBoxHeight),
                                     areaWidth / 10,
                                     areaHeight / 20};
             }

@@ -193,8 +193,8 @@ HRESULT CD3DScreensaver::CreateFullScreenUnit(ScreenUnit& unit) {
         present.PresentationInterval = D3DPRESENT_INTERVAL_ONE;
         unit.behavior = mode.behavior;
 
-        HRESULT result =
-            d3d_->CreateDevice(unit.adapterIndex, unit.kind, mainWindow_, mode.behavior, &present, unit.device.Receive());
+        HRESULT result = d3d_->CreateDevice(unit.adapterIndex, unit.kind, mainWindow_, mode.behavior, &present,
+                                            unit.device.Receive());
         if (SUCCEEDED(result)) result = AcceptCreatedDevice(unit.device.Get());
         if (SUCCEEDED(result)) {
             if (failedBefore) {
