@@ -67,8 +67,9 @@ void VertexLighting(const PipelineKey& key, std::string& code) {
     code += key.normal ? "    vec3 normal = uNormalMatrix * aNormal;\n" : "    vec3 normal = vec3(0.0);\n";
     if (key.normal && key.normalize) code += "    normal = normalize(normal);\n";
     code += "    vec3 ambient = uAmbient.rgb;\n    vec3 diffuse = vec3(0.0);\n    vec3 specular = vec3(0.0);\n";
+    // Without a local viewer the eye is taken far down the camera's -z axis.
     code += key.localViewer ? "    vec3 toViewer = normalize(-cameraPosition);\n"
-                            : "    vec3 toViewer = vec3(0.0, 0.0, 1.0);\n";
+                            : "    vec3 toViewer = vec3(0.0, 0.0, -1.0);\n";
     code += Format("    for (int i = 0; i < {}; ++i) {{\n", key.lightCount);
     code +=
         "        ambient += uLightAmbient[i].rgb;\n"

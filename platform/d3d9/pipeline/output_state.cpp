@@ -57,9 +57,9 @@ void OutputState::Apply(const StateBlock& states, bool depthBuffer) {
     DWORD source = rs[D3DRS_SRCBLEND], destination = rs[D3DRS_DESTBLEND];
     if (source == D3DBLEND_BOTHSRCALPHA) source = D3DBLEND_SRCALPHA, destination = D3DBLEND_INVSRCALPHA;
     if (source == D3DBLEND_BOTHINVSRCALPHA) source = D3DBLEND_INVSRCALPHA, destination = D3DBLEND_SRCALPHA;
-    // Direct3D culls by the winding on its screen, y down. With the upper-left
-    // clip origin GL sees the same window coordinates and calls a triangle
-    // that is clockwise there counter-clockwise.
+    // Direct3D culls by the winding on its screen, y down. The upper-left
+    // clip origin flips GL's window y and its idea of the winding with it,
+    // so GL's counter-clockwise is Direct3D's.
     const DWORD cull = rs[D3DRS_CULLMODE];
     const std::array<GLint, kSlotCount> wanted{
         rs[D3DRS_ALPHABLENDENABLE] != FALSE,
@@ -71,7 +71,7 @@ void OutputState::Apply(const StateBlock& states, bool depthBuffer) {
         rs[D3DRS_ZWRITEENABLE] != FALSE,
         static_cast<GLint>(DepthFunction(rs[D3DRS_ZFUNC])),
         cull == D3DCULL_CW || cull == D3DCULL_CCW,
-        static_cast<GLint>(cull == D3DCULL_CCW ? GL_CW : GL_CCW),
+        static_cast<GLint>(cull == D3DCULL_CCW ? GL_CCW : GL_CW),
         static_cast<GLint>(rs[D3DRS_COLORWRITEENABLE] & 0xF),
     };
     const auto changed = [&](Slot slot) { return !known_ || applied_[slot] != wanted[slot]; };

@@ -96,10 +96,18 @@ PipelineKey BuildKey(const StateBlock& states, const VertexFormat& format, uint3
         DWORD alphaOp = stageStates[D3DTSS_ALPHAOP];
         if (colorOp == D3DTOP_DISABLE || !Supported(colorOp)) break;
         if (alphaOp != D3DTOP_DISABLE && (!Supported(alphaOp) || IsBump(alphaOp))) alphaOp = D3DTOP_DISABLE;
-        const bool reads =
-            ReadsTexture(colorOp, stageStates[D3DTSS_COLORARG1], stageStates[D3DTSS_COLORARG2]) ||
-            ReadsTexture(alphaOp, stageStates[D3DTSS_ALPHAARG1], stageStates[D3DTSS_ALPHAARG2]);
-        if (reads && !(textured & (1u << s))) break;
+        // A colour that reads a missing texture ends the cascade; an alpha
+        // that does passes the current alpha on.
+        const bool hasTexture = (textured & (1u << s)) != 0;
+        const bool colourReads =
+            ReadsTexture(colorOp, stageStates[D3DTSS_COLORARG1], stageStates[D3DTSS_COLORARG2]);
+        if (colourReads && !hasTexture) break;
+        bool alphaReads = ReadsTexture(alphaOp, stageStates[D3DTSS_ALPHAARG1], stageStates[D3DTSS_ALPHAARG2]);
+        if (alphaReads && !hasTexture) {
+            alphaOp = D3DTOP_DISABLE;
+            alphaReads = false;
+        }
+        const bool reads = colourReads || alphaReads;
 
         StageKey& stage = key.stages[s];
         stage.colorOp = static_cast<uint8_t>(colorOp);
