@@ -52,12 +52,21 @@ public:
                                     IDirect3DVertexBuffer9** vertexBuffer, HANDLE* sharedHandle) override;
     STDMETHODIMP CreateIndexBuffer(UINT length, DWORD usage, D3DFORMAT format, D3DPOOL pool,
                                    IDirect3DIndexBuffer9** indexBuffer, HANDLE* sharedHandle) override;
+    STDMETHODIMP CreateRenderTarget(UINT width, UINT height, D3DFORMAT format, D3DMULTISAMPLE_TYPE multiSample,
+                                    DWORD multisampleQuality, BOOL lockable, IDirect3DSurface9** surface,
+                                    HANDLE* sharedHandle) override;
+    STDMETHODIMP CreateDepthStencilSurface(UINT width, UINT height, D3DFORMAT format,
+                                           D3DMULTISAMPLE_TYPE multiSample, DWORD multisampleQuality, BOOL discard,
+                                           IDirect3DSurface9** surface, HANDLE* sharedHandle) override;
     STDMETHODIMP UpdateSurface(IDirect3DSurface9* sourceSurface, const RECT* sourceRect,
                                IDirect3DSurface9* destinationSurface, const POINT* destPoint) override;
+    STDMETHODIMP UpdateTexture(IDirect3DBaseTexture9* sourceTexture,
+                               IDirect3DBaseTexture9* destinationTexture) override;
     STDMETHODIMP GetRenderTargetData(IDirect3DSurface9* renderTarget, IDirect3DSurface9* destSurface) override;
     STDMETHODIMP StretchRect(IDirect3DSurface9* sourceSurface, const RECT* sourceRect,
                              IDirect3DSurface9* destSurface, const RECT* destRect,
                              D3DTEXTUREFILTERTYPE filter) override;
+    STDMETHODIMP ColorFill(IDirect3DSurface9* surface, const RECT* rect, D3DCOLOR color) override;
     STDMETHODIMP CreateOffscreenPlainSurface(UINT width, UINT height, D3DFORMAT format, D3DPOOL pool,
                                              IDirect3DSurface9** surface, HANDLE* sharedHandle) override;
     STDMETHODIMP SetRenderTarget(DWORD renderTargetIndex, IDirect3DSurface9* renderTarget) override;
@@ -141,6 +150,8 @@ private:
     void Submit(const DrawPlan& plan, GLuint vertexBuffer, UINT offset, UINT stride);
     void Record(const DrawPlan& plan, D3DPRIMITIVETYPE type, UINT primitiveCount, bool indexed,
                 UINT stride) const;
+    HRESULT CreateRenderbufferSurface(UINT width, UINT height, const D3DSURFACE_DESC& desc,
+                                      IDirect3DSurface9** surface, HANDLE* sharedHandle);
 
     IDirect3D9* direct3D_;
     DeviceSettings settings_;

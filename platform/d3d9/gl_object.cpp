@@ -8,6 +8,7 @@ GlObject::GlObject(Kind kind) : kind_(kind) {
     switch (kind) {
         case Kind::Renderbuffer: glGenRenderbuffers(1, &name_); break;
         case Kind::Framebuffer: glGenFramebuffers(1, &name_); break;
+        case Kind::Texture: glGenTextures(1, &name_); break;
         case Kind::Buffer: glGenBuffers(1, &name_); break;
         case Kind::VertexArray: glGenVertexArrays(1, &name_); break;
         case Kind::Sampler: glGenSamplers(1, &name_); break;
@@ -33,6 +34,7 @@ void GlObject::Delete() {
     switch (kind_) {
         case Kind::Renderbuffer: glDeleteRenderbuffers(1, &name_); break;
         case Kind::Framebuffer: glDeleteFramebuffers(1, &name_); break;
+        case Kind::Texture: glDeleteTextures(1, &name_); break;
         case Kind::Buffer: glDeleteBuffers(1, &name_); break;
         case Kind::VertexArray: glDeleteVertexArrays(1, &name_); break;
         case Kind::Sampler: glDeleteSamplers(1, &name_); break;

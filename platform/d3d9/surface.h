@@ -1,5 +1,6 @@
-// IDirect3DSurface9: a back buffer or depth-stencil surface in GL, or a
-// plain surface whose pixels live on the CPU.
+// IDirect3DSurface9: a back buffer or depth-stencil surface in GL, a plain
+// surface whose pixels live on the CPU, or one level of a texture (its
+// CPU copy, or for a render-target texture the GL level itself).
 #pragma once
 
 #include <atomic>
@@ -13,6 +14,7 @@
 namespace platform::d3d9 {
 
 class Device;
+class Texture;
 
 class Surface final : public IDirect3DSurface9 {
 public:
@@ -23,6 +25,13 @@ public:
     // GL renderbuffer: the application's references keep the device alive,
     // and their release never deletes it.
     static std::unique_ptr<Surface> CreateDeviceOwned(Device& device, const D3DSURFACE_DESC& desc);
+    // A render target or depth-stencil surface the application created in
+    // a GL renderbuffer. The device's context must be current.
+    static Surface* CreateRenderbuffer(Device& device, const D3DSURFACE_DESC& desc);
+    // Level `level` of texture: references count on the texture. A level of
+    // a render-target texture has no CPU copy.
+    static std::unique_ptr<Surface> CreateTextureLevel(Device& device, Texture& texture, UINT level,
+                                                       const D3DSURFACE_DESC& desc);
     ~Surface();
 
     STDMETHODIMP QueryInterface(REFIID iid, void** object) override;
@@ -38,27 +47,38 @@ public:
     const D3DSURFACE_DESC& desc() const { return desc_; }
     ULONG applicationReferences() const { return references_.load(std::memory_order_relaxed); }
     Device& device() const { return *device_; }
-    bool InGl() const { return renderbuffer_.name() != 0; }
+    // The texture this surface is a level of, or nullptr.
+    Texture* container() const { return container_; }
+    UINT level() const { return level_; }
+    bool InGl() const;
     // Attaches the GL storage to the framebuffer bound to target: colour
     // targets to GL_COLOR_ATTACHMENT0, depth with or without stencil.
     void AttachTo(GLenum target) const;
     // CPU storage: empty for a GL surface.
     BYTE* bytes() { return bytes_.data(); }
+    bool HasBytes() const { return !bytes_.empty(); }
     UINT pitch() const { return pitch_; }
     // Forgets the GL storage of a device whose window (and context) is gone.
     void AbandonGl() { renderbuffer_.Abandon(); }
 
 private:
-    Surface(Device& device, const D3DSURFACE_DESC& desc, bool deviceOwned);
+    enum class Owner { Application, Device, Texture };
+
+    Surface(Device& device, const D3DSURFACE_DESC& desc, Owner owner);
+    void AllocateBytes();
+    void AllocateRenderbuffer();
 
     Device* device_;
     D3DSURFACE_DESC desc_;
-    bool deviceOwned_;
+    Owner owner_;
     std::atomic<ULONG> references_;
     GlObject renderbuffer_;
     std::vector<BYTE> bytes_;
     UINT pitch_ = 0;
     bool locked_ = false;
+    DWORD lockFlags_ = 0;
+    Texture* container_ = nullptr;
+    UINT level_ = 0;
 };
 
 // The layer's surface behind an interface pointer, or nullptr for one that
