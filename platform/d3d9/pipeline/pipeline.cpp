@@ -24,11 +24,11 @@ void Pipeline::Prepare(const DrawSetup& setup) {
 
     for (int s = 0; s < setup.key.stageCount; ++s) {
         if (!setup.key.stages[s].samples) continue;
-        const GLuint texture = setup.textures[s]->GlTexture();
-        const GLuint sampler = samplers_.Get(setup.states.samplerStates[s]);
-        // Texture names come back after a texture goes: bind every time.
+        // Texture names come back after a texture goes: bind every time, and
+        // after the texture had its chance to upload on this unit.
         glActiveTexture(GL_TEXTURE0 + s);
-        glBindTexture(GL_TEXTURE_2D, texture);
+        glBindTexture(GL_TEXTURE_2D, setup.textures[s]->GlTexture());
+        const GLuint sampler = samplers_.Get(setup.states.samplerStates[s]);
         if (sampler != samplerObjects_[s]) {
             glBindSampler(s, sampler);
             samplerObjects_[s] = sampler;

@@ -8,14 +8,19 @@ namespace d3d9_test {
 void PipelineTest::SetUp() {
     D3D9Test::SetUp();
     D3DPRESENT_PARAMETERS presentation = Windowed(MakeWindow({0, 0, 64, 64}));
-    presentation.BackBufferWidth = kSize;
-    presentation.BackBufferHeight = kSize;
+    presentation.BackBufferWidth = width_;
+    presentation.BackBufferHeight = height_;
     *device_.out() = CreateDevice(0, presentation);
     ASSERT_NE(device_.get(), nullptr);
     ASSERT_EQ(device_->Clear(0, nullptr, D3DCLEAR_TARGET | D3DCLEAR_ZBUFFER, 0xFF000000, 1.f, 0), D3D_OK);
 }
 
 void PipelineTest::TearDown() {
+    // What is set holds a reference, and every resource holds the device:
+    // as in Direct3D, an application unsets them or leaks the device.
+    for (DWORD stage = 0; stage < 8; ++stage) device_->SetTexture(stage, nullptr);
+    device_->SetStreamSource(0, nullptr, 0, 0);
+    device_->SetIndices(nullptr);
     device_.Reset();
     D3D9Test::TearDown();
 }
@@ -27,6 +32,15 @@ void PipelineTest::DrawRect(float left, float top, float right, float bottom, D3
                                  {right, top, z, 1.f, colour}};
     ASSERT_EQ(device_->SetFVF(kScreenFvf), D3D_OK);
     ASSERT_EQ(device_->DrawPrimitiveUP(D3DPT_TRIANGLESTRIP, 2, quad, sizeof(ScreenVertex)), D3D_OK);
+}
+
+void PipelineTest::DrawWindings() {
+    const ScreenVertex triangles[] = {
+        {0.f, 0.f, 0.f, 1.f, 0xFFFFFFFF},  {7.f, 0.f, 0.f, 1.f, 0xFFFFFFFF},  {0.f, 15.f, 0.f, 1.f, 0xFFFFFFFF},
+        {8.f, 0.f, 0.f, 1.f, 0xFFFFFFFF},  {8.f, 15.f, 0.f, 1.f, 0xFFFFFFFF}, {15.f, 0.f, 0.f, 1.f, 0xFFFFFFFF},
+    };
+    ASSERT_EQ(device_->SetFVF(kScreenFvf), D3D_OK);
+    ASSERT_EQ(device_->DrawPrimitiveUP(D3DPT_TRIANGLELIST, 2, triangles, sizeof triangles[0]), D3D_OK);
 }
 
 std::vector<D3DCOLOR> PipelineTest::Pixels() {

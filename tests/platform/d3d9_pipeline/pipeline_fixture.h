@@ -25,6 +25,8 @@ class PipelineTest : public D3D9Test {
 protected:
     static constexpr UINT kSize = 16;
 
+    explicit PipelineTest(UINT width = kSize, UINT height = kSize) : width_(width), height_(height) {}
+
     void SetUp() override;
     void TearDown() override;
 
@@ -33,9 +35,13 @@ protected:
     void DrawRect(float left, float top, float right, float bottom, D3DCOLOR colour, float z = 0.f);
     // The back buffer, 0x00RRGGBB, rows top first.
     std::vector<D3DCOLOR> Pixels();
-    D3DCOLOR Pixel(UINT x, UINT y) { return Pixels().at(y * kSize + x); }
+    D3DCOLOR Pixel(UINT x, UINT y) { return Pixels().at(y * width_ + x); }
+    // Two triangles side by side: the left clockwise on the screen, the
+    // right counter-clockwise, white.
+    void DrawWindings();
 
 private:
+    UINT width_, height_;
     Com<IDirect3DDevice9> device_;
 };
 

@@ -44,17 +44,6 @@ TEST_F(RasterisationTest, TransformedVerticesFollowTheHalfPixelRuleToo) {
     EXPECT_EQ(pixels[6 * kSize + 6], 0u);
 }
 
-// Two triangles side by side: the left clockwise on the screen, the right
-// counter-clockwise.
-void DrawWindings(IDirect3DDevice9* device) {
-    const ScreenVertex triangles[] = {
-        {0.f, 0.f, 0.f, 1.f, 0xFFFFFFFF},  {7.f, 0.f, 0.f, 1.f, 0xFFFFFFFF},  {0.f, 15.f, 0.f, 1.f, 0xFFFFFFFF},
-        {8.f, 0.f, 0.f, 1.f, 0xFFFFFFFF},  {8.f, 15.f, 0.f, 1.f, 0xFFFFFFFF}, {15.f, 0.f, 0.f, 1.f, 0xFFFFFFFF},
-    };
-    ASSERT_EQ(device->SetFVF(kScreenFvf), D3D_OK);
-    ASSERT_EQ(device->DrawPrimitiveUP(D3DPT_TRIANGLELIST, 2, triangles, sizeof triangles[0]), D3D_OK);
-}
-
 TEST_F(RasterisationTest, CullingFollowsTheWindingOnTheScreen) {
     struct {
         DWORD mode;
@@ -64,7 +53,7 @@ TEST_F(RasterisationTest, CullingFollowsTheWindingOnTheScreen) {
         SCOPED_TRACE(c.mode);
         ASSERT_EQ(device()->Clear(0, nullptr, D3DCLEAR_TARGET, 0, 1.f, 0), D3D_OK);
         ASSERT_EQ(device()->SetRenderState(D3DRS_CULLMODE, c.mode), D3D_OK);
-        DrawWindings(device());
+        DrawWindings();
         EXPECT_EQ(Pixel(1, 2), c.clockwiseShown ? 0xFFFFFFu : 0u);
         EXPECT_EQ(Pixel(9, 2), c.counterClockwiseShown ? 0xFFFFFFu : 0u);
     }
