@@ -251,6 +251,43 @@ TEST_F(BumpTest, CurrentAfterTheBumpStageIsTheStageBeforeIt) {
     EXPECT_TRUE(ColoursNear(Pixel(10, 10), 0x3060C0));
 }
 
+TEST_F(BumpTest, LuminanceScalesTheNextStagesTexture) {
+    // Blue 0x80 · scale 1 + offset 0: about half the ramp's brightness.
+    Com<IDirect3DTexture9> bumpMap(MakeTexture(16, 16, [](UINT, UINT) { return 0xFF000080; }));
+    ASSERT_EQ(device()->SetTextureStageState(0, D3DTSS_BUMPENVLSCALE, FloatBits(1.f)), D3D_OK);
+    ASSERT_EQ(device()->SetTextureStageState(0, D3DTSS_BUMPENVLOFFSET, FloatBits(0.f)), D3D_OK);
+    Bump(bumpMap.get(), 0.f, D3DTOP_BUMPENVMAPLUMINANCE);
+    EXPECT_TRUE(ColoursNear(Pixel(10, 7), 0x505050));
+}
+
+TEST_F(TexturedTest, AddressModesOutsideZeroToOne) {
+    // Red then green texel; u runs 0 to 2 across 16 pixels, four to a texel.
+    Com<IDirect3DTexture9> texture(MakeTexture(2, 1, [](UINT x, UINT) { return x ? 0xFF00FF00 : 0xFFFF0000; }));
+    ASSERT_EQ(device()->SetTexture(0, texture.get()), D3D_OK);
+    ASSERT_EQ(device()->SetSamplerState(0, D3DSAMP_BORDERCOLOR, 0xFF0000FF), D3D_OK);
+    struct {
+        DWORD mode;
+        D3DCOLOR third, fourth;  // texels 2 and 3 of the run
+    } const cases[] = {{D3DTADDRESS_WRAP, 0xFF0000, 0x00FF00},
+                       {D3DTADDRESS_MIRROR, 0x00FF00, 0xFF0000},
+                       {D3DTADDRESS_CLAMP, 0x00FF00, 0x00FF00},
+                       {D3DTADDRESS_BORDER, 0x0000FF, 0x0000FF}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.mode);
+        ASSERT_EQ(device()->SetSamplerState(0, D3DSAMP_ADDRESSU, c.mode), D3D_OK);
+        const TexturedVertex quad[] = {{-0.5f, 15.5f, 0.f, 1.f, 0xFFFFFFFF, 0.f, 1.f},
+                                       {-0.5f, -0.5f, 0.f, 1.f, 0xFFFFFFFF, 0.f, 0.f},
+                                       {15.5f, 15.5f, 0.f, 1.f, 0xFFFFFFFF, 2.f, 1.f},
+                                       {15.5f, -0.5f, 0.f, 1.f, 0xFFFFFFFF, 2.f, 0.f}};
+        ASSERT_EQ(device()->SetFVF(kTexturedFvf), D3D_OK);
+        ASSERT_EQ(device()->DrawPrimitiveUP(D3DPT_TRIANGLESTRIP, 2, quad, sizeof quad[0]), D3D_OK);
+        EXPECT_EQ(Pixel(1, 4), 0xFF0000u);
+        EXPECT_EQ(Pixel(5, 4), 0x00FF00u);
+        EXPECT_EQ(Pixel(9, 4), c.third);
+        EXPECT_EQ(Pixel(13, 4), c.fourth);
+    }
+}
+
 TEST_F(TexturedTest, CameraSpacePositionWithATextureTransform) {
     Com<IDirect3DTexture9> texture(MakeTexture(kWidth, kHeight, Pattern));
     D3DXMATRIX projection;
