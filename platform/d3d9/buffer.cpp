@@ -1,5 +1,7 @@
 #include "d3d9/buffer.h"
 
+#include <algorithm>
+
 #include "d3d9/device.h"
 
 namespace platform::d3d9 {
@@ -8,14 +10,13 @@ template <typename Interface>
 Buffer<Interface>* Buffer<Interface>::Create(Device& device, UINT length, DWORD usage, D3DFORMAT format, DWORD fvf,
                                              D3DPOOL pool) {
     auto* buffer = new Buffer(device, length, usage, format, fvf, pool);
-    device.AddRef();
     if (pool == D3DPOOL_DEFAULT) device.AddDefaultPoolResource();
     return buffer;
 }
 
 template <typename Interface>
 Buffer<Interface>::Buffer(Device& device, UINT length, DWORD usage, D3DFORMAT format, DWORD fvf, D3DPOOL pool)
-    : device_(&device), bytes_(length), usage_(usage), format_(format), fvf_(fvf), pool_(pool) {}
+    : device_(&device), lifetime_(device, 1), bytes_(length), usage_(usage), format_(format), fvf_(fvf), pool_(pool), dirtyEnd_(length) {}
 
 template <typename Interface>
 Buffer<Interface>::~Buffer() {
@@ -34,17 +35,6 @@ STDMETHODIMP Buffer<Interface>::QueryInterface(REFIID iid, void** object) {
     }
     *object = nullptr;
     return E_NOINTERFACE;
-}
-
-template <typename Interface>
-STDMETHODIMP_(ULONG) Buffer<Interface>::Release() {
-    const ULONG left = references_.fetch_sub(1, std::memory_order_acq_rel) - 1;
-    if (left == 0) {
-        Device* device = device_;
-        delete this;
-        device->Release();
-    }
-    return left;
 }
 
 template <typename Interface>
@@ -67,12 +57,17 @@ STDMETHODIMP Buffer<Interface>::Lock(UINT offsetToLock, UINT sizeToLock, void** 
     const UINT length = static_cast<UINT>(bytes_.size());
     if (offsetToLock > length) return D3DERR_INVALIDCALL;
     // Size 0 locks the rest of the buffer.
-    if (sizeToLock != 0 && sizeToLock > length - offsetToLock) return D3DERR_INVALIDCALL;
+    if (sizeToLock == 0) sizeToLock = length - offsetToLock;
+    if (sizeToLock > length - offsetToLock) return D3DERR_INVALIDCALL;
     // DISCARD and NOOVERWRITE only promise what the caller will not read
     // or overwrite: the CPU copy keeps every byte, so both map the same.
     *data = bytes_.data() + offsetToLock;
     ++locks_;
-    if ((flags & D3DLOCK_READONLY) == 0) stale_ = true;
+    if ((flags & D3DLOCK_READONLY) == 0 && sizeToLock != 0) {
+        const bool clean = dirtyBegin_ == dirtyEnd_;
+        dirtyBegin_ = clean ? offsetToLock : std::min(dirtyBegin_, offsetToLock);
+        dirtyEnd_ = clean ? offsetToLock + sizeToLock : std::max(dirtyEnd_, offsetToLock + sizeToLock);
+    }
     return D3D_OK;
 }
 
@@ -97,13 +92,16 @@ STDMETHODIMP Buffer<Interface>::GetDesc(Desc* desc) {
 
 template <typename Interface>
 GLuint Buffer<Interface>::GlBuffer() {
-    if (buffer_.name() == 0) buffer_ = GlObject(GlObject::Kind::Buffer);
-    if (stale_) {
+    if (buffer_.name() == 0) {
+        buffer_ = GlObject(GlObject::Kind::Buffer);
         glBindBuffer(GL_COPY_WRITE_BUFFER, buffer_.name());
         glBufferData(GL_COPY_WRITE_BUFFER, static_cast<GLsizeiptr>(bytes_.size()), bytes_.data(),
                      (usage_ & D3DUSAGE_DYNAMIC) ? GL_DYNAMIC_DRAW : GL_STATIC_DRAW);
-        stale_ = false;
+    } else if (dirtyBegin_ != dirtyEnd_) {
+        glBindBuffer(GL_COPY_WRITE_BUFFER, buffer_.name());
+        glBufferSubData(GL_COPY_WRITE_BUFFER, dirtyBegin_, dirtyEnd_ - dirtyBegin_, bytes_.data() + dirtyBegin_);
     }
+    dirtyBegin_ = dirtyEnd_ = 0;
     return buffer_.name();
 }
 

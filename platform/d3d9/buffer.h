@@ -3,7 +3,6 @@
 // refilled when it is next drawn from after a change.
 #pragma once
 
-#include <atomic>
 #include <type_traits>
 #include <vector>
 
@@ -11,6 +10,8 @@
 
 #include "d3d9/buffer_access.h"
 #include "d3d9/gl_object.h"
+#include "d3d9/resource_hold.h"
+#include "d3d9/resource_lifetime.h"
 
 namespace platform::d3d9 {
 
@@ -18,7 +19,7 @@ class Device;
 
 // What both buffer kinds share; Interface is the COM face.
 template <typename Interface>
-class Buffer final : public Interface, public BufferAccess {
+class Buffer final : public Interface, public BufferAccess, public ResourceHold {
 public:
     static constexpr bool kVertices = std::is_same_v<Interface, IDirect3DVertexBuffer9>;
     using Desc = std::conditional_t<kVertices, D3DVERTEXBUFFER_DESC, D3DINDEXBUFFER_DESC>;
@@ -27,8 +28,14 @@ public:
     static Buffer* Create(Device& device, UINT length, DWORD usage, D3DFORMAT format, DWORD fvf, D3DPOOL pool);
 
     STDMETHODIMP QueryInterface(REFIID iid, void** object) override;
-    STDMETHODIMP_(ULONG) AddRef() override { return references_.fetch_add(1, std::memory_order_relaxed) + 1; }
-    STDMETHODIMP_(ULONG) Release() override;
+    STDMETHODIMP_(ULONG) AddRef() override { return lifetime_.AddRef(); }
+    STDMETHODIMP_(ULONG) Release() override {
+        return lifetime_.Release([this] { delete this; });
+    }
+    void AddHold() override { lifetime_.AddHold(); }
+    void ReleaseHold() override {
+        lifetime_.ReleaseHold([this] { delete this; });
+    }
     STDMETHODIMP GetDevice(IDirect3DDevice9** device) override;
     STDMETHODIMP_(D3DRESOURCETYPE) GetType() override;
     STDMETHODIMP Lock(UINT offsetToLock, UINT sizeToLock, void** data, DWORD flags) override;
@@ -46,14 +53,16 @@ private:
     ~Buffer();
 
     Device* device_;
-    std::atomic<ULONG> references_{1};
+    ResourceLifetime lifetime_;
     std::vector<BYTE> bytes_;
     DWORD usage_;
     D3DFORMAT format_;
     DWORD fvf_;
     D3DPOOL pool_;
     UINT locks_ = 0;
-    bool stale_ = true;
+    // Bytes written since the last upload: [dirtyBegin_, dirtyEnd_).
+    UINT dirtyBegin_ = 0;
+    UINT dirtyEnd_ = 0;
     GlObject buffer_;
 };
 

@@ -15,7 +15,7 @@ constexpr std::array<GLint, 4> kBump{GL_RED, GL_GREEN, GL_ONE, GL_ONE};
 constexpr FormatInfo kFormats[] = {
     {D3DFMT_A8R8G8B8, 4, 1, GL_RGBA8, GL_BGRA, GL_UNSIGNED_INT_8_8_8_8_REV, kRgba, false, false},
     {D3DFMT_X8R8G8B8, 4, 1, GL_RGBA8, GL_BGRA, GL_UNSIGNED_INT_8_8_8_8_REV, kRgbOne, false, false},
-    {D3DFMT_R5G6B5, 2, 1, GL_RGB565, GL_RGB, GL_UNSIGNED_SHORT_5_6_5, kRgbOne, false, false},
+    {D3DFMT_R5G6B5, 2, 1, GL_RGB8, GL_RGB, GL_UNSIGNED_SHORT_5_6_5, kRgbOne, false, false},
     {D3DFMT_X1R5G5B5, 2, 1, GL_RGB5_A1, GL_BGRA, GL_UNSIGNED_SHORT_1_5_5_5_REV, kRgbOne, false, false},
     {D3DFMT_A1R5G5B5, 2, 1, GL_RGB5_A1, GL_BGRA, GL_UNSIGNED_SHORT_1_5_5_5_REV, kRgba, false, false},
     {D3DFMT_A4R4G4B4, 2, 1, GL_RGBA4, GL_BGRA, GL_UNSIGNED_SHORT_4_4_4_4_REV, kRgba, false, false},

@@ -26,7 +26,6 @@ GLenum RenderbufferFormat(D3DFORMAT format) {
 Surface* Surface::CreatePlain(Device& device, const D3DSURFACE_DESC& desc) {
     Surface* surface = new Surface(device, desc, Owner::Application);
     surface->AllocateBytes();
-    device.AddRef();
     if (desc.Pool == D3DPOOL_DEFAULT) device.AddDefaultPoolResource();
     return surface;
 }
@@ -40,7 +39,6 @@ std::unique_ptr<Surface> Surface::CreateDeviceOwned(Device& device, const D3DSUR
 Surface* Surface::CreateRenderbuffer(Device& device, const D3DSURFACE_DESC& desc) {
     Surface* surface = new Surface(device, desc, Owner::Application);
     surface->AllocateRenderbuffer();
-    device.AddRef();
     device.AddDefaultPoolResource();
     return surface;
 }
@@ -85,7 +83,11 @@ void Surface::AttachTo(GLenum target) const {
 }
 
 Surface::Surface(Device& device, const D3DSURFACE_DESC& desc, Owner owner)
-    : device_(&device), desc_(desc), owner_(owner), references_(owner == Owner::Application ? 1 : 0) {}
+    : device_(&device), desc_(desc), owner_(owner), lifetime_(device, owner == Owner::Application ? 1 : 0) {}
+
+void Surface::End() {
+    if (owner_ == Owner::Application) delete this;
+}
 
 Surface::~Surface() {
     if (owner_ != Owner::Application) return;
@@ -107,20 +109,22 @@ STDMETHODIMP Surface::QueryInterface(REFIID iid, void** object) {
 
 STDMETHODIMP_(ULONG) Surface::AddRef() {
     if (container_) return container_->AddRef();
-    const ULONG count = references_.fetch_add(1, std::memory_order_relaxed) + 1;
-    if (count == 1 && owner_ == Owner::Device) device_->AddRef();
-    return count;
+    return lifetime_.AddRef();
 }
 
 STDMETHODIMP_(ULONG) Surface::Release() {
     if (container_) return container_->Release();
-    const ULONG left = references_.fetch_sub(1, std::memory_order_acq_rel) - 1;
-    if (left == 0) {
-        Device* device = device_;
-        if (owner_ == Owner::Application) delete this;
-        device->Release();  // may end the device, and with it a surface it owns
-    }
-    return left;
+    return lifetime_.Release([this] { End(); });
+}
+
+void Surface::AddHold() {
+    if (container_) container_->AddHold();
+    else lifetime_.AddHold();
+}
+
+void Surface::ReleaseHold() {
+    if (container_) container_->ReleaseHold();
+    else lifetime_.ReleaseHold([this] { End(); });
 }
 
 STDMETHODIMP Surface::GetDevice(IDirect3DDevice9** device) {

@@ -3,20 +3,21 @@
 // CPU copy, or for a render-target texture the GL level itself).
 #pragma once
 
-#include <atomic>
 #include <memory>
 #include <vector>
 
 #include <d3d9.h>
 
 #include "d3d9/gl_object.h"
+#include "d3d9/resource_hold.h"
+#include "d3d9/resource_lifetime.h"
 
 namespace platform::d3d9 {
 
 class Device;
 class Texture;
 
-class Surface final : public IDirect3DSurface9 {
+class Surface final : public IDirect3DSurface9, public ResourceHold {
 public:
     // A surface the application created: it holds the device and goes
     // with the application's last reference.
@@ -37,6 +38,8 @@ public:
     STDMETHODIMP QueryInterface(REFIID iid, void** object) override;
     STDMETHODIMP_(ULONG) AddRef() override;
     STDMETHODIMP_(ULONG) Release() override;
+    void AddHold() override;
+    void ReleaseHold() override;
     STDMETHODIMP GetDevice(IDirect3DDevice9** device) override;
     STDMETHODIMP_(D3DRESOURCETYPE) GetType() override { return D3DRTYPE_SURFACE; }
     STDMETHODIMP GetContainer(REFIID iid, void** container) override;
@@ -45,7 +48,7 @@ public:
     STDMETHODIMP UnlockRect() override;
 
     const D3DSURFACE_DESC& desc() const { return desc_; }
-    ULONG applicationReferences() const { return references_.load(std::memory_order_relaxed); }
+    ULONG applicationReferences() const { return lifetime_.references(); }
     Device& device() const { return *device_; }
     // The texture this surface is a level of, or nullptr.
     Texture* container() const { return container_; }
@@ -65,13 +68,15 @@ private:
     enum class Owner { Application, Device, Texture };
 
     Surface(Device& device, const D3DSURFACE_DESC& desc, Owner owner);
+    // Deletes a surface the application created; the others have owners.
+    void End();
     void AllocateBytes();
     void AllocateRenderbuffer();
 
     Device* device_;
     D3DSURFACE_DESC desc_;
     Owner owner_;
-    std::atomic<ULONG> references_;
+    ResourceLifetime lifetime_;
     GlObject renderbuffer_;
     std::vector<BYTE> bytes_;
     UINT pitch_ = 0;

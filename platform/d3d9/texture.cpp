@@ -14,12 +14,12 @@ Texture* Texture::Create(Device& device, UINT width, UINT height, UINT levels, D
         texture->levels_.push_back(Surface::CreateTextureLevel(device, *texture, level, desc));
     }
     if (usage & D3DUSAGE_RENDERTARGET) texture->CreateRenderTargetStorage();
-    device.AddRef();
     if (pool == D3DPOOL_DEFAULT) device.AddDefaultPoolResource();
     return texture;
 }
 
-Texture::Texture(Device& device, const FormatInfo& format) : device_(&device), format_(&format) {}
+Texture::Texture(Device& device, const FormatInfo& format)
+    : device_(&device), format_(&format), lifetime_(device, 1) {}
 
 Texture::~Texture() {
     if (levels_.front()->desc().Pool == D3DPOOL_DEFAULT) device_->RemoveDefaultPoolResource();
@@ -28,6 +28,8 @@ Texture::~Texture() {
 
 void Texture::CreateRenderTargetStorage() {
     device_->MakeCurrent();
+    GLint bound = 0;
+    glGetIntegerv(GL_TEXTURE_BINDING_2D, &bound);
     texture_ = GlObject(GlObject::Kind::Texture);
     glBindTexture(GL_TEXTURE_2D, texture_.name());
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAX_LEVEL, static_cast<GLint>(levels_.size() - 1));
@@ -38,6 +40,7 @@ void Texture::CreateRenderTargetStorage() {
                      static_cast<GLsizei>(desc.Width), static_cast<GLsizei>(desc.Height), 0,
                      format_->uploadFormat, format_->uploadType, nullptr);
     }
+    glBindTexture(GL_TEXTURE_2D, static_cast<GLuint>(bound));
     stale_ = false;
 }
 
@@ -46,15 +49,23 @@ GLuint Texture::RenderTargetName() const {
 }
 
 GLuint Texture::GlTexture() {
-    if (texture_.name() == 0) {
-        texture_ = GlObject(GlObject::Kind::Texture);
-        glBindTexture(GL_TEXTURE_2D, texture_.name());
+    const bool create = texture_.name() == 0;
+    if (!create && !stale_ && appliedLod_ == lod_) return texture_.name();
+    // Drawing binds its stages itself: whatever this binds goes back.
+    GLint bound = 0;
+    glGetIntegerv(GL_TEXTURE_BINDING_2D, &bound);
+    if (create) texture_ = GlObject(GlObject::Kind::Texture);
+    glBindTexture(GL_TEXTURE_2D, texture_.name());
+    if (create) {
         glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAX_LEVEL, static_cast<GLint>(levels_.size() - 1));
         glTexParameteriv(GL_TEXTURE_2D, GL_TEXTURE_SWIZZLE_RGBA, format_->swizzle.data());
-    } else {
-        glBindTexture(GL_TEXTURE_2D, texture_.name());
     }
     if (stale_) Upload();
+    if (appliedLod_ != lod_) {
+        glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_BASE_LEVEL, static_cast<GLint>(lod_));
+        appliedLod_ = lod_;
+    }
+    glBindTexture(GL_TEXTURE_2D, static_cast<GLuint>(bound));
     return texture_.name();
 }
 
@@ -90,16 +101,12 @@ STDMETHODIMP Texture::QueryInterface(REFIID iid, void** object) {
     return E_NOINTERFACE;
 }
 
-STDMETHODIMP_(ULONG) Texture::AddRef() { return references_.fetch_add(1, std::memory_order_relaxed) + 1; }
-
 STDMETHODIMP_(ULONG) Texture::Release() {
-    const ULONG left = references_.fetch_sub(1, std::memory_order_acq_rel) - 1;
-    if (left == 0) {
-        Device* device = device_;
-        delete this;
-        device->Release();
-    }
-    return left;
+    return lifetime_.Release([this] { delete this; });
+}
+
+void Texture::ReleaseHold() {
+    lifetime_.ReleaseHold([this] { delete this; });
 }
 
 STDMETHODIMP Texture::GetDevice(IDirect3DDevice9** device) {

@@ -3,7 +3,6 @@
 // sampled after a change; render-target textures live only in GL.
 #pragma once
 
-#include <atomic>
 #include <memory>
 #include <vector>
 
@@ -11,6 +10,8 @@
 
 #include "d3d9/format_table.h"
 #include "d3d9/gl_object.h"
+#include "d3d9/resource_hold.h"
+#include "d3d9/resource_lifetime.h"
 #include "d3d9/surface.h"
 #include "d3d9/texture_binding.h"
 
@@ -18,15 +19,17 @@ namespace platform::d3d9 {
 
 class Device;
 
-class Texture final : public IDirect3DTexture9, public TextureBinding {
+class Texture final : public IDirect3DTexture9, public TextureBinding, public ResourceHold {
 public:
     // Arguments already checked; levels is the final count.
     static Texture* Create(Device& device, UINT width, UINT height, UINT levels, DWORD usage, D3DFORMAT format,
                            D3DPOOL pool);
 
     STDMETHODIMP QueryInterface(REFIID iid, void** object) override;
-    STDMETHODIMP_(ULONG) AddRef() override;
+    STDMETHODIMP_(ULONG) AddRef() override { return lifetime_.AddRef(); }
     STDMETHODIMP_(ULONG) Release() override;
+    void AddHold() override { lifetime_.AddHold(); }
+    void ReleaseHold() override;
     STDMETHODIMP GetDevice(IDirect3DDevice9** device) override;
     STDMETHODIMP_(D3DRESOURCETYPE) GetType() override { return D3DRTYPE_TEXTURE; }
     STDMETHODIMP_(DWORD) SetLOD(DWORD lodNew) override;
@@ -45,8 +48,8 @@ public:
     void MarkStale() { stale_ = RenderTargetName() == 0; }
     // The GL texture of a render-target texture; 0 for any other.
     GLuint RenderTargetName() const;
-    // Uploads if stale. The device's context must be current; leaves the
-    // texture bound to GL_TEXTURE_2D of the active unit.
+    // Uploads if stale. The device's context must be current; GL bindings
+    // are left as they were.
     GLuint GlTexture() override;
 
 private:
@@ -57,11 +60,12 @@ private:
 
     Device* device_;
     const FormatInfo* format_;
-    std::atomic<ULONG> references_{1};
+    ResourceLifetime lifetime_;
     std::vector<std::unique_ptr<Surface>> levels_;
     GlObject texture_;
     bool stale_ = true;
     DWORD lod_ = 0;
+    DWORD appliedLod_ = 0;  // the GL texture's base level
 };
 
 }  // namespace platform::d3d9

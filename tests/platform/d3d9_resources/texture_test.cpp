@@ -3,6 +3,7 @@
 #include <cstring>
 #include <tuple>
 
+#include "d3d9/resource_hold.h"
 #include "platform/d3d9_resources/resource_fixture.h"
 
 namespace d3d9_test {
@@ -229,6 +230,29 @@ TEST_F(TextureTest, ResourcesHoldTheDevice) {
     texture.Reset();
     device()->AddRef();
     EXPECT_EQ(device()->Release(), before);
+}
+
+// What the device holds on a set resource keeps the resource, not the
+// device: the application's last release lets the device go.
+TEST_F(TextureTest, DeviceHoldKeepsTheTextureButNotTheDevice) {
+    using platform::d3d9::AsResourceHold;
+    device()->AddRef();
+    const ULONG before = device()->Release();
+    IDirect3DTexture9* texture = MakeTexture(4, 4, 1, 0, D3DFMT_A8R8G8B8, D3DPOOL_MANAGED);
+    IDirect3DSurface9* level = Level(texture);
+    ASSERT_NE(AsResourceHold(level), nullptr);
+    AsResourceHold(level)->AddHold();
+    level->Release();
+    EXPECT_EQ(texture->Release(), 0u);
+    device()->AddRef();
+    EXPECT_EQ(device()->Release(), before);
+
+    // Still there for the holder, and gone with its hold (the sanitizer
+    // sees a leak or a use after free otherwise).
+    D3DSURFACE_DESC desc{};
+    EXPECT_EQ(level->GetDesc(&desc), D3D_OK);
+    EXPECT_EQ(desc.Width, 4u);
+    AsResourceHold(level)->ReleaseHold();
 }
 
 // Managed textures keep their pixels across Reset; a default-pool one
