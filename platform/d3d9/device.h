@@ -15,7 +15,7 @@
 #include "d3d9/frame_capture.h"
 #include "d3d9/gl_context.h"
 #include "d3d9/gl_object.h"
-#include "d3d9/held_reference.h"
+#include "d3d9/device_hold.h"
 #include "d3d9/pipeline/pipeline.h"
 #include "d3d9/state_block.h"
 #include "d3d9/surface.h"
@@ -163,9 +163,9 @@ private:
     std::unique_ptr<Surface> autoDepthStencil_;
     Surface* renderTarget_ = nullptr;
     Surface* depthStencil_ = nullptr;
-    // The references the device holds on application surfaces set as targets.
-    HeldReference<IDirect3DSurface9> heldRenderTarget_;
-    HeldReference<IDirect3DSurface9> heldDepthStencil_;
+    // The device's holds on application surfaces set as targets.
+    DeviceHold<IDirect3DSurface9> heldRenderTarget_;
+    DeviceHold<IDirect3DSurface9> heldDepthStencil_;
     DeviceBindings bindings_;
     std::unique_ptr<pipeline::Pipeline> pipeline_;
     StateBlock states_;

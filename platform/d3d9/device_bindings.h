@@ -9,7 +9,7 @@
 
 #include <d3d9.h>
 
-#include "d3d9/held_reference.h"
+#include "d3d9/device_hold.h"
 #include "d3d9/state_block.h"
 #include "d3d9/texture_binding.h"
 
@@ -21,12 +21,12 @@ struct LightSlot {
 };
 
 struct DeviceBindings {
-    std::array<HeldReference<IDirect3DBaseTexture9>, kTextureStages> textures;
+    std::array<DeviceHold<IDirect3DBaseTexture9>, kTextureStages> textures;
     std::array<TextureBinding*, kTextureStages> textureBindings{};
-    HeldReference<IDirect3DVertexBuffer9> stream;
+    DeviceHold<IDirect3DVertexBuffer9> stream;
     UINT streamOffset = 0;
     UINT streamStride = 0;
-    HeldReference<IDirect3DIndexBuffer9> indices;
+    DeviceHold<IDirect3DIndexBuffer9> indices;
     DWORD fvf = 0;
     std::map<DWORD, LightSlot> lights;
     std::vector<DWORD> enabledLights;  // in the order they were enabled

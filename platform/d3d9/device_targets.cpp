@@ -1,5 +1,5 @@
 // Switching the render target and the depth-stencil surface. The device
-// holds a reference on an application surface while it is set.
+// holds an application surface while it is set.
 #include "d3d9/device.h"
 
 namespace platform::d3d9 {

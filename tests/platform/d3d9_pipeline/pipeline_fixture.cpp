@@ -16,11 +16,6 @@ void PipelineTest::SetUp() {
 }
 
 void PipelineTest::TearDown() {
-    // What is set holds a reference, and every resource holds the device:
-    // as in Direct3D, an application unsets them or leaks the device.
-    for (DWORD stage = 0; stage < 8; ++stage) device_->SetTexture(stage, nullptr);
-    device_->SetStreamSource(0, nullptr, 0, 0);
-    device_->SetIndices(nullptr);
     device_.Reset();
     D3D9Test::TearDown();
 }

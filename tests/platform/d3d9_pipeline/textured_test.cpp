@@ -102,15 +102,16 @@ TEST_F(TexturedTest, HalfPixelOffsetQuadCopiesTexelForTexel) {
     EXPECT_TRUE(IsPattern(Pixels())) << "linear filtering hits texel centres";
 }
 
-TEST_F(TexturedTest, CopyThroughARenderTargetStaysUpright) {
+TEST_F(TexturedTest, CopyThroughARenderTargetAndBackStaysUpright) {
     Com<IDirect3DTexture9> texture(MakeTexture(kWidth, kHeight, Pattern));
     Com<IDirect3DTexture9> target;
     ASSERT_EQ(device()->CreateTexture(kWidth, kHeight, 1, D3DUSAGE_RENDERTARGET, D3DFMT_A8R8G8B8, D3DPOOL_DEFAULT,
                                       target.out(), nullptr),
               D3D_OK);
-    Com<IDirect3DSurface9> targetSurface, backBuffer;
+    Com<IDirect3DSurface9> targetSurface, backBuffer, depth;
     ASSERT_EQ(target->GetSurfaceLevel(0, targetSurface.out()), D3D_OK);
     ASSERT_EQ(device()->GetRenderTarget(0, backBuffer.out()), D3D_OK);
+    ASSERT_EQ(device()->GetDepthStencilSurface(depth.out()), D3D_OK);
 
     ASSERT_EQ(device()->SetRenderTarget(0, targetSurface.get()), D3D_OK);
     ASSERT_EQ(device()->SetDepthStencilSurface(nullptr), D3D_OK);
@@ -122,7 +123,7 @@ TEST_F(TexturedTest, CopyThroughARenderTargetStaysUpright) {
     ASSERT_EQ(device()->SetTexture(0, target.get()), D3D_OK);
     DrawCopy();
     EXPECT_TRUE(IsPattern(Pixels())) << "sampled back from it";
-    ASSERT_EQ(device()->SetTexture(0, nullptr), D3D_OK);
+    ASSERT_EQ(device()->SetDepthStencilSurface(depth.get()), D3D_OK);
 }
 
 TEST_F(TexturedTest, SetRenderTargetResetsTheViewportAndNullIsRefused) {
@@ -194,6 +195,10 @@ protected:
         TexturedTest::SetUp();
         *ramp_.out() = MakeTexture(16, 16, Ramp);
     }
+    void TearDown() override {
+        ramp_.Reset();  // before the device and its window go
+        TexturedTest::TearDown();
+    }
     // Stage 0 bumps with a constant (du, dv) texture, stage 1 shows the ramp.
     void Bump(IDirect3DTexture9* bumpMap, float m00, DWORD op = D3DTOP_BUMPENVMAP) {
         ASSERT_EQ(device()->SetTexture(0, bumpMap), D3D_OK);
@@ -232,7 +237,7 @@ TEST_F(BumpTest, ConstantOffsetShiftsByThePredictedTexels) {
     }
 }
 
-TEST_F(BumpTest, CurrentAfterTheBumpStageIsTheStageBeforeIt) {
+TEST_F(BumpTest, CurrentAfterTheBumpStageIsWhatTheStageBeforeItMade) {
     Com<IDirect3DTexture9> bumpMap(MakeTexture(16, 16, [](UINT, UINT) { return 0xFF000000; }));
     Com<IDirect3DTexture9> white(MakeTexture(16, 16, [](UINT, UINT) { return 0xFFFFFFFF; }));
     ASSERT_EQ(device()->SetRenderState(D3DRS_TEXTUREFACTOR, 0xFF3060C0), D3D_OK);
@@ -367,15 +372,17 @@ TEST_F(TexturedTest, Fvf302WithStride28ReadsNothingPastItsBuffer) {
     EXPECT_EQ(device()->DrawPrimitive(D3DPT_TRIANGLESTRIP, 0, 3), D3DERR_INVALIDCALL) << "past the buffer";
 }
 
-TEST_F(TexturedTest, DeviceHoldsAReferenceOnItsTextures) {
-    IDirect3DTexture9* texture = MakeTexture(4, 4, [](UINT, UINT) { return 0xFFFFFFFF; });
+TEST_F(TexturedTest, DeviceKeepsASetTextureAliveWithoutKeepingItself) {
+    IDirect3DTexture9* texture = MakeTexture(4, 4, [](UINT, UINT) { return 0xFF00FF00; });
     ASSERT_EQ(device()->SetTexture(0, texture), D3D_OK);
-    EXPECT_EQ(texture->Release(), 1u) << "the device's reference";
+    EXPECT_EQ(texture->Release(), 0u) << "the application's last reference";
     IDirect3DBaseTexture9* back = nullptr;
     ASSERT_EQ(device()->GetTexture(0, &back), D3D_OK);
     EXPECT_EQ(back, texture);
-    back->Release();
-    ASSERT_EQ(device()->SetTexture(0, nullptr), D3D_OK);
+    EXPECT_EQ(back->Release(), 0u);
+    DrawCopy();
+    EXPECT_EQ(Pixel(20, 20), 0x00FF00u) << "still drawn with";
+    // The device then goes with the texture still set (TearDown): nothing leaks.
 }
 
 }  // namespace
