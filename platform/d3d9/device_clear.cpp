@@ -55,6 +55,7 @@ STDMETHODIMP Device::Clear(DWORD count, const D3DRECT* rects, DWORD flags, D3DCO
         glClear(buffers);
     }
     glDisable(GL_SCISSOR_TEST);
+    pipeline_->Forget();
     return D3D_OK;
 }
 

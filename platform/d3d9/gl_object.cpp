@@ -10,6 +10,8 @@ GlObject::GlObject(Kind kind) : kind_(kind) {
         case Kind::Framebuffer: glGenFramebuffers(1, &name_); break;
         case Kind::Texture: glGenTextures(1, &name_); break;
         case Kind::Buffer: glGenBuffers(1, &name_); break;
+        case Kind::VertexArray: glGenVertexArrays(1, &name_); break;
+        case Kind::Sampler: glGenSamplers(1, &name_); break;
     }
 }
 
@@ -34,6 +36,8 @@ void GlObject::Delete() {
         case Kind::Framebuffer: glDeleteFramebuffers(1, &name_); break;
         case Kind::Texture: glDeleteTextures(1, &name_); break;
         case Kind::Buffer: glDeleteBuffers(1, &name_); break;
+        case Kind::VertexArray: glDeleteVertexArrays(1, &name_); break;
+        case Kind::Sampler: glDeleteSamplers(1, &name_); break;
     }
     name_ = 0;
 }

@@ -235,6 +235,10 @@ struct IDirect3DDevice9 : IUnknown {
     STDMETHOD(GetViewport)(D3DVIEWPORT9* viewport) PURE;
     STDMETHOD(SetMaterial)(const D3DMATERIAL9* material) PURE;
     STDMETHOD(GetMaterial)(D3DMATERIAL9* material) PURE;
+    STDMETHOD(SetLight)(DWORD index, const D3DLIGHT9* light) PURE;
+    STDMETHOD(GetLight)(DWORD index, D3DLIGHT9* light) PURE;
+    STDMETHOD(LightEnable)(DWORD index, BOOL enable) PURE;
+    STDMETHOD(GetLightEnable)(DWORD index, BOOL* enable) PURE;
     STDMETHOD(SetRenderState)(D3DRENDERSTATETYPE state, DWORD value) PURE;
     STDMETHOD(GetRenderState)(D3DRENDERSTATETYPE state, DWORD* value) PURE;
     STDMETHOD(GetTexture)(DWORD stage, IDirect3DBaseTexture9** texture) PURE;
