@@ -7,16 +7,13 @@
 namespace platform::d3d9 {
 namespace {
 
-float Channel(D3DCOLOR colour, int shift) { return static_cast<float>((colour >> shift) & 0xFF) / 255.f; }
-
 void FillInGl(const Surface& surface, const RECT& area, D3DCOLOR colour, GLuint scratchFramebuffer) {
     const CopyStateGuard guard;
     glBindFramebuffer(GL_DRAW_FRAMEBUFFER, scratchFramebuffer);
     surface.AttachTo(GL_DRAW_FRAMEBUFFER);
     glEnable(GL_SCISSOR_TEST);
     glScissor(area.left, area.top, area.right - area.left, area.bottom - area.top);
-    const GLfloat rgba[] = {Channel(colour, 16), Channel(colour, 8), Channel(colour, 0), Channel(colour, 24)};
-    glClearBufferfv(GL_COLOR, 0, rgba);
+    glClearBufferfv(GL_COLOR, 0, ColourToRgba(colour).data());
 }
 
 void FillOnCpu(Surface& surface, const RECT& area, D3DCOLOR colour) {

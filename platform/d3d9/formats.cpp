@@ -91,6 +91,11 @@ UINT BytesPerPixel(D3DFORMAT format) {
     }
 }
 
+std::array<float, 4> ColourToRgba(D3DCOLOR colour) {
+    const auto channel = [colour](int shift) { return static_cast<float>((colour >> shift) & 0xFF) / 255.f; };
+    return {channel(16), channel(8), channel(0), channel(24)};
+}
+
 void StorePixel(D3DFORMAT format, D3DCOLOR colour, BYTE* destination) {
     DWORD packed = 0;
     switch (format) {
