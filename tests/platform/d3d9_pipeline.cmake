@@ -8,5 +8,6 @@ saver_add_test(platform_d3d9_pipeline_test
     ${CMAKE_CURRENT_LIST_DIR}/d3d9_pipeline/lighting_test.cpp
     ${CMAKE_CURRENT_LIST_DIR}/d3d9_pipeline/device_state_test.cpp
     ${CMAKE_CURRENT_LIST_DIR}/d3d9_pipeline/textured_test.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/d3d9_pipeline/pipeline_key_test.cpp
   LIBS platform)
 target_include_directories(platform_d3d9_pipeline_test PRIVATE ${CMAKE_SOURCE_DIR}/platform)

@@ -42,7 +42,6 @@ public:
     // Streaming buffers for vertices and indices given by pointer.
     GLuint UploadVertices(const void* data, size_t bytes);
     GLuint UploadIndices(const void* data, size_t bytes);
-    size_t programsLinked() const { return programs_.linked(); }
     // The context is gone: forget every name without deleting.
     void Abandon();
 
