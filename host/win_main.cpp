@@ -1,6 +1,14 @@
 // The screensaver module's entry.
 #include <windows.h>
 
-int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
-    return 0;
+#include "host/moire_screensaver.h"
+
+int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
+    CMoireScreensaver saver;
+    const HRESULT result = saver.Startup(instance);
+    if (FAILED(result)) {
+        saver.ShowErrorMessage(result);
+        return 0;
+    }
+    return saver.RunMode();
 }

@@ -29,16 +29,23 @@ Device::Device(IDirect3D9* direct3D, DeviceSettings settings, std::unique_ptr<Gl
       capture_(settings_.adapter.ordinal) {
     direct3D_->AddRef();
     glBindFramebuffer(GL_FRAMEBUFFER, framebuffer_.name());
+    pipeline_ = std::make_unique<pipeline::Pipeline>();
 }
 
 Device::~Device() {
-    if (!context_->MakeCurrent()) {
+    const bool current = context_->MakeCurrent();
+    bindings_.Clear();
+    heldRenderTarget_.Set(nullptr);
+    heldDepthStencil_.Set(nullptr);
+    if (!current) {
         // The window went first, and its context's objects with it.
+        pipeline_->Abandon();
         framebuffer_.Abandon();
         readFramebuffer_.Abandon();
         if (backBuffer_) backBuffer_->AbandonGl();
         if (autoDepthStencil_) autoDepthStencil_->AbandonGl();
     }
+    pipeline_.reset();
     backBuffer_.reset();
     autoDepthStencil_.reset();
     framebuffer_ = GlObject();

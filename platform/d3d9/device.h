@@ -1,6 +1,7 @@
 // IDirect3DDevice9 on one GL context. The device keeps Direct3D's state
-// (StateBlock), its presentation surfaces and the framebuffer they are
-// bound to; drawing methods come with the pipeline (device_pending.cpp).
+// (StateBlock), what is set on it for drawing (DeviceBindings), its
+// presentation surfaces and the framebuffer they are bound to, and the
+// fixed-function pipeline that draws.
 #pragma once
 
 #include <memory>
@@ -9,10 +10,13 @@
 
 #include "com/com_object.h"
 #include "d3d9/adapters.h"
+#include "d3d9/device_bindings.h"
 #include "d3d9/device_loss.h"
 #include "d3d9/frame_capture.h"
 #include "d3d9/gl_context.h"
 #include "d3d9/gl_object.h"
+#include "d3d9/device_hold.h"
+#include "d3d9/pipeline/pipeline.h"
 #include "d3d9/state_block.h"
 #include "d3d9/surface.h"
 
@@ -48,12 +52,21 @@ public:
                                     IDirect3DVertexBuffer9** vertexBuffer, HANDLE* sharedHandle) override;
     STDMETHODIMP CreateIndexBuffer(UINT length, DWORD usage, D3DFORMAT format, D3DPOOL pool,
                                    IDirect3DIndexBuffer9** indexBuffer, HANDLE* sharedHandle) override;
+    STDMETHODIMP CreateRenderTarget(UINT width, UINT height, D3DFORMAT format, D3DMULTISAMPLE_TYPE multiSample,
+                                    DWORD multisampleQuality, BOOL lockable, IDirect3DSurface9** surface,
+                                    HANDLE* sharedHandle) override;
+    STDMETHODIMP CreateDepthStencilSurface(UINT width, UINT height, D3DFORMAT format,
+                                           D3DMULTISAMPLE_TYPE multiSample, DWORD multisampleQuality, BOOL discard,
+                                           IDirect3DSurface9** surface, HANDLE* sharedHandle) override;
     STDMETHODIMP UpdateSurface(IDirect3DSurface9* sourceSurface, const RECT* sourceRect,
                                IDirect3DSurface9* destinationSurface, const POINT* destPoint) override;
+    STDMETHODIMP UpdateTexture(IDirect3DBaseTexture9* sourceTexture,
+                               IDirect3DBaseTexture9* destinationTexture) override;
     STDMETHODIMP GetRenderTargetData(IDirect3DSurface9* renderTarget, IDirect3DSurface9* destSurface) override;
     STDMETHODIMP StretchRect(IDirect3DSurface9* sourceSurface, const RECT* sourceRect,
                              IDirect3DSurface9* destSurface, const RECT* destRect,
                              D3DTEXTUREFILTERTYPE filter) override;
+    STDMETHODIMP ColorFill(IDirect3DSurface9* surface, const RECT* rect, D3DCOLOR color) override;
     STDMETHODIMP CreateOffscreenPlainSurface(UINT width, UINT height, D3DFORMAT format, D3DPOOL pool,
                                              IDirect3DSurface9** surface, HANDLE* sharedHandle) override;
     STDMETHODIMP SetRenderTarget(DWORD renderTargetIndex, IDirect3DSurface9* renderTarget) override;
@@ -70,6 +83,10 @@ public:
     STDMETHODIMP GetViewport(D3DVIEWPORT9* viewport) override;
     STDMETHODIMP SetMaterial(const D3DMATERIAL9* material) override;
     STDMETHODIMP GetMaterial(D3DMATERIAL9* material) override;
+    STDMETHODIMP SetLight(DWORD index, const D3DLIGHT9* light) override;
+    STDMETHODIMP GetLight(DWORD index, D3DLIGHT9* light) override;
+    STDMETHODIMP LightEnable(DWORD index, BOOL enable) override;
+    STDMETHODIMP GetLightEnable(DWORD index, BOOL* enable) override;
     STDMETHODIMP SetRenderState(D3DRENDERSTATETYPE state, DWORD value) override;
     STDMETHODIMP GetRenderState(D3DRENDERSTATETYPE state, DWORD* value) override;
     STDMETHODIMP GetTexture(DWORD stage, IDirect3DBaseTexture9** texture) override;
@@ -116,6 +133,25 @@ private:
     void ApplySwapInterval();
     void ResetViewport();
     HRESULT ValidateReset() const;
+    // Everything set for drawing let go, the presentation surfaces bound again.
+    void ReleaseBindings();
+
+    // What a draw reads, worked out before anything is checked or drawn.
+    struct DrawPlan {
+        pipeline::VertexFormat format;
+        pipeline::PipelineKey key;
+        UINT extent = 0;  // bytes read of each vertex
+        std::array<const D3DLIGHT9*, pipeline::kMaxLights> lights{};
+        UINT lightCount = 0;
+    };
+    HRESULT PlanDraw(D3DPRIMITIVETYPE type, DrawPlan& plan) const;
+    // False when nothing can be drawn now (device lost, window gone).
+    bool CanDraw();
+    void Submit(const DrawPlan& plan, GLuint vertexBuffer, UINT offset, UINT stride);
+    void Record(const DrawPlan& plan, D3DPRIMITIVETYPE type, UINT primitiveCount, bool indexed,
+                UINT stride) const;
+    HRESULT CreateRenderbufferSurface(UINT width, UINT height, const D3DSURFACE_DESC& desc,
+                                      IDirect3DSurface9** surface, HANDLE* sharedHandle);
 
     IDirect3D9* direct3D_;
     DeviceSettings settings_;
@@ -127,6 +163,11 @@ private:
     std::unique_ptr<Surface> autoDepthStencil_;
     Surface* renderTarget_ = nullptr;
     Surface* depthStencil_ = nullptr;
+    // The device's holds on application surfaces set as targets.
+    DeviceHold<IDirect3DSurface9> heldRenderTarget_;
+    DeviceHold<IDirect3DSurface9> heldDepthStencil_;
+    DeviceBindings bindings_;
+    std::unique_ptr<pipeline::Pipeline> pipeline_;
     StateBlock states_;
     D3DVIEWPORT9 viewport_{};
     bool inScene_ = false;

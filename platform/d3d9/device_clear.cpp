@@ -9,8 +9,6 @@ namespace {
 
 constexpr DWORD kClearFlags = D3DCLEAR_TARGET | D3DCLEAR_ZBUFFER | D3DCLEAR_STENCIL;
 
-float Channel(D3DCOLOR colour, int shift) { return static_cast<float>((colour >> shift) & 0xFF) / 255.f; }
-
 }  // namespace
 
 STDMETHODIMP Device::Clear(DWORD count, const D3DRECT* rects, DWORD flags, D3DCOLOR color, float z,
@@ -27,7 +25,8 @@ STDMETHODIMP Device::Clear(DWORD count, const D3DRECT* rects, DWORD flags, D3DCO
     if (flags & D3DCLEAR_TARGET) {
         buffers |= GL_COLOR_BUFFER_BIT;
         glColorMask(GL_TRUE, GL_TRUE, GL_TRUE, GL_TRUE);
-        glClearColor(Channel(color, 16), Channel(color, 8), Channel(color, 0), Channel(color, 24));
+        const auto rgba = ColourToRgba(color);
+        glClearColor(rgba[0], rgba[1], rgba[2], rgba[3]);
     }
     if (flags & D3DCLEAR_ZBUFFER) {
         buffers |= GL_DEPTH_BUFFER_BIT;
@@ -56,6 +55,7 @@ STDMETHODIMP Device::Clear(DWORD count, const D3DRECT* rects, DWORD flags, D3DCO
         glClear(buffers);
     }
     glDisable(GL_SCISSOR_TEST);
+    pipeline_->Forget();
     return D3D_OK;
 }
 

@@ -34,6 +34,7 @@ HRESULT Device::BuildPresentation(const D3DPRESENT_PARAMETERS& presentation) {
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT | GL_STENCIL_BUFFER_BIT);
 
     states_ = StateBlock::Defaults(presentation.EnableAutoDepthStencil != FALSE);
+    pipeline_->Forget();
     ResetViewport();
     inScene_ = false;
     ApplySwapInterval();

@@ -1,5 +1,6 @@
 // Reset: refused while the device is lost or while the application holds
-// what Reset must replace; afterwards every state is back at its default.
+// what Reset must replace; afterwards every state is back at its default
+// and nothing is set for drawing any more.
 #include "d3d9/device.h"
 #include "d3d9/presentation_parameters.h"
 
@@ -12,6 +13,16 @@ HRESULT Device::ValidateReset() const {
     return D3D_OK;
 }
 
+void Device::ReleaseBindings() {
+    bindings_.Clear();
+    renderTarget_ = backBuffer_.get();
+    depthStencil_ = autoDepthStencil_.get();
+    heldRenderTarget_.Set(nullptr);
+    heldDepthStencil_.Set(nullptr);
+    if (context_->MakeCurrent()) BindRenderTargets();
+    pipeline_->Forget();
+}
+
 STDMETHODIMP Device::Reset(D3DPRESENT_PARAMETERS* presentationParameters) {
     if (!presentationParameters) return D3DERR_INVALIDCALL;
     loss_.Poll(framesPresented_);
@@ -21,6 +32,7 @@ STDMETHODIMP Device::Reset(D3DPRESENT_PARAMETERS* presentationParameters) {
         return result;
     };
     if (const auto failure = loss_.TakeResetFailure()) return fail(*failure);
+    ReleaseBindings();
     if (const HRESULT valid = ValidateReset(); FAILED(valid)) return fail(valid);
 
     D3DPRESENT_PARAMETERS completed = *presentationParameters;

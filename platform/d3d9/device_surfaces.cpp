@@ -42,6 +42,45 @@ STDMETHODIMP Device::CreateOffscreenPlainSurface(UINT width, UINT height, D3DFOR
     return D3D_OK;
 }
 
+// Render targets and depth-stencil surfaces of the application's own, in
+// GL: none can be locked or multisampled.
+HRESULT Device::CreateRenderbufferSurface(UINT width, UINT height, const D3DSURFACE_DESC& desc,
+                                          IDirect3DSurface9** surface, HANDLE* sharedHandle) {
+    if (!surface) return D3DERR_INVALIDCALL;
+    *surface = nullptr;
+    if (sharedHandle || width == 0 || height == 0) return D3DERR_INVALIDCALL;
+    if (width > settings_.caps.MaxTextureWidth || height > settings_.caps.MaxTextureHeight) {
+        return D3DERR_INVALIDCALL;
+    }
+    if (desc.MultiSampleType != D3DMULTISAMPLE_NONE) return D3DERR_NOTAVAILABLE;
+    if (!context_->MakeCurrent()) return D3DERR_INVALIDCALL;
+    *surface = Surface::CreateRenderbuffer(*this, desc);
+    return D3D_OK;
+}
+
+STDMETHODIMP Device::CreateRenderTarget(UINT width, UINT height, D3DFORMAT format, D3DMULTISAMPLE_TYPE multiSample,
+                                        DWORD multisampleQuality, BOOL lockable, IDirect3DSurface9** surface,
+                                        HANDLE* sharedHandle) {
+    if (surface) *surface = nullptr;
+    if (!IsBackBufferFormat(format)) return D3DERR_INVALIDCALL;
+    if (lockable) return D3DERR_NOTAVAILABLE;
+    return CreateRenderbufferSurface(width, height,
+                                     {format, D3DRTYPE_SURFACE, D3DUSAGE_RENDERTARGET, D3DPOOL_DEFAULT, multiSample,
+                                      multisampleQuality, width, height},
+                                     surface, sharedHandle);
+}
+
+STDMETHODIMP Device::CreateDepthStencilSurface(UINT width, UINT height, D3DFORMAT format,
+                                               D3DMULTISAMPLE_TYPE multiSample, DWORD multisampleQuality,
+                                               BOOL /*discard*/, IDirect3DSurface9** surface, HANDLE* sharedHandle) {
+    if (surface) *surface = nullptr;
+    if (!IsDepthStencilFormat(format)) return D3DERR_INVALIDCALL;
+    return CreateRenderbufferSurface(width, height,
+                                     {format, D3DRTYPE_SURFACE, D3DUSAGE_DEPTHSTENCIL, D3DPOOL_DEFAULT, multiSample,
+                                      multisampleQuality, width, height},
+                                     surface, sharedHandle);
+}
+
 STDMETHODIMP Device::GetRenderTargetData(IDirect3DSurface9* renderTarget, IDirect3DSurface9* destSurface) {
     if (!renderTarget || !destSurface) return D3DERR_INVALIDCALL;
     Surface* source = AsSurface(renderTarget);

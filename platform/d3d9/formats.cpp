@@ -62,6 +62,7 @@ bool IsTextureFormat(D3DFORMAT format, bool v8u8) {
         case D3DFMT_DXT5:
             return true;
         case D3DFMT_V8U8:
+        case D3DFMT_V16U16:
             return v8u8;
         default:
             return false;
@@ -72,6 +73,7 @@ UINT BytesPerPixel(D3DFORMAT format) {
     switch (format) {
         case D3DFMT_A8R8G8B8:
         case D3DFMT_X8R8G8B8:
+        case D3DFMT_V16U16:
             return 4;
         case D3DFMT_R5G6B5:
         case D3DFMT_X1R5G5B5:
@@ -87,6 +89,11 @@ UINT BytesPerPixel(D3DFORMAT format) {
         default:
             return 0;
     }
+}
+
+std::array<float, 4> ColourToRgba(D3DCOLOR colour) {
+    const auto channel = [colour](int shift) { return static_cast<float>((colour >> shift) & 0xFF) / 255.f; };
+    return {channel(16), channel(8), channel(0), channel(24)};
 }
 
 void StorePixel(D3DFORMAT format, D3DCOLOR colour, BYTE* destination) {

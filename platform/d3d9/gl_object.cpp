@@ -5,8 +5,14 @@
 namespace platform::d3d9 {
 
 GlObject::GlObject(Kind kind) : kind_(kind) {
-    if (kind == Kind::Renderbuffer) glGenRenderbuffers(1, &name_);
-    else glGenFramebuffers(1, &name_);
+    switch (kind) {
+        case Kind::Renderbuffer: glGenRenderbuffers(1, &name_); break;
+        case Kind::Framebuffer: glGenFramebuffers(1, &name_); break;
+        case Kind::Texture: glGenTextures(1, &name_); break;
+        case Kind::Buffer: glGenBuffers(1, &name_); break;
+        case Kind::VertexArray: glGenVertexArrays(1, &name_); break;
+        case Kind::Sampler: glGenSamplers(1, &name_); break;
+    }
 }
 
 GlObject::~GlObject() { Delete(); }
@@ -25,8 +31,14 @@ GlObject& GlObject::operator=(GlObject&& other) noexcept {
 
 void GlObject::Delete() {
     if (name_ == 0) return;
-    if (kind_ == Kind::Renderbuffer) glDeleteRenderbuffers(1, &name_);
-    else glDeleteFramebuffers(1, &name_);
+    switch (kind_) {
+        case Kind::Renderbuffer: glDeleteRenderbuffers(1, &name_); break;
+        case Kind::Framebuffer: glDeleteFramebuffers(1, &name_); break;
+        case Kind::Texture: glDeleteTextures(1, &name_); break;
+        case Kind::Buffer: glDeleteBuffers(1, &name_); break;
+        case Kind::VertexArray: glDeleteVertexArrays(1, &name_); break;
+        case Kind::Sampler: glDeleteSamplers(1, &name_); break;
+    }
     name_ = 0;
 }
 

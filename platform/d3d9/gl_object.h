@@ -8,7 +8,7 @@ namespace platform::d3d9 {
 
 class GlObject {
 public:
-    enum class Kind { Renderbuffer, Framebuffer };
+    enum class Kind { Renderbuffer, Framebuffer, Texture, Buffer, VertexArray, Sampler };
 
     GlObject() = default;
     explicit GlObject(Kind kind);

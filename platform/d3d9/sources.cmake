@@ -1,22 +1,45 @@
 target_sources(platform PRIVATE
   ${CMAKE_CURRENT_LIST_DIR}/adapter_identifier.cpp
   ${CMAKE_CURRENT_LIST_DIR}/adapters.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/buffer.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/copy_state_guard.cpp
   ${CMAKE_CURRENT_LIST_DIR}/device.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/device_bindings.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/device_buffers.cpp
   ${CMAKE_CURRENT_LIST_DIR}/device_caps.cpp
   ${CMAKE_CURRENT_LIST_DIR}/device_clear.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/device_copies.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/device_draw.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/device_draw_bindings.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/device_fill.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/device_lights.cpp
   ${CMAKE_CURRENT_LIST_DIR}/device_loss.cpp
-  ${CMAKE_CURRENT_LIST_DIR}/device_pending.cpp
   ${CMAKE_CURRENT_LIST_DIR}/device_presentation.cpp
   ${CMAKE_CURRENT_LIST_DIR}/device_reset.cpp
   ${CMAKE_CURRENT_LIST_DIR}/device_states.cpp
   ${CMAKE_CURRENT_LIST_DIR}/device_surfaces.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/device_targets.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/device_textures.cpp
   ${CMAKE_CURRENT_LIST_DIR}/direct3d.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/dxt_decode.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/format_table.cpp
   ${CMAKE_CURRENT_LIST_DIR}/formats.cpp
   ${CMAKE_CURRENT_LIST_DIR}/frame_capture.cpp
   ${CMAKE_CURRENT_LIST_DIR}/gl_context.cpp
   ${CMAKE_CURRENT_LIST_DIR}/gl_object.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/pipeline/draw_recorder.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/pipeline/glsl_generator.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/pipeline/output_state.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/pipeline/pipeline.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/pipeline/pipeline_key.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/pipeline/program_cache.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/pipeline/sampler_cache.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/pipeline/uniforms.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/pipeline/vertex_format.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/pipeline/vertex_input.cpp
   ${CMAKE_CURRENT_LIST_DIR}/presentation_parameters.cpp
   ${CMAKE_CURRENT_LIST_DIR}/sim_adapters.cpp
   ${CMAKE_CURRENT_LIST_DIR}/state_block.cpp
   ${CMAKE_CURRENT_LIST_DIR}/surface.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/texture.cpp
   ${CMAKE_CURRENT_LIST_DIR}/vsync.cpp)

@@ -1,7 +1,9 @@
 #include "d3d9/surface.h"
 
 #include "d3d9/device.h"
+#include "d3d9/format_table.h"
 #include "d3d9/formats.h"
+#include "d3d9/texture.h"
 
 namespace platform::d3d9 {
 namespace {
@@ -22,24 +24,57 @@ GLenum RenderbufferFormat(D3DFORMAT format) {
 }  // namespace
 
 Surface* Surface::CreatePlain(Device& device, const D3DSURFACE_DESC& desc) {
-    Surface* surface = new Surface(device, desc, false);
-    surface->pitch_ = (desc.Width * BytesPerPixel(desc.Format) + 3) & ~3u;
-    surface->bytes_.resize(static_cast<size_t>(surface->pitch_) * desc.Height);
-    device.AddRef();
+    Surface* surface = new Surface(device, desc, Owner::Application);
+    surface->AllocateBytes();
     if (desc.Pool == D3DPOOL_DEFAULT) device.AddDefaultPoolResource();
     return surface;
 }
 
 std::unique_ptr<Surface> Surface::CreateDeviceOwned(Device& device, const D3DSURFACE_DESC& desc) {
-    std::unique_ptr<Surface> surface(new Surface(device, desc, true));
-    surface->renderbuffer_ = GlObject(GlObject::Kind::Renderbuffer);
-    glBindRenderbuffer(GL_RENDERBUFFER, surface->renderbuffer_.name());
-    glRenderbufferStorage(GL_RENDERBUFFER, RenderbufferFormat(desc.Format), static_cast<GLsizei>(desc.Width),
-                          static_cast<GLsizei>(desc.Height));
+    std::unique_ptr<Surface> surface(new Surface(device, desc, Owner::Device));
+    surface->AllocateRenderbuffer();
     return surface;
 }
 
+Surface* Surface::CreateRenderbuffer(Device& device, const D3DSURFACE_DESC& desc) {
+    Surface* surface = new Surface(device, desc, Owner::Application);
+    surface->AllocateRenderbuffer();
+    device.AddDefaultPoolResource();
+    return surface;
+}
+
+void Surface::AllocateRenderbuffer() {
+    renderbuffer_ = GlObject(GlObject::Kind::Renderbuffer);
+    glBindRenderbuffer(GL_RENDERBUFFER, renderbuffer_.name());
+    glRenderbufferStorage(GL_RENDERBUFFER, RenderbufferFormat(desc_.Format), static_cast<GLsizei>(desc_.Width),
+                          static_cast<GLsizei>(desc_.Height));
+}
+
+std::unique_ptr<Surface> Surface::CreateTextureLevel(Device& device, Texture& texture, UINT level,
+                                                     const D3DSURFACE_DESC& desc) {
+    std::unique_ptr<Surface> surface(new Surface(device, desc, Owner::Texture));
+    surface->container_ = &texture;
+    surface->level_ = level;
+    if ((desc.Usage & D3DUSAGE_RENDERTARGET) == 0) surface->AllocateBytes();
+    return surface;
+}
+
+void Surface::AllocateBytes() {
+    const FormatInfo& format = *FindFormat(desc_.Format);
+    pitch_ = RowPitch(format, desc_.Width);
+    bytes_.resize(static_cast<size_t>(pitch_) * StoredRows(format, desc_.Height));
+}
+
+bool Surface::InGl() const {
+    return renderbuffer_.name() != 0 || (container_ && (desc_.Usage & D3DUSAGE_RENDERTARGET));
+}
+
 void Surface::AttachTo(GLenum target) const {
+    if (container_) {
+        glFramebufferTexture2D(target, GL_COLOR_ATTACHMENT0, GL_TEXTURE_2D, container_->RenderTargetName(),
+                               static_cast<GLint>(level_));
+        return;
+    }
     GLenum attachment = GL_COLOR_ATTACHMENT0;
     if (desc_.Usage & D3DUSAGE_DEPTHSTENCIL) {
         attachment = HasStencil(desc_.Format) ? GL_DEPTH_STENCIL_ATTACHMENT : GL_DEPTH_ATTACHMENT;
@@ -47,11 +82,17 @@ void Surface::AttachTo(GLenum target) const {
     glFramebufferRenderbuffer(target, attachment, GL_RENDERBUFFER, renderbuffer_.name());
 }
 
-Surface::Surface(Device& device, const D3DSURFACE_DESC& desc, bool deviceOwned)
-    : device_(&device), desc_(desc), deviceOwned_(deviceOwned), references_(deviceOwned ? 0 : 1) {}
+Surface::Surface(Device& device, const D3DSURFACE_DESC& desc, Owner owner)
+    : device_(&device), desc_(desc), owner_(owner), lifetime_(device, owner == Owner::Application ? 1 : 0) {}
+
+void Surface::End() {
+    if (owner_ == Owner::Application) delete this;
+}
 
 Surface::~Surface() {
-    if (!deviceOwned_ && desc_.Pool == D3DPOOL_DEFAULT) device_->RemoveDefaultPoolResource();
+    if (owner_ != Owner::Application) return;
+    if (desc_.Pool == D3DPOOL_DEFAULT) device_->RemoveDefaultPoolResource();
+    if (renderbuffer_.name() != 0 && !device_->MakeCurrent()) renderbuffer_.Abandon();
 }
 
 STDMETHODIMP Surface::QueryInterface(REFIID iid, void** object) {
@@ -67,19 +108,23 @@ STDMETHODIMP Surface::QueryInterface(REFIID iid, void** object) {
 }
 
 STDMETHODIMP_(ULONG) Surface::AddRef() {
-    const ULONG count = references_.fetch_add(1, std::memory_order_relaxed) + 1;
-    if (count == 1 && deviceOwned_) device_->AddRef();
-    return count;
+    if (container_) return container_->AddRef();
+    return lifetime_.AddRef();
 }
 
 STDMETHODIMP_(ULONG) Surface::Release() {
-    const ULONG left = references_.fetch_sub(1, std::memory_order_acq_rel) - 1;
-    if (left == 0) {
-        Device* device = device_;
-        if (!deviceOwned_) delete this;
-        device->Release();  // may end the device, and with it a surface it owns
-    }
-    return left;
+    if (container_) return container_->Release();
+    return lifetime_.Release([this] { End(); });
+}
+
+void Surface::AddHold() {
+    if (container_) container_->AddHold();
+    else lifetime_.AddHold();
+}
+
+void Surface::ReleaseHold() {
+    if (container_) container_->ReleaseHold();
+    else lifetime_.ReleaseHold([this] { End(); });
 }
 
 STDMETHODIMP Surface::GetDevice(IDirect3DDevice9** device) {
@@ -91,6 +136,7 @@ STDMETHODIMP Surface::GetDevice(IDirect3DDevice9** device) {
 
 STDMETHODIMP Surface::GetContainer(REFIID iid, void** container) {
     if (!container) return D3DERR_INVALIDCALL;
+    if (container_) return container_->QueryInterface(iid, container);
     return device_->QueryInterface(iid, container);
 }
 
@@ -100,26 +146,34 @@ STDMETHODIMP Surface::GetDesc(D3DSURFACE_DESC* desc) {
     return D3D_OK;
 }
 
-STDMETHODIMP Surface::LockRect(D3DLOCKED_RECT* lockedRect, const RECT* rect, DWORD /*flags*/) {
+STDMETHODIMP Surface::LockRect(D3DLOCKED_RECT* lockedRect, const RECT* rect, DWORD flags) {
     if (!lockedRect || bytes_.empty() || locked_) return D3DERR_INVALIDCALL;
+    // Default-pool textures are the card's: only dynamic ones map.
+    if (container_ && desc_.Pool == D3DPOOL_DEFAULT && (desc_.Usage & D3DUSAGE_DYNAMIC) == 0) {
+        return D3DERR_INVALIDCALL;
+    }
+    const FormatInfo& format = *FindFormat(desc_.Format);
     RECT area{0, 0, static_cast<LONG>(desc_.Width), static_cast<LONG>(desc_.Height)};
     if (rect) {
         if (rect->left < 0 || rect->top < 0 || rect->left >= rect->right || rect->top >= rect->bottom ||
             rect->right > area.right || rect->bottom > area.bottom) {
             return D3DERR_INVALIDCALL;
         }
+        if (!OnBlockEdges(format, *rect, desc_.Width, desc_.Height)) return D3DERR_INVALIDCALL;
         area = *rect;
     }
     lockedRect->Pitch = static_cast<INT>(pitch_);
-    lockedRect->pBits = bytes_.data() + static_cast<size_t>(area.top) * pitch_ +
-                        static_cast<size_t>(area.left) * BytesPerPixel(desc_.Format);
+    lockedRect->pBits = bytes_.data() + static_cast<size_t>(area.top / format.blockSize) * pitch_ +
+                        static_cast<size_t>(area.left / format.blockSize) * format.blockBytes;
     locked_ = true;
+    lockFlags_ = flags;
     return D3D_OK;
 }
 
 STDMETHODIMP Surface::UnlockRect() {
     if (!locked_) return D3DERR_INVALIDCALL;
     locked_ = false;
+    if (container_ && (lockFlags_ & (D3DLOCK_READONLY | D3DLOCK_NO_DIRTY_UPDATE)) == 0) container_->MarkStale();
     return D3D_OK;
 }
 

@@ -207,11 +207,19 @@ struct IDirect3DDevice9 : IUnknown {
                                   IDirect3DVertexBuffer9** vertexBuffer, HANDLE* sharedHandle) PURE;
     STDMETHOD(CreateIndexBuffer)(UINT length, DWORD usage, D3DFORMAT format, D3DPOOL pool,
                                  IDirect3DIndexBuffer9** indexBuffer, HANDLE* sharedHandle) PURE;
+    STDMETHOD(CreateRenderTarget)(UINT width, UINT height, D3DFORMAT format, D3DMULTISAMPLE_TYPE multiSample,
+                                  DWORD multisampleQuality, BOOL lockable, IDirect3DSurface9** surface,
+                                  HANDLE* sharedHandle) PURE;
+    STDMETHOD(CreateDepthStencilSurface)(UINT width, UINT height, D3DFORMAT format,
+                                         D3DMULTISAMPLE_TYPE multiSample, DWORD multisampleQuality, BOOL discard,
+                                         IDirect3DSurface9** surface, HANDLE* sharedHandle) PURE;
     STDMETHOD(UpdateSurface)(IDirect3DSurface9* sourceSurface, const RECT* sourceRect,
                              IDirect3DSurface9* destinationSurface, const POINT* destPoint) PURE;
+    STDMETHOD(UpdateTexture)(IDirect3DBaseTexture9* sourceTexture, IDirect3DBaseTexture9* destinationTexture) PURE;
     STDMETHOD(GetRenderTargetData)(IDirect3DSurface9* renderTarget, IDirect3DSurface9* destSurface) PURE;
     STDMETHOD(StretchRect)(IDirect3DSurface9* sourceSurface, const RECT* sourceRect, IDirect3DSurface9* destSurface,
                            const RECT* destRect, D3DTEXTUREFILTERTYPE filter) PURE;
+    STDMETHOD(ColorFill)(IDirect3DSurface9* surface, const RECT* rect, D3DCOLOR color) PURE;
     STDMETHOD(CreateOffscreenPlainSurface)(UINT width, UINT height, D3DFORMAT format, D3DPOOL pool,
                                            IDirect3DSurface9** surface, HANDLE* sharedHandle) PURE;
     STDMETHOD(SetRenderTarget)(DWORD renderTargetIndex, IDirect3DSurface9* renderTarget) PURE;
@@ -227,6 +235,10 @@ struct IDirect3DDevice9 : IUnknown {
     STDMETHOD(GetViewport)(D3DVIEWPORT9* viewport) PURE;
     STDMETHOD(SetMaterial)(const D3DMATERIAL9* material) PURE;
     STDMETHOD(GetMaterial)(D3DMATERIAL9* material) PURE;
+    STDMETHOD(SetLight)(DWORD index, const D3DLIGHT9* light) PURE;
+    STDMETHOD(GetLight)(DWORD index, D3DLIGHT9* light) PURE;
+    STDMETHOD(LightEnable)(DWORD index, BOOL enable) PURE;
+    STDMETHOD(GetLightEnable)(DWORD index, BOOL* enable) PURE;
     STDMETHOD(SetRenderState)(D3DRENDERSTATETYPE state, DWORD value) PURE;
     STDMETHOD(GetRenderState)(D3DRENDERSTATETYPE state, DWORD* value) PURE;
     STDMETHOD(GetTexture)(DWORD stage, IDirect3DBaseTexture9** texture) PURE;

@@ -1,0 +1,22 @@
+// The fixed-function pipeline as GLSL 3.30 for one key.
+#pragma once
+
+#include <string>
+
+#include <epoxy/gl.h>
+
+#include "d3d9/pipeline/pipeline_key.h"
+
+namespace platform::d3d9::pipeline {
+
+// Attribute locations the vertex program reads.
+inline constexpr GLuint kPositionAttribute = 0;
+inline constexpr GLuint kNormalAttribute = 1;
+inline constexpr GLuint kDiffuseAttribute = 2;
+inline constexpr GLuint kSpecularAttribute = 3;
+inline constexpr GLuint kFirstCoordinateAttribute = 4;  // one per coordinate set
+
+std::string VertexProgram(const PipelineKey& key);
+std::string FragmentProgram(const PipelineKey& key);
+
+}  // namespace platform::d3d9::pipeline

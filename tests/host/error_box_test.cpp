@@ -1,0 +1,177 @@
+// The messages of the error codes, the message box, and the error box as
+// it is painted and as it moves.
+#include <iterator>
+
+#include <platform/sim_dialogs.h>
+#include <window/window_canvas.h>
+
+#include "host/host_errors.h"
+#include "host/host_fixture.h"
+
+namespace host_test {
+namespace {
+
+constexpr const wchar_t* kUnspecified = L"There was an unspecified problem with this screen saver.";
+
+struct ErrorTextCase {
+    HRESULT code;
+    const wchar_t* text;
+};
+
+class ErrorTextTest : public HostTest, public ::testing::WithParamInterface<ErrorTextCase> {};
+
+TEST_P(ErrorTextTest, EachCodeShowsItsText) {
+    const ErrorTextCase& c = GetParam();
+    TestSaver saver;
+    WCHAR buffer[400]{};
+    const bool own = saver.LookUpErrorText(c.code, buffer, static_cast<int>(std::size(buffer)));
+    EXPECT_STREQ(buffer, c.text);
+    EXPECT_EQ(own, std::wstring(c.text) != kUnspecified);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Codes, ErrorTextTest,
+    ::testing::Values(
+        ErrorTextCase{E_FAIL, kUnspecified},
+        ErrorTextCase{kErrorNoDirect3D,
+                      L"Direct3D 8.0 could not be initialized.  Please install the latest version of DirectX."},
+        ErrorTextCase{kErrorInitFailed, L"Could not initialize the screen saver."},
+        ErrorTextCase{kErrorNoDevice, L"Could not create the Direct3D device."},
+        ErrorTextCase{kErrorNoCompatibleDevices, L"Could not find any compatible Direct3D devices."},
+        ErrorTextCase{kErrorNoHardwareDevice, L"No hardware-accelerated Direct3D devices were found."},
+        ErrorTextCase{kErrorHardwareLacksFeatures,
+                      L"This screen saver requires functionality that is not available on your Direct3D hardware "
+                      L"accelerator."},
+        ErrorTextCase{kErrorDesktopLacksFeatures,
+                      L"This screen saver requires functionality that is not available on your Direct3D hardware "
+                      L"accelerator with the current desktop display settings."},
+        ErrorTextCase{kErrorMediaNotLoaded, L"Could not load required media."},
+        ErrorTextCase{kErrorResetFailed, L"Could not reset the Direct3D device."},
+        ErrorTextCase{E_OUTOFMEMORY, L"Not enough memory."},
+        ErrorTextCase{D3DERR_OUTOFVIDEOMEMORY, L"Not enough video memory."},
+        ErrorTextCase{kErrorNoPreview, L"No preview available"},
+        ErrorTextCase{kErrorDeviceObjectsFailed, kUnspecified},
+        ErrorTextCase{0, kUnspecified},
+        ErrorTextCase{E_INVALIDARG, kUnspecified}));
+
+class ErrorBoxTest : public HostTest {
+protected:
+    static uint32_t WindowColour() {
+        const COLORREF c = GetSysColor(COLOR_WINDOW);
+        return (GetRValue(c) << 16) | (GetGValue(c) << 8) | GetBValue(c);
+    }
+    static uint32_t PixelAt(HWND window, int x, int y) { return platform::WindowCanvas(window)->Pixel(x, y); }
+    // Pixels of the rectangle (frame excluded) that are neither the box colour nor black: the text.
+    static int TextPixels(HWND window, RECT box) {
+        const auto* canvas = platform::WindowCanvas(window);
+        int count = 0;
+        for (LONG y = box.top + 1; y < box.bottom - 1; ++y) {
+            for (LONG x = box.left + 1; x < box.right - 1; ++x) {
+                if (canvas->Pixel(x, y) != WindowColour()) ++count;
+            }
+        }
+        return count;
+    }
+};
+
+TEST_F(ErrorBoxTest, SettingsModeShowsTheErrorInAMessageBox) {
+    platform::sim::AdapterDescription adapter;
+    adapter.bumpEnvMap = false;
+    platform::sim::SetAdapters({adapter});
+    auto saver = Start(kModeSettings);
+    EXPECT_EQ(saver->RunMode(), 0);
+    const auto shown = platform::sim::ShownMessageBoxes();
+    ASSERT_EQ(shown.size(), 1u);
+    EXPECT_EQ(shown[0].text, L"Could not find any compatible Direct3D devices.");
+    EXPECT_EQ(shown[0].caption, L"Lumaweft Screen Saver");
+    EXPECT_EQ(shown[0].owner, nullptr);
+    EXPECT_EQ(shown[0].type, static_cast<UINT>(MB_ICONERROR));
+}
+
+TEST_F(ErrorBoxTest, PreviewBoxFillsTheWindowAndNeverMoves) {
+    const HWND parent = CreateParentWindow(152, 112);
+    {
+        auto saver = Start(kModePreview, parent);
+        const HWND window = saver->mainWindow_;
+        ASSERT_NE(window, nullptr);
+        saver->EnterErrorMode(kErrorNoPreview);
+        saver->AnimateErrorBox();
+        RECT client{};
+        GetClientRect(window, &client);
+        const ErrorBoxState& box = saver->monitors_[0].box;
+        EXPECT_EQ(box.x, 0.0f);
+        EXPECT_EQ(box.y, 0.0f);
+        EXPECT_EQ(box.width, static_cast<float>(client.right));
+        EXPECT_EQ(box.height, static_cast<float>(client.bottom));
+        EXPECT_EQ(PixelAt(window, 0, 0), 0u);  // the frame
+        EXPECT_EQ(PixelAt(window, 2, 2), WindowColour());
+        EXPECT_EQ(PixelAt(window, client.right - 3, client.bottom - 3), WindowColour());
+        EXPECT_GT(TextPixels(window, client), 0);
+
+        clock_.AdvanceMilliseconds(2000);
+        saver->AnimateErrorBox();
+        EXPECT_EQ(saver->monitors_[0].box.x, 0.0f);
+        EXPECT_EQ(saver->monitors_[0].box.y, 0.0f);
+    }
+    DestroyWindow(parent);
+}
+
+TEST_F(ErrorBoxTest, FullScreenBoxDriftsAndBouncesAtTheEdges) {
+    UseDisplays({Display({0, 0, 1000, 800}, true)});
+    auto saver = Start(kModeFullScreen);
+    const HWND window = saver->mainWindow_;
+    saver->EnterErrorMode(E_OUTOFMEMORY);
+    saver->AnimateErrorBox();
+    const ErrorBoxState& box = saver->monitors_[0].box;
+    EXPECT_EQ(box.x, 350.0f);
+    EXPECT_EQ(box.y, 325.0f);
+    EXPECT_EQ(box.width, 300.0f);
+    EXPECT_EQ(box.height, 150.0f);
+    EXPECT_EQ(box.xVelocity, 100.0f);
+    EXPECT_EQ(box.yVelocity, 40.0f);
+
+    const float expected[][2] = {{450, 365}, {550, 405}, {650, 445}, {550, 485}, {450, 525}, {350, 565},
+                                 {250, 605}, {150, 645}, {50, 605}};
+    for (const auto& step : expected) {
+        clock_.AdvanceMilliseconds(1000);
+        saver->AnimateErrorBox();
+        EXPECT_FLOAT_EQ(box.x, step[0]);
+        EXPECT_FLOAT_EQ(box.y, step[1]);
+    }
+    // Painted where it is now, black around it.
+    const RECT now{50, 605, 350, 755};
+    EXPECT_EQ(PixelAt(window, 52, 607), WindowColour());
+    EXPECT_EQ(PixelAt(window, 348, 753), WindowColour());
+    EXPECT_EQ(PixelAt(window, 45, 600), 0u);
+    EXPECT_EQ(PixelAt(window, 500, 400), 0u);
+    EXPECT_GT(TextPixels(window, now), 0);
+}
+
+TEST_F(ErrorBoxTest, TestWindowOnAnotherMonitorPaintsItsBox) {
+    // The first display device listed is not the one the test window is on.
+    UseDisplays({Display({1024, 0, 2048, 768}), Display({0, 0, 1024, 768}, true)});
+    platform::sim::SetAdapters({});
+    auto saver = Start(kModeTest);
+    const HWND window = saver->mainWindow_;
+    ASSERT_EQ(saver->monitors_[0].window, window);
+    saver->EnterErrorMode(kErrorNoDevice);
+    saver->AnimateErrorBox();  // placed: centred in the 600 by 400 client area
+    clock_.AdvanceMilliseconds(500);
+    saver->AnimateErrorBox();  // moved by (30, 10): painted
+    const RECT box{180, 135, 480, 285};
+    EXPECT_EQ(PixelAt(window, box.left + 2, box.top + 2), WindowColour());
+    EXPECT_GT(TextPixels(window, box), 0);
+    EXPECT_EQ(PixelAt(window, 5, 5), 0u);
+}
+
+TEST_F(ErrorBoxTest, WindowIsBlackOutsideErrorMode) {
+    auto saver = Start(kModeTest);
+    const HWND window = saver->mainWindow_;
+    InvalidateRect(window, nullptr, FALSE);
+    UpdateWindow(window);
+    EXPECT_EQ(PixelAt(window, 300, 200), 0u);
+    EXPECT_EQ(PixelAt(window, 0, 0), 0u);
+}
+
+}  // namespace
+}  // namespace host_test

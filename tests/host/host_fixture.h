@@ -1,0 +1,86 @@
+// The host on the simulated machine: a registry file of its own, the
+// controlled clock, described monitors and adapters, and an application
+// whose hooks are recorded.
+#pragma once
+
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include <gtest/gtest.h>
+
+#include <windows.h>
+
+#include <platform/sim_clock.h>
+#include <platform/sim_d3d.h>
+#include <platform/sim_display.h>
+
+#include "host/moire_screensaver.h"
+
+namespace host_test {
+
+// The application with its state in reach; every hook it is given is
+// written to `calls` as "<hook> <unit>".
+class TestSaver : public CMoireScreensaver {
+public:
+    using CD3DScreensaver::AnimateErrorBox;
+    using CD3DScreensaver::CreateScreenUnits;
+    using CD3DScreensaver::DrawAllScreens;
+    using CD3DScreensaver::EnterErrorMode;
+    using CD3DScreensaver::ListMonitors;
+    using CD3DScreensaver::StartInMode;
+    using CD3DScreensaver::adapterCount_;
+    using CD3DScreensaver::adapters_;
+    using CD3DScreensaver::d3d_;
+    using CD3DScreensaver::errorCode_;
+    using CD3DScreensaver::errorMode_;
+    using CD3DScreensaver::mainWindow_;
+    using CD3DScreensaver::monitorCount_;
+    using CD3DScreensaver::monitors_;
+    using CD3DScreensaver::mouseMoveCount_;
+    using CD3DScreensaver::time_;
+    using CD3DScreensaver::unitCount_;
+    using CD3DScreensaver::units_;
+
+    HRESULT RunLoop() { return RunSaverLoop(); }
+
+    void SelectScreenUnit(int index) override { currentUnit = index; }
+    HRESULT ActivateDevice() override;
+    HRESULT DeactivateDevice() override;
+    HRESULT DrawFrame() override;
+    HRESULT DisposeScene() override;
+    void PaintWindow(HWND window, HDC dc) override;
+
+    std::vector<std::string> calls;
+    int currentUnit = -1;
+    int framesDrawn = 0;
+    int scenesDisposed = 0;
+    std::vector<float> drawTimes;
+    HRESULT activateResult = S_OK;
+    // Runs after every DrawFrame with the number of frames drawn so far.
+    std::function<void(TestSaver&)> afterDraw;
+    std::function<void(TestSaver&)> afterPaint;
+};
+
+class HostTest : public ::testing::Test {
+protected:
+    void SetUp() override;
+    void TearDown() override;
+
+    // One attached display device at rect; the first listed is primary unless told.
+    static platform::DisplayDeviceDescription Display(RECT rect, bool primary = false);
+    static void UseDisplays(std::vector<platform::DisplayDeviceDescription> displays);
+    static D3DDISPLAYMODE Mode(UINT width, UINT height, D3DFORMAT format = D3DFMT_X8R8G8B8);
+
+    // A plain top-level window standing in for the display control panel.
+    static HWND CreateParentWindow(int width, int height);
+
+    // A fresh application started in the mode.
+    std::unique_ptr<TestSaver> Start(SaverMode mode, HWND parent = nullptr);
+
+    platform::sim::ControlledClock clock_;
+    std::string registryFile_;
+};
+
+}  // namespace host_test

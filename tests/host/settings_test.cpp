@@ -1,0 +1,99 @@
+// The settings in the current user's registry.
+#include "host/host_fixture.h"
+#include "host/registry_key.h"
+#include "host/settings_values.h"
+
+namespace host_test {
+namespace {
+
+class SettingsTest : public HostTest {
+protected:
+    static std::wstring ScreenKey(int number) {
+        return std::wstring(kSettingsKeyPath) + L"Screen " + std::to_wstring(number);
+    }
+};
+
+TEST_F(SettingsTest, FreshUserKeepsTheDefaults) {
+    TestSaver saver;  // sets the key path
+    DWORD volume = 100;
+    DWORD mute = 0;
+    DWORD position = 2;
+    ReadSettingValue(&volume, L"\"SoundVolume\"");
+    ReadSettingValue(&mute, L"\"MuteSound\"");
+    ReadSettingValue(&position, L"\"PicPos\"");
+    EXPECT_EQ(volume, 100u);
+    EXPECT_EQ(mute, 0u);
+    EXPECT_EQ(position, 2u);
+
+    auto started = Start(kModeFullScreen);
+    const AdapterRecord& adapter = *started->adapters_[0];
+    EXPECT_EQ(adapter.leaveBlack, 0u);
+    EXPECT_EQ(adapter.disableHardware, 0u);
+    EXPECT_EQ(adapter.savedWidth, 0u);
+}
+
+TEST_F(SettingsTest, ValuesAreWrittenAndReadBack) {
+    TestSaver saver;
+    WriteSettingValue(40, L"\"SoundVolume\"");
+    DWORD volume = 100;
+    ReadSettingValue(&volume, L"\"SoundVolume\"");
+    EXPECT_EQ(volume, 40u);
+}
+
+TEST_F(SettingsTest, ValueOfAnotherTypeOrSizeLeavesTheDefault) {
+    TestSaver saver;
+    RegistryKey key(HKEY_CURRENT_USER, kSettingsKeyPath);
+    const BYTE shortValue[2] = {7, 0};
+    RegSetValueExW(key.Get(), L"\"PicPos\"", 0, REG_BINARY, shortValue, sizeof(shortValue));
+    const DWORD wide[2] = {1, 2};
+    RegSetValueExW(key.Get(), L"\"SoundVolume\"", 0, REG_BINARY, reinterpret_cast<const BYTE*>(wide), sizeof(wide));
+    DWORD position = 0xAAAAAAAA;
+    DWORD volume = 100;
+    ReadSettingValue(&position, L"\"PicPos\"");
+    ReadSettingValue(&volume, L"\"SoundVolume\"");
+    EXPECT_EQ(position, 0xAAAAAAAAu);
+    EXPECT_EQ(volume, 100u);
+}
+
+TEST_F(SettingsTest, ScreenValuesOfAnotherAdapterRestoreOnlyLeaveBlack) {
+    {
+        RegistryKey screen(HKEY_CURRENT_USER, ScreenKey(1).c_str());
+        const GUID other = {0x12345678, 0x1234, 0x5678, {1, 2, 3, 4, 5, 6, 7, 8}};
+        RegSetValueExW(screen.Get(), L"Adapter ID", 0, REG_BINARY, reinterpret_cast<const BYTE*>(&other),
+                       sizeof(other));
+        WriteDwordValue(screen.Get(), L"Leave Black", 1);
+        WriteDwordValue(screen.Get(), L"Disable Hardware", 1);
+        WriteDwordValue(screen.Get(), L"Width", 800);
+        WriteDwordValue(screen.Get(), L"Height", 600);
+        WriteDwordValue(screen.Get(), L"Format", D3DFMT_X8R8G8B8);
+    }
+    auto saver = Start(kModeFullScreen);
+    const AdapterRecord& adapter = *saver->adapters_[0];
+    EXPECT_NE(adapter.identifier.DeviceIdentifier, (GUID{0x12345678, 0x1234, 0x5678, {1, 2, 3, 4, 5, 6, 7, 8}}));
+    EXPECT_EQ(adapter.leaveBlack, 1u);
+    EXPECT_EQ(adapter.disableHardware, 0u);
+    EXPECT_EQ(adapter.savedWidth, 0u);
+    EXPECT_EQ(adapter.savedHeight, 0u);
+    EXPECT_EQ(adapter.savedFormat, 0u);
+}
+
+TEST_F(SettingsTest, ScreenValuesOfThisAdapterAreRestored) {
+    auto first = Start(kModeFullScreen);
+    const GUID id = first->adapters_[0]->identifier.DeviceIdentifier;
+    first.reset();
+    {
+        RegistryKey screen(HKEY_CURRENT_USER, ScreenKey(1).c_str());
+        RegSetValueExW(screen.Get(), L"Adapter ID", 0, REG_BINARY, reinterpret_cast<const BYTE*>(&id), sizeof(id));
+        WriteDwordValue(screen.Get(), L"Disable Hardware", 1);
+        WriteDwordValue(screen.Get(), L"Width", 800);
+        WriteDwordValue(screen.Get(), L"Height", 600);
+    }
+    auto saver = Start(kModeFullScreen);
+    const AdapterRecord& adapter = *saver->adapters_[0];
+    EXPECT_EQ(adapter.disableHardware, 1u);
+    EXPECT_EQ(adapter.savedWidth, 800u);
+    EXPECT_EQ(adapter.savedHeight, 600u);
+}
+
+}  // namespace
+}  // namespace host_test
