@@ -11,6 +11,7 @@
 #include <benchmark/benchmark.h>
 
 #include <d3dx9.h>
+#include <windows.h>
 
 #include "d3dx9/picture_decoder.h"
 #include "d3dx9/pixel_format.h"
@@ -110,11 +111,71 @@ void LoaderPipeline(benchmark::State& state, const d3dx9_test::Bytes& file) {
     }
 }
 
+// A windowed device on a small window, headless unless a display is asked for.
+class BenchmarkDevice {
+public:
+    BenchmarkDevice() {
+        setenv("SDL_VIDEODRIVER", "offscreen", 0);
+        WNDCLASSW windowClass{};
+        windowClass.lpfnWndProc = DefWindowProcW;
+        windowClass.lpszClassName = L"TextureLoadBenchmark";
+        RegisterClassW(&windowClass);
+        window_ = CreateWindowExW(0, L"TextureLoadBenchmark", L"", WS_POPUP | WS_VISIBLE, 0, 0, 64, 64, nullptr,
+                                  nullptr, nullptr, nullptr);
+        direct3D_ = Direct3DCreate9(D3D_SDK_VERSION);
+        D3DPRESENT_PARAMETERS presentation{};
+        presentation.Windowed = TRUE;
+        presentation.SwapEffect = D3DSWAPEFFECT_DISCARD;
+        presentation.hDeviceWindow = window_;
+        if (direct3D_) {
+            direct3D_->CreateDevice(0, D3DDEVTYPE_HAL, window_, D3DCREATE_HARDWARE_VERTEXPROCESSING, &presentation,
+                                    &device_);
+        }
+    }
+    ~BenchmarkDevice() {
+        if (device_) device_->Release();
+        if (direct3D_) direct3D_->Release();
+        if (window_) DestroyWindow(window_);
+    }
+    BenchmarkDevice(const BenchmarkDevice&) = delete;
+    BenchmarkDevice& operator=(const BenchmarkDevice&) = delete;
+
+    IDirect3DDevice9* get() const { return device_; }
+
+private:
+    HWND window_ = nullptr;
+    IDirect3D9* direct3D_ = nullptr;
+    IDirect3DDevice9* device_ = nullptr;
+};
+
+// The call as the scene makes it.
+void D3dxTextureFromPicture(benchmark::State& state, const d3dx9_test::Bytes& file) {
+    static BenchmarkDevice device;
+    if (!device.get()) {
+        state.SkipWithError("no Direct3D device");
+        return;
+    }
+    for (auto _ : state) {
+        D3DXIMAGE_INFO info{};
+        IDirect3DTexture9* texture = nullptr;
+        HRESULT result = D3DXCreateTextureFromFileInMemoryEx(
+            device.get(), file.data(), UINT(file.size()), D3DX_DEFAULT, D3DX_DEFAULT, 1, 0, D3DFMT_UNKNOWN,
+            D3DPOOL_MANAGED, D3DX_FILTER_TRIANGLE, D3DX_FILTER_NONE, 0, &info, nullptr, &texture);
+        if (FAILED(result)) {
+            state.SkipWithError("the texture was not created");
+            return;
+        }
+        texture->Release();
+    }
+}
+
 BENCHMARK(BareJpegDecode)->Unit(benchmark::kMillisecond);
 BENCHMARK(BarePngDecode)->Unit(benchmark::kMillisecond);
 BENCHMARK(OneResamplingPass)->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(LoaderPipeline, jpeg, Jpeg())->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(LoaderPipeline, png, Png())->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(D3dxTextureFromPicture, jpeg, Jpeg())->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(D3dxTextureFromPicture, png, Png())->Unit(benchmark::kMillisecond);
 
 }  // namespace
 

@@ -15,6 +15,10 @@ target_sources(platform PRIVATE
   ${CMAKE_CURRENT_LIST_DIR}/png_decoder.cpp
   ${CMAKE_CURRENT_LIST_DIR}/resample.cpp
   ${CMAKE_CURRENT_LIST_DIR}/surface_io.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/texture_from_file.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/texture_levels.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/texture_plan.cpp
   ${CMAKE_CURRENT_LIST_DIR}/texture_requirements.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/texture_tools.cpp
   ${CMAKE_CURRENT_LIST_DIR}/transforms.cpp
   ${CMAKE_CURRENT_LIST_DIR}/vector.cpp)

@@ -66,3 +66,22 @@ HRESULT WINAPI D3DXLoadSurfaceFromSurface(LPDIRECT3DSURFACE9 destSurface, const 
                                           const RECT* destRect, LPDIRECT3DSURFACE9 srcSurface,
                                           const PALETTEENTRY* srcPalette, const RECT* srcRect, DWORD filter,
                                           D3DCOLOR colorKey);
+
+HRESULT WINAPI D3DXCreateTexture(LPDIRECT3DDEVICE9 device, UINT width, UINT height, UINT mipLevels, DWORD usage,
+                                 D3DFORMAT format, D3DPOOL pool, LPDIRECT3DTEXTURE9* texture);
+HRESULT WINAPI D3DXCreateTextureFromFileInMemory(LPDIRECT3DDEVICE9 device, LPCVOID srcData, UINT srcDataSize,
+                                                 LPDIRECT3DTEXTURE9* texture);
+HRESULT WINAPI D3DXCreateTextureFromFileInMemoryEx(LPDIRECT3DDEVICE9 device, LPCVOID srcData, UINT srcDataSize,
+                                                   UINT width, UINT height, UINT mipLevels, DWORD usage,
+                                                   D3DFORMAT format, D3DPOOL pool, DWORD filter, DWORD mipFilter,
+                                                   D3DCOLOR colorKey, D3DXIMAGE_INFO* srcInfo, PALETTEENTRY* palette,
+                                                   LPDIRECT3DTEXTURE9* texture);
+HRESULT WINAPI D3DXCreateTextureFromFileExW(LPDIRECT3DDEVICE9 device, LPCWSTR srcFile, UINT width, UINT height,
+                                            UINT mipLevels, DWORD usage, D3DFORMAT format, D3DPOOL pool,
+                                            DWORD filter, DWORD mipFilter, D3DCOLOR colorKey,
+                                            D3DXIMAGE_INFO* srcInfo, PALETTEENTRY* palette,
+                                            LPDIRECT3DTEXTURE9* texture);
+HRESULT WINAPI D3DXFilterTexture(LPDIRECT3DBASETEXTURE9 baseTexture, const PALETTEENTRY* palette, UINT srcLevel,
+                                 DWORD filter);
+HRESULT WINAPI D3DXComputeNormalMap(LPDIRECT3DTEXTURE9 texture, LPDIRECT3DTEXTURE9 srcTexture,
+                                    const PALETTEENTRY* srcPalette, DWORD flags, DWORD channel, FLOAT amplitude);

@@ -13,11 +13,13 @@ saver_add_test(platform_d3dx9_images_test
   LIBS platform)
 target_include_directories(platform_d3dx9_images_test PRIVATE ${CMAKE_SOURCE_DIR}/platform)
 
-# D3DX surface copies on the layer's Direct3D device.
-saver_add_test(platform_d3dx9_surfaces_test
+# D3DX surface copies and textures on the layer's Direct3D device.
+saver_add_test(platform_d3dx9_textures_test
   SOURCES
     ${CMAKE_CURRENT_LIST_DIR}/d3d9/d3d9_machine.cpp
     ${CMAKE_CURRENT_LIST_DIR}/d3dx9/device_fixture.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/d3dx9/picture_files.cpp
     ${CMAKE_CURRENT_LIST_DIR}/d3dx9/load_surface_test.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/d3dx9/texture_test.cpp
   LIBS platform)
-target_include_directories(platform_d3dx9_surfaces_test PRIVATE ${CMAKE_SOURCE_DIR}/platform)
+target_include_directories(platform_d3dx9_textures_test PRIVATE ${CMAKE_SOURCE_DIR}/platform)
