@@ -1,6 +1,6 @@
 #include "d3dx9/surface_io.h"
 
-#include "d3dx9/com_ref.h"
+#include "com/com_ref.h"
 #include "d3dx9/dxt.h"
 #include "d3dx9/pixel_format.h"
 

@@ -1,7 +1,7 @@
 // Textures from picture files: D3DXCreateTextureFromFileInMemoryEx and
 // the calls built on it.
 #include "d3dx9/colour_key.h"
-#include "d3dx9/com_ref.h"
+#include "com/com_ref.h"
 #include "d3dx9/picture_decoder.h"
 #include "d3dx9/resample.h"
 #include "d3dx9/texture_levels.h"
@@ -58,6 +58,7 @@ HRESULT FillTexture(IDirect3DTexture9* texture, Picture& picture, DWORD filter, 
 }  // namespace platform::d3dx9
 
 using namespace platform::d3dx9;
+using platform::ComRef;
 
 HRESULT WINAPI D3DXCreateTextureFromFileInMemoryEx(LPDIRECT3DDEVICE9 device, LPCVOID srcData, UINT srcDataSize,
                                                    UINT width, UINT height, UINT mipLevels, DWORD usage,

@@ -1,6 +1,6 @@
 #include "d3dx9/texture_levels.h"
 
-#include "d3dx9/com_ref.h"
+#include "com/com_ref.h"
 #include "d3dx9/pixel_format.h"
 #include "d3dx9/resample.h"
 #include "d3dx9/surface_io.h"

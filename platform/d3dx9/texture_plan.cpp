@@ -1,6 +1,6 @@
 #include "d3dx9/texture_plan.h"
 
-#include "d3dx9/com_ref.h"
+#include "com/com_ref.h"
 #include "d3dx9/texture_requirements.h"
 
 namespace platform::d3dx9 {

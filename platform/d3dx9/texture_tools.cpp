@@ -1,5 +1,5 @@
 // D3DXCreateTexture, D3DXFilterTexture and D3DXComputeNormalMap.
-#include "d3dx9/com_ref.h"
+#include "com/com_ref.h"
 #include "d3dx9/normal_map.h"
 #include "d3dx9/pixel_format.h"
 #include "d3dx9/resample.h"
@@ -9,6 +9,7 @@
 #include <d3dx9.h>
 
 using namespace platform::d3dx9;
+using platform::ComRef;
 
 HRESULT WINAPI D3DXCreateTexture(LPDIRECT3DDEVICE9 device, UINT width, UINT height, UINT mipLevels, DWORD usage,
                                  D3DFORMAT format, D3DPOOL pool, LPDIRECT3DTEXTURE9* texture) {

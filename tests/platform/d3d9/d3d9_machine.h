@@ -8,6 +8,7 @@
 
 #include <d3d9.h>
 
+#include "platform/com/com_ref.h"
 #include "platform/sim_d3d.h"
 #include "platform/sim_display.h"
 
@@ -15,33 +16,7 @@ namespace d3d9_test {
 
 // Releases a COM pointer at the end of its scope.
 template <typename Interface>
-class Com {
-public:
-    Com() = default;
-    explicit Com(Interface* pointer) : pointer_(pointer) {}
-    ~Com() { Reset(); }
-    Com(const Com&) = delete;
-    Com& operator=(const Com&) = delete;
-
-    Interface* operator->() const { return pointer_; }
-    Interface* get() const { return pointer_; }
-    Interface** out() {
-        Reset();
-        return &pointer_;
-    }
-    void Reset() {
-        if (pointer_) pointer_->Release();
-        pointer_ = nullptr;
-    }
-    Interface* Detach() {
-        Interface* pointer = pointer_;
-        pointer_ = nullptr;
-        return pointer;
-    }
-
-private:
-    Interface* pointer_ = nullptr;
-};
+using Com = platform::ComRef<Interface>;
 
 inline constexpr RECT kPrimaryRect{0, 0, 640, 480};
 inline constexpr RECT kSecondRect{640, 0, 1440, 600};

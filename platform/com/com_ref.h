@@ -1,25 +1,27 @@
 // One reference to a COM object, released at the end of its scope.
 #pragma once
 
-namespace platform::d3dx9 {
+namespace platform {
 
 template <typename Interface>
 class ComRef {
 public:
     ComRef() = default;
+    explicit ComRef(Interface* pointer) : pointer_(pointer) {}
     ComRef(const ComRef&) = delete;
     ComRef& operator=(const ComRef&) = delete;
-    ~ComRef() {
-        if (pointer_) pointer_->Release();
-    }
+    ~ComRef() { Reset(); }
 
     Interface* get() const { return pointer_; }
     Interface* operator->() const { return pointer_; }
     // For the out parameter of a call that hands out a reference.
     Interface** out() {
+        Reset();
+        return &pointer_;
+    }
+    void Reset() {
         if (pointer_) pointer_->Release();
         pointer_ = nullptr;
-        return &pointer_;
     }
     Interface* Detach() {
         Interface* pointer = pointer_;
@@ -31,4 +33,4 @@ private:
     Interface* pointer_ = nullptr;
 };
 
-}  // namespace platform::d3dx9
+}  // namespace platform
