@@ -1,5 +1,7 @@
 #include "d3d9/formats.h"
 
+#include "d3d9/format_table.h"
+
 #include <cstring>
 
 namespace platform::d3d9 {
@@ -70,25 +72,9 @@ bool IsTextureFormat(D3DFORMAT format, bool v8u8) {
 }
 
 UINT BytesPerPixel(D3DFORMAT format) {
-    switch (format) {
-        case D3DFMT_A8R8G8B8:
-        case D3DFMT_X8R8G8B8:
-        case D3DFMT_V16U16:
-            return 4;
-        case D3DFMT_R5G6B5:
-        case D3DFMT_X1R5G5B5:
-        case D3DFMT_A1R5G5B5:
-        case D3DFMT_A4R4G4B4:
-        case D3DFMT_X4R4G4B4:
-        case D3DFMT_A8L8:
-        case D3DFMT_V8U8:
-            return 2;
-        case D3DFMT_A8:
-        case D3DFMT_L8:
-            return 1;
-        default:
-            return 0;
-    }
+    const FormatInfo* info = FindFormat(format);
+    const bool colourPixels = info != nullptr && info->blockSize == 1 && !info->isDepth && info->internalFormat != 0;
+    return colourPixels ? info->blockBytes : 0;
 }
 
 std::array<float, 4> ColourToRgba(D3DCOLOR colour) {
