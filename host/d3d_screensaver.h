@@ -72,7 +72,7 @@ protected:
     HRESULT RunSaverLoop();
     void DrawAllScreens();
     void MakeUnitCurrent(int index);
-    void ResetDevice(ScreenUnit& unit);
+    bool ResetDevice(ScreenUnit& unit);
     void StopOnUserInput();
     void EndSaver();
     void ReleaseScreenUnits();

@@ -42,7 +42,8 @@ void CD3DScreensaver::DrawAllScreens() {
         if (!unit.device) continue;
         const HRESULT cooperation = unit.device->TestCooperativeLevel();
         if (cooperation == D3DERR_DEVICELOST) return;  // nothing presents this frame
-        if (cooperation == D3DERR_DEVICENOTRESET) ResetDevice(unit);
+        // A unit whose reset failed has no device objects left to draw with.
+        if (cooperation == D3DERR_DEVICENOTRESET && !ResetDevice(unit)) continue;
         DrawFrame();
     }
 
@@ -52,7 +53,7 @@ void CD3DScreensaver::DrawAllScreens() {
     }
 }
 
-void CD3DScreensaver::ResetDevice(ScreenUnit& unit) {
+bool CD3DScreensaver::ResetDevice(ScreenUnit& unit) {
     if (windowed_) d3d_->GetAdapterDisplayMode(unit.adapterIndex, &adapters_[unit.adapterIndex]->desktopMode);
     if (unit.deviceObjectsActive) {
         DeactivateDevice();
@@ -60,9 +61,10 @@ void CD3DScreensaver::ResetDevice(ScreenUnit& unit) {
     }
     if (FAILED(unit.device->Reset(&unit.presentParameters)) || FAILED(ActivateDevice())) {
         EnterErrorMode(kErrorResetFailed);
-        return;
+        return false;
     }
     unit.deviceObjectsActive = true;
+    return true;
 }
 
 void CD3DScreensaver::MakeUnitCurrent(int index) {

@@ -72,6 +72,7 @@ TEST_F(FrameLoopTest, FailedResetEntersErrorModeWithItsOwnMessage) {
     EXPECT_TRUE(saver->errorMode_);
     EXPECT_EQ(saver->errorCode_, kErrorResetFailed);
     EXPECT_FALSE(saver->units_[0].deviceObjectsActive);
+    EXPECT_EQ(saver->framesDrawn, 0);  // nothing draws with the released objects
     // The next idle pass releases everything and shows the box.
     saver->AnimateErrorBox();
     EXPECT_EQ(saver->unitCount_, 0);
