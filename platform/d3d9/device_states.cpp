@@ -30,7 +30,7 @@ STDMETHODIMP Device::GetTextureStageState(DWORD stage, D3DTEXTURESTAGESTATETYPE 
 
 STDMETHODIMP Device::SetSamplerState(DWORD sampler, D3DSAMPLERSTATETYPE type, DWORD value) {
     DWORD slot = 0;
-    if (!SamplerSlot(sampler, slot) || type < D3DSAMP_ADDRESSU || type > D3DSAMP_DMAPOFFSET) {
+    if (!SamplerSlot(sampler, slot) || !IsSamplerState(type)) {
         return D3DERR_INVALIDCALL;
     }
     states_.samplerStates[slot][type] = value;
@@ -39,7 +39,7 @@ STDMETHODIMP Device::SetSamplerState(DWORD sampler, D3DSAMPLERSTATETYPE type, DW
 
 STDMETHODIMP Device::GetSamplerState(DWORD sampler, D3DSAMPLERSTATETYPE type, DWORD* value) {
     DWORD slot = 0;
-    if (!value || !SamplerSlot(sampler, slot) || type < D3DSAMP_ADDRESSU || type > D3DSAMP_DMAPOFFSET) {
+    if (!value || !SamplerSlot(sampler, slot) || !IsSamplerState(type)) {
         return D3DERR_INVALIDCALL;
     }
     *value = states_.samplerStates[slot][type];

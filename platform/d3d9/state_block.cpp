@@ -131,6 +131,8 @@ bool IsStageState(D3DTEXTURESTAGESTATETYPE type) {
            value == 32;
 }
 
+bool IsSamplerState(D3DSAMPLERSTATETYPE type) { return type >= D3DSAMP_ADDRESSU && type <= D3DSAMP_DMAPOFFSET; }
+
 bool IsTransform(D3DTRANSFORMSTATETYPE state) {
     const auto value = static_cast<DWORD>(state);
     return value == D3DTS_VIEW || value == D3DTS_PROJECTION ||

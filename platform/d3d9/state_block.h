@@ -31,6 +31,7 @@ struct StateBlock {
 // Which state numbers exist: anything else is refused as Direct3D does.
 bool IsRenderState(D3DRENDERSTATETYPE state);
 bool IsStageState(D3DTEXTURESTAGESTATETYPE type);
+bool IsSamplerState(D3DSAMPLERSTATETYPE type);
 bool IsTransform(D3DTRANSFORMSTATETYPE state);
 // The slot of a sampler number (0-15, D3DDMAPSAMPLER, the vertex samplers); false if none.
 bool SamplerSlot(DWORD sampler, DWORD& slot);

@@ -281,26 +281,6 @@ bool IsSignedFormat(D3DFORMAT format) {
     return format == D3DFMT_V8U8 || format == D3DFMT_Q8W8V8U8 || format == D3DFMT_V16U16;
 }
 
-bool FormatHasAlpha(D3DFORMAT format) {
-    switch (format) {
-        case D3DFMT_A8R8G8B8:
-        case D3DFMT_A1R5G5B5:
-        case D3DFMT_A4R4G4B4:
-        case D3DFMT_A8:
-        case D3DFMT_A8L8:
-        case D3DFMT_A16B16G16R16:
-        case D3DFMT_A8P8:
-        case D3DFMT_DXT1:
-        case D3DFMT_DXT2:
-        case D3DFMT_DXT3:
-        case D3DFMT_DXT4:
-        case D3DFMT_DXT5:
-            return true;
-        default:
-            return false;
-    }
-}
-
 size_t RowBytes(D3DFORMAT format, UINT width) {
     if (IsDxtFormat(format)) return size_t{(width + 3) / 4} * DxtBlockBytes(format);
     return size_t{width} * BytesPerPixel(format);

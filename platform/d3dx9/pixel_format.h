@@ -9,7 +9,6 @@ namespace platform::d3dx9 {
 // Formats that Unpack reads and Pack writes.
 bool IsConvertibleFormat(D3DFORMAT format);
 bool IsSignedFormat(D3DFORMAT format);
-bool FormatHasAlpha(D3DFORMAT format);
 
 // Bytes of one row of pixels (of 4 x 4 blocks for DXT) and the number of
 // such rows for a picture of this size.

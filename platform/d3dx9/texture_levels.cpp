@@ -52,11 +52,8 @@ HRESULT CopyLevelBytes(IDirect3DTexture9* texture, UINT level, std::span<const B
 
 HRESULT FilterLevels(IDirect3DTexture9* texture, UINT first, Pixels above, DWORD filter) {
     for (UINT level = first + 1; level < texture->GetLevelCount(); ++level) {
-        D3DSURFACE_DESC desc{};
-        HRESULT result = texture->GetLevelDesc(level, &desc);
-        if (FAILED(result)) return result;
-        above = Resample(above, desc.Width, desc.Height, filter);
-        result = WriteLevel(texture, level, above);
+        above = NextMipLevel(above, filter);
+        const HRESULT result = WriteLevel(texture, level, above);
         if (FAILED(result)) return result;
     }
     return D3D_OK;

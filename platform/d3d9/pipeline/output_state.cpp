@@ -1,5 +1,7 @@
 #include "d3d9/pipeline/output_state.h"
 
+#include "d3d9/formats.h"
+
 namespace platform::d3d9::pipeline {
 namespace {
 
@@ -81,9 +83,8 @@ void OutputState::Apply(const StateBlock& states, bool depthBuffer) {
     }
     if (changed(kEquation)) glBlendEquation(static_cast<GLenum>(wanted[kEquation]));
     if (changed(kBlendColour)) {
-        const auto factor = static_cast<DWORD>(wanted[kBlendColour]);
-        glBlendColor(((factor >> 16) & 0xFF) / 255.f, ((factor >> 8) & 0xFF) / 255.f, (factor & 0xFF) / 255.f,
-                     (factor >> 24) / 255.f);
+        const auto factor = ColourToRgba(static_cast<DWORD>(wanted[kBlendColour]));
+        glBlendColor(factor[0], factor[1], factor[2], factor[3]);
     }
     if (changed(kDepthTest)) Enable(GL_DEPTH_TEST, wanted[kDepthTest]);
     if (changed(kDepthWrite)) glDepthMask(wanted[kDepthWrite] ? GL_TRUE : GL_FALSE);

@@ -1,5 +1,7 @@
 #include "d3d9/pipeline/uniforms.h"
 
+#include "d3d9/formats.h"
+
 #include <array>
 #include <bit>
 #include <cmath>
@@ -48,9 +50,7 @@ std::array<float, 9> NormalMatrix(const Matrix& m) {
 
 std::array<float, 4> Colour(const D3DCOLORVALUE& c) { return {c.r, c.g, c.b, c.a}; }
 
-std::array<float, 4> Colour(DWORD c) {
-    return {((c >> 16) & 0xFF) / 255.f, ((c >> 8) & 0xFF) / 255.f, (c & 0xFF) / 255.f, (c >> 24) / 255.f};
-}
+std::array<float, 4> Colour(DWORD c) { return ColourToRgba(c); }
 
 float Float(DWORD bits) { return std::bit_cast<float>(bits); }
 
