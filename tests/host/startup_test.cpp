@@ -60,14 +60,16 @@ TEST_F(StartupTest, FullScreenOpensOneWindowPerMonitor) {
     auto saver = Start(kModeFullScreen);
     ASSERT_EQ(saver->monitorCount_, 2);
     EXPECT_EQ(saver->mainWindow_, saver->monitors_[0].window);
+    const RECT expected[2] = {{0, 0, 1024, 768}, {1024, 0, 1664, 480}};
     for (int i = 0; i < 2; ++i) {
         const HWND window = saver->monitors_[i].window;
         ASSERT_NE(window, nullptr);
         RECT rect{};
         GetWindowRect(window, &rect);
-        EXPECT_EQ(rect.left, saver->monitors_[i].rect.left);
-        EXPECT_EQ(rect.right, saver->monitors_[i].rect.right);
-        EXPECT_EQ(rect.bottom, saver->monitors_[i].rect.bottom);
+        EXPECT_EQ(rect.left, expected[i].left);
+        EXPECT_EQ(rect.top, expected[i].top);
+        EXPECT_EQ(rect.right, expected[i].right);
+        EXPECT_EQ(rect.bottom, expected[i].bottom);
     }
 }
 

@@ -92,6 +92,10 @@ TEST_F(MonitorsTest, OffTheDesktopTheFlagsChooseTheAnswer) {
     const HMONITOR primary = FromRect({0, 0, 10, 10}, MONITOR_DEFAULTTONULL);
     const HMONITOR left = FromRect({-10, 0, 0, 10}, MONITOR_DEFAULTTONULL);
     const HMONITOR last = FromRect({5919, 0, 5920, 10}, MONITOR_DEFAULTTONULL);
+    ASSERT_NE(primary, nullptr);
+    ASSERT_NE(left, nullptr);
+    ASSERT_NE(last, nullptr);
+    ASSERT_NE(left, last);
     const RECT below{-1000, 5000, -900, 5100};
     EXPECT_EQ(FromRect(below, MONITOR_DEFAULTTONULL), nullptr);
     EXPECT_EQ(FromRect(below, MONITOR_DEFAULTTOPRIMARY), primary);

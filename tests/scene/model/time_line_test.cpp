@@ -190,7 +190,9 @@ TEST(TimeLine, NaNTimeGivesNoOpacity)
 {
     KV_TimeLineControl timeLine;
     timeLine.mode.Value() = KV_TimeLineControl::kModeCycle;
-    timeLine.Machine().LocalTime(timeLine, 0.1f); // fading in
+    timeLine.Machine().LocalTime(timeLine, 0.1f); // the fade-in starts
+    timeLine.Machine().LocalTime(timeLine, 0.35f); // half way
+    ASSERT_GT(timeLine.GetOpacity(), 0.0f);
     timeLine.Machine().LocalTime(timeLine, std::numeric_limits<float>::quiet_NaN());
     EXPECT_EQ(timeLine.GetOpacity(), 0.0f);
 }
