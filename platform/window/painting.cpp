@@ -1,19 +1,15 @@
 #include "window/painting.h"
 
+#include "gdi/clip_region.h"
+
 #include <algorithm>
 #include <vector>
 
 namespace platform::window {
 namespace {
 
-bool IsEmpty(const RECT& rect) {
-    return rect.right <= rect.left || rect.bottom <= rect.top;
-}
-
-RECT Intersection(const RECT& a, const RECT& b) {
-    return RECT{std::max(a.left, b.left), std::max(a.top, b.top), std::min(a.right, b.right),
-                std::min(a.bottom, b.bottom)};
-}
+using gdi::Intersection;
+using gdi::IsEmpty;
 
 RECT Union(const RECT& a, const RECT& b) {
     return RECT{std::min(a.left, b.left), std::min(a.top, b.top), std::max(a.right, b.right),
