@@ -140,6 +140,7 @@ private:
     struct DrawPlan {
         pipeline::VertexFormat format;
         pipeline::PipelineKey key;
+        pipeline::AttributeUse use;
         UINT extent = 0;  // bytes read of each vertex
         std::array<const D3DLIGHT9*, pipeline::kMaxLights> lights{};
         UINT lightCount = 0;

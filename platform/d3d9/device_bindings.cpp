@@ -10,6 +10,8 @@ void DeviceBindings::Clear() {
     streamStride = 0;
     indices.Set(nullptr);
     fvf = 0;
+    pixelShader.Set(nullptr);
+    program = nullptr;
     lights.clear();
     enabledLights.clear();
 }

@@ -1,5 +1,6 @@
 // What is set on the device for drawing, beside the states: textures per
-// stage, stream 0, the indices, the vertex format and the lights. Reset
+// stage, stream 0, the indices, the vertex format, the pixel shader and
+// the lights. Reset
 // and the device's end let all of it go.
 #pragma once
 
@@ -10,6 +11,7 @@
 #include <d3d9.h>
 
 #include "d3d9/device_hold.h"
+#include "d3d9/pipeline/linked_program.h"
 #include "d3d9/state_block.h"
 #include "d3d9/texture_binding.h"
 
@@ -28,6 +30,8 @@ struct DeviceBindings {
     UINT streamStride = 0;
     DeviceHold<IDirect3DIndexBuffer9> indices;
     DWORD fvf = 0;
+    DeviceHold<IDirect3DPixelShader9> pixelShader;
+    pipeline::LinkedProgram* program = nullptr;  // the pixel shader's
     std::map<DWORD, LightSlot> lights;
     std::vector<DWORD> enabledLights;  // in the order they were enabled
 

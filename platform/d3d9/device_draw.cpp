@@ -85,14 +85,17 @@ HRESULT Device::PlanDraw(D3DPRIMITIVETYPE type, DrawPlan& plan) const {
         }
     }
     plan.key = pipeline::BuildKey(states_, plan.format, textured, plan.lightCount);
-    plan.extent = pipeline::ReadExtent(plan.format, pipeline::UsedAttributes(plan.format, plan.key));
+    // A program of an effect may read every field the format has.
+    plan.use = bindings_.program ? pipeline::AllAttributes(plan.format) : pipeline::UsedAttributes(plan.format, plan.key);
+    plan.extent = pipeline::ReadExtent(plan.format, plan.use);
     return D3D_OK;
 }
 
 bool Device::CanDraw() { return !loss_.lost() && context_->MakeCurrent(); }
 
 void Device::Submit(const DrawPlan& plan, GLuint vertexBuffer, UINT offset, UINT stride) {
-    pipeline_->Prepare({states_, plan.key, plan.format, bindings_.fvf, bindings_.textureBindings,
+    pipeline_->Prepare({states_, plan.key, plan.format, plan.use, bindings_.program, bindings_.fvf,
+                        bindings_.textureBindings,
                         std::span<const D3DLIGHT9* const>(plan.lights.data(), plan.lightCount), viewport_,
                         depthStencil_ != nullptr, vertexBuffer, offset, stride});
 }
@@ -128,6 +131,7 @@ void Device::Record(const DrawPlan& plan, D3DPRIMITIVETYPE type, UINT primitiveC
     record.lighting = plan.key.lighting != 0;
     record.textureFactor = rs[D3DRS_TEXTUREFACTOR];
     record.renderTarget = renderTarget_;
+    record.pixelShader = bindings_.pixelShader.get();
     pipeline::RecordDraw(std::move(record));
 }
 

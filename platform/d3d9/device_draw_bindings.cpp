@@ -2,6 +2,7 @@
 // stream 0, indices, the vertex format and the (absent) shaders.
 #include "d3d9/buffer_access.h"
 #include "d3d9/device.h"
+#include "d3d9/program_shader.h"
 
 namespace platform::d3d9 {
 
@@ -33,7 +34,8 @@ STDMETHODIMP Device::GetFVF(DWORD* fvf) {
     return D3D_OK;
 }
 
-// The layer draws with the fixed-function pipeline only.
+// Vertex processing is always the fixed-function one, or an effect
+// program's own vertex stage.
 STDMETHODIMP Device::SetVertexShader(IDirect3DVertexShader9* shader) {
     return shader ? D3DERR_INVALIDCALL : D3D_OK;
 }
@@ -44,11 +46,18 @@ STDMETHODIMP Device::GetVertexShader(IDirect3DVertexShader9** shader) {
     return D3D_OK;
 }
 
-STDMETHODIMP Device::SetPixelShader(IDirect3DPixelShader9* shader) { return shader ? D3DERR_INVALIDCALL : D3D_OK; }
+// Pixel shaders come from effects only, each with its program linked.
+STDMETHODIMP Device::SetPixelShader(IDirect3DPixelShader9* shader) {
+    ProgramShader* program = shader ? AsProgramShader(shader) : nullptr;
+    if (shader && !program) return D3DERR_INVALIDCALL;
+    bindings_.pixelShader.Set(shader);
+    bindings_.program = program ? &program->program() : nullptr;
+    return D3D_OK;
+}
 
 STDMETHODIMP Device::GetPixelShader(IDirect3DPixelShader9** shader) {
     if (!shader) return D3DERR_INVALIDCALL;
-    *shader = nullptr;
+    *shader = bindings_.pixelShader.HandOut();
     return D3D_OK;
 }
 

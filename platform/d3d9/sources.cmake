@@ -29,6 +29,7 @@ target_sources(platform PRIVATE
   ${CMAKE_CURRENT_LIST_DIR}/gl_object.cpp
   ${CMAKE_CURRENT_LIST_DIR}/pipeline/draw_recorder.cpp
   ${CMAKE_CURRENT_LIST_DIR}/pipeline/glsl_generator.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/pipeline/linked_program.cpp
   ${CMAKE_CURRENT_LIST_DIR}/pipeline/output_state.cpp
   ${CMAKE_CURRENT_LIST_DIR}/pipeline/pipeline.cpp
   ${CMAKE_CURRENT_LIST_DIR}/pipeline/pipeline_key.cpp
@@ -38,6 +39,7 @@ target_sources(platform PRIVATE
   ${CMAKE_CURRENT_LIST_DIR}/pipeline/vertex_format.cpp
   ${CMAKE_CURRENT_LIST_DIR}/pipeline/vertex_input.cpp
   ${CMAKE_CURRENT_LIST_DIR}/presentation_parameters.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/program_shader.cpp
   ${CMAKE_CURRENT_LIST_DIR}/sim_adapters.cpp
   ${CMAKE_CURRENT_LIST_DIR}/state_block.cpp
   ${CMAKE_CURRENT_LIST_DIR}/surface.cpp

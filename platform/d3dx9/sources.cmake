@@ -4,6 +4,11 @@ target_sources(platform PRIVATE
   ${CMAKE_CURRENT_LIST_DIR}/colour_key.cpp
   ${CMAKE_CURRENT_LIST_DIR}/dds_decoder.cpp
   ${CMAKE_CURRENT_LIST_DIR}/dxt.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/effect/create_effect.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/effect/effect.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/effect/effect_sources.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/effect/effect_states.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/effect/effect_text.cpp
   ${CMAKE_CURRENT_LIST_DIR}/fvf.cpp
   ${CMAKE_CURRENT_LIST_DIR}/image_info.cpp
   ${CMAKE_CURRENT_LIST_DIR}/jpeg_decoder.cpp
@@ -21,4 +26,5 @@ target_sources(platform PRIVATE
   ${CMAKE_CURRENT_LIST_DIR}/texture_requirements.cpp
   ${CMAKE_CURRENT_LIST_DIR}/texture_tools.cpp
   ${CMAKE_CURRENT_LIST_DIR}/transforms.cpp
-  ${CMAKE_CURRENT_LIST_DIR}/vector.cpp)
+  ${CMAKE_CURRENT_LIST_DIR}/vector.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/xbuffer.cpp)

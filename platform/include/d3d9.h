@@ -175,7 +175,7 @@ protected:
     ~IDirect3DIndexBuffer9() = default;
 };
 
-// Programmable stages: the engine only ever unbinds them (NULL).
+// Programmable stages: the engine unbinds them; effect passes bind theirs.
 struct IDirect3DVertexShader9 : IUnknown {
     STDMETHOD(GetDevice)(IDirect3DDevice9** device) PURE;
 

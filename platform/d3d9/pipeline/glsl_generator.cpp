@@ -138,6 +138,20 @@ const char* Comparison(uint8_t func) {
 
 }  // namespace
 
+std::string PositionTransform(bool pretransformed) {
+    // Target pixels, scaled back by w = 1/rhw for perspective-correct interpolation.
+    if (pretransformed) {
+        return "    float w = aPosition.w != 0.0 ? 1.0 / aPosition.w : 1.0;\n"
+               "    gl_Position = vec4(aPosition.xy * uScreenToClip.xy + uScreenToClip.zw, aPosition.z, 1.0) * w;\n";
+    }
+    return "    gl_Position = uWorldViewProjection * vec4(aPosition.xyz, 1.0);\n";
+}
+
+std::string PostTransform() {
+    // Direct3D's pixel centres lie on integer coordinates, GL's half a pixel further.
+    return "    gl_Position.xy += uPixelShift * gl_Position.w;\n";
+}
+
 std::string VertexProgram(const PipelineKey& key) {
     const char* interpolation = key.flatShading ? "flat " : "";
     std::string code = "#version 330 core\n";
@@ -157,28 +171,19 @@ std::string VertexProgram(const PipelineKey& key) {
     }
     code +=
         "uniform mat4 uWorldViewProjection;\nuniform mat4 uWorldView;\nuniform mat3 uNormalMatrix;\n"
-        "uniform vec4 uScreenToClip;\nuniform vec2 uPixelShift;\nuniform mat4 uTextureMatrix[8];\n"
+        "uniform vec4 uScreenToClip;\nuniform mat4 uTextureMatrix[8];\n"
         "uniform vec3 uLightDirection[8];\nuniform vec4 uLightDiffuse[8];\nuniform vec4 uLightSpecular[8];\n"
         "uniform vec4 uLightAmbient[8];\nuniform vec4 uMaterial[4];\nuniform float uPower;\nuniform vec4 uAmbient;\n";
+    code += kPostTransformUniforms;
     code += Format("{0}out vec4 vDiffuse;\n{0}out vec4 vSpecular;\n", interpolation);
     for (int s = 0; s < key.stageCount; ++s) {
         if (key.stages[s].samples) code += Format("out vec4 vCoordinates{};\n", s);
     }
     code += "void main() {\n";
-    if (key.pretransformed) {
-        // Target pixels, scaled back by w = 1/rhw for perspective-correct interpolation.
-        code +=
-            "    float w = aPosition.w != 0.0 ? 1.0 / aPosition.w : 1.0;\n"
-            "    gl_Position = vec4(aPosition.xy * uScreenToClip.xy + uScreenToClip.zw, aPosition.z, 1.0) * w;\n"
-            "    vec3 cameraPosition = aPosition.xyz;\n";
-    } else {
-        code +=
-            "    vec4 position = vec4(aPosition.xyz, 1.0);\n"
-            "    gl_Position = uWorldViewProjection * position;\n"
-            "    vec3 cameraPosition = (uWorldView * position).xyz;\n";
-    }
-    // Direct3D's pixel centres lie on integer coordinates, GL's half a pixel further.
-    code += "    gl_Position.xy += uPixelShift * gl_Position.w;\n";
+    code += PositionTransform(key.pretransformed != 0);
+    code += key.pretransformed ? "    vec3 cameraPosition = aPosition.xyz;\n"
+                               : "    vec3 cameraPosition = (uWorldView * vec4(aPosition.xyz, 1.0)).xyz;\n";
+    code += PostTransform();
     if (key.lighting) {
         VertexLighting(key, code);
     } else {

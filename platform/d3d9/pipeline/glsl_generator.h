@@ -16,6 +16,14 @@ inline constexpr GLuint kDiffuseAttribute = 2;
 inline constexpr GLuint kSpecularAttribute = 3;
 inline constexpr GLuint kFirstCoordinateAttribute = 4;  // one per coordinate set
 
+// What every vertex stage of the layer runs after its own transform, with
+// the uniforms it reads: the generated stages and the effects' alike.
+inline constexpr const char* kPostTransformUniforms = "uniform vec2 uPixelShift;\n";
+std::string PostTransform();
+// gl_Position from aPosition: target pixels through uScreenToClip, or
+// through uWorldViewProjection.
+std::string PositionTransform(bool pretransformed);
+
 std::string VertexProgram(const PipelineKey& key);
 std::string FragmentProgram(const PipelineKey& key);
 

@@ -6,6 +6,7 @@
 #include <span>
 
 #include "d3d9/gl_object.h"
+#include "d3d9/pipeline/linked_program.h"
 #include "d3d9/pipeline/output_state.h"
 #include "d3d9/pipeline/pipeline_key.h"
 #include "d3d9/pipeline/program_cache.h"
@@ -19,6 +20,8 @@ struct DrawSetup {
     const StateBlock& states;
     const PipelineKey& key;
     const VertexFormat& format;
+    const AttributeUse& use;
+    LinkedProgram* program;  // an effect pass's, instead of the generated one
     DWORD fvf;
     const std::array<TextureBinding*, kTextureStages>& textures;
     std::span<const D3DLIGHT9* const> lights;
@@ -46,6 +49,10 @@ public:
     void Abandon();
 
 private:
+    void PrepareGenerated(const DrawSetup& setup);
+    void PrepareLinked(const DrawSetup& setup);
+    void BindStage(int stage, TextureBinding* texture, const StateBlock& states);
+
     ProgramCache programs_;
     SamplerCache samplers_;
     OutputState output_;

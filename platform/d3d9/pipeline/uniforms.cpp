@@ -96,17 +96,33 @@ void Lights(const Program& program, const UniformInputs& in) {
     glUniform4fv(program.ambient, 1, Colour(in.states.renderStates[D3DRS_AMBIENT]).data());
 }
 
+void ViewportMapping(GLint pixelShift, GLint screenToClip, const D3DVIEWPORT9& vp) {
+    const float width = static_cast<float>(vp.Width), height = static_cast<float>(vp.Height);
+    glUniform2f(pixelShift, 1.f / width, -1.f / height);
+    glUniform4f(screenToClip, 2.f / width, -2.f / height, -1.f - 2.f * static_cast<float>(vp.X) / width,
+                1.f + 2.f * static_cast<float>(vp.Y) / height);
+}
+
 }  // namespace
+
+void UploadTransforms(const LinkedProgram& program, const StateBlock& states, const D3DVIEWPORT9& viewport,
+                      bool pretransformed) {
+    ViewportMapping(program.pixelShift, program.screenToClip, viewport);
+    glUniform1i(program.pretransformed, pretransformed ? 1 : 0);
+    const Matrix world = Of(states.transforms[D3DTS_WORLD]);
+    const Matrix view = Of(states.transforms[D3DTS_VIEW]);
+    const Matrix projection = Of(states.transforms[D3DTS_PROJECTION]);
+    const Matrix all = Multiply(Multiply(world, view), projection);
+    glUniformMatrix4fv(program.world, 1, GL_FALSE, world.data());
+    glUniformMatrix4fv(program.view, 1, GL_FALSE, view.data());
+    glUniformMatrix4fv(program.projection, 1, GL_FALSE, projection.data());
+    glUniformMatrix4fv(program.worldViewProjection, 1, GL_FALSE, all.data());
+}
 
 void UploadUniforms(const Program& program, const UniformInputs& in) {
     const auto& rs = in.states.renderStates;
-    const D3DVIEWPORT9& vp = in.viewport;
-    const float width = static_cast<float>(vp.Width), height = static_cast<float>(vp.Height);
-    glUniform2f(program.pixelShift, 1.f / width, -1.f / height);
-    if (in.key.pretransformed) {
-        glUniform4f(program.screenToClip, 2.f / width, -2.f / height, -1.f - 2.f * static_cast<float>(vp.X) / width,
-                    1.f + 2.f * static_cast<float>(vp.Y) / height);
-    } else {
+    ViewportMapping(program.pixelShift, program.screenToClip, in.viewport);
+    if (!in.key.pretransformed) {
         const Matrix worldView =
             Multiply(Of(in.states.transforms[D3DTS_WORLD]), Of(in.states.transforms[D3DTS_VIEW]));
         const Matrix all = Multiply(worldView, Of(in.states.transforms[D3DTS_PROJECTION]));

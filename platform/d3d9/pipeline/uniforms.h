@@ -6,6 +6,7 @@
 #include <d3d9.h>
 
 #include "d3d9/pipeline/pipeline_key.h"
+#include "d3d9/pipeline/linked_program.h"
 #include "d3d9/pipeline/program_cache.h"
 
 namespace platform::d3d9::pipeline {
@@ -18,5 +19,8 @@ struct UniformInputs {
 };
 
 void UploadUniforms(const Program& program, const UniformInputs& inputs);
+// The device's transforms and the viewport mapping for a linked program.
+void UploadTransforms(const LinkedProgram& program, const StateBlock& states, const D3DVIEWPORT9& viewport,
+                      bool pretransformed);
 
 }  // namespace platform::d3d9::pipeline

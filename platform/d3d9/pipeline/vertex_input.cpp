@@ -35,6 +35,10 @@ AttributeUse UsedAttributes(const VertexFormat& format, const PipelineKey& key) 
     return use;
 }
 
+AttributeUse AllAttributes(const VertexFormat& format) {
+    return {format.normal, format.diffuse, format.specular, (1u << format.coordinateSets) - 1};
+}
+
 UINT ReadExtent(const VertexFormat& format, const AttributeUse& use) {
     UINT extent = format.positionBytes();
     if (use.normal) extent = std::max(extent, format.normalOffset + 12);

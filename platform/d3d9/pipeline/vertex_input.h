@@ -20,6 +20,7 @@ struct AttributeUse {
 };
 
 AttributeUse UsedAttributes(const VertexFormat& format, const PipelineKey& key);
+AttributeUse AllAttributes(const VertexFormat& format);
 // Bytes of a vertex the draw reads, from its start: the last vertex must
 // have that many left in the buffer.
 UINT ReadExtent(const VertexFormat& format, const AttributeUse& use);

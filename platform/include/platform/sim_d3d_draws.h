@@ -35,6 +35,7 @@ struct DrawRecord {
     bool lighting = false;  // in effect: never for pre-transformed vertices
     DWORD textureFactor = 0;
     IDirect3DSurface9* renderTarget = nullptr;  // not a reference
+    IDirect3DPixelShader9* pixelShader = nullptr;  // an effect pass's, not a reference
 };
 
 void RecordDraws(bool on);

@@ -1,0 +1,52 @@
+#include "d3d9/program_shader.h"
+
+#include "d3d9/device.h"
+
+namespace platform::d3d9 {
+
+HRESULT ProgramShader::Create(IDirect3DDevice9* device, const pipeline::ProgramSources& sources, std::string& log,
+                              IDirect3DPixelShader9** shader) {
+    *shader = nullptr;
+    auto* owner = dynamic_cast<Device*>(device);
+    if (!owner) return D3DERR_INVALIDCALL;
+    if (!owner->MakeCurrent()) return E_FAIL;
+    std::unique_ptr<pipeline::LinkedProgram> program = pipeline::LinkedProgram::Link(sources, log);
+    if (!program) return D3DERR_INVALIDCALL;
+    *shader = new ProgramShader(*owner, std::move(program));
+    return D3D_OK;
+}
+
+ProgramShader::ProgramShader(Device& device, std::unique_ptr<pipeline::LinkedProgram> program)
+    : device_(&device), lifetime_(device, 1), program_(std::move(program)) {}
+
+ProgramShader::~ProgramShader() {
+    if (!device_->MakeCurrent()) program_->Abandon();
+}
+
+STDMETHODIMP ProgramShader::QueryInterface(REFIID iid, void** object) {
+    if (!object) return E_POINTER;
+    if (IsEqualGUID(iid, IID_IUnknown) || IsEqualGUID(iid, IID_IDirect3DPixelShader9)) {
+        AddRef();
+        *object = static_cast<IDirect3DPixelShader9*>(this);
+        return S_OK;
+    }
+    *object = nullptr;
+    return E_NOINTERFACE;
+}
+
+STDMETHODIMP_(ULONG) ProgramShader::Release() {
+    return lifetime_.Release([this] { delete this; });
+}
+
+void ProgramShader::ReleaseHold() {
+    lifetime_.ReleaseHold([this] { delete this; });
+}
+
+STDMETHODIMP ProgramShader::GetDevice(IDirect3DDevice9** device) {
+    if (!device) return D3DERR_INVALIDCALL;
+    device_->AddRef();
+    *device = device_;
+    return D3D_OK;
+}
+
+}  // namespace platform::d3d9
