@@ -6,5 +6,6 @@ saver_add_test(platform_d3dx9_effects_test
     ${CMAKE_CURRENT_LIST_DIR}/d3d9_pipeline/pipeline_fixture.cpp
     ${CMAKE_CURRENT_LIST_DIR}/d3dx9_effects/effect_fixture.cpp
     ${CMAKE_CURRENT_LIST_DIR}/d3dx9_effects/effect_pixels_test.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/d3dx9_effects/effect_states_test.cpp
   LIBS platform)
 target_include_directories(platform_d3dx9_effects_test PRIVATE ${CMAKE_SOURCE_DIR}/platform)
