@@ -5,6 +5,7 @@ saver_add_test(platform_d3dx9_effects_test
     ${CMAKE_CURRENT_LIST_DIR}/d3d9/d3d9_machine.cpp
     ${CMAKE_CURRENT_LIST_DIR}/d3d9_pipeline/pipeline_fixture.cpp
     ${CMAKE_CURRENT_LIST_DIR}/d3dx9_effects/effect_fixture.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/d3dx9_effects/effect_data_test.cpp
     ${CMAKE_CURRENT_LIST_DIR}/d3dx9_effects/effect_pixels_test.cpp
     ${CMAKE_CURRENT_LIST_DIR}/d3dx9_effects/effect_states_test.cpp
   LIBS platform)
