@@ -10,3 +10,4 @@ saver_add_test(platform_d3dx9_effects_test
     ${CMAKE_CURRENT_LIST_DIR}/d3dx9_effects/effect_states_test.cpp
   LIBS platform)
 target_include_directories(platform_d3dx9_effects_test PRIVATE ${CMAKE_SOURCE_DIR}/platform)
+include(d3dx9_effects/fuzz.cmake)
