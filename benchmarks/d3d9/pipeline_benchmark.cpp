@@ -10,6 +10,7 @@
 #include <epoxy/gl.h>
 
 #include <d3d9.h>
+#include <d3dx9.h>
 #include <windows.h>
 
 namespace {
@@ -164,8 +165,9 @@ GLuint Shader(GLenum type, const char* source) {
 }
 
 // The same quad in raw GL, on a context of its own device, into an FBO of
-// the same size.
+// the same size, reading one texture or (range 2) the product of two.
 void FullScreenQuadInRawGl(benchmark::State& state) {
+    const bool two = state.range(0) == 2;
     Machine& machine = Machine::Get();
     HWND window = MakeWindow();
     D3DPRESENT_PARAMETERS presentation{};
@@ -181,7 +183,8 @@ void FullScreenQuadInRawGl(benchmark::State& state) {
                                    &device);
     device->Clear(0, nullptr, D3DCLEAR_TARGET, 0, 1.f, 0);  // its context is current now
 
-    GLuint framebuffer = 0, colour = 0, texture = 0, buffer = 0, vertexArray = 0;
+    GLuint framebuffer = 0, colour = 0, buffer = 0, vertexArray = 0;
+    GLuint textures[2] = {};
     glGenRenderbuffers(1, &colour);
     glBindRenderbuffer(GL_RENDERBUFFER, colour);
     glRenderbufferStorage(GL_RENDERBUFFER, GL_RGBA8, kWidth, kHeight);
@@ -192,14 +195,17 @@ void FullScreenQuadInRawGl(benchmark::State& state) {
     for (UINT y = 0; y < 1024; ++y) {
         for (UINT x = 0; x < 1024; ++x) pixels[y * 1024 + x] = 0xFF336699 ^ (x * 0x010203) ^ (y << 8);
     }
-    glGenTextures(1, &texture);
-    glActiveTexture(GL_TEXTURE0);
-    glBindTexture(GL_TEXTURE_2D, texture);
-    glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA8, 1024, 1024, 0, GL_BGRA, GL_UNSIGNED_INT_8_8_8_8_REV, pixels.data());
-    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAX_LEVEL, 0);
-    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_LINEAR);
-    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_LINEAR);
-    glBindSampler(0, 0);
+    glGenTextures(2, textures);
+    for (int unit = 0; unit < 2; ++unit) {
+        glActiveTexture(GL_TEXTURE0 + unit);
+        glBindTexture(GL_TEXTURE_2D, textures[unit]);
+        glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA8, 1024, 1024, 0, GL_BGRA, GL_UNSIGNED_INT_8_8_8_8_REV,
+                     pixels.data());
+        glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAX_LEVEL, 0);
+        glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_LINEAR);
+        glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_LINEAR);
+        glBindSampler(unit, 0);
+    }
     const float quad[] = {-1.f, -1.f, 0.f, 1.f, -1.f, 1.f, 0.f, 0.f, 1.f, -1.f, 1.f, 1.f, 1.f, 1.f, 1.f, 0.f};
     glGenVertexArrays(1, &vertexArray);
     glBindVertexArray(vertexArray);
@@ -213,10 +219,14 @@ void FullScreenQuadInRawGl(benchmark::State& state) {
                                    "#version 330 core\nlayout(location = 0) in vec4 p;\nout vec2 uv;\n"
                                    "void main() { gl_Position = vec4(p.xy, 0.0, 1.0); uv = p.zw; }\n"));
     glAttachShader(program, Shader(GL_FRAGMENT_SHADER,
-                                   "#version 330 core\nin vec2 uv;\nuniform sampler2D t;\nout vec4 c;\n"
-                                   "void main() { c = texture(t, uv); }\n"));
+                                   two ? "#version 330 core\nin vec2 uv;\nuniform sampler2D t;\nuniform sampler2D m;\n"
+                                         "out vec4 c;\nvoid main() { c = texture(t, uv) * texture(m, uv); }\n"
+                                       : "#version 330 core\nin vec2 uv;\nuniform sampler2D t;\nout vec4 c;\n"
+                                         "void main() { c = texture(t, uv); }\n"));
     glLinkProgram(program);
     glUseProgram(program);
+    glUniform1i(glGetUniformLocation(program, "t"), 0);
+    glUniform1i(glGetUniformLocation(program, "m"), 1);
     glDisable(GL_BLEND);
     glDisable(GL_DEPTH_TEST);
     glDisable(GL_CULL_FACE);
@@ -228,13 +238,85 @@ void FullScreenQuadInRawGl(benchmark::State& state) {
     glDeleteProgram(program);
     glDeleteBuffers(1, &buffer);
     glDeleteVertexArrays(1, &vertexArray);
-    glDeleteTextures(1, &texture);
+    glDeleteTextures(2, textures);
     glDeleteFramebuffers(1, &framebuffer);
     glDeleteRenderbuffers(1, &colour);
     device->Release();
     DestroyWindow(window);
 }
-BENCHMARK(FullScreenQuadInRawGl)->UseRealTime()->Unit(benchmark::kMillisecond);
+BENCHMARK(FullScreenQuadInRawGl)->Arg(1)->Arg(2)->UseRealTime()->Unit(benchmark::kMillisecond);
+
+// Two textures multiplied, as a composite effect reads a picture and its mask.
+constexpr char kTwoTextureEffect[] = R"(texture Picture
+texture Mask
+sampler PictureSampler = Picture
+    MinFilter = LINEAR
+    MagFilter = LINEAR
+sampler MaskSampler = Mask
+    MinFilter = LINEAR
+    MagFilter = LINEAR
+technique Main
+    pass Only
+        CullMode = NONE
+        ZEnable = FALSE
+        fragment
+void main() { fragColour = texture(PictureSampler, texCoord0.xy) * texture(MaskSampler, texCoord0.xy); }
+        end
+)";
+
+ID3DXEffect* TwoTextureEffect(IDirect3DDevice9* device, IDirect3DTexture9* picture, IDirect3DTexture9* mask) {
+    ID3DXEffect* effect = nullptr;
+    D3DXCreateEffect(device, kTwoTextureEffect, sizeof kTwoTextureEffect - 1, nullptr, nullptr, 0, nullptr, &effect,
+                     nullptr);
+    effect->SetTechnique("Main");
+    effect->SetTexture("Picture", picture);
+    effect->SetTexture("Mask", mask);
+    return effect;
+}
+
+void FullScreenQuadThroughAnEffect(benchmark::State& state) {
+    IDirect3DDevice9* device = Machine::Get().device;
+    IDirect3DTexture9* picture = MakeTexture(device, 1024, 0xFF336699);
+    IDirect3DTexture9* mask = MakeTexture(device, 1024, 0xFF336699);
+    ID3DXEffect* effect = TwoTextureEffect(device, picture, mask);
+    const float w = kWidth - 0.5f, h = kHeight - 0.5f;
+    const QuadVertex quad[] = {{-0.5f, h, 0.f, 1.f, 0.f, 1.f},
+                               {-0.5f, -0.5f, 0.f, 1.f, 0.f, 0.f},
+                               {w, h, 0.f, 1.f, 1.f, 1.f},
+                               {w, -0.5f, 0.f, 1.f, 1.f, 0.f}};
+    device->SetFVF(D3DFVF_XYZRHW | D3DFVF_TEX1);
+    for (auto _ : state) {
+        UINT passes = 0;
+        effect->Begin(&passes, 0);
+        effect->BeginPass(0);
+        device->DrawPrimitiveUP(D3DPT_TRIANGLESTRIP, 2, quad, sizeof quad[0]);
+        effect->EndPass();
+        effect->End();
+        glFinish();
+    }
+    effect->Release();
+    picture->Release();
+    mask->Release();
+}
+BENCHMARK(FullScreenQuadThroughAnEffect)->UseRealTime()->Unit(benchmark::kMillisecond);
+
+// The layer's own CPU for the pass calls around a draw: state saved,
+// applied, staged and put back, nothing drawn.
+void EffectPassCalls(benchmark::State& state) {
+    IDirect3DDevice9* device = Machine::Get().device;
+    IDirect3DTexture9* picture = MakeTexture(device, 64, 0xFF336699);
+    ID3DXEffect* effect = TwoTextureEffect(device, picture, picture);
+    for (auto _ : state) {
+        UINT passes = 0;
+        effect->Begin(&passes, 0);
+        effect->BeginPass(0);
+        effect->EndPass();
+        effect->End();
+    }
+    effect->Release();
+    picture->Release();
+}
+BENCHMARK(EffectPassCalls)->Unit(benchmark::kMicrosecond);
 
 void Present(benchmark::State& state) {
     IDirect3DDevice9* device = Machine::Get().device;
