@@ -1,6 +1,7 @@
 // What effects draw, read back in pixels: techniques by name, every kind
 // of parameter reaching the program, textures set and unset, the device's
 // transforms, and passes blending as their states say.
+#include <algorithm>
 #include <functional>
 
 #include "platform/d3dx9_effects/effect_fixture.h"
@@ -106,8 +107,9 @@ const PixelCase kPixelCases[] = {
      0x0000FF},
     {"more floats than the size stop at the size", "PairAndTriple",
      [](ID3DXEffect* e, EffectTest&) {
-         const float values[] = {0.2f, 0.4f, 0.8f, 0.8f};
-         ASSERT_EQ(e->SetFloatArray("Pair", values, 4), D3D_OK);
+         float values[20] = {0.2f, 0.4f};
+         std::fill(values + 2, values + 20, 0.8f);
+         ASSERT_EQ(e->SetFloatArray("Pair", values, 20), D3D_OK);
      },
      0x336600},
     {"a vector into a float3", "Vector",
