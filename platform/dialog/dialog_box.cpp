@@ -12,6 +12,7 @@
 #include "dialog/dialog_template.h"
 #include "dialog/dialog_units.h"
 #include "dialog/dialog_window.h"
+#include "text/case_fold.h"
 
 namespace platform::dialog {
 namespace {
@@ -65,9 +66,12 @@ HWND CreateDialogWindow(HINSTANCE instance, const DialogTemplate& description, H
 
 void CreateControls(HINSTANCE instance, const DialogTemplate& description, HWND dialog, const DialogState& state) {
     for (const ItemTemplate& item : description.items) {
-        const RECT rect = ScaleDialogRect(RECT{item.x, item.y, item.x + item.cx, item.y + item.cy}, state.baseX,
-                                          state.baseY);
+        RECT rect = ScaleDialogRect(RECT{item.x, item.y, item.x + item.cx, item.y + item.cy}, state.baseX,
+                                    state.baseY);
         const std::wstring className = ControlClassName(item.className);
+        // A combo box's template height includes its drop-down list; the
+        // window itself is one line high.
+        if (UpperCase(className) == L"COMBOBOX") rect.bottom = std::min(rect.bottom, rect.top + state.baseY + 8);
         const std::wstring text = item.title.ordinal ? std::wstring() : item.title.text;
         CreateWindowExW(item.exStyle, className.c_str(), text.c_str(), item.style | WS_CHILD, rect.left, rect.top,
                         rect.right - rect.left, rect.bottom - rect.top, dialog,

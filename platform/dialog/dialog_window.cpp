@@ -45,8 +45,10 @@ void MoveFocus(HWND dialog, HWND to) {
 
 LRESULT CALLBACK DialogWindowProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
     if (DialogState* state = DialogOf(dialog); state && state->procedure) {
+        // A message the procedure handled answers 0, except WM_INITDIALOG,
+        // whose answer is the procedure's own.
         const INT_PTR handled = state->procedure(dialog, message, wParam, lParam);
-        if (handled != 0) return handled;
+        if (handled != 0) return message == WM_INITDIALOG ? handled : 0;
     }
     switch (message) {
         case WM_CLOSE:
