@@ -353,5 +353,81 @@ TEST_F(SettingsDialogTest, HelpDescribesTheSelectedMonitorsAdapter) {
     }
 }
 
+// The browser command's own % sequences reach the browser as they are; the
+// started program writes the arguments it was given.
+TEST_F(SettingsDialogTest, WebsiteStartsTheBrowserCommandWithTheAddress) {
+    char pattern[] = "/tmp/browser-test-XXXXXX";
+    const std::filesystem::path folder = mkdtemp(pattern);
+    const std::filesystem::path browser = folder / "browser";
+    std::ofstream(browser) << "#!/bin/sh\nprintf '%s\\n' \"$@\" > \"$0.tmp\" && mv \"$0.tmp\" \"$0.args\"\n";
+    std::filesystem::permissions(browser, std::filesystem::perms::owner_all);
+    const std::wstring program(browser.wstring());
+    const std::wstring address = LoadedString(IDS_WEBSITE_ADDRESS);
+    struct Case {
+        std::wstring command;
+        std::string arguments;
+    };
+    const std::string url(address.begin(), address.end());
+    const Case cases[] = {
+        {program + L" \"%1\" %s %n", url + "\n%s\n%n\n"},
+        {program + L" %s %n %d", "%s\n%n\n%d\n" + url + "\n"},
+        {program, url + "\n"},
+    };
+    for (const Case& c : cases) {
+        HKEY key = nullptr;
+        ASSERT_EQ(RegCreateKeyExW(HKEY_CLASSES_ROOT, L"http\\shell\\open\\command", 0, nullptr, 0, KEY_ALL_ACCESS,
+                                  nullptr, &key, nullptr),
+                  ERROR_SUCCESS);
+        RegSetValueExW(key, nullptr, 0, REG_SZ, reinterpret_cast<const BYTE*>(c.command.c_str()),
+                       static_cast<DWORD>((c.command.size() + 1) * sizeof(WCHAR)));
+        RegCloseKey(key);
+        std::filesystem::remove(folder / "browser.args");
+
+        auto saver = Start(kModeSettings);
+        Act({{IDD_SETTINGS, [&](HWND dialog) {
+                  ClickControl(dialog, IDC_WEBSITE);
+                  ClickControl(dialog, IDCANCEL);
+              }}});
+        saver->ShowSettingsDialog();
+        const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(10);
+        while (!std::filesystem::exists(folder / "browser.args") && std::chrono::steady_clock::now() < deadline)
+            std::this_thread::sleep_for(std::chrono::milliseconds(10));
+        std::ifstream file(folder / "browser.args");
+        std::stringstream arguments;
+        arguments << file.rdbuf();
+        EXPECT_EQ(arguments.str(), c.arguments);
+    }
+    std::filesystem::remove_all(folder);
+}
+
+TEST_F(SettingsDialogTest, KeyboardMovesTheFocusAndPressesButtons) {
+    auto saver = Start(kModeSettings);
+    HWND settings = nullptr;
+    int focusAfterTab = 0;
+    Act({{IDD_SETTINGS,
+          [&](HWND dialog) {
+              settings = dialog;
+              // Tab leaves the combo box for the first button; Enter presses it.
+              EXPECT_EQ(platform::sim::FocusedControl(dialog), IDC_PICTURE_POSITION);
+              platform::sim::PressKey(dialog, VK_TAB);
+              platform::sim::PressKey(dialog, VK_RETURN);
+          }},
+         {IDD_DISPLAY_ONE, [&](HWND dialog) {
+              focusAfterTab = platform::sim::FocusedControl(settings);
+              platform::sim::PressKey(dialog, VK_ESCAPE);
+              // Reaches the main dialog once this one has gone.
+              platform::sim::PressKey(settings, VK_ESCAPE);
+          }}});
+    saver->ShowSettingsDialog();
+    EXPECT_EQ(shown_, (std::vector<int>{IDD_SETTINGS, IDD_DISPLAY_ONE}));
+    EXPECT_EQ(focusAfterTab, IDC_DISPLAY_SETTINGS);
+    EXPECT_EQ(SettingsValue(kPicturePositionValue), kMissing);
+
+    // Enter with the focus on no push button is OK, the default button.
+    Act({{IDD_SETTINGS, [&](HWND dialog) { platform::sim::PressKey(dialog, VK_RETURN); }}});
+    saver->ShowSettingsDialog();
+    EXPECT_EQ(SettingsValue(kPicturePositionValue), 2u);
+}
+
 }  // namespace
 }  // namespace host_test
