@@ -429,5 +429,44 @@ TEST_F(SettingsDialogTest, KeyboardMovesTheFocusAndPressesButtons) {
     EXPECT_EQ(SettingsValue(kPicturePositionValue), 2u);
 }
 
+void HandleWaitingMessages() {
+    MSG message{};
+    while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
+        TranslateMessage(&message);
+        DispatchMessageW(&message);
+    }
+}
+
+// Clicks arrive as SDL mouse events at the controls' places, as a user's
+// do; under Xvfb the dialog is also drawn.
+TEST_F(SettingsDialogTest, MouseClicksAtControlsPickAndConfirm) {
+    auto saver = Start(kModeSettings);
+    RECT client{}, expected{0, 0, 224, 96};
+    LRESULT picked = -1;
+    Act({{IDD_SETTINGS, [&](HWND dialog) {
+              GetClientRect(dialog, &client);
+              MapDialogRect(dialog, &expected);
+              const HWND combo = GetDlgItem(dialog, IDC_PICTURE_POSITION);
+              RECT comboRect{};
+              GetClientRect(combo, &comboRect);
+              platform::sim::ClickMouse(combo, platform::sim::MouseButton::Left, 10, comboRect.bottom / 2);
+              HandleWaitingMessages();
+              // The first item of the list that opened below.
+              platform::sim::ClickMouse(combo, platform::sim::MouseButton::Left, 10, comboRect.bottom + 6);
+              HandleWaitingMessages();
+              picked = Selection(dialog, IDC_PICTURE_POSITION);
+              const HWND ok = GetDlgItem(dialog, IDOK);
+              RECT okRect{};
+              GetClientRect(ok, &okRect);
+              platform::sim::ClickMouse(ok, platform::sim::MouseButton::Left, okRect.right / 2, okRect.bottom / 2);
+          }}});
+    saver->ShowSettingsDialog();
+    EXPECT_EQ(client.right, expected.right);
+    EXPECT_EQ(client.bottom, expected.bottom);
+    EXPECT_EQ(client.right, 224 * 6 / 4);
+    EXPECT_EQ(picked, 0);
+    EXPECT_EQ(SettingsValue(kPicturePositionValue), 0u);
+}
+
 }  // namespace
 }  // namespace host_test
