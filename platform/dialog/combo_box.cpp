@@ -12,7 +12,6 @@ using window::LookUpWindow;
 using window::Window;
 
 constexpr int kItemHeight = 13;
-constexpr LRESULT CB_OKAY = 0;
 
 ComboState* ComboOf(HWND combo) {
     Window* window = LookUpWindow(combo);

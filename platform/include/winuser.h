@@ -382,6 +382,7 @@ int WINAPI MessageBoxW(HWND owner, LPCWSTR text, LPCWSTR caption, UINT type);
 #define BST_CHECKED 0x0001u
 
 // Combo box messages and notifications.
+#define CB_OKAY 0
 #define CB_ERR (-1)
 #define CB_GETCOUNT 0x0146u
 #define CB_GETCURSEL 0x0147u
