@@ -5,6 +5,7 @@
 #pragma once
 
 #include <memory>
+#include <vector>
 
 #include <windows.h>
 #include <d3d9.h>
@@ -47,6 +48,10 @@ public:
     // Shows the code's message in a message box; returns the code.
     HRESULT ShowErrorMessage(HRESULT code);
 
+    // Display settings: dialog 200 for fewer than two adapters, else 201.
+    void ShowDisplaySettingsDialog(HWND parent);
+    INT_PTR DisplaySettingsProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);
+
 protected:
     // Start-up after the command line has been read; always S_OK, problems
     // put the host into error mode.
@@ -59,6 +64,9 @@ protected:
     void LoadScreenSettings(HKEY key);
     void SaveScreenSettings(HKEY key);
     void SaveDisplayMode(int monitorIndex, const AdapterRecord& adapter);
+    void SaveSettings();
+    void FillDisplayPage(HWND dialog, int monitorIndex);
+    AdapterRecord* AdapterOfMonitor(int monitorIndex);
 
     // Devices.
     HRESULT CreateScreenUnits();
@@ -125,9 +133,16 @@ protected:
     float elapsedTime_ = 0;
 
     std::wstring settingsKeyPath_;
+
+    // What the display settings dialog restores on Cancel.
+    std::vector<AdapterRecord> adapterCopies_;
+    DWORD allScreensSameCopy_ = 0;
 };
 
 // The one host object; the window procedure reaches it through this.
 extern CD3DScreensaver* g_saver;
+
+INT_PTR CALLBACK DisplaySettingsDialogThunk(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);
+INT_PTR CALLBACK SoundDialogThunk(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);
 
 LRESULT CALLBACK HostWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);

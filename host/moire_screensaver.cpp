@@ -20,6 +20,7 @@ CMoireScreensaver::CMoireScreensaver() {
     InitCommonControls();
     settingsKeyPath_ = kSettingsKeyPath;
     g_settingsKeyPath = kSettingsKeyPath;
+    ForgetPicturePosition();
     LoadStringW(instance_, kTitleText, title_, static_cast<int>(std::size(title_)));
     useDepthBuffer_ = true;
 }

@@ -9,7 +9,15 @@ public:
     CMoireScreensaver();
 
     void LoadSettings() override;
+    void ShowSettingsDialog() override;
+    INT_PTR SoundDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) override;
+    INT_PTR SettingsDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);
     HRESULT AcceptDevice(const D3DCAPS9& caps, DWORD behavior, D3DFORMAT backBufferFormat) override;
+
+protected:
+    // The sound dialog's copy of the sound values.
+    DWORD soundVolume_ = 100;
+    DWORD muteSound_ = 0;
 };
 
 extern CMoireScreensaver* g_app;

@@ -66,3 +66,8 @@ void CD3DScreensaver::SaveDisplayMode(int monitorIndex, const AdapterRecord& ada
     WriteDwordValue(screen.Get(), L"Format", adapter.savedFormat);
     WriteAdapterId(screen.Get(), adapter);
 }
+
+void CD3DScreensaver::SaveSettings() {
+    RegistryKey key(HKEY_CURRENT_USER, settingsKeyPath_.c_str());
+    if (key.Get() != nullptr) SaveScreenSettings(key.Get());
+}

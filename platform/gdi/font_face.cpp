@@ -71,7 +71,8 @@ private:
     std::unordered_map<wchar_t, Glyph> glyphs_;
 };
 
-// The file and face index of the sans font fontconfig picks.
+}  // namespace
+
 bool FindSansFont(bool bold, std::string& file, int& index) {
     PatternPointer pattern(FcPatternCreate());
     if (!pattern) return false;
@@ -88,6 +89,8 @@ bool FindSansFont(bool bold, std::string& file, int& index) {
     if (FcPatternGetInteger(match.get(), FC_INDEX, 0, &index) != FcResultMatch) index = 0;
     return true;
 }
+
+namespace {
 
 class FontStore {
 public:

@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <map>
 #include <memory>
+#include <string>
 #include <vector>
 
 #include "gdi/gdi_objects.h"
@@ -29,6 +30,9 @@ public:
     virtual const Glyph& GlyphFor(wchar_t character) = 0;
     int Advance(wchar_t character) { return GlyphFor(character).advance; }
 };
+
+// The file and face index of the sans font fontconfig picks.
+bool FindSansFont(bool bold, std::string& file, int& index);
 
 // The face for spec, kept for the whole process; null when no font could be
 // loaded. Call from one thread at a time (the painting thread).

@@ -1,7 +1,6 @@
 target_sources(platform PRIVATE
   ${CMAKE_CURRENT_LIST_DIR}/canvas.cpp
   ${CMAKE_CURRENT_LIST_DIR}/clip_region.cpp
-  ${CMAKE_CURRENT_LIST_DIR}/common_controls.cpp
   ${CMAKE_CURRENT_LIST_DIR}/device_context.cpp
   ${CMAKE_CURRENT_LIST_DIR}/draw_text.cpp
   ${CMAKE_CURRENT_LIST_DIR}/fill_rect.cpp

@@ -6,6 +6,7 @@
 
 #include <windef.h>
 #include <winbase.h>
+#include <winuser.rh>
 
 extern "C" {
 
@@ -45,18 +46,6 @@ struct WNDCLASSW {
     LPCWSTR lpszClassName;
 };
 typedef WNDCLASSW* LPWNDCLASSW;
-
-// Window styles.
-#define WS_OVERLAPPED 0x00000000u
-#define WS_POPUP 0x80000000u
-#define WS_CHILD 0x40000000u
-#define WS_VISIBLE 0x10000000u
-#define WS_BORDER 0x00800000u
-#define WS_DLGFRAME 0x00400000u
-#define WS_CAPTION 0x00C00000u
-#define WS_SYSMENU 0x00080000u
-#define WS_MINIMIZEBOX 0x00020000u
-#define WS_EX_TOPMOST 0x00000008u
 
 struct CREATESTRUCTW {
     LPVOID lpCreateParams;
@@ -353,7 +342,6 @@ BOOL WINAPI EnumDisplaySettingsW(LPCWSTR deviceName, DWORD modeIndex, DEVMODEW* 
 #define MB_OK 0x00000000u
 #define MB_ICONERROR 0x00000010u
 #define MB_ICONINFORMATION 0x00000040u
-#define IDOK 1
 
 extern "C" {
 
@@ -367,3 +355,91 @@ int WINAPI DrawTextW(HDC dc, LPCWSTR text, int count, LPRECT rect, UINT format);
 int WINAPI MessageBoxW(HWND owner, LPCWSTR text, LPCWSTR caption, UINT type);
 
 }  // extern "C"
+
+// ---- Dialog boxes and controls.
+
+#define WM_ENABLE 0x000Au
+#define WM_SETTEXT 0x000Cu
+#define WM_GETTEXT 0x000Du
+#define WM_GETTEXTLENGTH 0x000Eu
+#define WM_SETFOCUS 0x0007u
+#define WM_KILLFOCUS 0x0008u
+#define WM_NOTIFY 0x004Eu
+#define WM_INITDIALOG 0x0110u
+#define WM_COMMAND 0x0111u
+#define WM_HSCROLL 0x0114u
+
+#define DM_GETDEFID (WM_USER + 0)
+#define DC_HASDEFID 0x534B
+
+// Button messages, notifications and states.
+#define BM_GETCHECK 0x00F0u
+#define BM_SETCHECK 0x00F1u
+#define BM_SETSTYLE 0x00F4u
+#define BM_CLICK 0x00F5u
+#define BN_CLICKED 0
+#define BST_UNCHECKED 0x0000u
+#define BST_CHECKED 0x0001u
+
+// Combo box messages and notifications.
+#define CB_OKAY 0
+#define CB_ERR (-1)
+#define CB_GETCOUNT 0x0146u
+#define CB_GETCURSEL 0x0147u
+#define CB_GETLBTEXT 0x0148u
+#define CB_GETLBTEXTLEN 0x0149u
+#define CB_ADDSTRING 0x0143u
+#define CB_RESETCONTENT 0x014Bu
+#define CB_SETCURSEL 0x014Eu
+#define CB_GETITEMDATA 0x0150u
+#define CB_SETITEMDATA 0x0151u
+#define CBN_SELCHANGE 1
+
+typedef INT_PTR(CALLBACK* DLGPROC)(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);
+
+// The header that every WM_NOTIFY carries.
+struct NMHDR {
+    HWND hwndFrom;
+    UINT_PTR idFrom;
+    UINT code;
+};
+typedef NMHDR* LPNMHDR;
+
+extern "C" {
+
+// templateName: MAKEINTRESOURCEW(id) or a name of an RT_DIALOG resource.
+INT_PTR WINAPI DialogBoxParamW(HINSTANCE instance, LPCWSTR templateName, HWND parent, DLGPROC dialogProc,
+                               LPARAM initParam);
+BOOL WINAPI EndDialog(HWND dialog, INT_PTR result);
+HWND WINAPI GetDlgItem(HWND dialog, int id);
+int WINAPI GetDlgCtrlID(HWND control);
+LRESULT WINAPI SendDlgItemMessageW(HWND dialog, int id, UINT message, WPARAM wParam, LPARAM lParam);
+UINT WINAPI GetDlgItemTextW(HWND dialog, int id, LPWSTR buffer, int bufferMax);
+BOOL WINAPI SetDlgItemTextW(HWND dialog, int id, LPCWSTR text);
+BOOL WINAPI CheckDlgButton(HWND dialog, int id, UINT check);
+UINT WINAPI IsDlgButtonChecked(HWND dialog, int id);
+BOOL WINAPI CheckRadioButton(HWND dialog, int firstId, int lastId, int checkId);
+BOOL WINAPI MapDialogRect(HWND dialog, LPRECT rect);
+
+BOOL WINAPI SetWindowTextW(HWND window, LPCWSTR text);
+int WINAPI GetWindowTextW(HWND window, LPWSTR buffer, int bufferMax);
+int WINAPI GetWindowTextLengthW(HWND window);
+// Returns nonzero when the window was disabled before.
+BOOL WINAPI EnableWindow(HWND window, BOOL enable);
+BOOL WINAPI IsWindowEnabled(HWND window);
+
+}  // extern "C"
+
+#define DialogBoxW(instance, templateName, parent, dialogProc) \
+    DialogBoxParamW(instance, templateName, parent, dialogProc, 0)
+
+#ifdef UNICODE
+#define DialogBoxParam DialogBoxParamW
+#define DialogBox DialogBoxW
+#define SendDlgItemMessage SendDlgItemMessageW
+#define GetDlgItemText GetDlgItemTextW
+#define SetDlgItemText SetDlgItemTextW
+#define SetWindowText SetWindowTextW
+#define GetWindowText GetWindowTextW
+#define GetWindowTextLength GetWindowTextLengthW
+#endif

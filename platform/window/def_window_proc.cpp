@@ -1,4 +1,6 @@
 // What Windows does with a message the window procedure passes on.
+#include <algorithm>
+
 #include <windows.h>
 
 #include "window/window_table.h"
@@ -27,6 +29,30 @@ LRESULT EraseWithClassBrush(HWND handle, HDC dc) {
     return 1;
 }
 
+LRESULT CopyText(HWND handle, WPARAM capacity, LPARAM buffer) {
+    const Window* window = LookUpWindow(handle);
+    auto* out = reinterpret_cast<WCHAR*>(buffer);
+    if (!window || !out || capacity == 0) return 0;
+    const size_t count = std::min<size_t>(window->text.size(), capacity - 1);
+    window->text.copy(out, count);
+    out[count] = 0;
+    return static_cast<LRESULT>(count);
+}
+
+LRESULT StoreText(HWND handle, LPARAM text) {
+    Window* window = LookUpWindow(handle);
+    if (!window) return FALSE;
+    const auto* in = reinterpret_cast<const WCHAR*>(text);
+    window->text = in ? in : L"";
+    InvalidateRect(handle, nullptr, TRUE);
+    return TRUE;
+}
+
+LRESULT TextLength(HWND handle) {
+    const Window* window = LookUpWindow(handle);
+    return window ? static_cast<LRESULT>(window->text.size()) : 0;
+}
+
 }  // namespace
 
 extern "C" LRESULT WINAPI DefWindowProcW(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -46,6 +72,12 @@ extern "C" LRESULT WINAPI DefWindowProcW(HWND window, UINT message, WPARAM wPara
             return SetClassCursor(window, wParam, lParam);
         case WM_ERASEBKGND:
             return EraseWithClassBrush(window, reinterpret_cast<HDC>(wParam));
+        case WM_SETTEXT:
+            return StoreText(window, lParam);
+        case WM_GETTEXT:
+            return CopyText(window, wParam, lParam);
+        case WM_GETTEXTLENGTH:
+            return TextLength(window);
         case WM_PAINT: {
             PAINTSTRUCT paint;
             BeginPaint(window, &paint);

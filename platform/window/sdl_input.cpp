@@ -47,7 +47,8 @@ Window& WindowUnder(Window& topLevel, POINT screen) {
         descended = false;
         for (HWND handle : ChildWindows(target->handle)) {
             Window* child = LookUpWindow(handle);
-            if (!child || !child->IsVisible()) continue;
+            // A disabled control takes no clicks; they reach its parent.
+            if (!child || !child->IsVisible() || !child->IsEnabled()) continue;
             const POINT origin = ClientOriginOnScreen(*child);
             const RECT client = ClientRectInWindow(*child);
             if (Contains(client, POINT{screen.x - origin.x, screen.y - origin.y})) {

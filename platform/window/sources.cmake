@@ -21,4 +21,5 @@ target_sources(platform PRIVATE
   ${CMAKE_CURRENT_LIST_DIR}/system_parameters.cpp
   ${CMAKE_CURRENT_LIST_DIR}/timers.cpp
   ${CMAKE_CURRENT_LIST_DIR}/window_api.cpp
-  ${CMAKE_CURRENT_LIST_DIR}/window_table.cpp)
+  ${CMAKE_CURRENT_LIST_DIR}/window_table.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/window_text.cpp)

@@ -121,6 +121,8 @@ HWND WINAPI CreateWindowExW(DWORD exStyle, LPCWSTR className, LPCWSTR windowName
     if ((style & WS_CHILD) != 0) created->parent = parent;
     else if (parentWindow) created->owner = TopLevelAncestor(*parentWindow).handle;
     created->rect = RECT{x, y, x + std::max(0, width), y + std::max(0, height)};
+    if (windowName && !IS_INTRESOURCE(windowName)) created->text = windowName;
+    if ((style & WS_CHILD) != 0) created->id = reinterpret_cast<UINT_PTR>(menu);
     if ((style & WS_CHILD) == 0) {
         created->sdlWindow = CreateSdlWindow(*created, windowName);
         if (!created->sdlWindow) return nullptr;

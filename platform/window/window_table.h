@@ -33,6 +33,12 @@ struct UpdateRegion {
     RECT bounds{};
 };
 
+// State that a class of the layer's own (a control, a dialog) keeps with
+// its windows.
+struct WindowExtra {
+    virtual ~WindowExtra() = default;
+};
+
 struct Window {
     HWND handle = nullptr;
     const WindowClass* windowClass = nullptr;
@@ -43,6 +49,9 @@ struct Window {
     HWND owner = nullptr;
     RECT rect{};  // the parent's client coordinates for a child, else the screen's
     LONG_PTR userData = 0;
+    std::wstring text;
+    UINT_PTR id = 0;  // a child window's control id
+    std::unique_ptr<WindowExtra> extra;
     bool destroying = false;
     UpdateRegion update;
     gdi::Canvas canvas;
@@ -52,6 +61,7 @@ struct Window {
 
     bool IsChild() const { return (style & WS_CHILD) != 0; }
     bool IsVisible() const { return (style & WS_VISIBLE) != 0; }
+    bool IsEnabled() const { return (style & WS_DISABLED) == 0; }
 };
 
 // Classes live as long as the process; names compare case-insensitively.

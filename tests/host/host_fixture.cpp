@@ -10,6 +10,13 @@
 
 namespace host_test {
 
+HRESULT TestSaver::AcceptDevice(const D3DCAPS9& caps, DWORD behavior, D3DFORMAT backBufferFormat) {
+    if (caps.AdapterOrdinal == refusingAdapter &&
+        std::find(refusedDeviceTypes.begin(), refusedDeviceTypes.end(), caps.DeviceType) != refusedDeviceTypes.end())
+        return E_FAIL;
+    return CMoireScreensaver::AcceptDevice(caps, behavior, backBufferFormat);
+}
+
 HRESULT TestSaver::ActivateDevice() {
     calls.push_back("Activate " + std::to_string(currentUnit));
     return activateResult;

@@ -3,6 +3,7 @@
 // whose hooks are recorded.
 #pragma once
 
+#include <algorithm>
 #include <functional>
 #include <memory>
 #include <string>
@@ -45,7 +46,10 @@ public:
 
     HRESULT RunLoop() { return RunSaverLoop(); }
 
+    using CD3DScreensaver::ShowDisplaySettingsDialog;
+
     void SelectScreenUnit(int index) override { currentUnit = index; }
+    HRESULT AcceptDevice(const D3DCAPS9& caps, DWORD behavior, D3DFORMAT backBufferFormat) override;
     HRESULT ActivateDevice() override;
     HRESULT DeactivateDevice() override;
     HRESULT DrawFrame() override;
@@ -58,6 +62,10 @@ public:
     int scenesDisposed = 0;
     std::vector<float> drawTimes;
     HRESULT activateResult = S_OK;
+    // Device kinds the capability test refuses on one adapter, on top of
+    // the application's own test.
+    UINT refusingAdapter = 0;
+    std::vector<D3DDEVTYPE> refusedDeviceTypes;
     // Runs after every DrawFrame with the number of frames drawn so far.
     std::function<void(TestSaver&)> afterDraw;
     std::function<void(TestSaver&)> afterPaint;

@@ -55,6 +55,23 @@ TEST_F(SettingsTest, ValueOfAnotherTypeOrSizeLeavesTheDefault) {
     EXPECT_EQ(volume, 100u);
 }
 
+TEST_F(SettingsTest, ValueOutOfItsRangeLeavesTheDefault) {
+    TestSaver saver;
+    struct Case {
+        const WCHAR* name;
+        DWORD stored;
+        DWORD read;
+    };
+    for (const Case c : {Case{kSoundVolumeValue, 5000, 100}, Case{kSoundVolumeValue, 100, 100},
+                         Case{kSoundVolumeValue, 0, 0}, Case{kMuteSoundValue, 2, 0}, Case{kMuteSoundValue, 1, 1},
+                         Case{kPicturePositionValue, 7, 2}, Case{kPicturePositionValue, 0, 0}}) {
+        WriteSettingValue(c.stored, c.name);
+        DWORD value = c.name == kSoundVolumeValue ? 100 : c.name == kMuteSoundValue ? 0 : 2;
+        ReadSettingValue(&value, c.name);
+        EXPECT_EQ(value, c.read) << c.stored;
+    }
+}
+
 TEST_F(SettingsTest, ScreenValuesOfAnotherAdapterRestoreOnlyLeaveBlack) {
     {
         RegistryKey screen(HKEY_CURRENT_USER, ScreenKey(1).c_str());

@@ -74,7 +74,7 @@ TEST_F(StartupTest, FullScreenOpensOneWindowPerMonitor) {
 }
 
 TEST_F(StartupTest, ModesWithoutWindowsEndAtOnce) {
-    for (SaverMode mode : {kModeEndAtOnce, kModeShowNothing, kModePassword, kModeSettings}) {
+    for (SaverMode mode : {kModeEndAtOnce, kModeShowNothing, kModePassword}) {
         auto saver = Start(mode);
         EXPECT_EQ(saver->mainWindow_, nullptr) << mode;
         EXPECT_EQ(saver->RunMode(), 0) << mode;
