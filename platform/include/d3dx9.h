@@ -20,6 +20,7 @@
 #define D3DXERR_DUPLICATENAMEDFRAGMENT MAKE_DDHRESULT(2907)
 #define D3DXERR_CANNOTREMOVELASTITEM MAKE_DDHRESULT(2908)
 
+#include <d3dx9core.h>
 #include <d3dx9math.h>
 #include <d3dx9mesh.h>
 #include <d3dx9tex.h>
