@@ -1,6 +1,7 @@
 #include "scene/resources/resource_cache.h"
 
 #include "scene/document/module_name.h"
+#include "scene/resources/mesh_loaders.h"
 #include "scene/resources/texture_loaders.h"
 
 namespace {
@@ -78,6 +79,34 @@ TextureRecord ResourceCache::UnloadableModuleTexture(const ResourceEntry& entry)
         }
     }
     return cached;
+}
+
+MeshBuffers ResourceCache::GetMesh(const ResourceEntry& entry, UINT vertexSize) {
+    MeshBuffers mesh;
+    if (!entry.FileName().empty()) {
+        if (entry.Size() != 0) {
+            LoadMeshFromMemory(entry.Data(), entry.Size(), vertexSize, mesh);
+        } else {
+            LoadMeshFromFile(entry.FileName(), vertexSize, mesh);
+        }
+        return mesh;
+    }
+    std::list<MeshBuffers>& cached = meshes_[{entry.ModuleName(), entry.Id()}];
+    if (!cached.empty()) {
+        return cached.front();
+    }
+    const auto [loaded, module] = GetModule(entry.ModuleName());
+    if (loaded) {
+        LoadMeshFromResource(module, entry.Id(), vertexSize, mesh);
+    }
+    if (!mesh.HasBuffers()) {
+        LoadMeshFromMemory(entry.Data(), entry.Size(), vertexSize, mesh);
+    }
+    if (loaded) {
+        // Also when empty: a failed module load is not tried again.
+        cached.push_back(mesh);
+    }
+    return mesh;
 }
 
 IDirect3DTexture9* ResourceCache::GetDefaultTexture() {

@@ -4,6 +4,7 @@
 // its tables; what it hands out holds its own.
 #pragma once
 
+#include <list>
 #include <map>
 #include <utility>
 
@@ -13,6 +14,7 @@
 
 #include "scene/document/embedded_file.h"
 #include "scene/model/com_holder.h"
+#include "scene/resources/mesh_buffers.h"
 #include "scene/resources/texture_record.h"
 
 class ResourceCache {
@@ -27,6 +29,11 @@ public:
     // loaded gives a record of 800 x 600 without texture when the bytes do
     // not decode either.
     TextureRecord GetTexture(const ResourceEntry& entry);
+    // The entry's mesh, a copy the caller holds: from its bytes when it has
+    // a file name and bytes, else from its file; without a file name the
+    // module's resource (the bytes when that fails), cached per module and
+    // id also when empty; the bytes when the module cannot be loaded.
+    MeshBuffers GetMesh(const ResourceEntry& entry, UINT vertexSize);
     // The program's own "DDS" 2 with its full mip chain, a reference added.
     IDirect3DTexture9* GetDefaultTexture();
     // A module by name; the empty name is the program itself. Names that
@@ -42,5 +49,6 @@ private:
     std::map<kv_string, TextureRecord> fileTextures_;
     std::map<std::pair<HMODULE, int>, TextureRecord> moduleTextures_;
     std::map<std::pair<kv_string, int>, TextureRecord> unloadableModuleTextures_;
+    std::map<std::pair<kv_string, int>, std::list<MeshBuffers>> meshes_;  // empty, or one mesh
     std::map<kv_string, HMODULE> modules_;  // never freed
 };

@@ -9,4 +9,5 @@ target_sources(engine PRIVATE
   ${CMAKE_CURRENT_LIST_DIR}/texture_sequence.cpp
   ${CMAKE_CURRENT_LIST_DIR}/mesh_buffers.cpp
   ${CMAKE_CURRENT_LIST_DIR}/texture_loaders.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/mesh_loaders.cpp
   ${CMAKE_CURRENT_LIST_DIR}/resource_cache.cpp)

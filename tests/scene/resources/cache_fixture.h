@@ -9,6 +9,8 @@
 #include <vector>
 
 #include "platform/d3dx9/device_fixture.h"
+#include "platform/resources/res_builder.h"
+#include "platform/sim_resources.h"
 #include "scene/resources/resource_cache.h"
 
 namespace resources_test {
