@@ -61,8 +61,7 @@ BOOL WINAPI EndPaint(HWND handle, const PAINTSTRUCT* paint) {
     platform::gdi::CloseDeviceContext(paint->hdc);
     Window* window = LookUpWindow(handle);
     if (!window) return FALSE;
-    PresentWindow(*window);
-    if (ShownOnScreen(*window)) platform::NoteFrameShown();
+    ShowPaintedFrame(*window);
     return TRUE;
 }
 
