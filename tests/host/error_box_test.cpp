@@ -1,6 +1,8 @@
 // The messages of the error codes, the message box, and the error box as
 // it is painted and as it moves.
 #include <algorithm>
+#include <cstdio>
+#include <string>
 #include <iterator>
 
 #include <platform/sim_dialogs.h>
@@ -53,7 +55,12 @@ INSTANTIATE_TEST_SUITE_P(
         ErrorTextCase{kErrorNoPreview, L"No preview available"},
         ErrorTextCase{kErrorDeviceObjectsFailed, kUnspecified},
         ErrorTextCase{0, kUnspecified},
-        ErrorTextCase{E_INVALIDARG, kUnspecified}));
+        ErrorTextCase{E_INVALIDARG, kUnspecified}),
+    [](const ::testing::TestParamInfo<ErrorTextCase>& info) {
+        char name[16];
+        std::snprintf(name, sizeof name, "Code%08X", static_cast<unsigned>(info.param.code));
+        return std::string(name);
+    });
 
 class ErrorBoxTest : public HostTest {
 protected:
