@@ -264,7 +264,13 @@ RegDocument RegDocument::Parse(std::string_view bytes) {
             start = i + unit;
         }
     }
-    if (start < bytes.size()) document.lines_.push_back(Line{std::string(bytes.substr(start)), {}, false, false, {}});
+    if (start < bytes.size()) {
+        // A stray last byte of a UTF-16 file becomes a whole code unit, so
+        // that lines written after it stay aligned.
+        std::string last(bytes.substr(start));
+        if (utf16 && last.size() % 2 != 0) last += '\0';
+        document.lines_.push_back(Line{std::move(last), {}, false, false, {}});
+    }
 
     std::vector<std::wstring> decoded;
     decoded.reserve(document.lines_.size());
