@@ -2,6 +2,7 @@
 
 #include "d3d9/presentation_parameters.h"
 #include "d3d9/vsync.h"
+#include "window/run_limit.h"
 
 namespace platform::d3d9 {
 
@@ -26,13 +27,14 @@ Device::Device(IDirect3D9* direct3D, DeviceSettings settings, std::unique_ptr<Gl
       framebuffer_(GlObject::Kind::Framebuffer),
       readFramebuffer_(GlObject::Kind::Framebuffer),
       loss_(settings_.adapter.ordinal),
-      capture_(settings_.adapter.ordinal) {
+      capture_("unit", settings_.adapter.ordinal) {
     direct3D_->AddRef();
     glBindFramebuffer(GL_FRAMEBUFFER, framebuffer_.name());
     pipeline_ = std::make_unique<pipeline::Pipeline>();
 }
 
 Device::~Device() {
+    NoteDeviceGone(this);
     const bool current = context_->MakeCurrent();
     bindings_.Clear();
     heldRenderTarget_.Set(nullptr);

@@ -12,7 +12,7 @@
 #include "d3d9/adapters.h"
 #include "d3d9/device_bindings.h"
 #include "d3d9/device_loss.h"
-#include "d3d9/frame_capture.h"
+#include "window/frame_capture.h"
 #include "d3d9/gl_context.h"
 #include "d3d9/gl_object.h"
 #include "d3d9/device_hold.h"
@@ -175,7 +175,7 @@ private:
     DeviceLoss loss_;
     UINT framesPresented_ = 0;
     int defaultPoolResources_ = 0;
-    FrameCapture capture_;
+    window::FrameCapture capture_;
 };
 
 }  // namespace platform::d3d9

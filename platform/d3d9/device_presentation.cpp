@@ -89,7 +89,7 @@ STDMETHODIMP Device::Present(const RECT* sourceRect, const RECT* destRect, HWND 
     }
     context_->Swap();
     ++framesPresented_;
-    NoteFrameShown();
+    NoteFramePresented(this);
     return D3D_OK;
 }
 

@@ -24,7 +24,6 @@ target_sources(platform PRIVATE
   ${CMAKE_CURRENT_LIST_DIR}/dxt_decode.cpp
   ${CMAKE_CURRENT_LIST_DIR}/format_table.cpp
   ${CMAKE_CURRENT_LIST_DIR}/formats.cpp
-  ${CMAKE_CURRENT_LIST_DIR}/frame_capture.cpp
   ${CMAKE_CURRENT_LIST_DIR}/gl_context.cpp
   ${CMAKE_CURRENT_LIST_DIR}/gl_object.cpp
   ${CMAKE_CURRENT_LIST_DIR}/pipeline/draw_recorder.cpp

@@ -72,8 +72,9 @@ bool ReadLayout(const ByteReader& reader, Layout& layout) {
     }
     bool knownDepth = layout.bits == 1 || layout.bits == 4 || layout.bits == 8 || layout.bits == 16 ||
                       layout.bits == 24 || layout.bits == 32;
-    return knownDepth && layout.width > 0 && layout.width <= kMaxPictureSide && layout.height != 0 &&
-           std::abs(layout.height) <= kMaxPictureSide;
+    return knownDepth && layout.width <= kMaxPictureSide && std::abs(layout.height) <= kMaxPictureSide &&
+           layout.width > 0 &&
+           FitsPictureBudget(static_cast<UINT>(layout.width), static_cast<UINT>(std::abs(layout.height)));
 }
 
 D3DFORMAT FormatOf(const Layout& layout) {

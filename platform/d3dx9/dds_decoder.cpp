@@ -34,8 +34,11 @@ D3DFORMAT FormatOf(const ByteReader& reader) {
     Masks masks{reader.Dword(kMasks), reader.Dword(kMasks + 4), reader.Dword(kMasks + 8), reader.Dword(kMasks + 12)};
     bool alpha = (flags & kPixelAlphaPixels) != 0;
     if (flags & kPixelFourCc) {
-        // Some writers store a D3DFORMAT number in place of a four-character code.
-        auto format = D3DFORMAT(reader.Dword(kFourCc));
+        // Some writers store a D3DFORMAT number in place of a four-character
+        // code; a number past the enumeration's range is none.
+        const DWORD code = reader.Dword(kFourCc);
+        if (code > DWORD{D3DFMT_FORCE_DWORD}) return D3DFMT_UNKNOWN;
+        const auto format = static_cast<D3DFORMAT>(code);
         return IsConvertibleFormat(format) ? format : D3DFMT_UNKNOWN;
     }
     if (flags & kPixelBumpDuDv) {
@@ -77,7 +80,7 @@ bool DecodeDds(std::span<const BYTE> file, DecodeDepth depth, Picture& picture) 
     // Cube maps and volumes are not textures of this layer.
     if ((reader.Dword(kCaps2) & (kCaps2CubeMap | kCaps2Volume)) || (reader.Dword(kFlags) & kFlagDepth)) return false;
     UINT width = reader.Dword(kWidth), height = reader.Dword(kHeight);
-    if (width == 0 || height == 0 || width > kMaxPictureSide || height > kMaxPictureSide) return false;
+    if (!FitsPictureBudget(width, height)) return false;
     D3DFORMAT format = FormatOf(reader);
     if (format == D3DFMT_UNKNOWN) return false;
 

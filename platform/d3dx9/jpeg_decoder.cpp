@@ -5,14 +5,43 @@
 #include <jerror.h>
 #include <jpeglib.h>
 
+#include <algorithm>
 #include <csetjmp>
 
 namespace platform::d3dx9 {
 namespace {
 
 // Even a progressive file spends a bit on each 8 x 8 block of a channel,
-// so it cannot promise more than this many output bytes per input byte.
+// so it cannot promise more than this many output bytes per byte of image
+// data.
 constexpr size_t kMaxExpansion = 4096;
+
+// The bytes that describe the picture: the file less its application and
+// comment segments, which any amount of padding can fill.
+size_t ImageDataBytes(std::span<const BYTE> file) {
+    size_t count = 0;
+    size_t at = 2;  // after the start marker
+    while (at < file.size()) {
+        if (file[at] != 0xFF || at + 1 >= file.size()) {
+            ++count;
+            ++at;
+            continue;
+        }
+        const BYTE marker = file[at + 1];
+        const bool standalone = marker == 0x00 || marker == 0xFF || marker == 0x01 || (marker >= 0xD0 && marker <= 0xD9);
+        if (standalone || at + 3 >= file.size()) {
+            count += 2;
+            at += 2;
+            continue;
+        }
+        const size_t length = size_t{file[at + 2]} << 8 | file[at + 3];
+        const size_t segment = std::min(2 + length, file.size() - at);
+        const bool padding = (marker >= 0xE0 && marker <= 0xEF) || marker == 0xFE;
+        if (!padding) count += segment;
+        at += segment;
+    }
+    return count;
+}
 
 struct ErrorTrap {
     jpeg_error_mgr manager;
@@ -22,9 +51,13 @@ struct ErrorTrap {
 
 [[noreturn]] void FailOnError(j_common_ptr info) { std::longjmp(reinterpret_cast<ErrorTrap*>(info->err)->jump, 1); }
 
-// Warnings are quiet; running out of data is a failure, not a grey tail.
+// Warnings are quiet; a scan that runs out of data, at the end of the file
+// or at a marker, is a failure, not a grey tail.
 void NoteMessage(j_common_ptr info, int level) {
-    if (level < 0 && info->err->msg_code == JWRN_JPEG_EOF) reinterpret_cast<ErrorTrap*>(info->err)->truncated = true;
+    const int code = info->err->msg_code;
+    if (level < 0 && (code == JWRN_JPEG_EOF || code == JWRN_HIT_MARKER)) {
+        reinterpret_cast<ErrorTrap*>(info->err)->truncated = true;
+    }
 }
 
 // Destroying a zeroed or half-created decompressor is safe.
@@ -75,8 +108,8 @@ bool DecodeJpeg(std::span<const BYTE> file, DecodeDepth depth, Picture& picture)
     if (!ReadHeader(&reader, file.data(), file.size())) return false;
     const jpeg_decompress_struct& header = reader.decompress;
     UINT width = header.image_width, height = header.image_height;
-    if (width == 0 || height == 0 || width > kMaxPictureSide || height > kMaxPictureSide) return false;
-    if (size_t{width} * height * 4 > file.size() * kMaxExpansion) return false;
+    if (!FitsPictureBudget(width, height)) return false;
+    if (size_t{width} * height * 4 > ImageDataBytes(file) * kMaxExpansion) return false;
     // Only grey and colour pictures: CMYK has no faithful BGRA form here.
     if (header.jpeg_color_space != JCS_GRAYSCALE && header.jpeg_color_space != JCS_YCbCr &&
         header.jpeg_color_space != JCS_RGB)

@@ -56,6 +56,14 @@ BYTE Widen(DWORD value, int bits) {
 }
 
 void ReadUnsigned(D3DFORMAT format, const BYTE* p, BYTE* out) {
+    if (format == D3DFMT_A16B16G16R16) {
+        // Eight bytes: each channel is read on its own.
+        for (int c = 0; c < 4; ++c) {
+            const DWORD channel = Load(p + 2 * c, 2);
+            out[c == 3 ? 3 : 2 - c] = BYTE((channel * 255 + 32767) / 65535);
+        }
+        return;
+    }
     DWORD v = Load(p, BytesPerPixel(format));
     auto rgb = [&](int rShift, int gShift, int bShift, int bits, int gBits) {
         out[0] = Widen(v >> bShift, bits);
@@ -98,12 +106,6 @@ void ReadUnsigned(D3DFORMAT format, const BYTE* p, BYTE* out) {
             break;
         case D3DFMT_L16:
             out[0] = out[1] = out[2] = BYTE(((v & 0xFFFF) * 255 + 32767) / 65535);
-            break;
-        case D3DFMT_A16B16G16R16:
-            for (int c = 0; c < 4; ++c) {
-                DWORD channel = Load(p + 2 * c, 2);
-                out[c == 3 ? 3 : 2 - c] = BYTE((channel * 255 + 32767) / 65535);
-            }
             break;
         default:
             break;

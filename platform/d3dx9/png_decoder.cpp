@@ -2,15 +2,31 @@
 
 #include <png.h>
 
+#include <algorithm>
 #include <csetjmp>
 #include <cstring>
 
 namespace platform::d3dx9 {
 namespace {
 
-// No deflate stream expands its input more than 1032 times: a header that
-// promises more pixels than the file can hold is refused before allocating.
-constexpr size_t kMaxInflation = 1100;
+// No deflate stream expands its input more than 1032 times, and one byte of
+// scanline data becomes at most four bytes of BGRA: a header that promises
+// more pixels than the file's image data can hold is refused before
+// allocating. Other chunks, which any amount of padding can fill, do not
+// count.
+constexpr size_t kMaxInflation = 1032 * 4;
+
+size_t ImageDataBytes(std::span<const BYTE> file) {
+    size_t count = 0;
+    for (size_t at = 8; at + 8 <= file.size();) {
+        const size_t length = size_t{file[at]} << 24 | size_t{file[at + 1]} << 16 | size_t{file[at + 2]} << 8 |
+                              file[at + 3];
+        const size_t chunk = std::min(length, file.size() - at - 8);
+        if (std::memcmp(file.data() + at + 4, "IDAT", 4) == 0) count += chunk;
+        at += 8 + chunk + 4;  // length, type, data, CRC
+    }
+    return count;
+}
 
 struct PngSource {
     const BYTE* data;
@@ -97,8 +113,8 @@ bool DecodePng(std::span<const BYTE> file, DecodeDepth depth, Picture& picture) 
 
     UINT width = png_get_image_width(reader.png, reader.info);
     UINT height = png_get_image_height(reader.png, reader.info);
-    size_t rowBytes = png_get_rowbytes(reader.png, reader.info);
-    if ((rowBytes + 1) * height > file.size() * kMaxInflation) return false;
+    if (!FitsPictureBudget(width, height)) return false;
+    if (size_t{width} * height * 4 > ImageDataBytes(file) * kMaxInflation) return false;
     int colourType = png_get_color_type(reader.png, reader.info);
     int bitDepth = png_get_bit_depth(reader.png, reader.info);
     bool transparency = png_get_valid(reader.png, reader.info, PNG_INFO_tRNS) != 0;

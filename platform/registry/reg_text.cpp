@@ -147,7 +147,7 @@ std::optional<Value> ParseData(std::wstring_view text) {
     if (!text.empty() && text.front() == L'"') {
         auto string = ParseQuoted(text);
         if (!string || !text.empty()) return std::nullopt;
-        return Value{{}, REG_SZ, StringData(*string)};
+        return Value{{}, REG_SZ, StringData(*string), {}};
     }
     if (text.starts_with(L"dword:")) {
         const auto number = ParseHexNumber(text.substr(6), 8, 8);
@@ -155,7 +155,7 @@ std::optional<Value> ParseData(std::wstring_view text) {
         const DWORD dword = *number;
         std::vector<BYTE> data(sizeof dword);
         std::memcpy(data.data(), &dword, sizeof dword);
-        return Value{{}, REG_DWORD, std::move(data)};
+        return Value{{}, REG_DWORD, std::move(data), {}};
     }
     DWORD type = REG_BINARY;
     if (text.starts_with(L"hex(")) {
@@ -172,7 +172,7 @@ std::optional<Value> ParseData(std::wstring_view text) {
     }
     auto bytes = ParseBytes(text);
     if (!bytes) return std::nullopt;
-    return Value{{}, type, std::move(*bytes)};
+    return Value{{}, type, std::move(*bytes), {}};
 }
 
 std::optional<Value> ParseValueLine(std::wstring_view line) {
@@ -190,13 +190,13 @@ std::optional<Value> ParseValueLine(std::wstring_view line) {
     return value;
 }
 
-// The key a "[...]" line opens, or empty when it names no key of ours.
-std::wstring ParseSection(std::wstring_view line) {
+// The names of the key a "[...]" line opens, or nothing when it names no
+// key of ours.
+std::vector<std::wstring> ParseSection(std::wstring_view line) {
     if (line.size() < 2 || line.back() != L']') return {};
-    const std::wstring_view path = line.substr(1, line.size() - 2);
-    const std::vector<std::wstring> names = SplitKeyPath(path);
-    if (names.empty() || RootNamed(names.front()).empty()) return {};
-    return std::wstring(path);
+    std::vector<std::wstring> names = SplitKeyPath(line.substr(1, line.size() - 2));
+    if (!IsValidKeyPath(names)) return {};
+    return names;
 }
 
 std::wstring_view TrimmedEnd(std::wstring_view line) {
@@ -204,48 +204,176 @@ std::wstring_view TrimmedEnd(std::wstring_view line) {
     return end == std::wstring_view::npos ? std::wstring_view{} : line.substr(0, end + 1);
 }
 
-}  // namespace
-
-RegistryData ParseRegText(std::string_view utf8) {
-    std::wstring text = WideFromUtf8(utf8);
-    if (text.starts_with(L'\xFEFF')) text.erase(0, 1);
-    RegistryData data;
-    std::wstring section;
-    std::wstring_view rest = text;
-    while (!rest.empty()) {
-        const std::size_t end = std::min(rest.find(L'\n'), rest.size());
-        const std::wstring_view line = TrimmedEnd(rest.substr(0, end));
-        rest.remove_prefix(std::min(end + 1, rest.size()));
-        if (line.starts_with(L'[')) {
-            section = ParseSection(line);
-            if (!section.empty()) data.CreateKey(section);
-        } else if (!section.empty()) {
-            if (auto value = ParseValueLine(line)) {
-                data.SetValue(section, value->name, value->type, std::move(value->data));
-            }
-        }
-    }
-    return data;
+std::wstring_view TrimmedStart(std::wstring_view line) {
+    const std::size_t start = line.find_first_not_of(L" \t");
+    return start == std::wstring_view::npos ? std::wstring_view{} : line.substr(start);
 }
 
-std::string FormatRegText(const RegistryData& data) {
-    std::wstring text(kHeader);
-    text += L"\n";
-    for (const Key* key : data.KeysInOrder()) {
-        if (key->values.empty() && !RootNamed(key->path).empty()) continue;
-        text += L"\n[" + key->path + L"]\n";
-        for (const Value& value : key->values) {
-            if (value.name.empty()) {
-                text += L'@';
-            } else {
-                AppendQuoted(text, value.name);
-            }
-            text += L'=';
-            AppendData(text, value);
-            text += L'\n';
+bool IsHeader(std::wstring_view line) {
+    if (line.starts_with(L'\xFEFF')) line.remove_prefix(1);
+    line = TrimmedEnd(line);
+    return line == kHeader || line == L"REGEDIT4";
+}
+
+std::wstring FormatValueLine(const Value& value) {
+    std::wstring text;
+    if (value.name.empty()) {
+        text += L'@';
+    } else {
+        AppendQuoted(text, value.name);
+    }
+    text += L'=';
+    AppendData(text, value);
+    return text;
+}
+
+std::wstring JoinedPath(const std::vector<std::wstring>& names) {
+    std::wstring path;
+    for (const std::wstring& name : names) {
+        if (!path.empty()) path += L'\\';
+        path += name;
+    }
+    return path;
+}
+
+}  // namespace
+
+std::wstring RegDocument::Decode(std::string_view bytes) const {
+    return encoding_ == Encoding::Utf16Le ? WideFromUtf16Le(bytes.data(), bytes.size()) : WideFromUtf8(bytes);
+}
+
+std::string RegDocument::Encode(std::wstring_view text) const {
+    return encoding_ == Encoding::Utf16Le ? Utf16LeFromWide(text) : Utf8FromWide(text);
+}
+
+std::string RegDocument::NewLine(std::wstring_view text) const {
+    return Encode(carriageReturns_ ? std::wstring(text) + L'\r' : std::wstring(text));
+}
+
+RegDocument RegDocument::Parse(std::string_view bytes) {
+    RegDocument document;
+    const bool utf16 = bytes.size() >= 2 && bytes[0] == '\xFF' && bytes[1] == '\xFE';
+    document.encoding_ = utf16 ? Encoding::Utf16Le : Encoding::Utf8;
+
+    // Lines end at a line feed code unit.
+    const std::size_t unit = utf16 ? 2 : 1;
+    std::size_t start = 0;
+    for (std::size_t i = 0; i + unit <= bytes.size(); i += unit) {
+        if (bytes[i] == '\n' && (!utf16 || bytes[i + 1] == '\0')) {
+            document.lines_.push_back(Line{std::string(bytes.substr(start, i - start)), {}, false, false, {}});
+            start = i + unit;
         }
     }
-    return Utf8FromWide(text);
+    if (start < bytes.size()) {
+        // A stray last byte of a UTF-16 file becomes a whole code unit, so
+        // that lines written after it stay aligned.
+        std::string last(bytes.substr(start));
+        if (utf16 && last.size() % 2 != 0) last += '\0';
+        document.lines_.push_back(Line{std::move(last), {}, false, false, {}});
+    }
+
+    std::vector<std::wstring> decoded;
+    decoded.reserve(document.lines_.size());
+    for (const Line& line : document.lines_) decoded.push_back(document.Decode(line.bytes));
+    if (!decoded.empty()) document.carriageReturns_ = decoded.front().ends_with(L'\r');
+
+    Key* section = nullptr;
+    for (std::size_t i = 0; i < decoded.size(); ++i) {
+        std::wstring_view line = TrimmedEnd(decoded[i]);
+        if (line.starts_with(L'[')) {
+            const std::vector<std::wstring> names = ParseSection(line);
+            section = names.empty() ? nullptr : document.data_.CreateKey(JoinedPath(names))->first;
+            if (section != nullptr) section->sectionEnd = i;
+            continue;
+        }
+        if (section == nullptr) continue;
+        // A long value goes on over lines that end in a backslash.
+        std::wstring joined;
+        std::size_t last = i;
+        if ((line.starts_with(L'"') || line.starts_with(L'@')) && line.ends_with(L'\\')) {
+            joined = line;
+            while (joined.ends_with(L'\\') && last + 1 < decoded.size()) {
+                joined.pop_back();
+                joined += TrimmedStart(TrimmedEnd(decoded[++last]));
+            }
+            line = joined;
+        }
+        if (auto value = ParseValueLine(line)) {
+            Value& stored = section->SetValue(value->name, value->type, std::move(value->data));
+            stored.place = TextPlace{i, last - i + 1, 0};
+            section->sectionEnd = last;
+            i = last;
+        }
+    }
+    return document;
+}
+
+Key* RegDocument::CreateSection(std::wstring_view path, bool& created) {
+    const auto key = data_.CreateKey(path);
+    if (!key) return nullptr;
+    created = key->second;
+    return key->first;
+}
+
+void RegDocument::AddSectionLine(std::wstring_view path, Key& key) {
+    lines_.push_back(Line{NewLine(L""), {}, false, false, {}});
+    lines_.push_back(Line{NewLine(L"[" + data_.StoredPath(path) + L"]"), {}, false, false, {}});
+    key.sectionEnd = lines_.size() - 1;
+}
+
+std::optional<bool> RegDocument::CreateKey(std::wstring_view path) {
+    bool created = false;
+    Key* key = CreateSection(path, created);
+    if (key == nullptr) return std::nullopt;
+    // Keys above it need no section of their own: the path implies them.
+    if (created) AddSectionLine(path, *key);
+    return created;
+}
+
+bool RegDocument::SetValue(std::wstring_view keyPath, std::wstring_view name, DWORD type, std::vector<BYTE> data) {
+    bool created = false;
+    Key* key = CreateSection(keyPath, created);
+    if (key == nullptr) return false;
+    if (key->sectionEnd == kNoLine) AddSectionLine(keyPath, *key);
+    const bool existed = key->FindValue(name) != nullptr;
+    Value& value = key->SetValue(name, type, std::move(data));
+    const std::string text = NewLine(FormatValueLine(value));
+    if (!existed) {
+        std::vector<std::string>& added = lines_[key->sectionEnd].added;
+        value.place = TextPlace{key->sectionEnd, 0, added.size()};
+        added.push_back(text);
+    } else if (value.place.lineCount == 0) {
+        lines_[value.place.line].added[value.place.addedSlot] = text;
+    } else {
+        Line& first = lines_[value.place.line];
+        first.replaced = true;
+        first.replacement = text;
+        for (std::size_t i = 1; i < value.place.lineCount; ++i) lines_[value.place.line + i].dropped = true;
+    }
+    return true;
+}
+
+std::string RegDocument::Format() const {
+    const std::string lineFeed = Encode(L"\n");
+    // The byte-order mark stays first, also before a header added here.
+    const std::string byteOrderMark = Encode(L"\xFEFF");
+    const bool hadMark = !lines_.empty() && lines_.front().bytes.starts_with(byteOrderMark);
+    std::string out;
+    if (hadMark || encoding_ == Encoding::Utf16Le) out += byteOrderMark;
+    if (lines_.empty() || !IsHeader(Decode(lines_.front().bytes))) {
+        out += NewLine(kHeader) + lineFeed;
+        if (!lines_.empty()) out += NewLine(L"") + lineFeed;
+    }
+    for (std::size_t i = 0; i < lines_.size(); ++i) {
+        const Line& line = lines_[i];
+        if (line.dropped) continue;
+        std::string_view text = line.replaced ? line.replacement : line.bytes;
+        if (i == 0 && hadMark && !line.replaced) text.remove_prefix(byteOrderMark.size());
+        out += text;
+        out += lineFeed;
+        for (const std::string& added : line.added) out += added + lineFeed;
+    }
+    return out;
 }
 
 }  // namespace platform::registry

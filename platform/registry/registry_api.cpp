@@ -1,5 +1,5 @@
-// RegCreateKeyExW and friends over the registry file. Every call reads the
-// file afresh, so values set by another process are seen at once.
+// RegCreateKeyExW and friends over the registry file. Every call looks at
+// the file, so values set by another process are seen at once.
 #include <winreg.h>
 
 #include "registry/key_handles.h"
@@ -7,31 +7,56 @@
 #include "registry/registry_file.h"
 
 #include <cstring>
+#include <memory>
 #include <string_view>
 #include <vector>
 
 namespace {
 
+using platform::registry::RegDocument;
 using platform::registry::RegistryData;
 
 constexpr std::wstring_view kBrowserCommandKey = L"HKEY_CLASSES_ROOT\\http\\shell\\open\\command";
 constexpr std::wstring_view kBrowserCommand = L"xdg-open \"%1\"";
 
-// The file's contents plus the built-in values it does not set itself.
-RegistryData ReadWithBuiltIns() {
-    RegistryData data = platform::registry::ReadRegistryFile();
-    if (data.FindValue(kBrowserCommandKey, L"") == nullptr) {
-        data.SetValue(kBrowserCommandKey, L"", REG_SZ, platform::registry::StringData(kBrowserCommand));
+// The file's contents plus the built-in values it does not set itself, as
+// a Windows machine has a browser command.
+class RegistryView {
+public:
+    RegistryView() : document_(platform::registry::ReadRegistryFile()) {}
+
+    bool HasKey(std::wstring_view path) const {
+        return document_->data().FindKey(path) != nullptr || BuiltIns().FindKey(path) != nullptr;
     }
-    return data;
-}
+
+    const platform::registry::Value* FindValue(std::wstring_view keyPath, std::wstring_view name) const {
+        if (const auto* value = document_->data().FindValue(keyPath, name)) return value;
+        return BuiltIns().FindValue(keyPath, name);
+    }
+
+private:
+    static const RegistryData& BuiltIns() {
+        static const RegistryData builtIns = [] {
+            RegistryData data;
+            data.SetValue(kBrowserCommandKey, L"", REG_SZ, platform::registry::StringData(kBrowserCommand));
+            return data;
+        }();
+        return builtIns;
+    }
+
+    std::shared_ptr<const RegDocument> document_;
+};
 
 std::wstring SubKeyPath(const std::wstring& base, LPCWSTR subKey) {
     return subKey == nullptr ? base : base + L'\\' + subKey;
 }
 
-// A line break would end the key's section line in the file.
-bool IsValidKeyName(LPCWSTR subKey) { return std::wcspbrk(subKey, L"\r\n") == nullptr; }
+// A line break would end the key's section line in the file; Windows'
+// limits on names and depth hold as well.
+bool IsValidKeyName(const std::wstring& path, LPCWSTR subKey) {
+    return std::wcspbrk(subKey, L"\r\n") == nullptr &&
+           platform::registry::IsValidKeyPath(platform::registry::SplitKeyPath(path));
+}
 
 std::wstring_view ValueName(LPCWSTR name) { return name == nullptr ? std::wstring_view{} : name; }
 
@@ -41,13 +66,14 @@ extern "C" {
 
 LSTATUS WINAPI RegCreateKeyExW(HKEY key, LPCWSTR subKey, DWORD, LPWSTR, DWORD, REGSAM,
                                SECURITY_ATTRIBUTES*, PHKEY result, LPDWORD disposition) {
-    if (result == nullptr || subKey == nullptr || !IsValidKeyName(subKey)) return ERROR_INVALID_PARAMETER;
+    if (result == nullptr || subKey == nullptr) return ERROR_INVALID_PARAMETER;
     const auto base = platform::registry::KeyPathOf(key);
     if (!base) return ERROR_INVALID_HANDLE;
     std::wstring path = SubKeyPath(*base, subKey);
+    if (!IsValidKeyName(path, subKey)) return ERROR_INVALID_PARAMETER;
     bool created = false;
-    const LONG status = platform::registry::UpdateRegistryFile([&](RegistryData& data) {
-        created = data.CreateKey(path);
+    const LONG status = platform::registry::UpdateRegistryFile([&](RegDocument& document) {
+        created = document.CreateKey(path).value_or(false);
         return created;
     });
     if (status != ERROR_SUCCESS) return status;
@@ -62,7 +88,7 @@ LSTATUS WINAPI RegOpenKeyExW(HKEY key, LPCWSTR subKey, DWORD, REGSAM, PHKEY resu
     const auto base = platform::registry::KeyPathOf(key);
     if (!base) return ERROR_INVALID_HANDLE;
     std::wstring path = SubKeyPath(*base, subKey);
-    if (ReadWithBuiltIns().FindKey(path) == nullptr) return ERROR_FILE_NOT_FOUND;
+    if (!RegistryView().HasKey(path)) return ERROR_FILE_NOT_FOUND;
     *result = platform::registry::AddKeyHandle(std::move(path));
     return ERROR_SUCCESS;
 }
@@ -72,7 +98,7 @@ LSTATUS WINAPI RegQueryValueExW(HKEY key, LPCWSTR valueName, LPDWORD reserved, L
     const auto path = platform::registry::KeyPathOf(key);
     if (!path) return ERROR_INVALID_HANDLE;
     if (reserved != nullptr || (data != nullptr && dataSize == nullptr)) return ERROR_INVALID_PARAMETER;
-    const RegistryData registry = ReadWithBuiltIns();
+    const RegistryView registry;
     const auto* value = registry.FindValue(*path, ValueName(valueName));
     if (value == nullptr) return ERROR_FILE_NOT_FOUND;
     if (type != nullptr) *type = value->type;
@@ -82,7 +108,7 @@ LSTATUS WINAPI RegQueryValueExW(HKEY key, LPCWSTR valueName, LPDWORD reserved, L
             *dataSize = size;
             return ERROR_MORE_DATA;
         }
-        std::memcpy(data, value->data.data(), size);
+        if (size > 0) std::memcpy(data, value->data.data(), size);
     }
     if (dataSize != nullptr) *dataSize = size;
     return ERROR_SUCCESS;
@@ -93,10 +119,10 @@ LSTATUS WINAPI RegSetValueExW(HKEY key, LPCWSTR valueName, DWORD, DWORD type, co
     const auto path = platform::registry::KeyPathOf(key);
     if (!path) return ERROR_INVALID_HANDLE;
     if (data == nullptr && dataSize != 0) return ERROR_INVALID_PARAMETER;
-    std::vector<BYTE> bytes(data, data + dataSize);
-    return platform::registry::UpdateRegistryFile([&](RegistryData& registry) {
-        registry.SetValue(*path, ValueName(valueName), type, std::move(bytes));
-        return true;
+    std::vector<BYTE> bytes;
+    if (dataSize > 0) bytes.assign(data, data + dataSize);
+    return platform::registry::UpdateRegistryFile([&](RegDocument& document) {
+        return document.SetValue(*path, ValueName(valueName), type, std::move(bytes));
     });
 }
 

@@ -5,21 +5,11 @@
 #include <algorithm>
 #include <cstring>
 
-
 namespace platform::registry {
 namespace {
 
 bool SameName(std::wstring_view a, std::wstring_view b) {
     return std::ranges::equal(a, b, [](wchar_t x, wchar_t y) { return UpperCaseChar(x) == UpperCaseChar(y); });
-}
-
-std::wstring FoldedPath(std::wstring_view path) {
-    std::wstring joined;
-    for (const std::wstring& name : SplitKeyPath(path)) {
-        if (!joined.empty()) joined += L'\\';
-        joined += UpperCase(name);
-    }
-    return joined;
 }
 
 }  // namespace
@@ -32,6 +22,11 @@ std::vector<std::wstring> SplitKeyPath(std::wstring_view path) {
         path.remove_prefix(std::min(end + 1, path.size()));
     }
     return names;
+}
+
+bool IsValidKeyPath(const std::vector<std::wstring>& names) {
+    if (names.empty() || RootNamed(names.front()).empty() || names.size() - 1 > kMaxKeyDepth) return false;
+    return std::ranges::all_of(names, [](const std::wstring& name) { return name.size() <= kMaxKeyNameLength; });
 }
 
 std::wstring_view RootNamed(std::wstring_view name) {
@@ -47,67 +42,105 @@ std::vector<BYTE> StringData(std::wstring_view text) {
     return data;
 }
 
+Key* Key::FindChild(std::wstring_view foldedChildName) {
+    const auto found = childByFoldedName.find(std::wstring(foldedChildName));
+    return found == childByFoldedName.end() ? nullptr : &children[found->second];
+}
+
+const Key* Key::FindChild(std::wstring_view foldedChildName) const {
+    return const_cast<Key*>(this)->FindChild(foldedChildName);
+}
+
+Key& Key::AddChild(std::wstring childName, std::wstring foldedChildName) {
+    childByFoldedName.emplace(foldedChildName, children.size());
+    Key& child = children.emplace_back();
+    child.name = std::move(childName);
+    child.foldedName = std::move(foldedChildName);
+    return child;
+}
+
+Value* Key::FindValue(std::wstring_view name) {
+    const auto found = valueByFoldedName.find(UpperCase(name));
+    return found == valueByFoldedName.end() ? nullptr : &values[found->second];
+}
+
+const Value* Key::FindValue(std::wstring_view name) const { return const_cast<Key*>(this)->FindValue(name); }
+
+Value& Key::SetValue(std::wstring_view name, DWORD type, std::vector<BYTE> data) {
+    if (Value* value = FindValue(name)) {
+        value->type = type;
+        value->data = std::move(data);
+        return *value;
+    }
+    valueByFoldedName.emplace(UpperCase(name), values.size());
+    return values.emplace_back(Value{std::wstring(name), type, std::move(data), {}});
+}
+
 RegistryData::RegistryData() {
     for (std::wstring_view root : {kCurrentUser, kClassesRoot}) {
-        keys_.emplace(std::wstring(root), Key{std::wstring(root), {}});
+        Key& key = roots_.emplace_back();
+        key.name = root;
+        key.foldedName = root;
     }
 }
 
-const Key* RegistryData::FindKey(std::wstring_view path) const {
-    const auto found = keys_.find(FoldedPath(path));
-    return found == keys_.end() ? nullptr : &found->second;
-}
-
-Key* RegistryData::FindMutableKey(std::wstring_view path) {
-    const auto found = keys_.find(FoldedPath(path));
-    return found == keys_.end() ? nullptr : &found->second;
-}
-
-bool RegistryData::CreateKey(std::wstring_view path) {
-    const std::vector<std::wstring> names = SplitKeyPath(path);
-    if (names.empty() || RootNamed(names.front()).empty()) return false;
-    std::wstring folded = UpperCase(names.front());
-    const Key* parent = &keys_.at(folded);
-    bool created = false;
-    for (std::size_t i = 1; i < names.size(); ++i) {
-        folded += L'\\';
-        folded += UpperCase(names[i]);
-        auto [entry, inserted] = keys_.try_emplace(folded, Key{parent->path + L'\\' + names[i], {}});
-        parent = &entry->second;
-        created = inserted;
-    }
-    return created;
-}
-
-const Value* RegistryData::FindValue(std::wstring_view keyPath, std::wstring_view name) const {
-    const Key* key = FindKey(keyPath);
-    if (key == nullptr) return nullptr;
-    for (const Value& value : key->values) {
-        if (SameName(value.name, name)) return &value;
+Key* RegistryData::FindRoot(std::wstring_view name) {
+    const std::wstring_view root = RootNamed(name);
+    for (Key& key : roots_) {
+        if (key.name == root) return &key;
     }
     return nullptr;
 }
 
-void RegistryData::SetValue(std::wstring_view keyPath, std::wstring_view name, DWORD type,
-                            std::vector<BYTE> data) {
-    CreateKey(keyPath);
-    Key* key = FindMutableKey(keyPath);
-    if (key == nullptr) return;
-    for (Value& value : key->values) {
-        if (SameName(value.name, name)) {
-            value.type = type;
-            value.data = std::move(data);
-            return;
-        }
-    }
-    key->values.push_back(Value{std::wstring(name), type, std::move(data)});
+Key* RegistryData::FindKey(std::wstring_view path) {
+    const std::vector<std::wstring> names = SplitKeyPath(path);
+    if (!IsValidKeyPath(names)) return nullptr;
+    Key* key = FindRoot(names.front());
+    for (std::size_t i = 1; i < names.size() && key != nullptr; ++i) key = key->FindChild(UpperCase(names[i]));
+    return key;
 }
 
-std::vector<const Key*> RegistryData::KeysInOrder() const {
-    std::vector<const Key*> ordered;
-    ordered.reserve(keys_.size());
-    for (const auto& [folded, key] : keys_) ordered.push_back(&key);
-    return ordered;
+const Key* RegistryData::FindKey(std::wstring_view path) const {
+    return const_cast<RegistryData*>(this)->FindKey(path);
+}
+
+std::optional<std::pair<Key*, bool>> RegistryData::CreateKey(std::wstring_view path) {
+    std::vector<std::wstring> names = SplitKeyPath(path);
+    if (!IsValidKeyPath(names)) return std::nullopt;
+    Key* key = FindRoot(names.front());
+    bool created = false;
+    for (std::size_t i = 1; i < names.size(); ++i) {
+        std::wstring folded = UpperCase(names[i]);
+        Key* child = key->FindChild(folded);
+        created = child == nullptr;
+        key = created ? &key->AddChild(std::move(names[i]), std::move(folded)) : child;
+    }
+    return std::pair{key, created};
+}
+
+std::wstring RegistryData::StoredPath(std::wstring_view path) const {
+    const std::vector<std::wstring> names = SplitKeyPath(path);
+    if (!IsValidKeyPath(names)) return {};
+    const Key* key = const_cast<RegistryData*>(this)->FindRoot(names.front());
+    std::wstring stored = key->name;
+    for (std::size_t i = 1; i < names.size(); ++i) {
+        if (key != nullptr) key = key->FindChild(UpperCase(names[i]));
+        stored += L'\\';
+        stored += key == nullptr ? names[i] : key->name;
+    }
+    return stored;
+}
+
+const Value* RegistryData::FindValue(std::wstring_view keyPath, std::wstring_view name) const {
+    const Key* key = FindKey(keyPath);
+    return key == nullptr ? nullptr : key->FindValue(name);
+}
+
+Value* RegistryData::SetValue(std::wstring_view keyPath, std::wstring_view name, DWORD type,
+                              std::vector<BYTE> data) {
+    const auto created = CreateKey(keyPath);
+    if (!created) return nullptr;
+    return &created->first->SetValue(name, type, std::move(data));
 }
 
 }  // namespace platform::registry

@@ -5,7 +5,11 @@
 #include <winreg.h>
 
 #include <cerrno>
+#include <climits>
 #include <cstdlib>
+#include <memory>
+#include <mutex>
+#include <optional>
 #include <string_view>
 #include <utility>
 #include <vector>
@@ -112,14 +116,92 @@ void MakeParentDirectories(const std::string& path) {
     }
 }
 
+// What tells one version of the file from another.
+struct FileIdentity {
+    dev_t device = 0;
+    ino_t inode = 0;
+    off_t size = 0;
+    timespec modified{};
+    timespec changed{};
+
+    bool operator==(const FileIdentity& other) const {
+        return device == other.device && inode == other.inode && size == other.size &&
+               modified.tv_sec == other.modified.tv_sec && modified.tv_nsec == other.modified.tv_nsec &&
+               changed.tv_sec == other.changed.tv_sec && changed.tv_nsec == other.changed.tv_nsec;
+    }
+};
+
+std::optional<FileIdentity> IdentityOf(const std::string& path) {
+    struct stat status {};
+    if (::stat(path.c_str(), &status) != 0) return std::nullopt;
+    return FileIdentity{status.st_dev, status.st_ino, status.st_size, status.st_mtim, status.st_ctim};
+}
+
+// The last file parsed, kept until it changes on disk.
+class ParsedFileCache {
+public:
+    std::shared_ptr<const RegDocument> Find(const std::string& path, const FileIdentity& identity) {
+        const std::lock_guard guard(mutex_);
+        return path == path_ && identity == identity_ ? document_ : nullptr;
+    }
+
+    void Store(const std::string& path, const FileIdentity& identity, std::shared_ptr<const RegDocument> document) {
+        const std::lock_guard guard(mutex_);
+        path_ = path;
+        identity_ = identity;
+        document_ = std::move(document);
+    }
+
+private:
+    std::mutex mutex_;
+    std::string path_;
+    FileIdentity identity_;
+    std::shared_ptr<const RegDocument> document_;
+};
+
+ParsedFileCache& Cache() {
+    static ParsedFileCache cache;
+    return cache;
+}
+
+// The file's current contents, parsed at most once per version.
+std::shared_ptr<const RegDocument> CurrentDocument(const std::string& path) {
+    const auto identity = IdentityOf(path);
+    if (!identity) return std::make_shared<const RegDocument>(RegDocument::Parse({}));
+    if (auto cached = Cache().Find(path, *identity)) return cached;
+    auto document = std::make_shared<const RegDocument>(RegDocument::Parse(ReadWholeFile(path)));
+    Cache().Store(path, *identity, document);
+    return document;
+}
+
+// The file that a link names, so that the link itself stays.
+std::string ResolvedPath(const std::string& path) {
+    char resolved[PATH_MAX];
+    return ::realpath(path.c_str(), resolved) != nullptr ? std::string(resolved) : path;
+}
+
+// A file nobody may write; root ignores the permission bits, so they are
+// looked at directly.
+bool IsReadOnly(const std::string& path) {
+    struct stat status {};
+    if (::stat(path.c_str(), &status) != 0) return false;
+    if ((status.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) == 0) return true;
+    return ::geteuid() != 0 && ::access(path.c_str(), W_OK) != 0;
+}
+
+mode_t ModeOf(const std::string& path) {
+    struct stat status {};
+    return ::stat(path.c_str(), &status) == 0 ? status.st_mode & 07777 : 0600;
+}
+
 // Writes beside the file, then renames over it: readers see the old file or
 // the new one, never a part.
 LONG ReplaceFile(const std::string& path, std::string_view contents) {
     const std::string temporary = path + ".tmp";
-    UniqueFd file(::open(temporary.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666));
+    UniqueFd file(::open(temporary.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0600));
     if (!file) return StatusFromErrno(errno);
-    const bool written = WriteAll(file.get(), contents) && ::fsync(file.get()) == 0 && file.Close() &&
-                         ::rename(temporary.c_str(), path.c_str()) == 0;
+    const bool written = ::fchmod(file.get(), ModeOf(path)) == 0 && WriteAll(file.get(), contents) &&
+                         ::fsync(file.get()) == 0 && file.Close() && ::rename(temporary.c_str(), path.c_str()) == 0;
     if (written) return ERROR_SUCCESS;
     const int error = errno;
     ::unlink(temporary.c_str());
@@ -140,23 +222,32 @@ std::string RegistryFilePath() {
     return configHome + "/lumaweft-saver/registry.reg";
 }
 
-RegistryData ReadRegistryFile() {
+std::shared_ptr<const RegDocument> ReadRegistryFile() {
     const std::string path = RegistryFilePath();
-    if (path.empty() || ::access(path.c_str(), F_OK) != 0) return RegistryData();
+    if (path.empty() || ::access(path.c_str(), F_OK) != 0) {
+        return std::make_shared<const RegDocument>(RegDocument::Parse({}));
+    }
     // Without a lock file (a read-only folder) nobody can be writing either.
     const UniqueFd lock = LockRegistry(path, LOCK_SH);
-    return ParseRegText(ReadWholeFile(path));
+    return CurrentDocument(ResolvedPath(path));
 }
 
-LONG UpdateRegistryFile(const std::function<bool(RegistryData&)>& change) {
+LONG UpdateRegistryFile(const std::function<bool(RegDocument&)>& change) {
     const std::string path = RegistryFilePath();
     if (path.empty()) return ERROR_ACCESS_DENIED;
     MakeParentDirectories(path);
     const UniqueFd lock = LockRegistry(path, LOCK_EX);
     if (!lock) return StatusFromErrno(errno);
-    RegistryData data = ParseRegText(ReadWholeFile(path));
-    if (!change(data)) return ERROR_SUCCESS;
-    return ReplaceFile(path, FormatRegText(data));
+    const std::string target = ResolvedPath(path);
+    RegDocument document = *CurrentDocument(target);
+    if (!change(document)) return ERROR_SUCCESS;
+    if (IsReadOnly(target)) return ERROR_ACCESS_DENIED;
+    const LONG status = ReplaceFile(target, document.Format());
+    if (status != ERROR_SUCCESS) return status;
+    if (const auto identity = IdentityOf(target)) {
+        Cache().Store(target, *identity, std::make_shared<const RegDocument>(std::move(document)));
+    }
+    return ERROR_SUCCESS;
 }
 
 }  // namespace platform::registry

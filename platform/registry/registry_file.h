@@ -1,12 +1,14 @@
 // The registry file: where it lives, and how several processes read and
 // change it without losing each other's values. Every change re-reads the
-// file under an exclusive lock and replaces it atomically, so a crash never
-// leaves half a file behind.
+// file under an exclusive lock if it changed and replaces it atomically, so
+// a crash never leaves half a file behind. The file is parsed once and read
+// again only when it has changed on disk.
 #pragma once
 
-#include "registry/registry_data.h"
+#include "registry/reg_text.h"
 
 #include <functional>
+#include <memory>
 #include <string>
 
 namespace platform::registry {
@@ -17,10 +19,12 @@ std::string RegistryFilePath();
 
 // A missing, unreadable or damaged file reads as empty (as far as it is
 // damaged).
-RegistryData ReadRegistryFile();
+std::shared_ptr<const RegDocument> ReadRegistryFile();
 
 // Lets change edit the current contents and writes them back when it
-// returns true. Returns ERROR_SUCCESS or why the file could not be written.
-LONG UpdateRegistryFile(const std::function<bool(RegistryData&)>& change);
+// returns true. Returns ERROR_SUCCESS or why the file could not be written:
+// a read-only file is never replaced (ERROR_ACCESS_DENIED). A symbolic link
+// is followed, and the file keeps its permissions.
+LONG UpdateRegistryFile(const std::function<bool(RegDocument&)>& change);
 
 }  // namespace platform::registry

@@ -3,6 +3,8 @@
 #include <SDL.h>
 #include <epoxy/gl.h>
 
+#include <algorithm>
+
 namespace platform::window {
 namespace {
 
@@ -25,7 +27,11 @@ private:
     bool ok_ = false;
 };
 
+bool recordingSurfaces = false;
+
 }  // namespace
+
+void GlPresenter::RecordSurfaces() { recordingSurfaces = true; }
 
 std::unique_ptr<GlPresenter> GlPresenter::Create(SDL_Window* window) {
     SDL_Window* previousWindow = SDL_GL_GetCurrentWindow();
@@ -88,6 +94,22 @@ void GlPresenter::Show(const uint32_t* pixels, int width, int height) {
     glBlitFramebuffer(0, 0, width, height, 0, drawableHeight, drawableWidth, 0,
                       GL_COLOR_BUFFER_BIT, GL_NEAREST);
     glBindFramebuffer(GL_READ_FRAMEBUFFER, 0);
+    if (recordingSurfaces) {
+        // GL's rows run bottom first: turn them over into the canvas's
+        // order, without the surface's alpha.
+        std::vector<uint32_t> rows(static_cast<size_t>(drawableWidth) * drawableHeight);
+        glReadBuffer(GL_BACK);
+        glPixelStorei(GL_PACK_ALIGNMENT, 4);
+        glReadPixels(0, 0, drawableWidth, drawableHeight, GL_BGRA, GL_UNSIGNED_INT_8_8_8_8_REV, rows.data());
+        surface_.resize(rows.size());
+        for (int y = 0; y < drawableHeight; ++y) {
+            const auto row = rows.begin() + static_cast<std::ptrdiff_t>(drawableHeight - 1 - y) * drawableWidth;
+            std::transform(row, row + drawableWidth, surface_.begin() + static_cast<std::ptrdiff_t>(y) * drawableWidth,
+                           [](uint32_t pixel) { return pixel & 0x00FFFFFF; });
+        }
+        surfaceWidth_ = drawableWidth;
+        surfaceHeight_ = drawableHeight;
+    }
     SDL_GL_SwapWindow(window_);
 }
 

@@ -5,6 +5,7 @@
 
 #include <cstdint>
 #include <memory>
+#include <vector>
 
 struct SDL_Window;
 
@@ -21,6 +22,12 @@ public:
     // pixels: 0x00RRGGBB, rows top first, drawn over the whole window.
     void Show(const uint32_t* pixels, int width, int height);
 
+    // Tests only: keep what the surface holds before each swap.
+    static void RecordSurfaces();
+    const std::vector<uint32_t>& surface() const { return surface_; }
+    int surfaceWidth() const { return surfaceWidth_; }
+    int surfaceHeight() const { return surfaceHeight_; }
+
 private:
     GlPresenter(SDL_Window* window, void* context);
 
@@ -30,6 +37,9 @@ private:
     uint32_t framebuffer_ = 0;
     int textureWidth_ = 0;
     int textureHeight_ = 0;
+    std::vector<uint32_t> surface_;
+    int surfaceWidth_ = 0;
+    int surfaceHeight_ = 0;
 };
 
 }  // namespace platform::window

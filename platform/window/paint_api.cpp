@@ -1,8 +1,8 @@
 // BeginPaint, EndPaint and the other painting calls, and the window canvas.
 #include <windows.h>
 
+#include "window/gl_presenter.h"
 #include "window/painting.h"
-#include "window/run_limit.h"
 #include "window/window_canvas.h"
 
 namespace platform {
@@ -10,6 +10,15 @@ namespace platform {
 gdi::Canvas* WindowCanvas(HWND handle) {
     window::Window* window = window::LookUpWindow(handle);
     return window ? &window->canvas : nullptr;
+}
+
+void RecordWindowSurfaces() { window::GlPresenter::RecordSurfaces(); }
+
+SurfacePixels WindowSurface(HWND handle) {
+    const window::Window* window = window::LookUpWindow(handle);
+    if (!window || !window->presenter) return {};
+    const window::GlPresenter& presenter = *window->presenter;
+    return {presenter.surfaceWidth(), presenter.surfaceHeight(), presenter.surface()};
 }
 
 }  // namespace platform
@@ -61,8 +70,7 @@ BOOL WINAPI EndPaint(HWND handle, const PAINTSTRUCT* paint) {
     platform::gdi::CloseDeviceContext(paint->hdc);
     Window* window = LookUpWindow(handle);
     if (!window) return FALSE;
-    PresentWindow(*window);
-    if (ShownOnScreen(*window)) platform::NoteFrameShown();
+    ShowPaintedFrame(*window);
     return TRUE;
 }
 

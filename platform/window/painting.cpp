@@ -1,8 +1,11 @@
 #include "window/painting.h"
 
 #include "gdi/clip_region.h"
+#include "window/frame_capture.h"
+#include "window/run_limit.h"
 
 #include <algorithm>
+#include <cstring>
 #include <vector>
 
 namespace platform::window {
@@ -110,6 +113,31 @@ void InvalidateAreaUnder(const Window& child) {
     InvalidateWindow(*parent, &child.rect, true);
 }
 
+namespace {
+
+// The top-level window's canvas with the canvases of the visible windows
+// inside it.
+std::vector<uint32_t> ComposedPixels(const Window& top) {
+    std::vector<uint32_t> pixels = top.canvas.Pixels();
+    if (!ChildWindows(top.handle).empty()) {
+        ComposeChildren(top, ClientOriginOnScreen(top), pixels, top.canvas.Width(), top.canvas.Height());
+    }
+    return pixels;
+}
+
+void CaptureFrame(const Window& top, const std::vector<uint32_t>& pixels) {
+    const std::vector<HWND> windows = TopLevelWindows();
+    const auto index = static_cast<UINT>(std::find(windows.begin(), windows.end(), top.handle) - windows.begin());
+    FrameCapture capture("window", index);
+    if (!capture.enabled()) return;
+    // 0x00RRGGBB in memory is B, G, R and a fourth byte.
+    std::vector<uint8_t> bgra(pixels.size() * 4);
+    std::memcpy(bgra.data(), pixels.data(), bgra.size());
+    capture.Write(bgra, top.canvas.Width(), top.canvas.Height());
+}
+
+}  // namespace
+
 void PresentWindow(Window& window) {
     Window& top = TopLevelAncestor(window);
     if (!top.sdlWindow || !ShownOnScreen(top)) return;
@@ -118,14 +146,16 @@ void PresentWindow(Window& window) {
         top.presenterUnavailable = !top.presenter;
     }
     if (!top.presenter) return;
-    const gdi::Canvas& canvas = top.canvas;
-    if (ChildWindows(top.handle).empty()) {
-        top.presenter->Show(canvas.Pixels().data(), canvas.Width(), canvas.Height());
-        return;
-    }
-    std::vector<uint32_t> pixels = canvas.Pixels();
-    ComposeChildren(top, ClientOriginOnScreen(top), pixels, canvas.Width(), canvas.Height());
-    top.presenter->Show(pixels.data(), canvas.Width(), canvas.Height());
+    const std::vector<uint32_t> pixels = ComposedPixels(top);
+    top.presenter->Show(pixels.data(), top.canvas.Width(), top.canvas.Height());
+}
+
+void ShowPaintedFrame(Window& window) {
+    PresentWindow(window);
+    Window& top = TopLevelAncestor(window);
+    if (!ShownOnScreen(top)) return;
+    CaptureFrame(top, ComposedPixels(top));
+    NoteWindowPainted(top.handle);
 }
 
 }  // namespace platform::window

@@ -25,5 +25,7 @@ void InvalidateAreaUnder(const Window& child);
 // Shows the window's top-level window with the canvases of the visible
 // windows inside it.
 void PresentWindow(Window& window);
+// The end of a paint: shows the frame, captures it and counts it.
+void ShowPaintedFrame(Window& window);
 
 }  // namespace platform::window

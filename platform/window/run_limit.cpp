@@ -1,8 +1,13 @@
 #include "window/run_limit.h"
 
+#include <algorithm>
+#include <cmath>
 #include <cstdint>
 #include <cstdlib>
+#include <iostream>
+#include <map>
 #include <optional>
+#include <string_view>
 
 #include "kernel/clock.h"
 #include "window/input_queue.h"
@@ -14,19 +19,53 @@
 namespace platform {
 namespace {
 
-std::optional<double> PositiveNumberFromEnvironment(const char* name) {
+constexpr uint64_t kMaxFrames = 1'000'000'000;
+constexpr double kMaxSeconds = 10'000'000;
+
+const char* EnvironmentText(const char* name) {
     const char* text = std::getenv(name);
-    if (!text || *text == 0) return std::nullopt;
+    return text != nullptr && *text != 0 ? text : nullptr;
+}
+
+void ReportIgnored(const char* name, const char* text, const char* expected) {
+    std::cerr << name << ": ignoring \"" << text << "\" (expected " << expected << ")\n";
+}
+
+// A whole number of frames, digits only.
+std::optional<uint64_t> FramesFromEnvironment() {
+    const char* text = EnvironmentText("SAVER_CAPTURE_FRAMES");
+    if (text == nullptr) return std::nullopt;
+    const std::string_view digits(text);
+    uint64_t frames = 0;
+    const bool valid = digits.size() <= 10 && std::ranges::all_of(digits, [&](char c) {
+        if (c < '0' || c > '9') return false;
+        frames = frames * 10 + static_cast<uint64_t>(c - '0');
+        return true;
+    });
+    if (!valid || frames == 0 || frames > kMaxFrames) {
+        ReportIgnored("SAVER_CAPTURE_FRAMES", text, "a number of frames from 1 to 1000000000");
+        return std::nullopt;
+    }
+    return frames;
+}
+
+std::optional<double> SecondsFromEnvironment() {
+    const char* text = EnvironmentText("SAVER_RUN_SECONDS");
+    if (text == nullptr) return std::nullopt;
     char* end = nullptr;
-    const double value = std::strtod(text, &end);
-    if (*end != 0 || !(value > 0)) return std::nullopt;
-    return value;
+    const double seconds = std::strtod(text, &end);
+    if (*end != 0 || !std::isfinite(seconds) || !(seconds > 0) || seconds > kMaxSeconds) {
+        ReportIgnored("SAVER_RUN_SECONDS", text, "a number of seconds above 0 and up to 10000000");
+        return std::nullopt;
+    }
+    return seconds;
 }
 
 struct RunLimit {
-    std::optional<double> frames = PositiveNumberFromEnvironment("SAVER_CAPTURE_FRAMES");
-    std::optional<double> seconds = PositiveNumberFromEnvironment("SAVER_RUN_SECONDS");
-    uint64_t framesShown = 0;
+    std::optional<uint64_t> frames = FramesFromEnvironment();
+    std::optional<double> seconds = SecondsFromEnvironment();
+    std::map<const void*, uint64_t> devicePresents;
+    std::map<HWND, uint64_t> windowPaints;
     std::optional<int64_t> start;
     bool ended = false;
 };
@@ -57,13 +96,40 @@ void EndRunAsUser() {
         QueueInput(MessageAtNow(window, WM_SYSCOMMAND, SC_CLOSE, 0), Delivery::Sent);
 }
 
+// The frames that count: those of the devices while any exists, else the
+// windows' paints. Every one of them must have shown enough.
+bool EveryUnitShowed(const RunLimit& limit) {
+    const auto enough = [&](const auto& entry) { return entry.second >= *limit.frames; };
+    if (!limit.devicePresents.empty()) return std::ranges::all_of(limit.devicePresents, enough);
+    bool anyWindow = false;
+    for (const auto& entry : limit.windowPaints) {
+        if (window::LookUpWindow(entry.first) == nullptr) continue;  // destroyed since
+        if (!enough(entry)) return false;
+        anyWindow = true;
+    }
+    return anyWindow;
+}
+
+void CheckFrames() {
+    RunLimit& limit = State();
+    if (limit.frames && EveryUnitShowed(limit)) EndRunAsUser();
+}
+
 }  // namespace
 
-void NoteFrameShown() {
-    RunLimit& limit = State();
-    ++limit.framesShown;
-    if (limit.frames && static_cast<double>(limit.framesShown) >= *limit.frames) EndRunAsUser();
+void NoteFramePresented(const void* device) {
+    ++State().devicePresents[device];
+    CheckFrames();
 }
+
+void NoteDeviceGone(const void* device) { State().devicePresents.erase(device); }
+
+void NoteWindowPainted(HWND window) {
+    ++State().windowPaints[window];
+    CheckFrames();
+}
+
+std::optional<uint64_t> CaptureFrameLimit() { return State().frames; }
 
 void CheckRunTime() {
     RunLimit& limit = State();

@@ -2,6 +2,7 @@ target_sources(platform PRIVATE
   ${CMAKE_CURRENT_LIST_DIR}/clock_mode.cpp
   ${CMAKE_CURRENT_LIST_DIR}/cursor.cpp
   ${CMAKE_CURRENT_LIST_DIR}/def_window_proc.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/frame_capture.cpp
   ${CMAKE_CURRENT_LIST_DIR}/gl_presenter.cpp
   ${CMAKE_CURRENT_LIST_DIR}/icon.cpp
   ${CMAKE_CURRENT_LIST_DIR}/input_queue.cpp

@@ -1,5 +1,8 @@
 // The messages of the error codes, the message box, and the error box as
 // it is painted and as it moves.
+#include <algorithm>
+#include <cstdio>
+#include <string>
 #include <iterator>
 
 #include <platform/sim_dialogs.h>
@@ -52,7 +55,12 @@ INSTANTIATE_TEST_SUITE_P(
         ErrorTextCase{kErrorNoPreview, L"No preview available"},
         ErrorTextCase{kErrorDeviceObjectsFailed, kUnspecified},
         ErrorTextCase{0, kUnspecified},
-        ErrorTextCase{E_INVALIDARG, kUnspecified}));
+        ErrorTextCase{E_INVALIDARG, kUnspecified}),
+    [](const ::testing::TestParamInfo<ErrorTextCase>& info) {
+        char name[16];
+        std::snprintf(name, sizeof name, "Code%08X", static_cast<unsigned>(info.param.code));
+        return std::string(name);
+    });
 
 class ErrorBoxTest : public HostTest {
 protected:
@@ -171,6 +179,26 @@ TEST_F(ErrorBoxTest, WindowIsBlackOutsideErrorMode) {
     UpdateWindow(window);
     EXPECT_EQ(PixelAt(window, 300, 200), 0u);
     EXPECT_EQ(PixelAt(window, 0, 0), 0u);
+}
+
+TEST_F(ErrorBoxTest, TheWindowShowsWhatItsCanvasHolds) {
+    platform::RecordWindowSurfaces();
+    UseDisplays({Display({0, 0, 639, 480}, true)});
+    auto saver = Start(kModeFullScreen);
+    const HWND window = saver->mainWindow_;
+    saver->EnterErrorMode(E_OUTOFMEMORY);
+    for (int frame = 0; frame < 5; ++frame) {
+        saver->AnimateErrorBox();
+        clock_.AdvanceMilliseconds(300);
+    }
+    ASSERT_GT(TextPixels(window, RECT{0, 0, 639, 480}), 0);
+    const auto* canvas = platform::WindowCanvas(window);
+    const platform::SurfacePixels shown = platform::WindowSurface(window);
+    ASSERT_EQ(shown.width, canvas->Width());
+    ASSERT_EQ(shown.height, canvas->Height());
+    const auto mismatch = std::ranges::mismatch(shown.pixels, canvas->Pixels());
+    EXPECT_EQ(mismatch.in1, shown.pixels.end())
+        << "first difference at pixel " << (mismatch.in1 - shown.pixels.begin()) << " of a 639-pixel row";
 }
 
 }  // namespace

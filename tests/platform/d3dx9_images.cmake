@@ -5,6 +5,7 @@ saver_add_test(platform_d3dx9_images_test
     ${CMAKE_CURRENT_LIST_DIR}/d3dx9/picture_files.cpp
     ${CMAKE_CURRENT_LIST_DIR}/d3dx9/decoder_test.cpp
     ${CMAKE_CURRENT_LIST_DIR}/d3dx9/decoder_robustness_test.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/d3dx9/hostile_picture_test.cpp
     ${CMAKE_CURRENT_LIST_DIR}/d3dx9/resample_test.cpp
     ${CMAKE_CURRENT_LIST_DIR}/d3dx9/pixel_format_test.cpp
     ${CMAKE_CURRENT_LIST_DIR}/d3dx9/texture_requirements_test.cpp

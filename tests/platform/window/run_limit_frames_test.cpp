@@ -31,17 +31,34 @@ void PaintOnce(HWND window) {
     UpdateWindow(window);
 }
 
-TEST(RunLimit, AfterTheFramesAKeyPressThenEveryWindowCloses) {
+TEST(RunLimit, AfterTheFramesOfEveryUnitAKeyPressThenEveryWindowCloses) {
     ASSERT_TRUE(kLimitSet);
     WindowTest windows;
     HWND first = CreateTopLevel(WS_POPUP | WS_VISIBLE);
     HWND second = CreateTopLevel(WS_POPUP | WS_VISIBLE, {300, 0, 400, 100});
     platform::sim::FocusWindow(first);
     DiscardPending();
-    PaintOnce(first);
-    platform::NoteFrameShown();  // a Direct3D present counts the same
     MSG message;
+
+    // While a device presents, its frames are the ones that count.
+    const int device = 0;
+    platform::NoteFramePresented(&device);
+    for (int i = 0; i < 3; ++i) PaintOnce(first);
+    PaintOnce(second);
     EXPECT_FALSE(PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE));
+    platform::NoteDeviceGone(&device);
+
+    // Then every window's paints: the first has shown three, the second
+    // must show its own three too.
+    PaintOnce(first);
+    PaintOnce(second);
+    EXPECT_FALSE(PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE));
+    HWND third = CreateTopLevel(WS_POPUP | WS_VISIBLE, {500, 0, 600, 100});
+    DiscardPending();
+    PaintOnce(third);
+    PaintOnce(third);
+    EXPECT_FALSE(PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE));
+    DestroyWindow(third);  // a window that is gone does not hold the run
 
     Log().clear();
     PaintOnce(second);

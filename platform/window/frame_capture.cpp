@@ -1,14 +1,17 @@
-#include "d3d9/frame_capture.h"
+#include "window/frame_capture.h"
+
+#include "window/run_limit.h"
 
 #include <cstdio>
 #include <cstdlib>
 #include <iostream>
 #include <map>
 #include <mutex>
+#include <utility>
 
 #include <png.h>
 
-namespace platform::d3d9 {
+namespace platform::window {
 namespace {
 
 std::optional<std::filesystem::path> CaptureDirectory() {
@@ -19,24 +22,32 @@ std::optional<std::filesystem::path> CaptureDirectory() {
     return std::filesystem::path(text);
 }
 
-UINT NextFrameOfUnit(UINT unit) {
+uint64_t NextFrameOf(const std::string& kind, UINT index) {
     static std::mutex mutex;
-    static std::map<UINT, UINT> frames;
+    static std::map<std::pair<std::string, UINT>, uint64_t> frames;
     std::lock_guard lock(mutex);
-    return frames[unit]++;
+    return frames[{kind, index}]++;
+}
+
+// One line for a folder that cannot be written, not one per frame.
+void ReportUnwritable(const std::filesystem::path& path) {
+    static std::once_flag reported;
+    std::call_once(reported, [&] { std::cerr << "SAVER_CAPTURE_DIR: cannot write " << path.string() << "\n"; });
 }
 
 }  // namespace
 
-FrameCapture::FrameCapture(UINT unit) : unit_(unit), directory_(CaptureDirectory()) {}
+FrameCapture::FrameCapture(std::string kind, UINT index)
+    : kind_(std::move(kind)), index_(index), directory_(CaptureDirectory()) {}
 
 void FrameCapture::Write(const std::vector<uint8_t>& bgra, int width, int height) {
     if (!directory_) return;
-    char name[64];
-    std::snprintf(name, sizeof name, "unit%u-frame%05u.png", unit_, NextFrameOfUnit(unit_));
-    if (!WritePng(*directory_ / name, bgra, width, height)) {
-        std::cerr << "SAVER_CAPTURE_DIR: cannot write " << (*directory_ / name).string() << "\n";
-    }
+    const uint64_t frame = NextFrameOf(kind_, index_);
+    if (const auto limit = CaptureFrameLimit(); limit && frame >= *limit) return;
+    char name[96];
+    std::snprintf(name, sizeof name, "%s%u-frame%05llu.png", kind_.c_str(), index_,
+                  static_cast<unsigned long long>(frame));
+    if (!WritePng(*directory_ / name, bgra, width, height)) ReportUnwritable(*directory_ / name);
 }
 
 bool WritePng(const std::filesystem::path& path, const std::vector<uint8_t>& bgra, int width, int height) {
@@ -56,4 +67,4 @@ bool WritePng(const std::filesystem::path& path, const std::vector<uint8_t>& bgr
     return written;
 }
 
-}  // namespace platform::d3d9
+}  // namespace platform::window
