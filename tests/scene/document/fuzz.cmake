@@ -13,7 +13,6 @@ if(SAVER_FUZZ_CXX)
     ${SCENE_DOCUMENT_READER_SOURCES}
     ${SCENE_SLIDESHOW_READER_SOURCES}
     ${SCENE_RESOURCES_READER_SOURCES}
-    ${CMAKE_SOURCE_DIR}/platform/text/unicode.cpp
     ${CMAKE_SOURCE_DIR}/scene/document/writer/kv_iof_w.cpp
     ${CMAKE_CURRENT_SOURCE_DIR}/primitive_stream.cpp
     ${CMAKE_CURRENT_SOURCE_DIR}/fuzz/document_reader_fuzzer.cpp)
@@ -21,7 +20,7 @@ if(SAVER_FUZZ_CXX)
     ${CMAKE_SOURCE_DIR}/scene/*.h ${CMAKE_SOURCE_DIR}/platform/include/*.h)
   add_custom_command(
     OUTPUT ${fuzzer}
-    COMMAND ${SAVER_FUZZ_CXX} -std=c++20 -O1 -g -Wall -Wextra
+    COMMAND ${SAVER_FUZZ_CXX} -std=c++20 -O1 -g -Wall -Wextra -DUNICODE -D_UNICODE
             -fsanitize=fuzzer,address,undefined -fno-sanitize-recover=all
             -I${CMAKE_SOURCE_DIR} -I${CMAKE_SOURCE_DIR}/platform/include
             -I${CMAKE_CURRENT_SOURCE_DIR}
