@@ -1,8 +1,9 @@
 // Error mode: the message of the stored error, in a message box or in a
 // box that drifts across every monitor window.
-#include <iterator>
-
+#include <windows.h>
 #include <mmsystem.h>
+
+#include <iterator>
 
 #include "host/d3d_screensaver.h"
 #include "host/host_errors.h"

@@ -1,7 +1,7 @@
 // The host's own error codes.
 #pragma once
 
-#include <winerror.h>
+#include <windows.h>
 
 inline constexpr HRESULT kErrorNoDirect3D = static_cast<HRESULT>(0x82000001);
 inline constexpr HRESULT kErrorNoCompatibleDevices = static_cast<HRESULT>(0x82000003);

@@ -1,8 +1,9 @@
 #include "host/moire_screensaver.h"
 
-#include <iterator>
-
+#include <windows.h>
 #include <commctrl.h>
+
+#include <iterator>
 
 #include "host/registry_key.h"
 #include "host/settings_values.h"

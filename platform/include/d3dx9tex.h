@@ -85,3 +85,10 @@ HRESULT WINAPI D3DXFilterTexture(LPDIRECT3DBASETEXTURE9 baseTexture, const PALET
                                  DWORD filter);
 HRESULT WINAPI D3DXComputeNormalMap(LPDIRECT3DTEXTURE9 texture, LPDIRECT3DTEXTURE9 srcTexture,
                                     const PALETTEENTRY* srcPalette, DWORD flags, DWORD channel, FLOAT amplitude);
+
+// Generic names follow UNICODE; only the wide forms are declared here.
+#ifdef UNICODE
+#define D3DXCreateTextureFromFileEx D3DXCreateTextureFromFileExW
+#else
+#define D3DXCreateTextureFromFileEx D3DXCreateTextureFromFileExA
+#endif

@@ -1,6 +1,8 @@
 // Kernel: clock, threads, processes, files, modules and resources.
 #pragma once
 
+#include <cstring>
+
 #include <windef.h>
 #include <winerror.h>
 
@@ -99,22 +101,28 @@ BOOL WINAPI FreeLibrary(HMODULE module);
 FARPROC WINAPI GetProcAddress(HMODULE module, LPCSTR procName);
 
 // Resources.
+#define MAKEINTRESOURCEA(id) ((LPSTR)((ULONG_PTR)((WORD)(id))))
 #define MAKEINTRESOURCEW(id) ((LPWSTR)((ULONG_PTR)((WORD)(id))))
+#ifdef UNICODE
+#define MAKEINTRESOURCE MAKEINTRESOURCEW
+#else
+#define MAKEINTRESOURCE MAKEINTRESOURCEA
+#endif
 #define IS_INTRESOURCE(name) ((((ULONG_PTR)(name)) >> 16) == 0)
-#define RT_CURSOR MAKEINTRESOURCEW(1)
-#define RT_BITMAP MAKEINTRESOURCEW(2)
-#define RT_ICON MAKEINTRESOURCEW(3)
-#define RT_MENU MAKEINTRESOURCEW(4)
-#define RT_DIALOG MAKEINTRESOURCEW(5)
-#define RT_STRING MAKEINTRESOURCEW(6)
-#define RT_FONTDIR MAKEINTRESOURCEW(7)
-#define RT_FONT MAKEINTRESOURCEW(8)
-#define RT_ACCELERATOR MAKEINTRESOURCEW(9)
-#define RT_RCDATA MAKEINTRESOURCEW(10)
-#define RT_MESSAGETABLE MAKEINTRESOURCEW(11)
-#define RT_GROUP_CURSOR MAKEINTRESOURCEW(12)
-#define RT_GROUP_ICON MAKEINTRESOURCEW(14)
-#define RT_VERSION MAKEINTRESOURCEW(16)
+#define RT_CURSOR MAKEINTRESOURCE(1)
+#define RT_BITMAP MAKEINTRESOURCE(2)
+#define RT_ICON MAKEINTRESOURCE(3)
+#define RT_MENU MAKEINTRESOURCE(4)
+#define RT_DIALOG MAKEINTRESOURCE(5)
+#define RT_STRING MAKEINTRESOURCE(6)
+#define RT_FONTDIR MAKEINTRESOURCE(7)
+#define RT_FONT MAKEINTRESOURCE(8)
+#define RT_ACCELERATOR MAKEINTRESOURCE(9)
+#define RT_RCDATA MAKEINTRESOURCE(10)
+#define RT_MESSAGETABLE MAKEINTRESOURCE(11)
+#define RT_GROUP_CURSOR MAKEINTRESOURCE(12)
+#define RT_GROUP_ICON MAKEINTRESOURCE(14)
+#define RT_VERSION MAKEINTRESOURCE(16)
 
 HRSRC WINAPI FindResourceW(HMODULE module, LPCWSTR name, LPCWSTR type);
 HRSRC WINAPI FindResourceExW(HMODULE module, LPCWSTR type, LPCWSTR name, WORD language);
@@ -122,6 +130,8 @@ DWORD WINAPI SizeofResource(HMODULE module, HRSRC resource);
 HGLOBAL WINAPI LoadResource(HMODULE module, HRSRC resource);
 LPVOID WINAPI LockResource(HGLOBAL resourceData);
 BOOL WINAPI FreeResource(HGLOBAL resourceData);
+
+#define ZeroMemory(destination, length) std::memset((destination), 0, (length))
 
 // Wide strings with Windows semantics. Comparisons are by code point, a
 // null string first; lstrcmpiW folds case first without the C locale
@@ -134,3 +144,42 @@ int WINAPI lstrcmpW(LPCWSTR a, LPCWSTR b);
 int WINAPI lstrcmpiW(LPCWSTR a, LPCWSTR b);
 
 }  // extern "C"
+
+// Generic names follow UNICODE; only the wide forms are declared here.
+#ifdef UNICODE
+typedef STARTUPINFOW STARTUPINFO;
+typedef LPSTARTUPINFOW LPSTARTUPINFO;
+#define GetCommandLine GetCommandLineW
+#define CreateProcess CreateProcessW
+#define GetTempPath GetTempPathW
+#define CopyFile CopyFileW
+#define DeleteFile DeleteFileW
+#define GetModuleHandle GetModuleHandleW
+#define GetModuleFileName GetModuleFileNameW
+#define LoadLibrary LoadLibraryW
+#define FindResource FindResourceW
+#define FindResourceEx FindResourceExW
+#define lstrlen lstrlenW
+#define lstrcpy lstrcpyW
+#define lstrcpyn lstrcpynW
+#define lstrcat lstrcatW
+#define lstrcmp lstrcmpW
+#define lstrcmpi lstrcmpiW
+#else
+#define GetCommandLine GetCommandLineA
+#define CreateProcess CreateProcessA
+#define GetTempPath GetTempPathA
+#define CopyFile CopyFileA
+#define DeleteFile DeleteFileA
+#define GetModuleHandle GetModuleHandleA
+#define GetModuleFileName GetModuleFileNameA
+#define LoadLibrary LoadLibraryA
+#define FindResource FindResourceA
+#define FindResourceEx FindResourceExA
+#define lstrlen lstrlenA
+#define lstrcpy lstrcpyA
+#define lstrcpyn lstrcpynA
+#define lstrcat lstrcatA
+#define lstrcmp lstrcmpA
+#define lstrcmpi lstrcmpiA
+#endif

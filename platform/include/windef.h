@@ -65,7 +65,12 @@ typedef WCHAR* LPWSTR;
 typedef const WCHAR* PCWSTR;
 typedef const WCHAR* LPCWSTR;
 
-#define TEXT(text) L##text
+#ifdef UNICODE
+#define __TEXT(text) L##text
+#else
+#define __TEXT(text) text
+#endif
+#define TEXT(text) __TEXT(text)
 
 #ifndef TRUE
 #define TRUE 1
@@ -75,6 +80,11 @@ typedef const WCHAR* LPCWSTR;
 #endif
 
 #define MAX_PATH 260
+
+// The element count of an array; a pointer does not compile.
+template <typename T, size_t N>
+char (*ArraySizeHelper(T (&)[N]))[N];
+#define ARRAYSIZE(array) (sizeof(*ArraySizeHelper(array)))
 #define INFINITE 0xFFFFFFFFu
 
 #define MAKEWORD(low, high) ((WORD)(((BYTE)(low)) | (((WORD)((BYTE)(high))) << 8)))

@@ -18,6 +18,7 @@ typedef LONG SCODE;
                            : (HRESULT)(((error) & 0x0000FFFF) | (FACILITY_WIN32 << 16) | 0x80000000))
 
 #define S_OK ((HRESULT)0)
+#define NOERROR 0
 #define S_FALSE ((HRESULT)1)
 #define E_NOTIMPL ((HRESULT)0x80004001)
 #define E_NOINTERFACE ((HRESULT)0x80004002)

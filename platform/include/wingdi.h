@@ -132,3 +132,13 @@ int WINAPI SetBkMode(HDC dc, int mode);
 int WINAPI ExcludeClipRect(HDC dc, int left, int top, int right, int bottom);
 
 }  // extern "C"
+
+// Generic names follow UNICODE; only the wide forms are declared here.
+#ifdef UNICODE
+typedef DEVMODEW DEVMODE;
+typedef PDEVMODEW PDEVMODE;
+typedef LPDEVMODEW LPDEVMODE;
+typedef DISPLAY_DEVICEW DISPLAY_DEVICE;
+typedef PDISPLAY_DEVICEW PDISPLAY_DEVICE;
+typedef LPDISPLAY_DEVICEW LPDISPLAY_DEVICE;
+#endif

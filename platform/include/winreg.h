@@ -48,3 +48,16 @@ LSTATUS WINAPI RegSetValueExW(HKEY key, LPCWSTR valueName, DWORD reserved, DWORD
 LSTATUS WINAPI RegCloseKey(HKEY key);
 
 }  // extern "C"
+
+// Generic names follow UNICODE; only the wide forms are declared here.
+#ifdef UNICODE
+#define RegCreateKeyEx RegCreateKeyExW
+#define RegOpenKeyEx RegOpenKeyExW
+#define RegQueryValueEx RegQueryValueExW
+#define RegSetValueEx RegSetValueExW
+#else
+#define RegCreateKeyEx RegCreateKeyExA
+#define RegOpenKeyEx RegOpenKeyExA
+#define RegQueryValueEx RegQueryValueExA
+#define RegSetValueEx RegSetValueExA
+#endif

@@ -189,8 +189,8 @@ typedef PAINTSTRUCT* LPPAINTSTRUCT;
 #define GWLP_USERDATA (-21)
 
 // Cursors.
-#define IDC_ARROW MAKEINTRESOURCEW(32512)
-#define IDC_HAND MAKEINTRESOURCEW(32649)
+#define IDC_ARROW MAKEINTRESOURCE(32512)
+#define IDC_HAND MAKEINTRESOURCE(32649)
 
 // SystemParametersInfoW.
 #define SPI_SETSCREENSAVERRUNNING 0x0061u
@@ -442,4 +442,68 @@ BOOL WINAPI IsWindowEnabled(HWND window);
 #define SetWindowText SetWindowTextW
 #define GetWindowText GetWindowTextW
 #define GetWindowTextLength GetWindowTextLengthW
+#else
+#define DialogBoxParam DialogBoxParamA
+#define DialogBox DialogBoxA
+#define SendDlgItemMessage SendDlgItemMessageA
+#define GetDlgItemText GetDlgItemTextA
+#define SetDlgItemText SetDlgItemTextA
+#define SetWindowText SetWindowTextA
+#define GetWindowText GetWindowTextA
+#define GetWindowTextLength GetWindowTextLengthA
+#endif
+
+// Generic names follow UNICODE; only the wide forms are declared here.
+#ifdef UNICODE
+typedef WNDCLASSW WNDCLASS;
+typedef LPWNDCLASSW LPWNDCLASS;
+typedef CREATESTRUCTW CREATESTRUCT;
+typedef LPCREATESTRUCTW LPCREATESTRUCT;
+typedef MONITORINFOEXW MONITORINFOEX;
+typedef LPMONITORINFOEXW LPMONITORINFOEX;
+#define LoadString LoadStringW
+#define wsprintf wsprintfW
+#define wvsprintf wvsprintfW
+#define RegisterClass RegisterClassW
+#define CreateWindowEx CreateWindowExW
+#define CreateWindow CreateWindowW
+#define GetWindowLongPtr GetWindowLongPtrW
+#define SetWindowLongPtr SetWindowLongPtrW
+#define GetMessage GetMessageW
+#define PeekMessage PeekMessageW
+#define DispatchMessage DispatchMessageW
+#define SendMessage SendMessageW
+#define PostMessage PostMessageW
+#define DefWindowProc DefWindowProcW
+#define LoadIcon LoadIconW
+#define LoadCursor LoadCursorW
+#define SystemParametersInfo SystemParametersInfoW
+#define GetMonitorInfo GetMonitorInfoW
+#define EnumDisplayDevices EnumDisplayDevicesW
+#define EnumDisplaySettings EnumDisplaySettingsW
+#define DrawText DrawTextW
+#define MessageBox MessageBoxW
+#else
+#define LoadString LoadStringA
+#define wsprintf wsprintfA
+#define wvsprintf wvsprintfA
+#define RegisterClass RegisterClassA
+#define CreateWindowEx CreateWindowExA
+#define CreateWindow CreateWindowA
+#define GetWindowLongPtr GetWindowLongPtrA
+#define SetWindowLongPtr SetWindowLongPtrA
+#define GetMessage GetMessageA
+#define PeekMessage PeekMessageA
+#define DispatchMessage DispatchMessageA
+#define SendMessage SendMessageA
+#define PostMessage PostMessageA
+#define DefWindowProc DefWindowProcA
+#define LoadIcon LoadIconA
+#define LoadCursor LoadCursorA
+#define SystemParametersInfo SystemParametersInfoA
+#define GetMonitorInfo GetMonitorInfoA
+#define EnumDisplayDevices EnumDisplayDevicesA
+#define EnumDisplaySettings EnumDisplaySettingsA
+#define DrawText DrawTextA
+#define MessageBox MessageBoxA
 #endif

@@ -4,9 +4,8 @@
 #include <cstring>
 #include <utility>
 
-#include <platform/unicode.h>
-
 #include "scene/document/embedded_file.h"
+#include "scene/document/utf16_text.h"
 
 static_assert(std::endian::native == std::endian::little,
               "documents are little-endian and decoded by copying");
@@ -56,7 +55,7 @@ void KV_IOF_R<ResourceBuffer>::ReadString(kv_string* value) {
     while (used < length && (units[2 * used] | units[2 * used + 1]) != 0) {
         ++used;
     }
-    *value = platform::WideFromUtf16Le(units, used * 2);
+    *value = TextFromUtf16Le<WCHAR>(units, used);
 }
 
 void KV_IOF_R<ResourceBuffer>::ReadEmbeddedFile(EmbeddedFile* value) {

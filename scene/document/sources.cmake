@@ -1,8 +1,8 @@
 # The document archive, primitive encodings and class registries.
 set(_dir ${CMAKE_CURRENT_LIST_DIR})
 
-# What reads a document from memory, with no call into the platform layer
-# beyond text conversion: also compiled into the document fuzzer.
+# What reads a document from memory, with no call into the platform layer:
+# also compiled into the document fuzzer.
 set(SCENE_DOCUMENT_READER_SOURCES
   ${_dir}/kv_iof_virtual.cpp
   ${_dir}/resource_buffer.cpp

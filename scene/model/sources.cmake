@@ -1,6 +1,7 @@
 # Parameters, compound parameters, random functions, time line and the
-# scene-object bases.
-target_sources(engine PRIVATE
+# scene-object bases. They read from memory with no call into the platform
+# layer: also compiled into the description reader fuzzer.
+set(SCENE_MODEL_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/abobj.cpp
   ${CMAKE_CURRENT_LIST_DIR}/abobj_constructor.cpp
   ${CMAKE_CURRENT_LIST_DIR}/abobj_constructor_record.cpp
@@ -23,3 +24,4 @@ target_sources(engine PRIVATE
   ${CMAKE_CURRENT_LIST_DIR}/time_line_record.cpp
   ${CMAKE_CURRENT_LIST_DIR}/view_obj_ctrl.cpp
   ${CMAKE_CURRENT_LIST_DIR}/view_obj_ctrl_record.cpp)
+target_sources(engine PRIVATE ${SCENE_MODEL_SOURCES})

@@ -38,23 +38,9 @@ TimeLinePhase TimeInterval::Phase(float t) const
     return kPhaseFadingOut;
 }
 
-namespace {
-
-// a comes before b when it ends before b starts.
-bool EndsBefore(const TimeInterval& a, const TimeInterval& b)
-{
-    return a.end < b.start;
-}
-
-} // namespace
-
 bool TimeIntervalSet::Insert(const TimeInterval& interval)
 {
-    const auto at = std::lower_bound(m_intervals.begin(), m_intervals.end(), interval, EndsBefore);
-    if (at != m_intervals.end() && !EndsBefore(interval, *at))
-        return false;
-    m_intervals.insert(at, interval);
-    return true;
+    return m_intervals.insert(interval).second;
 }
 
 const TimeInterval* TimeIntervalSet::Find(float t) const
@@ -62,8 +48,8 @@ const TimeInterval* TimeIntervalSet::Find(float t) const
     if (std::isnan(t))
         return nullptr;
     const TimeInterval probe{t, t + 3.0f, t, t};
-    const auto at = std::lower_bound(m_intervals.begin(), m_intervals.end(), probe, EndsBefore);
-    if (at == m_intervals.end() || EndsBefore(probe, *at))
+    const auto at = m_intervals.lower_bound(probe);
+    if (at == m_intervals.end() || EndsBefore()(probe, *at))
         return nullptr;
     return &*at;
 }

@@ -2,7 +2,7 @@
 #pragma once
 
 #include <optional>
-#include <vector>
+#include <set>
 
 // Phase codes shared by the time line's states and intervals.
 enum TimeLinePhase : int {
@@ -30,7 +30,10 @@ struct TimeInterval {
 };
 
 // Disjoint intervals in time order; an interval that overlaps or touches
-// one already held is not added.
+// one already held is not added. Held intervals never overlap, so "ends
+// before" orders them, and an interval that neither ends before nor starts
+// after a held one collides with it: adding one is a single ordered lookup,
+// however the intervals come.
 class TimeIntervalSet {
 public:
     bool Insert(const TimeInterval& interval);
@@ -44,5 +47,9 @@ public:
     auto end() const { return m_intervals.end(); }
 
 private:
-    std::vector<TimeInterval> m_intervals;
+    struct EndsBefore {
+        bool operator()(const TimeInterval& a, const TimeInterval& b) const { return a.end < b.start; }
+    };
+
+    std::set<TimeInterval, EndsBefore> m_intervals;
 };

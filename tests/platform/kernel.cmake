@@ -6,4 +6,5 @@ saver_add_test(platform_kernel_tests
     ${CMAKE_CURRENT_LIST_DIR}/kernel/command_line_test.cpp
     ${CMAKE_CURRENT_LIST_DIR}/kernel/process_test.cpp
     ${CMAKE_CURRENT_LIST_DIR}/kernel/files_test.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/kernel/header_names_test.cpp
   LIBS platform)

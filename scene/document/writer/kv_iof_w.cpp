@@ -1,11 +1,10 @@
 #include "scene/document/writer/kv_iof_w.h"
 
 #include <bit>
-#include <string>
-
-#include <platform/unicode.h>
+#include <vector>
 
 #include "scene/document/embedded_file.h"
+#include "scene/document/utf16_text.h"
 
 static_assert(std::endian::native == std::endian::little,
               "documents are little-endian and encoded by copying");
@@ -19,7 +18,7 @@ void KV_IOF_W::Append(const void* value, std::size_t size) {
 }
 
 void KV_IOF_W::WriteString(const kv_string* value) {
-    const std::string units = platform::Utf16LeFromWide(*value);
+    const std::vector<BYTE> units = Utf16LeFromText<WCHAR>(*value);
     const auto length = static_cast<DWORD>(units.size() / 2);
     const BYTE marker[] = {0xFF, 0xFE, 0xFF};
     Append(marker, sizeof marker);

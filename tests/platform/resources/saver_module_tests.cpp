@@ -9,26 +9,26 @@
 
 namespace {
 
-std::wstring LoadString(UINT id) {
+std::wstring ModuleString(UINT id) {
     wchar_t buffer[512];
     const int length = LoadStringW(nullptr, id, buffer, 512);
     return std::wstring(buffer, static_cast<std::size_t>(length));
 }
 
 TEST(SaverModule, StringTableReadsAsWritten) {
-    EXPECT_EQ(LoadString(IDS_SHORT_TAG), L"Lumaweft");
-    EXPECT_EQ(LoadString(IDS_TITLE), L"Lumaweft Screen Saver");
-    EXPECT_EQ(LoadString(IDS_ERR_NODIRECT3D),
+    EXPECT_EQ(ModuleString(IDS_SHORT_TAG), L"Lumaweft");
+    EXPECT_EQ(ModuleString(IDS_TITLE), L"Lumaweft Screen Saver");
+    EXPECT_EQ(ModuleString(IDS_ERR_NODIRECT3D),
               L"Direct3D 8.0 could not be initialized.  Please install the latest version of DirectX.");
-    EXPECT_EQ(LoadString(IDS_ERR_NOPREVIEW), L"No preview available");
-    EXPECT_EQ(LoadString(IDS_RENDERING_NONE), L"This monitor will display nothing.");
+    EXPECT_EQ(ModuleString(IDS_ERR_NOPREVIEW), L"No preview available");
+    EXPECT_EQ(ModuleString(IDS_RENDERING_NONE), L"This monitor will display nothing.");
 }
 
 TEST(SaverModule, EveryMessageIdHasText) {
     for (UINT first : {UINT{IDS_ERR_GENERIC}, UINT{IDS_INFO_GOODHAL}}) {
-        for (UINT id = first; id <= first + 12; ++id) EXPECT_FALSE(LoadString(id).empty()) << id;
+        for (UINT id = first; id <= first + 12; ++id) EXPECT_FALSE(ModuleString(id).empty()) << id;
     }
-    EXPECT_TRUE(LoadString(IDS_ERR_GENERIC + 13).empty());
+    EXPECT_TRUE(ModuleString(IDS_ERR_GENERIC + 13).empty());
 }
 
 TEST(SaverModule, IconGroupNamesItsIcons) {

@@ -6,7 +6,6 @@ saver_add_fuzzer(scene_document_reader_fuzz
     ${SCENE_DOCUMENT_READER_SOURCES}
     ${SCENE_SLIDESHOW_READER_SOURCES}
     ${SCENE_RESOURCES_READER_SOURCES}
-    ${CMAKE_SOURCE_DIR}/platform/text/unicode.cpp
     ${CMAKE_SOURCE_DIR}/scene/document/writer/kv_iof_w.cpp
     ${CMAKE_CURRENT_SOURCE_DIR}/primitive_stream.cpp
     ${CMAKE_CURRENT_SOURCE_DIR}/fuzz/document_reader_fuzzer.cpp

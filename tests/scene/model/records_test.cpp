@@ -9,6 +9,7 @@
 
 #include <gtest/gtest.h>
 
+#include <iterator>
 #include <limits>
 
 namespace {
@@ -78,7 +79,7 @@ TEST_P(TimeLineRecordVersion, ReadsTheVersionOneLayout)
     // The overlapping and the non-finite intervals are dropped; the
     // reversed one is put in order.
     ASSERT_EQ(timeLine.Intervals().Size(), 2u);
-    const TimeInterval& second = timeLine.Intervals().begin()[1];
+    const TimeInterval& second = *std::next(timeLine.Intervals().begin());
     EXPECT_EQ(second.start, 30.0f);
     EXPECT_EQ(second.fullFrom, 32.0f);
     EXPECT_EQ(second.fullTo, 38.0f);

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <iterator>
 #include <limits>
 #include <ostream>
 
@@ -74,14 +75,17 @@ TEST(TimeLine, OverlappingOrTouchingIntervalsKeepTheFirst)
     EXPECT_FALSE(timeLine.AddInterval(0, 40, 1, 39));   // contains
     EXPECT_TRUE(timeLine.AddInterval(30, 40, 31, 39));
     EXPECT_TRUE(timeLine.AddInterval(0, 5, 1, 4));
-    ASSERT_EQ(timeLine.Intervals().Size(), 3u);
+    EXPECT_FALSE(timeLine.AddInterval(35, 50, 36, 49));
+    EXPECT_TRUE(timeLine.AddInterval(45, 55, 46, 54)); // only a dropped one is in the way
+    ASSERT_EQ(timeLine.Intervals().Size(), 4u);
     float previousEnd = -1;
     for (const TimeInterval& interval : timeLine.Intervals()) {
         EXPECT_LT(previousEnd, interval.start);
         previousEnd = interval.end;
     }
-    EXPECT_EQ(timeLine.Intervals().begin()[1].start, 10.0f);
-    EXPECT_EQ(timeLine.Intervals().begin()[1].end, 20.0f);
+    const TimeInterval& second = *std::next(timeLine.Intervals().begin());
+    EXPECT_EQ(second.start, 10.0f);
+    EXPECT_EQ(second.end, 20.0f);
 }
 
 TEST(TimeLine, MalformedIntervalsAreDroppedOrOrdered)

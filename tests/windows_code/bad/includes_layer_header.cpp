@@ -1,0 +1,4 @@
+// Engine code may not reach into the platform layer.
+#include <windows.h>
+
+#include <platform/unicode.h>
