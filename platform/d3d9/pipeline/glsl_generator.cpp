@@ -1,5 +1,7 @@
 #include "d3d9/pipeline/glsl_generator.h"
 
+#include "d3d9/pipeline/pixel_centre.h"
+
 #include <string_view>
 #include <vector>
 
@@ -157,9 +159,10 @@ std::string VertexProgram(const PipelineKey& key) {
     }
     code +=
         "uniform mat4 uWorldViewProjection;\nuniform mat4 uWorldView;\nuniform mat3 uNormalMatrix;\n"
-        "uniform vec4 uScreenToClip;\nuniform vec2 uPixelShift;\nuniform mat4 uTextureMatrix[8];\n"
+        "uniform vec4 uScreenToClip;\nuniform mat4 uTextureMatrix[8];\n"
         "uniform vec3 uLightDirection[8];\nuniform vec4 uLightDiffuse[8];\nuniform vec4 uLightSpecular[8];\n"
         "uniform vec4 uLightAmbient[8];\nuniform vec4 uMaterial[4];\nuniform float uPower;\nuniform vec4 uAmbient;\n";
+    code += kPixelCentreUniform;
     code += Format("{0}out vec4 vDiffuse;\n{0}out vec4 vSpecular;\n", interpolation);
     for (int s = 0; s < key.stageCount; ++s) {
         if (key.stages[s].samples) code += Format("out vec4 vCoordinates{};\n", s);
@@ -177,8 +180,7 @@ std::string VertexProgram(const PipelineKey& key) {
             "    gl_Position = uWorldViewProjection * position;\n"
             "    vec3 cameraPosition = (uWorldView * position).xyz;\n";
     }
-    // Direct3D's pixel centres lie on integer coordinates, GL's half a pixel further.
-    code += "    gl_Position.xy += uPixelShift * gl_Position.w;\n";
+    code += kPixelCentreStep;
     if (key.lighting) {
         VertexLighting(key, code);
     } else {
@@ -215,7 +217,7 @@ std::string FragmentProgram(const PipelineKey& key) {
     for (int s = 0; s < key.stageCount; ++s) {
         const StageKey& stage = key.stages[s];
         if (stage.samples) {
-            code += Format("    vec2 coordinates{0} = vCoordinates{0}.xy;\n", s);
+            code += Format("    vec2 coordinates{} = {};\n", s, AtPixelCentre(Format("vCoordinates{}", s)));
             if (stage.bumpedBy) {
                 code += Format("    coordinates{0} += uBumpMatrix[{1}] * texel{1}.rg;\n", s, s - 1);
             }

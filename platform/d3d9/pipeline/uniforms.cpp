@@ -1,6 +1,7 @@
 #include "d3d9/pipeline/uniforms.h"
 
 #include "d3d9/formats.h"
+#include "d3d9/pipeline/pixel_centre.h"
 
 #include <array>
 #include <bit>
@@ -102,7 +103,7 @@ void UploadUniforms(const Program& program, const UniformInputs& in) {
     const auto& rs = in.states.renderStates;
     const D3DVIEWPORT9& vp = in.viewport;
     const float width = static_cast<float>(vp.Width), height = static_cast<float>(vp.Height);
-    glUniform2f(program.pixelShift, 1.f / width, -1.f / height);
+    glUniform2fv(program.pixelShift, 1, PixelShift(width, height).data());
     if (in.key.pretransformed) {
         glUniform4f(program.screenToClip, 2.f / width, -2.f / height, -1.f - 2.f * static_cast<float>(vp.X) / width,
                     1.f + 2.f * static_cast<float>(vp.Y) / height);
