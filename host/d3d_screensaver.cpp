@@ -47,10 +47,11 @@ HRESULT CD3DScreensaver::StartInMode(const RunModeRequest& request) {
         PostMessageW(mainWindow_, WM_USER, 0, 0);
         MSG message{};
         while (previewWaiting_) {
-            if (GetMessageW(&message, mainWindow_, 0, 0) == 0) {
-                PostQuitMessage(0);
-                break;
-            }
+            // 0 is the quit message, kept for the frame loop; -1 means the
+            // window is gone and no timer will ever arrive.
+            const BOOL got = GetMessageW(&message, mainWindow_, 0, 0);
+            if (got == 0) PostQuitMessage(0);
+            if (got == 0 || got == -1) break;
             TranslateMessage(&message);
             DispatchMessageW(&message);
         }

@@ -145,15 +145,15 @@ HRESULT CD3DScreensaver::CreateScreenUnits() {
         return S_OK;
     }
 
+    // Every unit gets both calls, whatever an earlier one answered.
     for (int i = 0; i < unitCount_; ++i) {
         MakeUnitCurrent(i);
         ScreenUnit& unit = units_[i];
-        if (SUCCEEDED(AttachDevice())) unit.deviceObjectsCreated = true;
-        if (unit.deviceObjectsCreated && SUCCEEDED(ActivateDevice())) unit.deviceObjectsActive = true;
-        if (!unit.deviceObjectsActive) {
-            EnterErrorMode(kErrorDeviceObjectsFailed);
-            break;
-        }
+        const HRESULT attached = AttachDevice();
+        if (SUCCEEDED(attached)) unit.deviceObjectsCreated = true;
+        const HRESULT activated = ActivateDevice();
+        if (SUCCEEDED(activated)) unit.deviceObjectsActive = true;
+        if (FAILED(attached) || FAILED(activated)) EnterErrorMode(kErrorDeviceObjectsFailed);
     }
     mouseMoveCount_ = 0;
     return S_OK;

@@ -29,6 +29,10 @@ bool BehaviourFits(DWORD flags, const D3DCAPS9& caps) {
     return true;
 }
 
+bool Contains(const std::vector<D3DFORMAT>& formats, D3DFORMAT format) {
+    return std::find(formats.begin(), formats.end(), format) != formats.end();
+}
+
 }  // namespace
 
 Direct3D::Direct3D() : adapters_(CurrentAdapters()) {}
@@ -100,7 +104,8 @@ STDMETHODIMP Direct3D::CheckDeviceFormat(UINT adapter, D3DDEVTYPE deviceType, D3
     const bool v8u8 = adapters_[adapter].description.v8u8Textures;
     bool supported = false;
     if (usage & D3DUSAGE_DEPTHSTENCIL) {
-        supported = resourceType == D3DRTYPE_SURFACE && IsDepthStencilFormat(checkFormat);
+        supported = resourceType == D3DRTYPE_SURFACE && IsDepthStencilFormat(checkFormat) &&
+                    !Contains(adapters_[adapter].description.missingDepthStencilSurfaces, checkFormat);
     } else if (usage & D3DUSAGE_RENDERTARGET) {
         supported = (resourceType == D3DRTYPE_SURFACE || resourceType == D3DRTYPE_TEXTURE) &&
                     IsBackBufferFormat(checkFormat);
@@ -126,8 +131,10 @@ STDMETHODIMP Direct3D::CheckDepthStencilMatch(UINT adapter, D3DDEVTYPE deviceTyp
                                              D3DFORMAT renderTargetFormat, D3DFORMAT depthStencilFormat) {
     if (const HRESULT kind = CheckKind(adapter, deviceType); FAILED(kind)) return kind;
     if (!IsDisplayFormat(adapterFormat)) return D3DERR_INVALIDCALL;
-    return IsBackBufferFormat(renderTargetFormat) && IsDepthStencilFormat(depthStencilFormat) ? D3D_OK
-                                                                                              : D3DERR_NOTAVAILABLE;
+    return IsBackBufferFormat(renderTargetFormat) && IsDepthStencilFormat(depthStencilFormat) &&
+                   !Contains(adapters_[adapter].description.missingDepthStencilMatches, depthStencilFormat)
+               ? D3D_OK
+               : D3DERR_NOTAVAILABLE;
 }
 
 STDMETHODIMP Direct3D::GetDeviceCaps(UINT adapter, D3DDEVTYPE deviceType, D3DCAPS9* caps) {

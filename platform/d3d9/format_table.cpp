@@ -31,6 +31,9 @@ constexpr FormatInfo kFormats[] = {
     {D3DFMT_D16, 2, 1, GL_DEPTH_COMPONENT16, GL_DEPTH_COMPONENT, GL_UNSIGNED_SHORT, kRgba, false, true},
     {D3DFMT_D24X8, 4, 1, GL_DEPTH_COMPONENT24, GL_DEPTH_COMPONENT, GL_UNSIGNED_INT, kRgba, false, true},
     {D3DFMT_D24S8, 4, 1, GL_DEPTH24_STENCIL8, GL_DEPTH_STENCIL, GL_UNSIGNED_INT_24_8, kRgba, false, true},
+    // Four stencil bits are kept in eight.
+    {D3DFMT_D24X4S4, 4, 1, GL_DEPTH24_STENCIL8, GL_DEPTH_STENCIL, GL_UNSIGNED_INT_24_8, kRgba, false, true},
+    {D3DFMT_D32, 4, 1, GL_DEPTH_COMPONENT32, GL_DEPTH_COMPONENT, GL_UNSIGNED_INT, kRgba, false, true},
     {D3DFMT_INDEX16, 2, 1, 0, 0, GL_UNSIGNED_SHORT, kRgba, false, false},
     {D3DFMT_INDEX32, 4, 1, 0, 0, GL_UNSIGNED_INT, kRgba, false, false},
 };

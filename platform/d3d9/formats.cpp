@@ -42,10 +42,11 @@ bool BackBufferFitsDisplay(D3DFORMAT display, D3DFORMAT backBuffer, bool windowe
 }
 
 bool IsDepthStencilFormat(D3DFORMAT format) {
-    return format == D3DFMT_D16 || format == D3DFMT_D24X8 || format == D3DFMT_D24S8;
+    return format == D3DFMT_D16 || format == D3DFMT_D24X8 || format == D3DFMT_D24S8 || format == D3DFMT_D24X4S4 ||
+           format == D3DFMT_D32;
 }
 
-bool HasStencil(D3DFORMAT format) { return format == D3DFMT_D24S8; }
+bool HasStencil(D3DFORMAT format) { return format == D3DFMT_D24S8 || format == D3DFMT_D24X4S4; }
 
 bool IsTextureFormat(D3DFORMAT format, bool v8u8) {
     switch (format) {

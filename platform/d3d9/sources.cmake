@@ -32,6 +32,7 @@ target_sources(platform PRIVATE
   ${CMAKE_CURRENT_LIST_DIR}/pipeline/output_state.cpp
   ${CMAKE_CURRENT_LIST_DIR}/pipeline/pipeline.cpp
   ${CMAKE_CURRENT_LIST_DIR}/pipeline/pipeline_key.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/pipeline/pixel_centre.cpp
   ${CMAKE_CURRENT_LIST_DIR}/pipeline/program_cache.cpp
   ${CMAKE_CURRENT_LIST_DIR}/pipeline/sampler_cache.cpp
   ${CMAKE_CURRENT_LIST_DIR}/pipeline/uniforms.cpp

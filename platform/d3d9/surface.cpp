@@ -15,7 +15,10 @@ GLenum RenderbufferFormat(D3DFORMAT format) {
         case D3DFMT_D24X8:
             return GL_DEPTH_COMPONENT24;
         case D3DFMT_D24S8:
+        case D3DFMT_D24X4S4:
             return GL_DEPTH24_STENCIL8;
+        case D3DFMT_D32:
+            return GL_DEPTH_COMPONENT32;
         default:
             return GL_RGBA8;  // every colour target; read-backs convert to the surface's format
     }

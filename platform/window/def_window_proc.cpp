@@ -1,7 +1,11 @@
 // What Windows does with a message the window procedure passes on.
 #include <algorithm>
+#include <mutex>
+#include <vector>
 
 #include <windows.h>
+
+#include <platform/sim_input.h>
 
 #include "window/window_table.h"
 
@@ -10,6 +14,14 @@ using namespace platform::window;
 namespace {
 
 constexpr LPARAM kAltHeld = 1 << 29;
+
+std::mutex g_commandsMutex;
+std::vector<WPARAM> g_defaultSystemCommands;
+
+void RecordSystemCommand(WPARAM command) {
+    const std::lock_guard<std::mutex> lock(g_commandsMutex);
+    g_defaultSystemCommands.push_back(command);
+}
 
 LRESULT SetClassCursor(HWND handle, WPARAM wParam, LPARAM lParam) {
     const Window* window = LookUpWindow(handle);
@@ -63,6 +75,7 @@ extern "C" LRESULT WINAPI DefWindowProcW(HWND window, UINT message, WPARAM wPara
             DestroyWindow(window);
             return 0;
         case WM_SYSCOMMAND:
+            RecordSystemCommand(wParam);
             if ((wParam & 0xFFF0) == SC_CLOSE) SendMessageW(window, WM_CLOSE, 0, 0);
             return 0;
         case WM_SYSKEYDOWN:
@@ -88,3 +101,17 @@ extern "C" LRESULT WINAPI DefWindowProcW(HWND window, UINT message, WPARAM wPara
             return 0;
     }
 }
+
+namespace platform::sim {
+
+std::vector<WPARAM> DefaultSystemCommands() {
+    const std::lock_guard<std::mutex> lock(g_commandsMutex);
+    return g_defaultSystemCommands;
+}
+
+void ClearDefaultSystemCommands() {
+    const std::lock_guard<std::mutex> lock(g_commandsMutex);
+    g_defaultSystemCommands.clear();
+}
+
+}  // namespace platform::sim

@@ -1,7 +1,10 @@
 // Monitors, adapters and the device chosen for each monitor, on simulated
 // display devices and adapters.
+#include <algorithm>
+
 #include <platform/sim_d3d.h>
 
+#include "host/display_modes.h"
 #include "host/host_errors.h"
 #include "host/host_fixture.h"
 #include "host/registry_key.h"
@@ -115,7 +118,7 @@ TEST_F(DevicesTest, FullScreenUnitsUseTheDesktopModeOnEveryMonitor) {
     EXPECT_EQ(saver->units_[1].presentParameters.BackBufferHeight, 1024u);
     EXPECT_FALSE(saver->units_[1].presentParameters.Windowed);
     EXPECT_EQ(saver->units_[1].presentParameters.AutoDepthStencilFormat, D3DFMT_D16);
-    EXPECT_EQ(saver->calls, (std::vector<std::string>{"Activate 0", "Activate 1"}));
+    EXPECT_EQ(saver->calls, (std::vector<std::string>{"Attach 0", "Activate 0", "Attach 1", "Activate 1"}));
 }
 
 TEST_F(DevicesTest, FailingSavedModeStepsDownAndSavesTheModeThatWorked) {
@@ -217,13 +220,137 @@ TEST_F(DevicesTest, TestWindowDeviceFailureIsNoDevice) {
     EXPECT_EQ(saver->errorCode_, kErrorNoDevice);
 }
 
-TEST_F(DevicesTest, FailedActivationIsAnError) {
+struct DeviceObjectsCase {
+    std::vector<std::string> failing;
+    bool error;
+};
+
+class DeviceObjectsTest : public DevicesTest, public ::testing::WithParamInterface<DeviceObjectsCase> {};
+
+// A failure on one unit neither stops the other units nor the other call.
+TEST_P(DeviceObjectsTest, EveryUnitIsAttachedAndActivated) {
+    UseDisplays({Display({0, 0, 1024, 768}, true), Display({1024, 0, 2048, 768})});
+    platform::sim::SetAdapters({AdapterDescription{}, AdapterDescription{}});
     auto saver = Start(kModeFullScreen);
-    saver->activateResult = E_FAIL;
+    saver->failing = GetParam().failing;
     saver->CreateScreenUnits();
-    EXPECT_TRUE(saver->errorMode_);
-    EXPECT_EQ(saver->errorCode_, kErrorDeviceObjectsFailed);
+    EXPECT_EQ(saver->calls, (std::vector<std::string>{"Attach 0", "Activate 0", "Attach 1", "Activate 1"}));
+    EXPECT_EQ(saver->errorMode_, GetParam().error);
+    EXPECT_EQ(saver->errorCode_, GetParam().error ? kErrorDeviceObjectsFailed : S_OK);
 }
+
+INSTANTIATE_TEST_SUITE_P(Failures, DeviceObjectsTest,
+                         ::testing::Values(DeviceObjectsCase{{}, false}, DeviceObjectsCase{{"Attach 0"}, true},
+                                           DeviceObjectsCase{{"Activate 0"}, true},
+                                           DeviceObjectsCase{{"Attach 1"}, true},
+                                           DeviceObjectsCase{{"Activate 1"}, true}));
+
+struct DepthStencilCase {
+    std::vector<D3DFORMAT> missingSurfaces;
+    std::vector<D3DFORMAT> missingMatches;
+    D3DFORMAT expected;  // D3DFMT_UNKNOWN: none
+};
+
+class DepthStencilTest : public DevicesTest, public ::testing::WithParamInterface<DepthStencilCase> {};
+
+TEST_P(DepthStencilTest, FirstFormatPassingBothChecksInOrder) {
+    const DepthStencilCase& c = GetParam();
+    AdapterDescription adapter;
+    adapter.missingDepthStencilSurfaces = c.missingSurfaces;
+    adapter.missingDepthStencilMatches = c.missingMatches;
+    platform::sim::SetAdapters({adapter});
+    auto saver = Start(kModeSettings);
+    D3DFORMAT chosen = D3DFMT_UNKNOWN;
+    EXPECT_EQ(saver->ChooseDepthStencilFormat(0, D3DDEVTYPE_HAL, D3DFMT_X8R8G8B8, &chosen),
+              c.expected != D3DFMT_UNKNOWN);
+    if (c.expected == D3DFMT_UNKNOWN) {
+        EXPECT_FALSE(saver->adapters_[0]->hardwareUsable);
+        return;
+    }
+    EXPECT_EQ(chosen, c.expected);
+    EXPECT_EQ(saver->adapters_[0]->devices[0].modes[0].depthStencilFormat, static_cast<DWORD>(c.expected));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Adapters, DepthStencilTest,
+    ::testing::Values(DepthStencilCase{{}, {}, D3DFMT_D16},
+                      DepthStencilCase{{D3DFMT_D16}, {}, D3DFMT_D24X8},
+                      DepthStencilCase{{}, {D3DFMT_D16}, D3DFMT_D24X8},
+                      DepthStencilCase{{D3DFMT_D16}, {D3DFMT_D24X8}, D3DFMT_D24S8},
+                      DepthStencilCase{{D3DFMT_D16, D3DFMT_D24X8, D3DFMT_D24S8}, {}, D3DFMT_D24X4S4},
+                      DepthStencilCase{{D3DFMT_D16, D3DFMT_D24X8}, {D3DFMT_D24S8, D3DFMT_D24X4S4}, D3DFMT_D32},
+                      // D15S1 is never a candidate.
+                      DepthStencilCase{{D3DFMT_D16, D3DFMT_D24X8, D3DFMT_D24S8, D3DFMT_D24X4S4, D3DFMT_D32},
+                                       {},
+                                       D3DFMT_UNKNOWN}));
+
+DeviceMode ModeOf(DWORD width, DWORD height, D3DFORMAT format) {
+    return DeviceMode{width, height, static_cast<DWORD>(format), 0, 0};
+}
+
+struct StepDownCase {
+    const char* name;
+    std::vector<DeviceMode> modes;
+    UINT current;
+    int expected;  // -1: nothing left to try
+};
+
+class StepDownTest : public ::testing::TestWithParam<StepDownCase> {};
+
+TEST_P(StepDownTest, PicksTheNextModeWorthTrying) {
+    const StepDownCase& c = GetParam();
+    DeviceRecord device;
+    device.modeCount = static_cast<UINT>(c.modes.size());
+    std::copy(c.modes.begin(), c.modes.end(), device.modes);
+    device.chosenMode = c.current;
+    EXPECT_EQ(StepDownDisplayMode(device), c.expected >= 0);
+    EXPECT_EQ(device.chosenMode, c.expected >= 0 ? static_cast<UINT>(c.expected) : c.current);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Modes, StepDownTest,
+    ::testing::Values(
+        StepDownCase{"SameSizeIn16Bits",
+                     {ModeOf(800, 600, D3DFMT_X8R8G8B8), ModeOf(1024, 768, D3DFMT_X8R8G8B8),
+                      ModeOf(1024, 768, D3DFMT_R5G6B5)},
+                     1, 2},
+        StepDownCase{"LargestSmallerModeIn32BitsFrom16",
+                     {ModeOf(640, 480, D3DFMT_X8R8G8B8), ModeOf(800, 600, D3DFMT_R5G6B5),
+                      ModeOf(800, 600, D3DFMT_X8R8G8B8), ModeOf(1024, 768, D3DFMT_R5G6B5)},
+                     3, 2},
+        StepDownCase{"SmallerModeWhenNoSameSize16BitMode",
+                     {ModeOf(640, 480, D3DFMT_R5G6B5), ModeOf(640, 480, D3DFMT_X8R8G8B8),
+                      ModeOf(800, 600, D3DFMT_X8R8G8B8)},
+                     2, 1},
+        StepDownCase{"Another32BitFormatOfTheSameSizeIsNotTaken",
+                     {ModeOf(640, 480, D3DFMT_X8R8G8B8), ModeOf(1024, 768, D3DFMT_X8R8G8B8),
+                      ModeOf(1024, 768, D3DFMT_A8R8G8B8)},
+                     1, 0},
+        StepDownCase{"SmallestModeHasNothingLeft",
+                     {ModeOf(640, 480, D3DFMT_X8R8G8B8), ModeOf(800, 600, D3DFMT_X8R8G8B8)}, 0, -1}),
+    [](const ::testing::TestParamInfo<StepDownCase>& info) { return std::string(info.param.name); });
+
+struct CompareCase {
+    D3DDISPLAYMODE a;
+    D3DDISPLAYMODE b;
+    int expected;
+};
+
+class CompareModesTest : public ::testing::TestWithParam<CompareCase> {};
+
+TEST_P(CompareModesTest, WidthThenHeightThenTheLargerFormatFirst) {
+    const CompareCase& c = GetParam();
+    EXPECT_EQ(CompareDisplayModes(c.a, c.b), c.expected);
+    EXPECT_EQ(CompareDisplayModes(c.b, c.a), -c.expected);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Modes, CompareModesTest,
+    ::testing::Values(CompareCase{{640, 480, 60, D3DFMT_X8R8G8B8}, {800, 600, 60, D3DFMT_X8R8G8B8}, -1},
+                      CompareCase{{800, 1024, 60, D3DFMT_X8R8G8B8}, {1024, 600, 60, D3DFMT_X8R8G8B8}, -1},
+                      CompareCase{{800, 480, 60, D3DFMT_R5G6B5}, {800, 600, 60, D3DFMT_X8R8G8B8}, -1},
+                      CompareCase{{800, 600, 60, D3DFMT_R5G6B5}, {800, 600, 60, D3DFMT_X8R8G8B8}, -1},
+                      CompareCase{{800, 600, 60, D3DFMT_X8R8G8B8}, {800, 600, 75, D3DFMT_X8R8G8B8}, 0}));
 
 }  // namespace
 }  // namespace host_test

@@ -125,12 +125,15 @@ TEST_F(ErrorBoxTest, PreviewBoxFillsTheWindowAndNeverMoves) {
 }
 
 TEST_F(ErrorBoxTest, FullScreenBoxDriftsAndBouncesAtTheEdges) {
-    UseDisplays({Display({0, 0, 1000, 800}, true)});
+    // On the second monitor, away from the desktop's origin, the box moves
+    // in that window's client coordinates.
+    UseDisplays({Display({0, 0, 640, 480}, true), Display({640, -100, 1640, 700})});
     auto saver = Start(kModeFullScreen);
-    const HWND window = saver->mainWindow_;
+    const HWND window = saver->monitors_[1].window;
+    ASSERT_NE(window, nullptr);
     saver->EnterErrorMode(E_OUTOFMEMORY);
     saver->AnimateErrorBox();
-    const ErrorBoxState& box = saver->monitors_[0].box;
+    const ErrorBoxState& box = saver->monitors_[1].box;
     EXPECT_EQ(box.x, 350.0f);
     EXPECT_EQ(box.y, 325.0f);
     EXPECT_EQ(box.width, 300.0f);
@@ -175,6 +178,8 @@ TEST_F(ErrorBoxTest, TestWindowOnAnotherMonitorPaintsItsBox) {
 TEST_F(ErrorBoxTest, WindowIsBlackOutsideErrorMode) {
     auto saver = Start(kModeTest);
     const HWND window = saver->mainWindow_;
+    auto* canvas = platform::WindowCanvas(window);
+    for (int y = 0; y < canvas->Height(); ++y) std::fill_n(canvas->Row(y), canvas->Width(), 0x00FF8040u);
     InvalidateRect(window, nullptr, FALSE);
     UpdateWindow(window);
     EXPECT_EQ(PixelAt(window, 300, 200), 0u);

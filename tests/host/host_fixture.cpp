@@ -17,15 +17,17 @@ HRESULT TestSaver::AcceptDevice(const D3DCAPS9& caps, DWORD behavior, D3DFORMAT 
     return CMoireScreensaver::AcceptDevice(caps, behavior, backBufferFormat);
 }
 
-HRESULT TestSaver::ActivateDevice() {
-    calls.push_back("Activate " + std::to_string(currentUnit));
-    return activateResult;
+HRESULT TestSaver::Record(const char* hook) {
+    const std::string call = hook + (" " + std::to_string(currentUnit));
+    calls.push_back(call);
+    return std::find(failing.begin(), failing.end(), call) == failing.end() ? S_OK : E_FAIL;
 }
 
-HRESULT TestSaver::DeactivateDevice() {
-    calls.push_back("Deactivate " + std::to_string(currentUnit));
-    return S_OK;
-}
+HRESULT TestSaver::AttachDevice() { return Record("Attach"); }
+
+HRESULT TestSaver::ActivateDevice() { return Record("Activate"); }
+
+HRESULT TestSaver::DeactivateDevice() { return Record("Deactivate"); }
 
 HRESULT TestSaver::DrawFrame() {
     calls.push_back("Draw " + std::to_string(currentUnit));
@@ -43,6 +45,12 @@ HRESULT TestSaver::DisposeScene() {
 void TestSaver::PaintWindow(HWND window, HDC dc) {
     CMoireScreensaver::PaintWindow(window, dc);
     if (afterPaint) afterPaint(*this);
+}
+
+LRESULT TestSaver::HandleMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_TIMER) direct3DAtTimer.push_back(static_cast<bool>(d3d_));
+    if (beforeMessage) beforeMessage(*this, window, message);
+    return CMoireScreensaver::HandleMessage(window, message, wParam, lParam);
 }
 
 void HostTest::SetUp() {

@@ -26,6 +26,7 @@ namespace host_test {
 class TestSaver : public CMoireScreensaver {
 public:
     using CD3DScreensaver::AnimateErrorBox;
+    using CD3DScreensaver::ChooseDepthStencilFormat;
     using CD3DScreensaver::CreateScreenUnits;
     using CD3DScreensaver::DrawAllScreens;
     using CD3DScreensaver::EnterErrorMode;
@@ -50,25 +51,36 @@ public:
 
     void SelectScreenUnit(int index) override { currentUnit = index; }
     HRESULT AcceptDevice(const D3DCAPS9& caps, DWORD behavior, D3DFORMAT backBufferFormat) override;
+    HRESULT AttachDevice() override;
     HRESULT ActivateDevice() override;
     HRESULT DeactivateDevice() override;
     HRESULT DrawFrame() override;
     HRESULT DisposeScene() override;
     void PaintWindow(HWND window, HDC dc) override;
+    LRESULT HandleMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) override;
 
     std::vector<std::string> calls;
     int currentUnit = -1;
     int framesDrawn = 0;
     int scenesDisposed = 0;
     std::vector<float> drawTimes;
-    HRESULT activateResult = S_OK;
     // Device kinds the capability test refuses on one adapter, on top of
     // the application's own test.
     UINT refusingAdapter = 0;
     std::vector<D3DDEVTYPE> refusedDeviceTypes;
+    // Hooks that fail, named as in `calls`.
+    std::vector<std::string> failing;
     // Runs after every DrawFrame with the number of frames drawn so far.
     std::function<void(TestSaver&)> afterDraw;
     std::function<void(TestSaver&)> afterPaint;
+    // Runs before the host handles each message its windows get.
+    std::function<void(TestSaver&, HWND, UINT)> beforeMessage;
+    // Whether the Direct3D object existed, at each WM_TIMER.
+    std::vector<bool> direct3DAtTimer;
+
+private:
+    // Writes "<hook> <unit>" to `calls`; E_FAIL when it is in `failing`.
+    HRESULT Record(const char* hook);
 };
 
 class HostTest : public ::testing::Test {

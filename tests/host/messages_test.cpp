@@ -54,13 +54,17 @@ class InputTest : public MessagesTest, public ::testing::WithParamInterface<Inpu
 
 TEST_P(InputTest, EndsTheSaverOnlyWhereItShould) {
     const InputCase& c = GetParam();
-    for (SaverMode mode : {kModeFullScreen, kModeTest}) {
-        auto saver = Start(mode);
+    const HWND parent = CreateParentWindow(152, 112);
+    for (SaverMode mode : {kModeFullScreen, kModeTest, kModePreview}) {
+        auto saver = Start(mode, mode == kModePreview ? parent : nullptr);
         saver->CreateScreenUnits();
+        ASSERT_EQ(saver->unitCount_, 1) << mode;
         saver->HandleMessage(saver->mainWindow_, c.message, c.wParam, Position(3, 4));
-        const bool ends = mode == kModeFullScreen ? c.endsFullScreen : c.endsTestWindow;
+        // The preview ignores input of every kind.
+        const bool ends = mode == kModeFullScreen ? c.endsFullScreen : mode == kModeTest && c.endsTestWindow;
         EXPECT_EQ(saver->scenesDisposed, ends ? 1 : 0) << c.name << " in mode " << mode;
     }
+    DestroyWindow(parent);
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -99,8 +103,12 @@ TEST_P(SysCommandTest, FullScreenSwallowsWindowSwitchingAndClosing) {
     for (SaverMode mode : {kModeFullScreen, kModeTest}) {
         auto saver = Start(mode);
         const HWND window = saver->mainWindow_;
-        saver->HandleMessage(window, WM_SYSCOMMAND, c.command, 0);
+        platform::sim::ClearDefaultSystemCommands();
+        EXPECT_EQ(saver->HandleMessage(window, WM_SYSCOMMAND, c.command, 0), 0) << "mode " << mode;
         const bool swallowed = mode == kModeFullScreen && c.swallowedInFullScreen;
+        EXPECT_EQ(platform::sim::DefaultSystemCommands(),
+                  swallowed ? std::vector<WPARAM>{} : std::vector<WPARAM>{c.command})
+            << "mode " << mode;
         // Default processing of SC_CLOSE destroys the window.
         if (c.command == SC_CLOSE) {
             EXPECT_EQ(IsWindow(window) != FALSE, swallowed) << "mode " << mode;

@@ -16,6 +16,8 @@ TEST_F(StartupTest, PreviewWaitsForItsTimerBeforeCreatingDirect3D) {
         const DWORD before = timeGetTime();
         auto saver = Start(kModePreview, parent);
         EXPECT_GE(timeGetTime() - before, 500u);
+        EXPECT_EQ(saver->direct3DAtTimer, std::vector<bool>{false});
+        EXPECT_TRUE(saver->d3d_);
         EXPECT_FALSE(saver->errorMode_);
         ASSERT_NE(saver->mainWindow_, nullptr);
         EXPECT_EQ(saver->monitors_[0].window, saver->mainWindow_);
@@ -25,6 +27,21 @@ TEST_F(StartupTest, PreviewWaitsForItsTimerBeforeCreatingDirect3D) {
         GetClientRect(parent, &parentClient);
         EXPECT_EQ(client.right, parentClient.right);
         EXPECT_EQ(client.bottom, parentClient.bottom);
+    }
+    DestroyWindow(parent);
+}
+
+TEST_F(StartupTest, PreviewWaitEndsWhenItsWindowGoes) {
+    const HWND parent = CreateParentWindow(152, 112);
+    {
+        TestSaver saver;
+        saver.beforeMessage = [](TestSaver&, HWND window, UINT message) {
+            if (message == WM_USER) DestroyWindow(window);
+        };
+        EXPECT_EQ(saver.StartInMode(RunModeRequest{kModePreview, parent}), S_OK);
+        EXPECT_FALSE(IsWindow(saver.mainWindow_));
+        EXPECT_TRUE(saver.direct3DAtTimer.empty());
+        EXPECT_TRUE(saver.d3d_);
     }
     DestroyWindow(parent);
 }

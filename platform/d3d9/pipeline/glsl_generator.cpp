@@ -1,5 +1,7 @@
 #include "d3d9/pipeline/glsl_generator.h"
 
+#include "d3d9/pipeline/pixel_centre.h"
+
 #include <string_view>
 #include <vector>
 
@@ -147,10 +149,7 @@ std::string PositionTransform(bool pretransformed) {
     return "    gl_Position = uWorldViewProjection * vec4(aPosition.xyz, 1.0);\n";
 }
 
-std::string PostTransform() {
-    // Direct3D's pixel centres lie on integer coordinates, GL's half a pixel further.
-    return "    gl_Position.xy += uPixelShift * gl_Position.w;\n";
-}
+std::string PostTransform() { return kPixelCentreStep; }
 
 std::string VertexProgram(const PipelineKey& key) {
     const char* interpolation = key.flatShading ? "flat " : "";
@@ -220,7 +219,7 @@ std::string FragmentProgram(const PipelineKey& key) {
     for (int s = 0; s < key.stageCount; ++s) {
         const StageKey& stage = key.stages[s];
         if (stage.samples) {
-            code += Format("    vec2 coordinates{0} = vCoordinates{0}.xy;\n", s);
+            code += Format("    vec2 coordinates{} = {};\n", s, AtPixelCentre(Format("vCoordinates{}", s)));
             if (stage.bumpedBy) {
                 code += Format("    coordinates{0} += uBumpMatrix[{1}] * texel{1}.rg;\n", s, s - 1);
             }

@@ -1,6 +1,8 @@
 // The fixed-function pipeline as GLSL 3.30 for one key.
 #pragma once
 
+#include "d3d9/pipeline/pixel_centre.h"
+
 #include <string>
 
 #include <epoxy/gl.h>
@@ -18,7 +20,7 @@ inline constexpr GLuint kFirstCoordinateAttribute = 4;  // one per coordinate se
 
 // What every vertex stage of the layer runs after its own transform, with
 // the uniforms it reads: the generated stages and the effects' alike.
-inline constexpr const char* kPostTransformUniforms = "uniform vec2 uPixelShift;\n";
+inline constexpr const char* kPostTransformUniforms = kPixelCentreUniform;
 std::string PostTransform();
 // gl_Position from aPosition: target pixels through uScreenToClip, or
 // through uWorldViewProjection.

@@ -1,6 +1,7 @@
 #include "d3d9/pipeline/uniforms.h"
 
 #include "d3d9/formats.h"
+#include "d3d9/pipeline/pixel_centre.h"
 
 #include <array>
 #include <bit>
@@ -98,7 +99,7 @@ void Lights(const Program& program, const UniformInputs& in) {
 
 void ViewportMapping(GLint pixelShift, GLint screenToClip, const D3DVIEWPORT9& vp) {
     const float width = static_cast<float>(vp.Width), height = static_cast<float>(vp.Height);
-    glUniform2f(pixelShift, 1.f / width, -1.f / height);
+    glUniform2fv(pixelShift, 1, PixelShift(width, height).data());
     glUniform4f(screenToClip, 2.f / width, -2.f / height, -1.f - 2.f * static_cast<float>(vp.X) / width,
                 1.f + 2.f * static_cast<float>(vp.Y) / height);
 }

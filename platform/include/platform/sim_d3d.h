@@ -36,6 +36,10 @@ struct AdapterDescription {
     bool bumpEnvMap = true;                 // D3DTEXOPCAPS_BUMPENVMAP in TextureOpCaps
     bool v8u8Textures = true;               // CheckDeviceFormat for D3DFMT_V8U8 textures
     std::vector<D3DDISPLAYMODE> modes;      // empty: from the display device's modes
+    // Depth-stencil formats CheckDeviceFormat refuses as surfaces, and those
+    // CheckDepthStencilMatch refuses with every render target.
+    std::vector<D3DFORMAT> missingDepthStencilSurfaces;
+    std::vector<D3DFORMAT> missingDepthStencilMatches;
     std::vector<D3DDISPLAYMODE> failingModes;  // CreateDevice fails with a back buffer of these (refresh ignored)
     std::vector<DeviceEvent> events;
 };

@@ -2,6 +2,8 @@
 // input, and the state that input-related system calls leave behind.
 #pragma once
 
+#include <vector>
+
 #include <windows.h>
 
 namespace platform::sim {
@@ -31,5 +33,9 @@ void Suspend();
 
 // The flag of SystemParametersInfoW(SPI_SETSCREENSAVERRUNNING).
 bool ScreenSaverRunning();
+
+// The WM_SYSCOMMAND commands that reached DefWindowProcW, oldest first.
+std::vector<WPARAM> DefaultSystemCommands();
+void ClearDefaultSystemCommands();
 
 }  // namespace platform::sim

@@ -150,7 +150,7 @@ INSTANTIATE_TEST_SUITE_P(
                     FormatCase{"D16", D3DUSAGE_DEPTHSTENCIL, D3DRTYPE_SURFACE, D3DFMT_D16, D3D_OK},
                     FormatCase{"D24X8", D3DUSAGE_DEPTHSTENCIL, D3DRTYPE_SURFACE, D3DFMT_D24X8, D3D_OK},
                     FormatCase{"D24S8", D3DUSAGE_DEPTHSTENCIL, D3DRTYPE_SURFACE, D3DFMT_D24S8, D3D_OK},
-                    FormatCase{"D32", D3DUSAGE_DEPTHSTENCIL, D3DRTYPE_SURFACE, D3DFMT_D32, D3DERR_NOTAVAILABLE},
+                    FormatCase{"D32", D3DUSAGE_DEPTHSTENCIL, D3DRTYPE_SURFACE, D3DFMT_D32, D3D_OK},
                     FormatCase{"ColourAsDepth", D3DUSAGE_DEPTHSTENCIL, D3DRTYPE_SURFACE, D3DFMT_X8R8G8B8,
                                D3DERR_NOTAVAILABLE}),
     [](const testing::TestParamInfo<FormatCase>& info) { return std::string(info.param.name); });

@@ -2,6 +2,7 @@
 
 #include <bit>
 #include <cstdlib>
+#include <cstring>
 
 namespace d3d9_test {
 
@@ -41,6 +42,26 @@ void PipelineTest::DrawWindings() {
 std::vector<D3DCOLOR> PipelineTest::Pixels() {
     UINT width = 0, height = 0;
     return ReadBackBuffer(device_.get(), width, height);
+}
+
+std::vector<D3DCOLOR> PipelineTest::TargetPixels(IDirect3DSurface9* target) {
+    D3DSURFACE_DESC desc{};
+    target->GetDesc(&desc);
+    Com<IDirect3DSurface9> copy;
+    EXPECT_EQ(device_->CreateOffscreenPlainSurface(desc.Width, desc.Height, desc.Format, D3DPOOL_SYSTEMMEM, copy.out(),
+                                                   nullptr),
+              D3D_OK);
+    EXPECT_EQ(device_->GetRenderTargetData(target, copy.get()), D3D_OK);
+    D3DLOCKED_RECT locked{};
+    EXPECT_EQ(copy->LockRect(&locked, nullptr, D3DLOCK_READONLY), D3D_OK);
+    std::vector<D3DCOLOR> pixels(static_cast<size_t>(desc.Width) * desc.Height);
+    for (UINT y = 0; y < desc.Height; ++y) {
+        std::memcpy(&pixels[static_cast<size_t>(y) * desc.Width],
+                    static_cast<BYTE*>(locked.pBits) + static_cast<size_t>(y) * locked.Pitch, desc.Width * 4);
+    }
+    copy->UnlockRect();
+    for (D3DCOLOR& pixel : pixels) pixel &= 0x00FFFFFF;
+    return pixels;
 }
 
 testing::AssertionResult ColoursNear(D3DCOLOR actual, D3DCOLOR expected, int tolerance) {

@@ -36,6 +36,8 @@ protected:
     // The back buffer, 0x00RRGGBB, rows top first.
     std::vector<D3DCOLOR> Pixels();
     D3DCOLOR Pixel(UINT x, UINT y) { return Pixels().at(y * width_ + x); }
+    // A render target's pixels, 0x00RRGGBB, rows top first.
+    std::vector<D3DCOLOR> TargetPixels(IDirect3DSurface9* target);
     // Two triangles side by side: the left clockwise on the screen, the
     // right counter-clockwise, white.
     void DrawWindings();

@@ -1,6 +1,10 @@
 // Where pixels land and how they combine: pixel centres on integer
 // coordinates, culling by Direct3D's screen winding, clip depth 0 to 1,
 // and the blend states.
+#include <algorithm>
+#include <string>
+#include <tuple>
+
 #include <d3dx9math.h>
 
 #include "platform/d3d9_pipeline/pipeline_fixture.h"
@@ -43,6 +47,96 @@ TEST_F(RasterisationTest, TransformedVerticesFollowTheHalfPixelRuleToo) {
     EXPECT_EQ(pixels[3 * kSize + 3], 0u);
     EXPECT_EQ(pixels[6 * kSize + 6], 0u);
 }
+
+enum class Target { BackBuffer, RenderTarget };
+enum class Geometry { Pretransformed, Transformed };
+
+struct FillCase {
+    const char* name;
+    RECT rect;  // edges on pixel centres
+};
+
+// Edges exactly on pixel centres: the top and left rows and columns are lit,
+// the bottom and right ones are not.
+class FillConventionTest : public PipelineTest,
+                           public testing::WithParamInterface<std::tuple<FillCase, Target, Geometry>> {
+protected:
+    static constexpr UINT kWidth = 640, kHeight = 480;
+    FillConventionTest() : PipelineTest(kWidth, kHeight) {}
+
+    void DrawTransformed(const RECT& r) {
+        D3DXMATRIX projection;
+        D3DXMatrixOrthoOffCenterLH(&projection, 0.f, kWidth, kHeight, 0.f, -1.f, 1.f);
+        ASSERT_EQ(device()->SetTransform(D3DTS_PROJECTION, &projection), D3D_OK);
+        ASSERT_EQ(device()->SetRenderState(D3DRS_LIGHTING, FALSE), D3D_OK);
+        struct Vertex {
+            float x, y, z;
+            D3DCOLOR colour;
+        };
+        const auto left = static_cast<float>(r.left), top = static_cast<float>(r.top);
+        const auto right = static_cast<float>(r.right), bottom = static_cast<float>(r.bottom);
+        const Vertex quad[] = {{left, bottom, 0.f, 0xFFFFFFFF},
+                               {left, top, 0.f, 0xFFFFFFFF},
+                               {right, bottom, 0.f, 0xFFFFFFFF},
+                               {right, top, 0.f, 0xFFFFFFFF}};
+        ASSERT_EQ(device()->SetFVF(D3DFVF_XYZ | D3DFVF_DIFFUSE), D3D_OK);
+        ASSERT_EQ(device()->DrawPrimitiveUP(D3DPT_TRIANGLESTRIP, 2, quad, sizeof quad[0]), D3D_OK);
+    }
+};
+
+TEST_P(FillConventionTest, TopAndLeftEdgesAreLit) {
+    const auto& [c, target, geometry] = GetParam();
+    Com<IDirect3DSurface9> renderTarget, backBuffer;
+    if (target == Target::RenderTarget) {
+        ASSERT_EQ(device()->CreateRenderTarget(kWidth, kHeight, D3DFMT_A8R8G8B8, D3DMULTISAMPLE_NONE, 0, FALSE,
+                                               renderTarget.out(), nullptr),
+                  D3D_OK);
+        ASSERT_EQ(device()->GetRenderTarget(0, backBuffer.out()), D3D_OK);
+        ASSERT_EQ(device()->SetRenderTarget(0, renderTarget.get()), D3D_OK);
+        ASSERT_EQ(device()->Clear(0, nullptr, D3DCLEAR_TARGET, 0xFF000000, 1.f, 0), D3D_OK);
+    }
+    ASSERT_EQ(device()->SetRenderState(D3DRS_ZENABLE, D3DZB_FALSE), D3D_OK);
+    const RECT& r = c.rect;
+    if (geometry == Geometry::Pretransformed) {
+        DrawRect(static_cast<float>(r.left), static_cast<float>(r.top), static_cast<float>(r.right),
+                 static_cast<float>(r.bottom), 0xFFFFFFFF);
+    } else {
+        DrawTransformed(r);
+    }
+    const auto pixels = target == Target::RenderTarget ? TargetPixels(renderTarget.get()) : Pixels();
+    if (backBuffer.get() != nullptr) ASSERT_EQ(device()->SetRenderTarget(0, backBuffer.get()), D3D_OK);
+
+    LONG firstRow = kHeight, lastRow = -1, firstColumn = kWidth, lastColumn = -1;
+    size_t lit = 0;
+    for (LONG y = 0; y < static_cast<LONG>(kHeight); ++y) {
+        for (LONG x = 0; x < static_cast<LONG>(kWidth); ++x) {
+            if (pixels[static_cast<size_t>(y) * kWidth + x] == 0) continue;
+            ++lit;
+            firstRow = std::min(firstRow, y);
+            lastRow = std::max(lastRow, y);
+            firstColumn = std::min(firstColumn, x);
+            lastColumn = std::max(lastColumn, x);
+        }
+    }
+    EXPECT_EQ(firstRow, r.top);
+    EXPECT_EQ(lastRow, r.bottom - 1);
+    EXPECT_EQ(firstColumn, r.left);
+    EXPECT_EQ(lastColumn, r.right - 1);
+    EXPECT_EQ(lit, static_cast<size_t>((r.right - r.left) * (r.bottom - r.top)));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Quads, FillConventionTest,
+    testing::Combine(testing::Values(FillCase{"Splash", {160, 80, 480, 400}}, FillCase{"OnePixel", {7, 5, 8, 6}},
+                                     FillCase{"TwoByThree", {300, 201, 302, 204}},
+                                     FillCase{"Corner", {0, 0, 4, 4}}),
+                     testing::Values(Target::BackBuffer, Target::RenderTarget),
+                     testing::Values(Geometry::Pretransformed, Geometry::Transformed)),
+    [](const testing::TestParamInfo<std::tuple<FillCase, Target, Geometry>>& info) {
+        return std::string(std::get<FillCase>(info.param).name) +
+               (std::get<Target>(info.param) == Target::BackBuffer ? "BackBuffer" : "RenderTarget") +
+               (std::get<Geometry>(info.param) == Geometry::Pretransformed ? "Pretransformed" : "Transformed");
+    });
 
 TEST_F(RasterisationTest, CullingFollowsTheWindingOnTheScreen) {
     struct {

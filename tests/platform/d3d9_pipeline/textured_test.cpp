@@ -60,26 +60,6 @@ protected:
         ASSERT_EQ(device()->SetSamplerState(sampler, D3DSAMP_MINFILTER, D3DTEXF_LINEAR), D3D_OK);
         ASSERT_EQ(device()->SetSamplerState(sampler, D3DSAMP_MAGFILTER, D3DTEXF_LINEAR), D3D_OK);
     }
-    // A render target's pixels, 0x00RRGGBB, rows top first.
-    std::vector<D3DCOLOR> TargetPixels(IDirect3DSurface9* target) {
-        D3DSURFACE_DESC desc{};
-        target->GetDesc(&desc);
-        Com<IDirect3DSurface9> copy;
-        EXPECT_EQ(device()->CreateOffscreenPlainSurface(desc.Width, desc.Height, desc.Format, D3DPOOL_SYSTEMMEM,
-                                                        copy.out(), nullptr),
-                  D3D_OK);
-        EXPECT_EQ(device()->GetRenderTargetData(target, copy.get()), D3D_OK);
-        D3DLOCKED_RECT locked{};
-        EXPECT_EQ(copy->LockRect(&locked, nullptr, D3DLOCK_READONLY), D3D_OK);
-        std::vector<D3DCOLOR> pixels(static_cast<size_t>(desc.Width) * desc.Height);
-        for (UINT y = 0; y < desc.Height; ++y) {
-            std::memcpy(&pixels[static_cast<size_t>(y) * desc.Width],
-                        static_cast<BYTE*>(locked.pBits) + static_cast<size_t>(y) * locked.Pitch, desc.Width * 4);
-        }
-        copy->UnlockRect();
-        for (D3DCOLOR& pixel : pixels) pixel &= 0x00FFFFFF;
-        return pixels;
-    }
     static testing::AssertionResult IsPattern(const std::vector<D3DCOLOR>& pixels) {
         for (UINT y = 0; y < kHeight; ++y) {
             for (UINT x = 0; x < kWidth; ++x) {

@@ -1,0 +1,32 @@
+#include "d3d9/pipeline/pixel_centre.h"
+
+#include <algorithm>
+
+namespace platform::d3d9::pipeline {
+namespace {
+
+// The rasteriser's own sub-pixel step: a smaller bias would snap back onto
+// the edge, a larger one moves geometry for nothing.
+float SubPixelStep() {
+    static const float step = [] {
+        GLint bits = 0;
+        glGetIntegerv(GL_SUBPIXEL_BITS, &bits);
+        return 1.f / static_cast<float>(1 << std::clamp(bits, 4, 8));
+    }();
+    return step;
+}
+
+}  // namespace
+
+std::array<GLfloat, 2> PixelShift(float width, float height) {
+    // One pixel is 2 / size in clip units; clip y runs up the rows.
+    const float pixels = 0.5f - SubPixelStep();
+    return {2.f * pixels / width, -2.f * pixels / height};
+}
+
+std::string AtPixelCentre(const std::string& varying) {
+    const std::string xy = varying + ".xy";
+    return "(" + xy + " - " + std::to_string(SubPixelStep()) + " * (dFdx(" + xy + ") + dFdy(" + xy + ")))";
+}
+
+}  // namespace platform::d3d9::pipeline
