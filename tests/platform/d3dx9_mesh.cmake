@@ -11,3 +11,4 @@ saver_add_test(platform_d3dx9_mesh_test
     ${CMAKE_CURRENT_LIST_DIR}/d3dx9_mesh/mesh_draw_test.cpp
   LIBS platform)
 target_include_directories(platform_d3dx9_mesh_test PRIVATE ${CMAKE_SOURCE_DIR}/platform)
+include(${CMAKE_CURRENT_LIST_DIR}/d3dx9_mesh_fuzz.cmake)
