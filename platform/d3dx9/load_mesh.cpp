@@ -116,6 +116,9 @@ HRESULT WINAPI D3DXLoadMeshFromXInMemory(LPCVOID memory, DWORD sizeOfMemory, DWO
 HRESULT WINAPI D3DXLoadMeshFromXW(LPCWSTR filename, DWORD options, LPDIRECT3DDEVICE9 device,
                                   LPD3DXBUFFER* adjacency, LPD3DXBUFFER* materials,
                                   LPD3DXBUFFER* effectInstances, DWORD* numMaterials, LPD3DXMESH* mesh) {
+    for (LPD3DXBUFFER* out : {adjacency, materials, effectInstances})
+        if (out) *out = nullptr;
+    if (numMaterials) *numMaterials = 0;
     if (mesh) *mesh = nullptr;
     if (!filename) return D3DERR_INVALIDCALL;
     std::ifstream file(platform::NativePath(filename), std::ios::binary);

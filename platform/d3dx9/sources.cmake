@@ -21,6 +21,7 @@ target_sources(platform PRIVATE
   ${CMAKE_CURRENT_LIST_DIR}/mesh_adjacency.cpp
   ${CMAKE_CURRENT_LIST_DIR}/mesh_geometry.cpp
   ${CMAKE_CURRENT_LIST_DIR}/mesh_optimize.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/mesh_order.cpp
   ${CMAKE_CURRENT_LIST_DIR}/normal_map.cpp
   ${CMAKE_CURRENT_LIST_DIR}/picture_decoder.cpp
   ${CMAKE_CURRENT_LIST_DIR}/pixel_format.cpp

@@ -4,9 +4,13 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <filesystem>
+#include <fstream>
+
 namespace mesh_test {
 namespace {
 
+using d3d9_test::Com;
 using d3d9_test::D3DXDeviceTest;
 using testing::ElementsAre;
 using testing::ElementsAreArray;
@@ -64,6 +68,28 @@ INSTANTIATE_TEST_SUITE_P(Encodings, MeshEncodingTest,
                                          EncodingCase{XEncoding::CompressedBinary, true}));
 
 class MeshLoadTest : public D3DXDeviceTest {};
+
+TEST_F(MeshLoadTest, CompressedFilesSpanSeveralBlocks) {
+    // A grid whose text is several 32 KiB blocks long; each block inflates
+    // with the ones before it as its window.
+    std::vector<D3DXVECTOR3> positions;
+    std::vector<std::vector<DWORD>> faces;
+    for (DWORD y = 0; y < 40; ++y)
+        for (DWORD x = 0; x < 40; ++x) {
+            positions.push_back({x / 7.0f, y / 3.0f, (x * y) / 11.0f});
+            if (x > 0 && y > 0) faces.push_back({y * 40 + x, (y - 1) * 40 + x, (y - 1) * 40 + x - 1, y * 40 + x - 1});
+        }
+    const std::vector<XNode> grid = {MeshNode(positions, faces)};
+    const std::vector<BYTE> text = WriteX(grid, XEncoding::Text, false);
+    ASSERT_GT(text.size(), 3u * 32768);
+    const Loaded reference = Load(device(), WriteX(grid, XEncoding::Binary, false));
+    ASSERT_EQ(reference.status, D3D_OK);
+    EXPECT_EQ(reference.indices.size(), 39u * 39 * 6);
+    const Loaded loaded = Load(device(), WriteX(grid, XEncoding::CompressedText, false));
+    ASSERT_EQ(loaded.status, D3D_OK);
+    EXPECT_EQ(loaded.vertices, reference.vertices);
+    EXPECT_EQ(loaded.indices, reference.indices);
+}
 
 TEST_F(MeshLoadTest, AdjacencyJoinsFacesAcrossSplitVertices) {
     const Loaded loaded = Load(device(), WriteX(QuadAndTriangle(), XEncoding::Binary, false));
@@ -149,6 +175,27 @@ TEST_F(MeshLoadTest, UntrustedCountsIndicesAndSizesFail) {
     ASSERT_EQ(Load(device(), binary).status, D3D_OK);
     ASSERT_EQ(Load(device(), compressed).status, D3D_OK);
     for (const Case& c : cases) EXPECT_EQ(Load(device(), c.file).status, D3DXERR_INVALIDDATA) << c.name;
+}
+
+TEST_F(MeshLoadTest, FilesLoadByWideName) {
+    const std::filesystem::path path = std::filesystem::temp_directory_path() / "mesh_load_test.x";
+    const std::string narrow = path.string();
+    const std::wstring name(narrow.begin(), narrow.end());
+    const std::vector<BYTE> bytes = WriteX(QuadAndTriangle(), XEncoding::CompressedBinary, true);
+    std::ofstream(path, std::ios::binary).write(reinterpret_cast<const char*>(bytes.data()), bytes.size());
+    Com<ID3DXMesh> mesh;
+    DWORD materials = 0;
+    EXPECT_EQ(D3DXLoadMeshFromXW(name.c_str(), D3DXMESH_MANAGED, device(), nullptr, nullptr, nullptr,
+                                 &materials, mesh.out()),
+              D3D_OK);
+    std::filesystem::remove(path);
+    ASSERT_NE(mesh.get(), nullptr);
+    EXPECT_EQ(ReadMesh(mesh.get()).indices, Load(device(), bytes).indices);
+    EXPECT_EQ(materials, 2u);
+    EXPECT_EQ(D3DXLoadMeshFromXW(name.c_str(), D3DXMESH_MANAGED, device(), nullptr, nullptr, nullptr,
+                                 nullptr, mesh.out()),
+              D3DXERR_INVALIDDATA);
+    EXPECT_EQ(mesh.get(), nullptr);
 }
 
 TEST_F(MeshLoadTest, FileWithoutMeshesHasNoData) {
