@@ -1,3 +1,4 @@
 #include "scene/model/picture_placement.h"
 
-PicturePlacement g_picturePlacement;
+const PicturePlacement g_noPicturePlacement;
+const PicturePlacement* g_picturePlacement = &g_noPicturePlacement;

@@ -16,4 +16,9 @@ struct PicturePlacement {
     int pictureHeight = 0;
 };
 
-extern PicturePlacement g_picturePlacement;
+// The placement of the unit being drawn: each unit keeps its own, so that
+// monitors of different sizes never read each other's. Never null.
+extern const PicturePlacement* g_picturePlacement;
+
+// Before any unit has published one: nothing laid out.
+extern const PicturePlacement g_noPicturePlacement;

@@ -20,4 +20,16 @@ struct ScreenQuad {
         {0, 0, 1, 1, 1},
         {0, 0, 1, 1, 0},
     }};
+
+    // The whole back buffer of the current device.
+    void MakeFullScreen();
+    // The picture's aspect kept, as large as fits, centred in w x h.
+    void MakeAspectFit(unsigned pictureWidth, unsigned pictureHeight, float w, float h);
+    // From a w x h target into back-buffer pixels.
+    void ScaleToBackBuffer(float w, float h);
+
+    float Left() const { return corners[0].x; }
+    float Top() const { return corners[1].y; }
+    float Right() const { return corners[3].x; }
+    float Bottom() const { return corners[2].y; }
 };

@@ -10,8 +10,8 @@
 
 namespace {
 
-float PictureWidth() { return static_cast<float>(g_picturePlacement.pictureWidth); }
-float PictureHeight() { return static_cast<float>(g_picturePlacement.pictureHeight); }
+float PictureWidth() { return static_cast<float>(g_picturePlacement->pictureWidth); }
+float PictureHeight() { return static_cast<float>(g_picturePlacement->pictureHeight); }
 
 // Relative position of a pixel edge; before any picture has been laid out
 // the size is 0 and the relative value is kept.

@@ -4,8 +4,18 @@
 #include <memory>
 
 #include "scene/document/kv_iof_virtual.h"
+#include "scene/resources/mesh_buffers.h"
 
-class KV_DocResManager {};
+class KV_MeshFile;
+
+class KV_DocResManager {
+public:
+    // The linked mesh; empty until the manager keeps the document's meshes.
+    const MeshBuffers& GetMesh(const KV_MeshFile& link, UINT vertexSize);
+
+private:
+    MeshBuffers m_emptyMesh;
+};
 
 // The manager of the unit being updated or drawn; not owned.
 extern KV_DocResManager* g_currentDocResManager;

@@ -19,10 +19,14 @@ class PictureSize : public testing::Test {
 protected:
     void SetPicture(int width, int height)
     {
-        g_picturePlacement.pictureWidth = width;
-        g_picturePlacement.pictureHeight = height;
+        placement_.pictureWidth = width;
+        placement_.pictureHeight = height;
+        g_picturePlacement = &placement_;
     }
-    ~PictureSize() override { g_picturePlacement = PicturePlacement{}; }
+    ~PictureSize() override { g_picturePlacement = &g_noPicturePlacement; }
+
+private:
+    PicturePlacement placement_;
 };
 
 using ViewObjCtrl = PictureSize;
