@@ -13,8 +13,8 @@ void MeshNode::SetMesh(const KV_MeshFile& link)
     if (!g_currentDocResManager)
         return;
     const MeshBuffers& mesh = g_currentDocResManager->GetMesh(link, kMeshVertexSize);
-    vertexBuffer.Share(mesh.vertices);
-    indexBuffer.Share(mesh.indices);
+    vertexBuffer.Share(mesh.Vertices());
+    indexBuffer.Share(mesh.Indices());
     vertexCount = mesh.vertexCount;
     triangleCount = mesh.faceCount;
     boundingRadius = mesh.radius;
