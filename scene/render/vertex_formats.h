@@ -48,4 +48,7 @@ struct RHWCT {
     float u, v;
 };
 
+static_assert(sizeof(PT) == 20 && sizeof(PC) == 16 && sizeof(PCT) == 24 && sizeof(PNT) == 32 &&
+              sizeof(RHWC) == 20 && sizeof(RHWCT) == 28);
+
 }  // namespace DX_V

@@ -186,3 +186,30 @@ TEST_F(ViewContextTest, GridIndicesTwoTrianglesPerCell) {
 
 }  // namespace
 }  // namespace render_test
+
+namespace render_test {
+namespace {
+
+TEST(GridTest, GridVerticesInterpolateEveryComponentOfTheQuad) {
+    ScreenQuad quad;
+    const float x[4] = {0, 0, 8, 8}, y[4] = {4, 0, 4, 0};
+    for (int i = 0; i < 4; ++i) {
+        quad.corners[i].x = x[i];
+        quad.corners[i].y = y[i];
+    }
+    // Two rows of points along corners 0-1, three columns towards 2-3.
+    DX_V::PT grid[3 * 2] = {};
+    FillGridFromQuad(quad, 1, 2, grid);
+    const DX_V::PT expected[6] = {{0, 4, 1, 0, 1}, {0, 0, 1, 0, 0}, {4, 4, 1, 0.5f, 1},
+                                  {4, 0, 1, 0.5f, 0}, {8, 4, 1, 1, 1}, {8, 0, 1, 1, 0}};
+    for (int k = 0; k < 6; ++k) {
+        EXPECT_FLOAT_EQ(grid[k].x, expected[k].x) << k;
+        EXPECT_FLOAT_EQ(grid[k].y, expected[k].y) << k;
+        EXPECT_FLOAT_EQ(grid[k].z, expected[k].z) << k;
+        EXPECT_FLOAT_EQ(grid[k].u, expected[k].u) << k;
+        EXPECT_FLOAT_EQ(grid[k].v, expected[k].v) << k;
+    }
+}
+
+}  // namespace
+}  // namespace render_test
