@@ -1,7 +1,7 @@
 #include "scene/light/kv_abrender.h"
 
 #include "scene/render/current_device.h"
-#include "scene/render/kv_indexed_mesh.h"
+#include "scene/render/mesh_node.h"
 #include "scene/render/vertex_formats.h"
 #include "scene/render/view_context.h"
 
@@ -28,6 +28,30 @@ void SetIndexedStream(const KV_IndexedMesh& mesh, DWORD fvf, UINT stride)
 {
     g_currentDevice->SetIndices(mesh.indexBuffer.Get());
     mesh.SetStream(fvf, stride);
+}
+
+void SetCull(DWORD mode) { g_currentDevice->SetRenderState(D3DRS_CULLMODE, mode); }
+
+// Transforms, texture and the PNT stream of a mesh node.
+void BeginMeshNode(const MeshNode& node)
+{
+    if (g_currentRenderContext)
+        g_currentRenderContext->ApplyTransforms();
+    g_currentDevice->SetTexture(0, node.texture.Get());
+    SetIndexedStream(node, DX_V::PNT::FVF, sizeof(DX_V::PNT));
+}
+
+void DrawAtFrame(const MeshNode& node, const KV_Frame& frame)
+{
+    if (g_currentRenderContext)
+        g_currentRenderContext->SetWorldTransform(frame.world);
+    DrawIndexed(node, node.triangleCount);
+}
+
+void EndMeshNode()
+{
+    SetCull(D3DCULL_NONE);
+    g_currentDevice->SetRenderState(D3DRS_ALPHABLENDENABLE, FALSE);
 }
 
 } // namespace
@@ -91,4 +115,35 @@ void KV_ABRender::DrawColourQuad(const KV_SimpleMesh& mesh)
     g_currentDevice->DrawPrimitive(mesh.primitiveType, 0, mesh.primitiveCount);
     g_currentDevice->SetTextureStageState(0, D3DTSS_COLORARG1, D3DTA_TEXTURE);
     g_currentDevice->SetTextureStageState(0, D3DTSS_ALPHAARG1, D3DTA_TEXTURE);
+}
+
+void KV_ABRender::DrawMeshParts(const MeshNode& node)
+{
+    const bool blended = node.flag != 0;
+    if (blended)
+        g_currentDevice->SetRenderState(D3DRS_ALPHABLENDENABLE, TRUE);
+    BeginMeshNode(node);
+    for (int pass = 0; pass < (blended ? 2 : 1); ++pass) {
+        for (const KV_Frame* frame : node.instances) {
+            const bool counterClockwise = (frame->faceOrder != 0) == (pass == 0);
+            SetCull(counterClockwise ? D3DCULL_CCW : D3DCULL_CW);
+            DrawAtFrame(node, *frame);
+        }
+    }
+    EndMeshNode();
+}
+
+void KV_ABRender::DrawMeshPartsTwoPass(const MeshNode& node)
+{
+    g_currentDevice->SetRenderState(D3DRS_ALPHABLENDENABLE, TRUE);
+    g_currentDevice->SetTextureStageState(0, D3DTSS_ALPHAOP, D3DTOP_SELECTARG1);
+    g_currentDevice->SetTextureStageState(0, D3DTSS_COLOROP, D3DTOP_SELECTARG1);
+    BeginMeshNode(node);
+    for (const KV_Frame* frame : node.instances) {
+        SetCull(D3DCULL_CCW);
+        DrawAtFrame(node, *frame);
+        SetCull(D3DCULL_CW);
+        DrawAtFrame(node, *frame);
+    }
+    EndMeshNode();
 }

@@ -14,6 +14,7 @@
 #include "scene/render/d3d_helpers.h"
 
 class KV_IndexedMesh;
+class MeshNode;
 class KV_SimpleMesh;
 class PictureQuad;
 class RenderTargetPair;
@@ -44,6 +45,11 @@ public:
     // Without an effect, alpha-blended texture times diffuse.
     virtual void DrawSprites(const KV_IndexedMesh& mesh, ID3DXEffect* effect, UINT primitiveCount);
     virtual void DrawIndexedPCT(const KV_IndexedMesh& mesh, ID3DXEffect* effect);
+    // Once per listed frame, culled by the frame's face order; a blended
+    // node draws every frame again with the other side.
+    virtual void DrawMeshParts(const MeshNode& node);
+    // Blended, both sides of every frame, texture alone.
+    virtual void DrawMeshPartsTwoPass(const MeshNode& node);
     // Blended by the vertex diffuse, untextured.
     void DrawColourQuad(const KV_SimpleMesh& mesh);
     // The scene drawn so far, for the objects that read it.

@@ -11,6 +11,7 @@
 #include "scene/render/current_device.h"
 #include "scene/render/kv_indexed_mesh.h"
 #include "scene/render/light_fixture.h"
+#include "scene/render/mesh_node.h"
 
 #include <gtest/gtest.h>
 
@@ -286,6 +287,93 @@ TEST_F(LightTest, TheOverlayAtHalfAlphaDarkensByHalfAfterASpriteDrawToo)
         device()->EndScene();
         EXPECT_TRUE(ColoursNear(Pixel(32, 32), 0x808080, 2));
     }
+}
+
+// A node of zeroed PNT vertices: its draws cover no pixel.
+void MakeNode(MeshNode& node, BYTE blended)
+{
+    node.CreateBuffers(4, 6);
+    node.vertexBuffer.Reset();
+    CreateVertexBufferOf<DX_V::PNT>(4, node.vertexBuffer);
+    void* vertices = nullptr;
+    ASSERT_EQ(node.vertexBuffer->Lock(0, 0, &vertices, 0), D3D_OK);
+    std::memset(vertices, 0, 4 * sizeof(DX_V::PNT));
+    node.vertexBuffer->Unlock();
+    node.flag = blended;
+}
+
+std::vector<DWORD> CullModes(const std::vector<platform::sim::DrawRecord>& draws)
+{
+    std::vector<DWORD> modes;
+    for (const auto& draw : draws) {
+        EXPECT_EQ(draw.fvf, DX_V::PNT::FVF);
+        EXPECT_EQ(draw.stride, 32u);
+        EXPECT_TRUE(draw.indexed);
+        modes.push_back(draw.cullMode);
+    }
+    return modes;
+}
+
+TEST_F(LightTest, MeshPartsCullEachFrameByItsFaceOrderAndBlendedNodesDrawTheOtherSideAfter)
+{
+    ShowPicture(2, 2, Solid(4, 0xFFFFFFFF));
+    KV_Frame first, second;
+    first.faceOrder = 1;
+    second.faceOrder = 0;
+    struct Case {
+        const char* name;
+        BYTE blended;
+        bool twoPass;
+        std::vector<DWORD> culls;
+    };
+    const Case cases[] = {
+        {"opaque", 0, false, {D3DCULL_CCW, D3DCULL_CW}},
+        {"blended", 1, false, {D3DCULL_CCW, D3DCULL_CW, D3DCULL_CW, D3DCULL_CCW}},
+        {"two pass", 0, true, {D3DCULL_CCW, D3DCULL_CW, D3DCULL_CCW, D3DCULL_CW}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        MeshNode node;
+        MakeNode(node, c.blended);
+        node.instances = {&first, &second};
+        platform::sim::RecordDraws(true);
+        ASSERT_EQ(device()->BeginScene(), D3D_OK);
+        if (c.twoPass)
+            light.DrawMeshPartsTwoPass(node);
+        else
+            light.DrawMeshParts(node);
+        device()->EndScene();
+        const auto draws = platform::sim::TakeDraws();
+        platform::sim::RecordDraws(false);
+        EXPECT_EQ(CullModes(draws), c.culls);
+        for (const auto& draw : draws)
+            EXPECT_EQ(draw.alphaBlend, c.blended != 0 || c.twoPass);
+        DWORD cull = 0, blend = 0;
+        device()->GetRenderState(D3DRS_CULLMODE, &cull);
+        device()->GetRenderState(D3DRS_ALPHABLENDENABLE, &blend);
+        EXPECT_EQ(cull, static_cast<DWORD>(D3DCULL_NONE));
+        EXPECT_EQ(blend, static_cast<DWORD>(FALSE));
+    }
+}
+
+// The grid meshes of the effects lie in picture pixels: drawn through the
+// fixed-function path they need the same world as the picture quad.
+TEST_F(LightTest, IndexedPictureMeshesGetTheirWorldLikeThePictureQuad)
+{
+    ShowPicture(4, 2, Solid(8, 0xFFFFFFFF));
+    KV_IndexedMesh grid;
+    grid.CreateBuffers(4, 6);
+    D3DXMatrixTranslation(&grid.world, 1, 1, 0);
+    D3DXMATRIX stale;
+    D3DXMatrixScaling(&stale, 7, 7, 1);
+    device()->SetTransform(D3DTS_WORLD, &stale);
+    light.DrawIndexedPT(grid, nullptr);
+    const D3DXVECTOR2 through = ThroughWorld(device(), 0, 0);
+    context.SetWorldTransform(grid.world);
+    const D3DXVECTOR2 expected = ThroughWorld(device(), 0, 0);
+    EXPECT_FLOAT_EQ(through.x, expected.x);
+    EXPECT_FLOAT_EQ(through.y, expected.y);
+    EXPECT_NE(through.x, 0.0f);
 }
 
 }  // namespace
