@@ -190,25 +190,33 @@ TEST_F(CameraTest, MovesLastFiveToSevenSecondsAndRestsHalfASecondScaledBySpeed)
 
 TEST_F(CameraTest, ARestHoldsTheLastTargetAndAMoveDrawsItsTargetsInOrder)
 {
-    kv_srand(11);
-    std::vector<int> draws;
-    for (int i = 0; i < 4; ++i)
-        draws.push_back(kv_rand());
-    kv_srand(11);
-    camera.segment.toX = 0.25f;
-    camera.segment.toY = -0.5f;
-    camera.NextSegment(3.0f);
-    EXPECT_FLOAT_EQ(camera.segment.start, 3.0f);
-    EXPECT_FLOAT_EQ(camera.segment.fromX, 0.25f);
-    EXPECT_FLOAT_EQ(camera.segment.fromY, -0.5f);
-    if (draws[0] % 2 == 0) {
-        EXPECT_FLOAT_EQ(camera.segment.toX, 0.25f);
-        EXPECT_FLOAT_EQ(camera.segment.end, 3.5f);
-    } else {
-        EXPECT_FLOAT_EQ(camera.segment.toX, draws[1] / 32767.0f * 2 - 1);
-        EXPECT_FLOAT_EQ(camera.segment.toY, draws[2] / 32767.0f * 2 - 1);
-        EXPECT_FLOAT_EQ(camera.segment.end, 3.0f + draws[3] / 32767.0f * 2 + 5);
+    bool sawRest = false, sawMove = false;
+    for (unsigned int seed = 1; seed < 64 && !(sawRest && sawMove); ++seed) {
+        kv_srand(seed);
+        std::vector<int> draws;
+        for (int i = 0; i < 4; ++i)
+            draws.push_back(kv_rand());
+        kv_srand(seed);
+        KVM_Camera next;
+        next.segment.toX = 0.25f;
+        next.segment.toY = -0.5f;
+        next.NextSegment(3.0f);
+        EXPECT_FLOAT_EQ(next.segment.start, 3.0f);
+        EXPECT_FLOAT_EQ(next.segment.fromX, 0.25f);
+        EXPECT_FLOAT_EQ(next.segment.fromY, -0.5f);
+        if (draws[0] % 2 == 0) {
+            sawRest = true;
+            EXPECT_FLOAT_EQ(next.segment.toX, 0.25f);
+            EXPECT_FLOAT_EQ(next.segment.toY, -0.5f);
+            EXPECT_FLOAT_EQ(next.segment.end, 3.5f);
+        } else {
+            sawMove = true;
+            EXPECT_FLOAT_EQ(next.segment.toX, draws[1] / 32767.0f * 2 - 1);
+            EXPECT_FLOAT_EQ(next.segment.toY, draws[2] / 32767.0f * 2 - 1);
+            EXPECT_FLOAT_EQ(next.segment.end, 3.0f + draws[3] / 32767.0f * 2 + 5);
+        }
     }
+    EXPECT_TRUE(sawRest && sawMove);
 }
 
 } // namespace

@@ -61,6 +61,8 @@ void LightTest::TearDown()
 {
     objects.clear();
     light.InvalidateDeviceObjects();
+    lightHolder.reset();
+    context = ViewContext();
     g_currentRenderContext = nullptr;
     g_renderTargetSizeStack.clear();
     backBuffer_.Reset();

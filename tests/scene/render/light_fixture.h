@@ -62,7 +62,9 @@ protected:
     IDirect3DSurface9* BackBuffer();
 
     ViewContext context;
-    TestLight light;
+    // Let go before the device, with every device object it holds.
+    std::unique_ptr<TestLight> lightHolder = std::make_unique<TestLight>();
+    TestLight& light = *lightHolder;
     std::vector<CountedRef<KV_ABObj>> objects;
 
 private:
