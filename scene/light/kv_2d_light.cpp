@@ -71,6 +71,8 @@ void KV_2D_Light::SetBorderTextures()
         return;
     const TextureRecord border = g_currentDocResManager->GetImage(camera.borderLink).GetFirstFrame();
     g_currentRenderContext->SetBorderTextures(border.Texture());
+    // The new quads are placed by the layout.
+    Resize(m_targetWidth, m_targetHeight);
 }
 
 void KV_2D_Light::RestoreDeviceObjects()

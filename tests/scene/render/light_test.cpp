@@ -243,6 +243,7 @@ TEST_F(LightTest, AFittedPictureShowsTheBorderTextureInTheBars)
     ShowPicture(4, 2, {0xFFFF0000, 0xFFFF0000, 0xFF00FF00, 0xFF00FF00, 0xFFFF0000, 0xFFFF0000, 0xFF00FF00,
                        0xFF00FF00});
     context.SetBorderTextures(MakeTexture(1, 1, {0xFFFFFF00}));
+    light.SetPicturePosition(ViewContext::Fit);
     ASSERT_EQ(device()->BeginScene(), D3D_OK);
     light.RenderBackground(0);
     light.DrawBorders(0);
