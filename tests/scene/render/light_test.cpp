@@ -69,6 +69,20 @@ TEST(LightRecordTest, AnUnregisteredClassYieldsNoLightAndFailsTheArchive)
     EXPECT_TRUE(record.archive.Failed());
 }
 
+TEST(LightCameraTest, WanderReportsThePreviousModeAndStartsFromTheCentre)
+{
+    KV_2D_Light light;
+    light.camera.segment = {0.5f, -0.5f, 0.25f, 1.0f, 2.0f, 8.0f};
+    EXPECT_FALSE(light.SetCameraWander(true));
+    EXPECT_EQ(light.camera.mode.Value(), KVM_Camera::ModeWander);
+    EXPECT_FLOAT_EQ(light.camera.segment.toX, 0.0f);
+    EXPECT_FLOAT_EQ(light.camera.segment.end, 0.0f);
+    light.camera.segment.toY = 0.75f;
+    EXPECT_TRUE(light.SetCameraWander(false));
+    EXPECT_EQ(light.camera.mode.Value(), 0);
+    EXPECT_FLOAT_EQ(light.camera.segment.toY, 0.0f);
+}
+
 TEST_F(LightTest, NestedPushesRestoreTheOuterSizeAndModeAndResizeInsideKeepsTheStoredSize)
 {
     ShowPicture(2, 2, Solid(4, 0xFF0000FF));
