@@ -25,12 +25,12 @@ ScreenQuad Rectangle(const RECT& r)
 
 }  // namespace
 
-SquareObject::SquareObject(const SquareSpec& spec) : KV_ABObj(std::make_unique<NoDescription>()), spec_(spec) {}
+SquareObject::SquareObject(const SquareSetup& setup) : KV_ABObj(std::make_unique<NoDescription>()), setup_(setup) {}
 
 void SquareObject::Render(KV_ABRender& renderer)
 {
     auto& light = static_cast<KV_2D_Light&>(renderer);
-    if (spec_.asksForScene) {
+    if (setup_.asksForScene) {
         received = renderer.GetSceneTexture().Get();
         D3DSURFACE_DESC desc{};
         if (received && SUCCEEDED(received->GetLevelDesc(0, &desc)) && (desc.Usage & D3DUSAGE_RENDERTARGET))
@@ -42,11 +42,11 @@ void SquareObject::Render(KV_ABRender& renderer)
         SetScreenMeshStream(whole);
         g_currentDevice->DrawPrimitive(D3DPT_TRIANGLESTRIP, 0, 2);
     }
-    if (!spec_.draws)
+    if (!setup_.draws)
         return;
     KV_SimpleMesh square;
     square.CreateQuadRHWC();
-    square.SetQuadRHWC(spec_.colour, Rectangle(spec_.square));
+    square.SetQuadRHWC(setup_.colour, Rectangle(setup_.square));
     light.DrawOverlay(&square);
 }
 
@@ -77,9 +77,9 @@ void LightTest::ShowPicture(UINT w, UINT h, const std::vector<D3DCOLOR>& texels)
     light.Resize(64, 64);
 }
 
-SquareObject* LightTest::Add(const SquareSpec& spec)
+SquareObject* LightTest::Add(const SquareSetup& setup)
 {
-    auto* object = new SquareObject(spec);
+    auto* object = new SquareObject(setup);
     objects.emplace_back(object);
     return object;
 }

@@ -20,7 +20,7 @@ public:
     using KV_2D_Light::m_targetWidth;
 };
 
-struct SquareSpec {
+struct SquareSetup {
     D3DCOLOR colour;  // 0xAARRGGBB
     RECT square;
     bool readsScene = false;
@@ -31,12 +31,12 @@ struct SquareSpec {
 
 class SquareObject : public KV_ABObj {
 public:
-    explicit SquareObject(const SquareSpec& spec);
+    explicit SquareObject(const SquareSetup& setup);
 
     void Render(KV_ABRender& renderer) override;
     void Signal(int, int) override {}
     void UpdateLayout() override {}
-    bool ReadsScene() const override { return spec_.readsScene; }
+    bool ReadsScene() const override { return setup_.readsScene; }
     void Update(float) override {}
 
     // The scene texture handed over, read back when it was a render target.
@@ -44,7 +44,7 @@ public:
     std::vector<D3DCOLOR> receivedTexels;
 
 private:
-    SquareSpec spec_;
+    SquareSetup setup_;
 };
 
 class LightTest : public RenderTest {
@@ -55,7 +55,7 @@ protected:
 
     // The picture as the slide's background, laid out for the back buffer.
     void ShowPicture(UINT w, UINT h, const std::vector<D3DCOLOR>& texels);
-    SquareObject* Add(const SquareSpec& spec);
+    SquareObject* Add(const SquareSetup& setup);
     // One frame as the slide show draws it: capture when anything reads
     // the scene, background, objects, borders.
     void DrawFrame(int readers);

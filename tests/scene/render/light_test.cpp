@@ -190,7 +190,7 @@ TEST_F(LightTest, AReaderThatDrawsNothingKeepsThePicture)
         SCOPED_TRACE(c.name);
         objects.clear();
         ShowPicture(2, 2, Solid(4, 0xFF0000FF));
-        const SquareSpec silent{0, {0, 0, 0, 0}, true, false, false};
+        const SquareSetup silent{0, {0, 0, 0, 0}, true, false, false};
         SquareObject* asking = nullptr;
         if (c.silentIsLast) {
             Add(silent);
