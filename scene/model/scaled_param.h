@@ -70,6 +70,12 @@ public:
     float Step() const { return m_step; }
     float Phase() const { return m_phase; }
     float LastTime() const { return m_lastTime; }
+    // Takes over the phase and the time of the last advance.
+    void CopyProgress(const MediaSpeedParam& other)
+    {
+        m_phase = other.m_phase;
+        m_lastTime = other.m_lastTime;
+    }
 
 private:
     float m_step = 0.0f;

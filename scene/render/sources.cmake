@@ -6,6 +6,7 @@ target_sources(engine PRIVATE
   ${CMAKE_CURRENT_LIST_DIR}/kv_frame.cpp
   ${CMAKE_CURRENT_LIST_DIR}/kv_indexed_mesh.cpp
   ${CMAKE_CURRENT_LIST_DIR}/kv_simple_mesh.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/kvm_camera.cpp
   ${CMAKE_CURRENT_LIST_DIR}/mesh_node.cpp
   ${CMAKE_CURRENT_LIST_DIR}/quad_batch.cpp
   ${CMAKE_CURRENT_LIST_DIR}/render_target_pair.cpp
