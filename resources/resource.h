@@ -3,6 +3,9 @@
 
 #define IDI_SAVER 101
 
+// Resources of type "DDS".
+#define IDR_LAKE_TEXTURE 2
+
 #define IDS_SHORT_TAG 2
 #define IDS_TITLE 1000
 

@@ -1,6 +1,7 @@
 # Sources of this area are listed here.
 target_sources(platform PRIVATE
   ${CMAKE_CURRENT_LIST_DIR}/bmp_decoder.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/buffer.cpp
   ${CMAKE_CURRENT_LIST_DIR}/colour_key.cpp
   ${CMAKE_CURRENT_LIST_DIR}/dds_decoder.cpp
   ${CMAKE_CURRENT_LIST_DIR}/dxt.cpp
@@ -10,10 +11,16 @@ target_sources(platform PRIVATE
   ${CMAKE_CURRENT_LIST_DIR}/effect/effect_states.cpp
   ${CMAKE_CURRENT_LIST_DIR}/effect/effect_text.cpp
   ${CMAKE_CURRENT_LIST_DIR}/fvf.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/fvf_layout.cpp
   ${CMAKE_CURRENT_LIST_DIR}/image_info.cpp
   ${CMAKE_CURRENT_LIST_DIR}/jpeg_decoder.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/load_mesh.cpp
   ${CMAKE_CURRENT_LIST_DIR}/load_surface.cpp
   ${CMAKE_CURRENT_LIST_DIR}/matrix.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/mesh.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/mesh_adjacency.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/mesh_geometry.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/mesh_optimize.cpp
   ${CMAKE_CURRENT_LIST_DIR}/normal_map.cpp
   ${CMAKE_CURRENT_LIST_DIR}/picture_decoder.cpp
   ${CMAKE_CURRENT_LIST_DIR}/pixel_format.cpp
@@ -27,4 +34,7 @@ target_sources(platform PRIVATE
   ${CMAKE_CURRENT_LIST_DIR}/texture_tools.cpp
   ${CMAKE_CURRENT_LIST_DIR}/transforms.cpp
   ${CMAKE_CURRENT_LIST_DIR}/vector.cpp
-  ${CMAKE_CURRENT_LIST_DIR}/xbuffer.cpp)
+  ${CMAKE_CURRENT_LIST_DIR}/xfile/x_document.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/xfile/x_geometry.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/xfile/x_inflate.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/xfile/x_tokens.cpp)

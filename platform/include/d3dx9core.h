@@ -1,4 +1,4 @@
-// D3DX9 core: the buffer that D3DX calls hand data back in.
+// D3DX9 core: the buffer object that D3DX calls hand out.
 #pragma once
 
 #include <d3d9.h>

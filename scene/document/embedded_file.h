@@ -44,8 +44,8 @@ public:
     const kv_string& ModuleName() const { return moduleName_; }
 
     // Replaces the bytes with resource "DDS" id of the named module, or of
-    // the program's own module when that cannot be loaded. The file name
-    // stays as it is.
+    // the program's own module when that cannot be loaded. A name that is
+    // not a module name loads nothing. The file name stays as it is.
     bool LoadFromModule();
 
 private:

@@ -17,6 +17,7 @@ target_sources(engine PRIVATE
   ${_dir}/dds_resource.cpp
   ${_dir}/resource_buffer_open.cpp
   ${_dir}/resource_entry_module.cpp
+  ${_dir}/module_name.cpp
   ${_dir}/file_name.cpp
   ${_dir}/guid_text.cpp
   ${_dir}/load_scene_document.cpp)

@@ -119,6 +119,14 @@ TEST_F(DocumentOwnModuleResources, AnEntryWhoseModuleCannotBeLoadedUsesTheOwnMod
     EXPECT_EQ(ownModule.Size(), stored.size());
 }
 
+TEST_F(DocumentOwnModuleResources, AFilePathIsNeverLookedUpAsAModule) {
+    // The own module holds the id, as the low bits of a time stamp might.
+    platform::sim::SetOwnModuleResource(kDds, MAKEINTRESOURCEW(305), {1, 2, 3});
+    ResourceEntry entry(305, L"C:\\Meshes\\leaf.x");
+    EXPECT_FALSE(entry.LoadFromModule());
+    EXPECT_EQ(entry.Size(), 0u);
+}
+
 TEST_F(DocumentOwnModuleResources, AnEntryThatIsFoundNowhereKeepsItsBytes) {
     ResourceEntry entry(304, L"no_such_module.dll");
     const BYTE old[] = {9};
