@@ -14,7 +14,13 @@ if(SAVER_FUZZ_CXX)
     ${SCENE_SLIDESHOW_READER_SOURCES}
     ${SCENE_RESOURCES_READER_SOURCES}
     ${CMAKE_SOURCE_DIR}/platform/text/unicode.cpp
+    ${CMAKE_SOURCE_DIR}/platform/com/guid.cpp
     ${CMAKE_SOURCE_DIR}/scene/document/writer/kv_iof_w.cpp
+    ${CMAKE_SOURCE_DIR}/scene/document/guid_text.cpp
+    ${CMAKE_SOURCE_DIR}/scene/resources/texture_record.cpp
+    ${CMAKE_SOURCE_DIR}/scene/resources/texture_sequence.cpp
+    ${CMAKE_SOURCE_DIR}/scene/resources/mesh_buffers.cpp
+    ${CMAKE_CURRENT_SOURCE_DIR}/fuzz/manager_record_tables.cpp
     ${CMAKE_CURRENT_SOURCE_DIR}/primitive_stream.cpp
     ${CMAKE_CURRENT_SOURCE_DIR}/fuzz/document_reader_fuzzer.cpp)
   file(GLOB_RECURSE fuzz_headers CONFIGURE_DEPENDS
@@ -22,7 +28,7 @@ if(SAVER_FUZZ_CXX)
   add_custom_command(
     OUTPUT ${fuzzer}
     COMMAND ${SAVER_FUZZ_CXX} -std=c++20 -O1 -g -Wall -Wextra
-            -fsanitize=fuzzer,address,undefined -fno-sanitize-recover=all
+            -fsanitize=fuzzer,address,undefined -fno-sanitize=vptr -fno-sanitize-recover=all
             -I${CMAKE_SOURCE_DIR} -I${CMAKE_SOURCE_DIR}/platform/include
             -I${CMAKE_CURRENT_SOURCE_DIR}
             ${fuzz_sources} -o ${fuzzer}
