@@ -271,11 +271,11 @@ INSTANTIATE_TEST_SUITE_P(
 
 TEST_F(DocResManagerTest, ADocumentWithAnEmbeddedPictureLoadsItsTexels) {
     d3dx9_test::PngPicture picture;
-    picture.width = 3;
+    picture.width = 4;  // a power of two: stored at its own size, not resampled
     picture.height = 2;
     picture.colourType = PNG_COLOR_TYPE_RGB_ALPHA;
-    for (BYTE i = 0; i < 6; ++i) {
-        picture.rows.insert(picture.rows.end(), {static_cast<BYTE>(40 * i), static_cast<BYTE>(255 - 30 * i),
+    for (BYTE i = 0; i < 8; ++i) {
+        picture.rows.insert(picture.rows.end(), {static_cast<BYTE>(30 * i), static_cast<BYTE>(255 - 30 * i),
                                                  static_cast<BYTE>(7 * i), 255});
     }
     const ResourceKey key{L"C:\\pictures\\slide.png", 77};
@@ -295,14 +295,14 @@ TEST_F(DocResManagerTest, ADocumentWithAnEmbeddedPictureLoadsItsTexels) {
     ASSERT_NE(texture, nullptr);
     D3DSURFACE_DESC desc{};
     texture->GetLevelDesc(0, &desc);
-    EXPECT_EQ(desc.Width, 3u);
+    EXPECT_EQ(desc.Width, 4u);
     EXPECT_EQ(desc.Height, 2u);
-    for (UINT i = 0; i < 6; ++i) {
-        const std::vector<BYTE> texel = TexelBytes(texture, 0, i % 3, i / 3);
+    for (UINT i = 0; i < 8; ++i) {
+        const std::vector<BYTE> texel = TexelBytes(texture, 0, i % 4, i / 4);
         ASSERT_EQ(texel.size(), 4u);
         // A8R8G8B8 in memory: blue, green, red, alpha.
         EXPECT_EQ(texel, (std::vector<BYTE>{static_cast<BYTE>(7 * i), static_cast<BYTE>(255 - 30 * i),
-                                            static_cast<BYTE>(40 * i), 255}))
+                                            static_cast<BYTE>(30 * i), 255}))
             << "texel " << i;
     }
 }
