@@ -22,7 +22,7 @@ function(saver_add_fuzzer name)
   add_custom_command(
     OUTPUT ${fuzzer}
     COMMAND ${SAVER_FUZZ_CXX} -std=c++20 -O1 -g -Wall -Wextra -DUNICODE -D_UNICODE
-            -fsanitize=fuzzer,address,undefined -fno-sanitize-recover=all
+            -fsanitize=fuzzer,address,undefined -fno-sanitize=vptr -fno-sanitize-recover=all
             ${includes} ${ARG_SOURCES} ${ARG_LIBS} -o ${fuzzer}
     DEPENDS ${ARG_SOURCES} ${ARG_HEADERS}
     COMMENT "Building the fuzz target ${name} with ${SAVER_FUZZ_CXX}"

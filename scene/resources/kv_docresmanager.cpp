@@ -1,14 +1,199 @@
 #include "scene/resources/kv_docresmanager.h"
 
+#include "scene/document/module_name.h"
 #include "scene/document/record.h"
+#include "scene/render/current_device.h"
+#include "scene/resources/mesh_loaders.h"
+#include "scene/resources/stored_resource_tables.h"
+#include "scene/resources/texture_loaders.h"
 
 KV_DocResManager* g_currentDocResManager = nullptr;
 
-const MeshBuffers& KV_DocResManager::GetMesh(const KV_MeshFile&, UINT) { return m_emptyMesh; }
+namespace {
 
-const TextureSequence& KV_DocResManager::GetImage(const KV_ImageFileLink&) { return m_noImage; }
+constexpr DWORD kWrittenVersion = 3;
+
+INT ResourceId(const ResourceKey& key) {
+    return static_cast<INT>(static_cast<DWORD>(key.stamp));
+}
+
+void SetSize(TextureSequence& sequence, const TextureRecord& record) {
+    sequence.width = record.width;
+    sequence.height = record.height;
+    sequence.aspect = record.aspect;
+}
+
+}  // namespace
+
+KV_DocResManager::~KV_DocResManager() {
+    ReleaseDeviceObjects();
+}
+
+void KV_DocResManager::ConvertEntries(EntryList::const_iterator first, EntryList::const_iterator last,
+                                      TextureSequence& sequence) {
+    for (; first != last; ++first) {
+        const TextureRecord record = cache_.GetTexture(*first);
+        sequence.AppendFrame(record.Texture());
+        SetSize(sequence, record);
+    }
+}
+
+void KV_DocResManager::ShowSingleFrame(const ResourceEntry& entry, TextureSequence& sequence) {
+    const TextureRecord record = cache_.GetTexture(entry);
+    sequence.ReleaseFrames();
+    sequence.AppendFrame(record.Texture());
+    SetSize(sequence, record);
+    sequence.lastSwitch = 0.0f;
+}
+
+bool KV_DocResManager::Read(KV_IOF_Virtual& archive, DWORD version) {
+    ReadStoredTables(archive, version, tables_);
+    for (auto& [key, entries] : tables_.images) {
+        EntryList& stored = tables_.entries[key] = std::move(entries);
+        TextureSequence& sequence = tables_.sequences[key];
+        ConvertEntries(stored.begin(), stored.end(), sequence);
+        if (stored.size() > 1) {
+            const auto durations = tables_.frameDurations.find(key);
+            if (durations != tables_.frameDurations.end()) {
+                sequence.durations = durations->second;
+            }
+        }
+    }
+    tables_.images.clear();
+    for (const auto& [key, entries] : tables_.otherFiles) {
+        tables_.entries.try_emplace(key, entries);
+    }
+    for (const auto& [key, picture] : tables_.guidImages) {
+        IDirect3DTexture9* texture = nullptr;
+        D3DXIMAGE_INFO info;
+        LoadTextureFromMemory(picture.Data(), picture.Size(), &texture, &info);
+        tables_.guidTextures[key].Reset(texture);
+    }
+    tables_.guidImages.clear();
+    return true;
+}
+
+void KV_DocResManager::Write(KV_IOF_Virtual& archive) const {
+    WriteRecordFrame(archive, L"KV_DocResManager", kWrittenVersion);
+    WriteStoredTables(archive, tables_);
+}
+
+TextureSequence& KV_DocResManager::GetImage(const KV_FileLink3& link) {
+    TextureSequence& sequence = tables_.sequences[link.Key()];
+    if (sequence.Frames().empty() && IsModuleName(link.GetPath())) {
+        LoadModuleImage(link, sequence);
+    }
+    return sequence;
+}
+
+std::vector<TextureSequence*> KV_DocResManager::GetImages(const std::vector<KV_ImageFileLink>& links) {
+    std::vector<TextureSequence*> sequences;
+    for (const KV_ImageFileLink& link : links) {
+        sequences.push_back(&GetImage(link));
+    }
+    return sequences;
+}
+
+void KV_DocResManager::LoadModuleImage(const KV_FileLink3& link, TextureSequence& sequence) {
+    const ResourceEntry entry(ResourceId(link.Key()), link.GetPath());
+    EntryList& stored = tables_.entries[link.Key()];
+    if (stored.empty()) {
+        stored.push_back(entry);
+    }
+    ShowSingleFrame(entry, sequence);
+}
+
+std::vector<TextureSequence*> KV_DocResManager::GetImageSequences(const std::vector<KV_ImageFileLink>& links) {
+    std::vector<TextureSequence*> sequences;
+    for (const KV_ImageFileLink& link : links) {
+        sequences.push_back(&GetImageSequence(link));
+    }
+    return sequences;
+}
+
+EntryList& KV_DocResManager::ModuleEntries(const KV_FileLink3& link) {
+    EntryList& entries = tables_.entries[link.Key()];
+    if (entries.empty()) {
+        entries.emplace_back(ResourceId(link.Key()), link.GetPath()).LoadFromModule();
+    }
+    return entries;
+}
+
+ResourceEntry* KV_DocResManager::GetEntry(const KV_FileLink3& link) {
+    const auto found = tables_.entries.find(link.Key());
+    if (found != tables_.entries.end() && !found->second.empty()) {
+        return &found->second.front();
+    }
+    if (link.GetExtension() != L".dll") {
+        return nullptr;
+    }
+    return &ModuleEntries(link).front();
+}
+
+MeshBuffers& KV_DocResManager::GetMesh(const KV_FileLink3& link, UINT vertexSize) {
+    MeshBuffers& mesh = tables_.meshes[link.Key()];
+    if (!mesh.HasBuffers()) {
+        const ResourceEntry& entry = ModuleEntries(link).front();
+        LoadMeshFromMemory(entry.Data(), entry.Size(), vertexSize, mesh);
+    }
+    return mesh;
+}
+
+namespace {
+
+// Resource RT_RCDATA id of a module name's module (the program's own when
+// it cannot be loaded).
+void LoadEffectResource(ResourceEntry& entry) {
+    if (!IsModuleName(entry.ModuleName())) {
+        return;
+    }
+    HMODULE module = LoadLibraryW(entry.ModuleName().c_str());  // never freed
+    HRSRC resource = FindResourceW(module, MAKEINTRESOURCEW(entry.Id()), RT_RCDATA);
+    HGLOBAL loaded = resource ? LoadResource(module, resource) : nullptr;
+    const void* bytes = loaded ? LockResource(loaded) : nullptr;
+    if (bytes) {
+        entry.SetBytes(SizeofResource(module, resource), static_cast<const BYTE*>(bytes));
+    }
+}
+
+}  // namespace
+
+ID3DXEffect* KV_DocResManager::GetEffect(const KV_FileLink3& link) {
+    ComHolder<ID3DXEffect>& effect = tables_.effects[link.Key()];
+    if (!effect) {
+        EntryList& entries = tables_.entries[link.Key()];
+        if (entries.empty()) {
+            LoadEffectResource(entries.emplace_back(ResourceId(link.Key()), link.GetPath()));
+        }
+        const ResourceEntry& last = entries.back();
+        D3DXCreateEffect(g_currentDevice, last.Data(), last.Size(), nullptr, nullptr, 0, nullptr,
+                         effect.Receive(), nullptr);
+    }
+    if (effect) {
+        effect->AddRef();
+    }
+    return effect.Get();
+}
+
+void KV_DocResManager::ReleaseDeviceObjects() {
+    for (auto& [key, effect] : tables_.effects) {
+        if (effect) {
+            effect->OnLostDevice();
+        }
+    }
+}
+
+void KV_DocResManager::RestoreDeviceObjects() {
+    for (auto& [key, effect] : tables_.effects) {
+        if (effect) {
+            effect->OnResetDevice();
+        }
+    }
+}
 
 std::unique_ptr<KV_DocResManager> ReadDocResManagerRecord(KV_IOF_Virtual& archive) {
-    ReadRecordVersion(archive);
-    return std::make_unique<KV_DocResManager>();
+    const DWORD version = ReadRecordVersion(archive);
+    auto manager = std::make_unique<KV_DocResManager>();
+    manager->Read(archive, version);
+    return manager;
 }

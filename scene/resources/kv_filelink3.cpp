@@ -2,6 +2,8 @@
 
 #include <cwctype>
 
+#include "scene/resources/kv_docresmanager.h"
+
 namespace {
 
 // Links made from stored entries without an id take their stamps from here.
@@ -47,4 +49,12 @@ void WriteFileLink(KV_IOF_Virtual& archive, const KV_FileLink3& link) {
     const ResourceKey& key = link.Key();
     archive.WriteString(&key.name);
     archive.WriteInt64(&key.stamp);
+    // The saved document carries the bytes the link stands for.
+    if (g_currentDocResManager != nullptr) {
+        DocResTables& tables = g_currentDocResManager->Tables();
+        const auto entries = tables.entries.find(key);
+        if (entries != tables.entries.end()) {
+            tables.otherFiles[key] = entries->second;
+        }
+    }
 }

@@ -51,5 +51,9 @@ std::vector<BYTE> MinimalSceneDocument() {
         .Header()
         .Record(L"KV_SlideShow_Light", 1)
         .Record(L"KV_DocResManager", 3)
+        .Dword(0)  // pictures
+        .Dword(0)  // frame durations
+        .Dword(0)  // other files
+        .Dword(0)  // generated pictures
         .Bytes();
 }

@@ -4,13 +4,17 @@
 #include <random>
 
 #include <gtest/gtest.h>
+#include <png.h>
 
 #include "support/document_bytes.h"
+#include "platform/d3dx9/device_fixture.h"
+#include "platform/d3dx9/picture_files.h"
 #include "primitive_stream.h"
 #include "scene/document/document_error.h"
 #include "scene/document/kv_iof_r.h"
 #include "scene/document/scene_document.h"
 #include "scene/document/writer/document_builder.h"
+#include "scene/render/current_device.h"
 
 namespace {
 
@@ -28,6 +32,34 @@ Outcome LoadDocument(const Bytes& bytes) {
         EXPECT_EQ(code, kDocumentLoadError);
         return Outcome::Failed;
     }
+}
+
+ResourceEntry StoredPicture(const std::wstring& fileName, UINT width) {
+    d3dx9_test::PngPicture picture;
+    picture.width = width;
+    picture.height = 1;
+    picture.colourType = PNG_COLOR_TYPE_RGB;
+    picture.rows.assign(3 * width, 0x80);
+    const Bytes png = d3dx9_test::EncodePng(picture);
+    ResourceEntry entry;
+    entry.Assign(fileName, static_cast<DWORD>(png.size()), png.data());
+    return entry;
+}
+
+// A document whose manager holds a two-frame picture with its durations,
+// an other file and a generated picture.
+Bytes DocumentWithResources() {
+    KV_DocResManager manager;
+    StoredResourceTables& tables = manager.Tables();
+    const ResourceKey frames{L"walk.png", 1};
+    tables.images[frames] = {StoredPicture(L"a.png", 2), StoredPicture(L"b.png", 1)};
+    tables.frameDurations[frames] = {0.5f, 0.25f};
+    tables.otherFiles[{L"common_res.dll", 68}] = {StoredPicture(L"mesh.x", 1)};
+    tables.guidImages.try_emplace(GuidKey(GUID{1, 2, 3, {4}}, L"glow", true), StoredPicture(L"g.png", 1));
+    DocumentBuilder builder;
+    builder.Header().Record(L"KV_SlideShow_Light", 1);
+    manager.Write(builder.Archive());
+    return builder.Bytes();
 }
 
 Outcome ReadStream(const Bytes& bytes) {
@@ -61,7 +93,18 @@ struct Subject {
 
 void PrintTo(const Subject& s, std::ostream* os) { *os << s.name; }
 
-class DamagedDocumentInput : public testing::TestWithParam<Subject> {};
+// On a device, so that the pictures of the manager record become textures.
+class DamagedDocumentInput : public d3d9_test::D3DXDeviceTest, public testing::WithParamInterface<Subject> {
+protected:
+    void SetUp() override {
+        D3DXDeviceTest::SetUp();
+        g_currentDevice = device();
+    }
+    void TearDown() override {
+        g_currentDevice = nullptr;
+        D3DXDeviceTest::TearDown();
+    }
+};
 
 TEST_P(DamagedDocumentInput, EveryPrefixFails) {
     const Bytes whole = GetParam().make();
@@ -89,6 +132,7 @@ TEST_P(DamagedDocumentInput, SeededMutationsLoadOrFail) {
 
 INSTANTIATE_TEST_SUITE_P(Inputs, DamagedDocumentInput,
                          testing::Values(Subject{"SceneDocument", MinimalSceneDocument, LoadDocument},
+                                         Subject{"DocumentWithResources", DocumentWithResources, LoadDocument},
                                          Subject{"PrimitiveStream", SamplePrimitiveStream, ReadStream}),
                          [](const auto& info) { return info.param.name; });
 

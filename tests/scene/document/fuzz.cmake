@@ -1,4 +1,5 @@
-# The document reader fuzzer.
+# The document reader fuzzer. The manager record's tables are parsed by the
+# manager's own parser, without a device.
 file(GLOB_RECURSE fuzz_headers CONFIGURE_DEPENDS
   ${CMAKE_SOURCE_DIR}/scene/*.h ${CMAKE_SOURCE_DIR}/platform/include/*.h)
 saver_add_fuzzer(scene_document_reader_fuzz
@@ -6,7 +7,11 @@ saver_add_fuzzer(scene_document_reader_fuzz
     ${SCENE_DOCUMENT_READER_SOURCES}
     ${SCENE_SLIDESHOW_READER_SOURCES}
     ${SCENE_RESOURCES_READER_SOURCES}
+    ${CMAKE_SOURCE_DIR}/platform/text/unicode.cpp
+    ${CMAKE_SOURCE_DIR}/platform/com/guid.cpp
+    ${CMAKE_SOURCE_DIR}/scene/document/guid_text.cpp
     ${CMAKE_SOURCE_DIR}/scene/document/writer/kv_iof_w.cpp
+    ${CMAKE_CURRENT_SOURCE_DIR}/fuzz/manager_record_tables.cpp
     ${CMAKE_CURRENT_SOURCE_DIR}/primitive_stream.cpp
     ${CMAKE_CURRENT_SOURCE_DIR}/fuzz/document_reader_fuzzer.cpp
   INCLUDES ${CMAKE_CURRENT_SOURCE_DIR}

@@ -50,7 +50,8 @@ Bytes Frame(std::u16string_view className, DWORD version) {
 }
 
 Bytes HandBuiltDocument(std::u16string_view header) {
-    return Join({ShortString(header), Frame(u"KV_SlideShow_Light", 1), Frame(u"KV_DocResManager", 3)});
+    return Join({ShortString(header), Frame(u"KV_SlideShow_Light", 1), Frame(u"KV_DocResManager", 3),
+                 Le32(0), Le32(0), Le32(0), Le32(0)});
 }
 
 HeldBytes::HeldBytes(const Bytes& bytes)
