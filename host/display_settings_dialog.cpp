@@ -2,6 +2,8 @@
 // the monitor stays black, and the display mode.
 #include <iterator>
 
+#include <windows.h>
+
 #include <commctrl.h>
 
 #include "host/d3d_screensaver.h"

@@ -1,6 +1,8 @@
 // The main settings dialog and the sound settings dialog.
 #include <iterator>
 
+#include <windows.h>
+
 #include <commctrl.h>
 
 #include "host/browser.h"
