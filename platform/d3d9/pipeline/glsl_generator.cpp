@@ -220,6 +220,7 @@ std::string FragmentProgram(const PipelineKey& key) {
         const StageKey& stage = key.stages[s];
         if (stage.samples) {
             code += Format("    vec2 coordinates{} = {};\n", s, AtPixelCentre(Format("vCoordinates{}", s)));
+            code += SnapToSubTexels(Format("coordinates{}", s), Format("uTexture{}", s));
             if (stage.bumpedBy) {
                 code += Format("    coordinates{0} += uBumpMatrix[{1}] * texel{1}.rg;\n", s, s - 1);
             }

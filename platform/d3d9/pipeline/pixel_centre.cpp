@@ -29,4 +29,9 @@ std::string AtPixelCentre(const std::string& varying) {
     return "(" + xy + " - " + std::to_string(SubPixelStep()) + " * (dFdx(" + xy + ") + dFdy(" + xy + ")))";
 }
 
+std::string SnapToSubTexels(const std::string& coordinates, const std::string& sampler) {
+    const std::string steps = "(vec2(textureSize(" + sampler + ", 0)) * 256.0)";
+    return "    " + coordinates + " = round(" + coordinates + " * " + steps + ") / " + steps + ";\n";
+}
+
 }  // namespace platform::d3d9::pipeline

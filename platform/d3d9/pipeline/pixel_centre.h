@@ -28,4 +28,10 @@ std::array<GLfloat, 2> PixelShift(float width, float height);
 // the pixel centre the bias moved away from, so sampling stays exact.
 std::string AtPixelCentre(const std::string& varying);
 
+// Fragment code that rounds texture coordinates to Direct3D hardware's
+// 1/256 of a texel, so a coordinate that lands exactly on a texel edge (a
+// quad placed on whole pixels) reads the texel Direct3D reads rather than
+// its neighbour across a wrap.
+std::string SnapToSubTexels(const std::string& coordinates, const std::string& sampler);
+
 }  // namespace platform::d3d9::pipeline

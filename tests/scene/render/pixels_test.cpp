@@ -64,9 +64,7 @@ TEST_F(SplashTest, ACentredSquareOfTwoThirdsOfTheHeightOnBlack) {
     EXPECT_EQ(Pixel(479, 360), kWhite);
     EXPECT_EQ(Pixel(480, 360), kBlack);
     EXPECT_EQ(Pixel(200, 79), kBlack);
-    // PENDING LAYER FIX: the layer still gives the pixel row on a horizontal
-    // edge to the quad below it (rows 81..400 come out); Direct3D covers
-    // rows 80..399.
+    // Rows 80..399: the top edge's row is the quad's, the bottom edge's not.
     EXPECT_EQ(Pixel(200, 80), kRed);
     EXPECT_EQ(Pixel(440, 399), kWhite);
     EXPECT_EQ(Pixel(440, 400), kBlack);
@@ -127,9 +125,8 @@ TEST_F(FitTest, AFittedPictureBetweenItsBorders) {
         EXPECT_EQ(pixel(47), kGreen);
         EXPECT_EQ(pixel(48), kBlue);
     }
-    // PENDING LAYER FIX: row 0 lies on the edge between the top border and
-    // the picture; under the top-left rule it is the picture's, the layer
-    // still gives it to the border above.
+    // Row 0 lies on the edge between the top border and the picture: under
+    // the top-left rule it is the picture's.
     EXPECT_EQ(pixels.at(17), kRed);
 }
 
