@@ -13,6 +13,8 @@
 #include <SDL.h>
 #include <epoxy/gl.h>
 #include <imgui.h>
+
+#include "sdl/gl_context.h"
 #include <backends/imgui_impl_opengl3.h>
 
 #include <platform/unicode.h>
@@ -198,13 +200,8 @@ private:
 class DialogDrawing {
 public:
     static std::unique_ptr<DialogDrawing> Create(SDL_Window* window, float fontPixels) {
-        SDL_Window* previousWindow = SDL_GL_GetCurrentWindow();
-        SDL_GLContext previousContext = SDL_GL_GetCurrentContext();
-        SDL_GL_SetAttribute(SDL_GL_CONTEXT_MAJOR_VERSION, 3);
-        SDL_GL_SetAttribute(SDL_GL_CONTEXT_MINOR_VERSION, 3);
-        SDL_GL_SetAttribute(SDL_GL_CONTEXT_PROFILE_MASK, SDL_GL_CONTEXT_PROFILE_CORE);
-        SDL_GL_SetAttribute(SDL_GL_SHARE_WITH_CURRENT_CONTEXT, 0);
-        SDL_GLContext gl = SDL_GL_CreateContext(window);
+        const RestoreCurrentGlContext restore;
+        SDL_GLContext gl = CreateCoreGlContext(window);
         if (!gl) return nullptr;
         std::unique_ptr<DialogDrawing> drawing(new DialogDrawing(window, gl));
         ImGuiContext* previousImGui = ImGui::GetCurrentContext();
@@ -222,20 +219,19 @@ public:
         if (io.Fonts->Fonts.empty()) io.Fonts->AddFontDefault();
         drawing->rendererReady_ = ImGui_ImplOpenGL3_Init("#version 330 core");
         ImGui::SetCurrentContext(previousImGui);
-        SDL_GL_MakeCurrent(previousWindow, previousContext);
         return drawing;
     }
 
     ~DialogDrawing() {
-        SDL_Window* previousWindow = SDL_GL_GetCurrentWindow();
-        SDL_GLContext previousContext = SDL_GL_GetCurrentContext();
-        SDL_GL_MakeCurrent(window_, gl_);
-        ImGuiContext* previousImGui = ImGui::GetCurrentContext();
-        ImGui::SetCurrentContext(imgui_);
-        if (rendererReady_) ImGui_ImplOpenGL3_Shutdown();
-        ImGui::DestroyContext(imgui_);
-        ImGui::SetCurrentContext(previousImGui == imgui_ ? nullptr : previousImGui);
-        SDL_GL_MakeCurrent(previousWindow, previousContext);
+        {
+            const RestoreCurrentGlContext restore;
+            SDL_GL_MakeCurrent(window_, gl_);
+            ImGuiContext* previousImGui = ImGui::GetCurrentContext();
+            ImGui::SetCurrentContext(imgui_);
+            if (rendererReady_) ImGui_ImplOpenGL3_Shutdown();
+            ImGui::DestroyContext(imgui_);
+            ImGui::SetCurrentContext(previousImGui == imgui_ ? nullptr : previousImGui);
+        }
         SDL_GL_DeleteContext(gl_);
     }
 
@@ -244,8 +240,7 @@ public:
 
     void Draw(Window& dialog, HWND focus) {
         if (!rendererReady_) return;
-        SDL_Window* previousWindow = SDL_GL_GetCurrentWindow();
-        SDL_GLContext previousContext = SDL_GL_GetCurrentContext();
+        const RestoreCurrentGlContext restore;
         if (SDL_GL_MakeCurrent(window_, gl_) != 0) return;
         ImGuiContext* previousImGui = ImGui::GetCurrentContext();
         ImGui::SetCurrentContext(imgui_);
@@ -267,7 +262,6 @@ public:
         ImGui_ImplOpenGL3_RenderDrawData(ImGui::GetDrawData());
         SDL_GL_SwapWindow(window_);
         ImGui::SetCurrentContext(previousImGui);
-        SDL_GL_MakeCurrent(previousWindow, previousContext);
     }
 
 private:

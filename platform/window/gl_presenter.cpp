@@ -3,6 +3,8 @@
 #include <SDL.h>
 #include <epoxy/gl.h>
 
+#include "sdl/gl_context.h"
+
 #include <algorithm>
 
 namespace platform::window {
@@ -12,19 +14,12 @@ namespace {
 // that a Direct3D device's context on the same thread is left as it was.
 class CurrentContextScope {
 public:
-    CurrentContextScope(SDL_Window* window, SDL_GLContext context)
-        : previousWindow_(SDL_GL_GetCurrentWindow()), previousContext_(SDL_GL_GetCurrentContext()) {
-        ok_ = SDL_GL_MakeCurrent(window, context) == 0;
-    }
-    ~CurrentContextScope() { SDL_GL_MakeCurrent(previousWindow_, previousContext_); }
-    CurrentContextScope(const CurrentContextScope&) = delete;
-    CurrentContextScope& operator=(const CurrentContextScope&) = delete;
+    CurrentContextScope(SDL_Window* window, SDL_GLContext context) : ok_(SDL_GL_MakeCurrent(window, context) == 0) {}
     bool ok() const { return ok_; }
 
 private:
-    SDL_Window* previousWindow_;
-    SDL_GLContext previousContext_;
-    bool ok_ = false;
+    RestoreCurrentGlContext restore_;
+    bool ok_;
 };
 
 bool recordingSurfaces = false;
@@ -34,18 +29,11 @@ bool recordingSurfaces = false;
 void GlPresenter::RecordSurfaces() { recordingSurfaces = true; }
 
 std::unique_ptr<GlPresenter> GlPresenter::Create(SDL_Window* window) {
-    SDL_Window* previousWindow = SDL_GL_GetCurrentWindow();
-    SDL_GLContext previousContext = SDL_GL_GetCurrentContext();
-    SDL_GL_SetAttribute(SDL_GL_CONTEXT_MAJOR_VERSION, 3);
-    SDL_GL_SetAttribute(SDL_GL_CONTEXT_MINOR_VERSION, 3);
-    SDL_GL_SetAttribute(SDL_GL_CONTEXT_PROFILE_MASK, SDL_GL_CONTEXT_PROFILE_CORE);
-    SDL_GL_SetAttribute(SDL_GL_SHARE_WITH_CURRENT_CONTEXT, 0);
-    SDL_GLContext context = SDL_GL_CreateContext(window);
+    const RestoreCurrentGlContext restore;
+    SDL_GLContext context = CreateCoreGlContext(window);
     if (!context) return nullptr;
     SDL_GL_SetSwapInterval(0);  // painting never waits for the display
-    std::unique_ptr<GlPresenter> presenter(new GlPresenter(window, context));
-    SDL_GL_MakeCurrent(previousWindow, previousContext);
-    return presenter;
+    return std::unique_ptr<GlPresenter>(new GlPresenter(window, context));
 }
 
 GlPresenter::GlPresenter(SDL_Window* window, void* context) : window_(window), context_(context) {}

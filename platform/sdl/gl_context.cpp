@@ -1,0 +1,20 @@
+#include "sdl/gl_context.h"
+
+#include <SDL.h>
+
+namespace platform {
+
+RestoreCurrentGlContext::RestoreCurrentGlContext()
+    : window_(SDL_GL_GetCurrentWindow()), context_(SDL_GL_GetCurrentContext()) {}
+
+RestoreCurrentGlContext::~RestoreCurrentGlContext() { SDL_GL_MakeCurrent(window_, context_); }
+
+void* CreateCoreGlContext(SDL_Window* window) {
+    SDL_GL_SetAttribute(SDL_GL_CONTEXT_MAJOR_VERSION, 3);
+    SDL_GL_SetAttribute(SDL_GL_CONTEXT_MINOR_VERSION, 3);
+    SDL_GL_SetAttribute(SDL_GL_CONTEXT_PROFILE_MASK, SDL_GL_CONTEXT_PROFILE_CORE);
+    SDL_GL_SetAttribute(SDL_GL_SHARE_WITH_CURRENT_CONTEXT, 0);
+    return SDL_GL_CreateContext(window);
+}
+
+}  // namespace platform
