@@ -78,8 +78,9 @@ protected:
     int m_targetWidth = 0;
     int m_targetHeight = 0;
 
-private:
     void Layout(int mode, bool insideTarget);
+
+private:
     // Hands the reader being drawn the scene so far: the next target, or
     // for the last reader the back buffer.
     void ResolveSceneReader();
