@@ -4,4 +4,7 @@ target_sources(engine PRIVATE
   ${CMAKE_CURRENT_LIST_DIR}/glass_ball_layout.cpp
   ${CMAKE_CURRENT_LIST_DIR}/glass_ball_light.cpp
   ${CMAKE_CURRENT_LIST_DIR}/glass_ball_record.cpp
-  ${CMAKE_CURRENT_LIST_DIR}/glass_ball_textures.cpp)
+  ${CMAKE_CURRENT_LIST_DIR}/glass_ball_textures.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/glyph_grid.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/matrix_code_light.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/matrix_code_record.cpp)
