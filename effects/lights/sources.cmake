@@ -10,4 +10,7 @@ target_sources(engine PRIVATE
   ${CMAKE_CURRENT_LIST_DIR}/glyph_grid.cpp
   ${CMAKE_CURRENT_LIST_DIR}/lake_geometry.cpp
   ${CMAKE_CURRENT_LIST_DIR}/matrix_code_light.cpp
-  ${CMAKE_CURRENT_LIST_DIR}/matrix_code_record.cpp)
+  ${CMAKE_CURRENT_LIST_DIR}/matrix_code_record.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/ripple_grid.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/water_ring_light.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/water_ring_record.cpp)
