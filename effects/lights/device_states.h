@@ -20,6 +20,14 @@ inline void SetSampler(DWORD sampler, D3DSAMPLERSTATETYPE type, DWORD value)
 {
     g_currentDevice->SetSamplerState(sampler, type, value);
 }
+// Linear filtering both ways and the address mode on both axes.
+inline void SetLinearSampler(DWORD sampler, DWORD address)
+{
+    SetSampler(sampler, D3DSAMP_MINFILTER, D3DTEXF_LINEAR);
+    SetSampler(sampler, D3DSAMP_MAGFILTER, D3DTEXF_LINEAR);
+    SetSampler(sampler, D3DSAMP_ADDRESSU, address);
+    SetSampler(sampler, D3DSAMP_ADDRESSV, address);
+}
 // Float stage states travel as their bit pattern.
 inline DWORD FloatBits(float value) { return std::bit_cast<DWORD>(value); }
 

@@ -166,12 +166,8 @@ void FakeLake2D::RestoreDeviceObjects()
     g_currentDevice->SetTransform(D3DTS_WORLD, &identity);
     SetRender(D3DRS_LIGHTING, FALSE);
     SetTwoModulateStates();
-    for (DWORD sampler : {0u, 1u}) {
-        SetSampler(sampler, D3DSAMP_MINFILTER, D3DTEXF_LINEAR);
-        SetSampler(sampler, D3DSAMP_MAGFILTER, D3DTEXF_LINEAR);
-        SetSampler(sampler, D3DSAMP_ADDRESSU, D3DTADDRESS_MIRROR);
-        SetSampler(sampler, D3DSAMP_ADDRESSV, D3DTADDRESS_MIRROR);
-    }
+    for (DWORD sampler : {0u, 1u})
+        lights::SetLinearSampler(sampler, D3DTADDRESS_MIRROR);
     SetStage(1, D3DTSS_TEXCOORDINDEX, 1);
     SetStage(0, D3DTSS_TEXCOORDINDEX, 0);
     SetStage(0, D3DTSS_COLORARG1, D3DTA_TEXTURE);
@@ -183,11 +179,7 @@ void FakeLake2D::RestoreDeviceObjects()
     SetTwoModulateStates();
     SetStage(1, D3DTSS_TEXTURETRANSFORMFLAGS, D3DTTFF_DISABLE);
     SetStage(1, D3DTSS_COLOROP, D3DTOP_DISABLE);
-    if (g_currentDocResManager)
-        g_currentDocResManager->RestoreDeviceObjects();
-    const D3DSURFACE_DESC backBuffer = GetBackBufferDesc();
-    m_targets.Create(backBuffer.Width, backBuffer.Height);
-    SetBorderTextures();
+    RestoreSceneTargets();
 }
 
 void FakeLake2D::SetBumpStates()

@@ -129,12 +129,9 @@ void KV_GlassBallLight::LoadBackgroundPicture()
 void KV_GlassBallLight::RestoreDeviceObjects()
 {
     KV_2D_Light::RestoreDeviceObjects();
-    SetSampler(1, D3DSAMP_ADDRESSU, D3DTADDRESS_WRAP);
-    SetSampler(1, D3DSAMP_ADDRESSV, D3DTADDRESS_WRAP);
-    for (DWORD sampler : {1u, 0u}) {
-        SetSampler(sampler, D3DSAMP_MINFILTER, D3DTEXF_LINEAR);
-        SetSampler(sampler, D3DSAMP_MAGFILTER, D3DTEXF_LINEAR);
-    }
+    lights::SetLinearSampler(1, D3DTADDRESS_WRAP);
+    SetSampler(0, D3DSAMP_MINFILTER, D3DTEXF_LINEAR);
+    SetSampler(0, D3DSAMP_MAGFILTER, D3DTEXF_LINEAR);
     SetSampler(0, D3DSAMP_MIPFILTER, D3DTEXF_LINEAR);
     lights::SetBumpMatrix(0.2f, 0.0f, 0.0f, 0.25f);
     SetStage(0, D3DTSS_BUMPENVLSCALE, FloatBits(1.0f));

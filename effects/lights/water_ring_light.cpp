@@ -8,7 +8,6 @@
 #include "scene/resources/kv_docresmanager.h"
 
 using lights::SetRender;
-using lights::SetSampler;
 using lights::SetStage;
 
 namespace {
@@ -104,17 +103,10 @@ void KV_WaterRingLight::RestoreDeviceObjects()
     SetRender(D3DRS_ZENABLE, FALSE);
     SetRender(D3DRS_LIGHTING, TRUE);
     SetRender(D3DRS_SPECULARENABLE, TRUE);
-    SetSampler(0, D3DSAMP_MINFILTER, D3DTEXF_LINEAR);
-    SetSampler(0, D3DSAMP_MAGFILTER, D3DTEXF_LINEAR);
-    SetSampler(0, D3DSAMP_ADDRESSU, D3DTADDRESS_MIRROR);
-    SetSampler(0, D3DSAMP_ADDRESSV, D3DTADDRESS_MIRROR);
+    lights::SetLinearSampler(0, D3DTADDRESS_MIRROR);
     ResizeGrid();
     Resize(m_targetWidth, m_targetHeight);
-    if (g_currentDocResManager)
-        g_currentDocResManager->RestoreDeviceObjects();
-    const D3DSURFACE_DESC backBuffer = GetBackBufferDesc();
-    m_targets.Create(backBuffer.Width, backBuffer.Height);
-    SetBorderTextures();
+    RestoreSceneTargets();
 }
 
 void KV_WaterRingLight::InvalidateDeviceObjects()

@@ -79,6 +79,9 @@ protected:
     int m_targetHeight = 0;
 
     void Layout(int mode, bool insideTarget);
+    // The document's device objects, the pair at the back buffer's size and
+    // the border textures: the end of every restore.
+    void RestoreSceneTargets();
 
 private:
     // Hands the reader being drawn the scene so far: the next target, or

@@ -5,11 +5,9 @@
 
 #include "effects/lights/glass_ball_light.h"
 #include "effects/lights/glass_ball_textures.h"
+#include "effects/lights/light_fixture.h"
 #include "effects/lights/light_records.h"
-#include "platform/sim_d3d_draws.h"
 #include "platform/d3d9_pipeline/pipeline_fixture.h"
-#include "scene/render/render_fixture.h"
-#include "scene/render/view_context.h"
 
 #include <gtest/gtest.h>
 
@@ -17,12 +15,6 @@ namespace lights_test {
 namespace {
 
 using d3d9_test::ColoursNear;
-
-class TestGlassBall : public KV_GlassBallLight {
-public:
-    using KV_GlassBallLight::m_pictureQuad;
-    using KV_GlassBallLight::m_targets;
-};
 
 Bytes GlassBallFields(DWORD version)
 {
@@ -143,43 +135,14 @@ TEST(GlassBallMotionTest, SwayModeCompletesAPeriodInThirtyTwoSecondsAtSpeedZero)
     glass_ball::SharedMotionPhase() = {};
 }
 
-class GlassBallDeviceTest : public render_test::RenderTest {
+class GlassBallDeviceTest : public LightDeviceTest<KV_GlassBallLight> {
 protected:
-    explicit GlassBallDeviceTest(UINT side = 64) : RenderTest(side, side) {}
+    explicit GlassBallDeviceTest(UINT side = 64) : LightDeviceTest(side) {}
     void SetUp() override
     {
-        RenderTest::SetUp();
-        g_currentRenderContext = &context;
+        LightDeviceTest::SetUp();
         glass_ball::SharedMotionPhase() = {};
     }
-    void TearDown() override
-    {
-        ball.reset();
-        context = ViewContext();
-        g_currentRenderContext = nullptr;
-        RenderTest::TearDown();
-    }
-    // A ball over a w x h picture (none for 0) on the whole back buffer.
-    void Show(UINT w, UINT h, const std::vector<D3DCOLOR>& texels)
-    {
-        ball->Create();
-        if (w > 0)
-            ball->m_pictureQuad.SetPicture(TextureRecord(MakeTexture(w, h, texels), w, h, float(h) / float(w)));
-        ball->RestoreDeviceObjects();
-        ball->Resize(static_cast<int>(width_), static_cast<int>(height_));
-    }
-    void DrawFrame()
-    {
-        ASSERT_EQ(device()->BeginScene(), D3D_OK);
-        ball->FrameMove(0.0f);
-        ball->BeginSceneCapture();
-        ball->RenderBackground(0);
-        ball->DrawBorders(0);
-        device()->EndScene();
-    }
-
-    ViewContext context;
-    std::unique_ptr<TestGlassBall> ball = std::make_unique<TestGlassBall>();
 };
 
 // Green in the middle half of the picture, blue around it.
@@ -194,9 +157,9 @@ std::vector<D3DCOLOR> FramedPicture()
 
 TEST_F(GlassBallDeviceTest, TheBallShowsTheCapturedCentreAndTheGradientInTheCorners)
 {
-    ball->motionMode.Value() = 0;
-    ball->gradientTop.Value() = 0x00FFFF;
-    ball->gradientBottom.Value() = 0x00FFFF;
+    light->motionMode.Value() = 0;
+    light->gradientTop.Value() = 0x00FFFF;
+    light->gradientBottom.Value() = 0x00FFFF;
     Show(64, 64, FramedPicture());
     DrawFrame();
     EXPECT_TRUE(ColoursNear(Pixel(32, 32), 0x00FF00, 8));
@@ -207,21 +170,15 @@ TEST_F(GlassBallDeviceTest, TheBallShowsTheCapturedCentreAndTheGradientInTheCorn
 TEST_F(GlassBallDeviceTest, TheBallDrawBendsTheCapturedFrameThroughTheBumpMap)
 {
     Show(64, 64, FramedPicture());
-    platform::sim::RecordDraws(true);
-    DrawFrame();
-    const auto draws = platform::sim::TakeDraws();
-    platform::sim::RecordDraws(false);
-    const platform::sim::DrawRecord* ballDraw = nullptr;
-    for (const auto& draw : draws)
-        if (!draw.stages.empty() && draw.stages[0].colorOp == D3DTOP_BUMPENVMAP)
-            ballDraw = &draw;
+    const auto draws = DrawsOf([&] { DrawFrame(); });
+    const platform::sim::DrawRecord* ballDraw = LastDrawWith(draws, D3DTOP_BUMPENVMAP);
     ASSERT_NE(ballDraw, nullptr);
     EXPECT_EQ(ballDraw->fvf, static_cast<DWORD>(D3DFVF_XYZ | D3DFVF_TEX2));
     EXPECT_EQ(ballDraw->stride, 28u);
     EXPECT_FALSE(ballDraw->alphaBlend);
-    EXPECT_EQ(ballDraw->stages[0].texture, ball->bumpMap.Get());
+    EXPECT_EQ(ballDraw->stages[0].texture, light->bumpMap.Get());
     ASSERT_GE(ballDraw->stages.size(), 2u);
-    EXPECT_EQ(ballDraw->stages[1].texture, ball->m_targets.Current());
+    EXPECT_EQ(ballDraw->stages[1].texture, light->m_targets.Current());
     EXPECT_EQ(ballDraw->stages[1].texCoordIndex, static_cast<DWORD>(D3DTSS_TCI_CAMERASPACEPOSITION | 1));
     EXPECT_EQ(ballDraw->stages[1].textureTransformFlags, static_cast<DWORD>(D3DTTFF_COUNT2));
 }
@@ -239,12 +196,12 @@ bool Finite(const D3DXMATRIX& m)
 TEST_F(GlassBallDeviceTest, AnyPictureShapeGivesAFiniteTextureProjection)
 {
     for (const auto& [w, h] : {std::pair{16u, 64u}, {0u, 0u}, {1u, 100u}, {100u, 1u}}) {
-        ball = std::make_unique<TestGlassBall>();
+        Renew();
         Show(w, h, std::vector<D3DCOLOR>(w * h, 0xFFFF0000));
         DrawFrame();
-        ball->SetBallTransforms(true);
-        EXPECT_TRUE(Finite(ball->textureProjection)) << w << "x" << h;
-        ball->InvalidateDeviceObjects();
+        light->SetBallTransforms(true);
+        EXPECT_TRUE(Finite(light->textureProjection)) << w << "x" << h;
+        light->InvalidateDeviceObjects();
     }
 }
 
@@ -265,15 +222,15 @@ std::array<float, 4> Extent(KV_SimpleMesh& quad)
 
 TEST_F(GlassBallBordersTest, AWidePictureInFitModeGetsMarginQuadsOnePixelWider)
 {
-    ball->usePictureBackground.Value() = 1;
-    ball->Create();
-    ball->backgroundRecord = TextureRecord(nullptr, 1000, 500, 0.5f);
-    ball->Resize(1000, 1000);
+    light->usePictureBackground.Value() = 1;
+    light->Create();
+    light->backgroundRecord = TextureRecord(nullptr, 1000, 500, 0.5f);
+    light->Resize(1000, 1000);
     using E = std::array<float, 4>;  // left, top, right, bottom
-    EXPECT_EQ(Extent(ball->borderQuads[0]), (E{0, 0, 1, 500}));
-    EXPECT_EQ(Extent(ball->borderQuads[1]), (E{1000, 0, 1001, 500}));
-    EXPECT_EQ(Extent(ball->borderQuads[2]), (E{0, 0, 1000, 251}));
-    EXPECT_EQ(Extent(ball->borderQuads[3]), (E{0, 750, 1000, 1001}));
+    EXPECT_EQ(Extent(light->borderQuads[0]), (E{0, 0, 1, 500}));
+    EXPECT_EQ(Extent(light->borderQuads[1]), (E{1000, 0, 1001, 500}));
+    EXPECT_EQ(Extent(light->borderQuads[2]), (E{0, 0, 1000, 251}));
+    EXPECT_EQ(Extent(light->borderQuads[3]), (E{0, 750, 1000, 1001}));
 }
 
 } // namespace

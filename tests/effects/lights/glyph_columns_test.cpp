@@ -3,11 +3,10 @@
 #include <cmath>
 #include <vector>
 
+#include "effects/lights/light_fixture.h"
 #include "effects/lights/light_records.h"
 #include "effects/lights/matrix_code_light.h"
 #include "scene/model/crt_random.h"
-#include "scene/render/render_fixture.h"
-#include "scene/render/view_context.h"
 
 #include <gtest/gtest.h>
 
@@ -170,38 +169,15 @@ TEST(GlyphRecordTest, VersionOneHasNoLinkAndVersionTwoReadsItBack)
     EXPECT_EQ(Writing(*read), second);
 }
 
-class GlyphLightTest : public render_test::RenderTest {
+class GlyphLightTest : public LightDeviceTest<KV_MatrixCodeLight> {
 protected:
-    GlyphLightTest() : RenderTest(64, 64) {}
-    void SetUp() override
+    void PictureChanged() override
     {
-        RenderTest::SetUp();
-        MakeRenderContextCurrent(&context);
-    }
-    void TearDown() override
-    {
-        light.reset();
-        MakeRenderContextCurrent(nullptr);
-        RenderTest::TearDown();
-    }
-    void Show(UINT w, UINT h, const std::vector<D3DCOLOR>& texels)
-    {
-        light->Create();
-        if (w > 0)
-            light->m_pictureQuad.SetPicture(TextureRecord(MakeTexture(w, h, texels), w, h, float(h) / float(w)));
-        light->RestoreDeviceObjects();
         light->Resize(64, 64);
+        light->BuildLuminanceMap();
         light->RebuildGrid();
         light->ResizeBatch();
-        light->BuildLuminanceMap();
     }
-
-    class TestGlyphLight : public KV_MatrixCodeLight {
-    public:
-        using KV_MatrixCodeLight::m_pictureQuad;
-    };
-    ViewContext context;
-    std::unique_ptr<TestGlyphLight> light = std::make_unique<TestGlyphLight>();
 };
 
 TEST_F(GlyphLightTest, APictureAtCellSizeSixteenGetsOneQuadPerCellInOneChunk)
@@ -225,7 +201,7 @@ TEST_F(GlyphLightTest, TheLuminanceMapWeighsTheCopiedPictureAndNeedsOne)
     EXPECT_NEAR(light->luminance[10 * 256 + 100], 0.587f, 0.01f);
     EXPECT_NEAR(light->luminance[250 * 256 + 100], 1.0f, 0.01f);
 
-    light = std::make_unique<TestGlyphLight>();
+    Renew();
     light->backgroundMode.Value() = 1;
     Show(0, 0, {});
     EXPECT_TRUE(light->luminance.empty());

@@ -4,11 +4,9 @@
 #include <vector>
 
 #include "effects/lights/fake_lake_2d.h"
+#include "effects/lights/light_fixture.h"
 #include "effects/lights/light_records.h"
-#include "platform/sim_d3d_draws.h"
 #include "platform/d3d9_pipeline/pipeline_fixture.h"
-#include "scene/render/render_fixture.h"
-#include "scene/render/view_context.h"
 
 #include <gtest/gtest.h>
 
@@ -130,42 +128,19 @@ TEST(LakeMotionTest, WaveSpeedFiftyTurnsTheBumpMatrixFourAndAHalfRadiansASecond)
     EXPECT_NEAR(lake.bumpMatrix[3], 0.04f * std::cos(0.45f), 1e-6f);
 }
 
-class LakeTest : public render_test::RenderTest {
+class LakeTest : public LightDeviceTest<FakeLake2D> {
 protected:
-    LakeTest() : RenderTest(64, 64) {}
-    void SetUp() override
-    {
-        RenderTest::SetUp();
-        MakeRenderContextCurrent(&context);
-    }
-    void TearDown() override
-    {
-        lake.reset();
-        MakeRenderContextCurrent(nullptr);
-        RenderTest::TearDown();
-    }
-    // Row y of the picture is red 4y; the tints are clear.
+    void PictureChanged() override { light->ReloadPicture(); }
+    // Row y of the picture is red 4y; the tints are clear; the water flat.
     void Show()
     {
         std::vector<D3DCOLOR> texels(64 * 64);
         for (UINT y = 0; y < 64; ++y)
             for (UINT x = 0; x < 64; ++x)
                 texels[y * 64 + x] = 0xFF000000 | (4 * y) << 16;
-        lake->tintStrength.SetValue(0);
-        lake->Create();
-        lake->m_pictureQuad.SetPicture(TextureRecord(MakeTexture(64, 64, texels), 64, 64, 1.0f));
-        lake->ReloadPicture();
-        lake->normalMap.Share(MakeTexture(4, 4, std::vector<D3DCOLOR>(16, 0xFF000000)));
-        lake->RestoreDeviceObjects();
-        lake->Resize(64, 64);
-    }
-    void DrawFrame()
-    {
-        ASSERT_EQ(device()->BeginScene(), D3D_OK);
-        lake->FrameMove(0.0f);
-        lake->RenderBackground(0);
-        lake->DrawBorders(0);
-        device()->EndScene();
+        light->tintStrength.SetValue(0);
+        LightDeviceTest::Show(64, 64, texels);
+        light->normalMap.Share(MakeTexture(4, 4, std::vector<D3DCOLOR>(16, 0xFF000000)));
     }
     // The water's rows 40 to 63 show the picture's rows 39 down to 16.
     void ExpectMirroredRows()
@@ -174,13 +149,6 @@ protected:
         for (UINT k : {2u, 8u, 16u, 22u})
             EXPECT_TRUE(ColoursNear(Pixel(30, 40 + k), (4 * (39 - k)) << 16, 8)) << k;
     }
-
-    class TestLake : public FakeLake2D {
-    public:
-        using FakeLake2D::m_pictureQuad;
-    };
-    ViewContext context;
-    std::unique_ptr<TestLake> lake = std::make_unique<TestLake>();
 };
 
 TEST_F(LakeTest, FlatWaterShowsTheBandAboveItUpsideDown)
@@ -193,25 +161,21 @@ TEST_F(LakeTest, FlatWaterShowsTheBandAboveItUpsideDown)
 TEST_F(LakeTest, TheWaterIsBumpMappedOverTheMirroredCopy)
 {
     Show();
-    lake->FrameMove(0.0f);
-    lake->FrameMove(0.2f);
-    platform::sim::RecordDraws(true);
-    ASSERT_EQ(device()->BeginScene(), D3D_OK);
-    lake->RenderBackground(0);
-    device()->EndScene();
-    const auto draws = platform::sim::TakeDraws();
-    platform::sim::RecordDraws(false);
-    const platform::sim::DrawRecord* water = nullptr;
-    for (const auto& draw : draws)
-        if (!draw.stages.empty() && draw.stages[0].colorOp == D3DTOP_BUMPENVMAP)
-            water = &draw;
+    light->FrameMove(0.0f);
+    light->FrameMove(0.2f);
+    const auto draws = DrawsOf([&] {
+        ASSERT_EQ(device()->BeginScene(), D3D_OK);
+        light->RenderBackground(0);
+        device()->EndScene();
+    });
+    const platform::sim::DrawRecord* water = LastDrawWith(draws, D3DTOP_BUMPENVMAP);
     ASSERT_NE(water, nullptr);
     EXPECT_EQ(water->fvf, 0x302u);
     EXPECT_EQ(water->stride, 28u);
-    EXPECT_EQ(water->stages[0].texture, lake->normalMap.Get());
+    EXPECT_EQ(water->stages[0].texture, light->normalMap.Get());
     EXPECT_EQ(water->stages[0].texCoordIndex, 1u);
     ASSERT_GE(water->stages.size(), 2u);
-    EXPECT_EQ(water->stages[1].texture, lake->pictureCopy.Get());
+    EXPECT_EQ(water->stages[1].texture, light->pictureCopy.Get());
     EXPECT_EQ(water->stages[1].texCoordIndex, 0u);
     DWORD m00 = 0, m01 = 0;
     device()->GetTextureStageState(0, D3DTSS_BUMPENVMAT00, &m00);
@@ -224,11 +188,11 @@ TEST_F(LakeTest, AResetDuringTheSlideKeepsTheReflection)
 {
     Show();
     DrawFrame();
-    lake->InvalidateDeviceObjects();
+    light->InvalidateDeviceObjects();
     D3DPRESENT_PARAMETERS parameters = presentation();
     ASSERT_EQ(device()->Reset(&parameters), D3D_OK);
-    lake->RestoreDeviceObjects();
-    lake->Resize(64, 64);
+    light->RestoreDeviceObjects();
+    light->Resize(64, 64);
     DrawFrame();
     ExpectMirroredRows();
 }
@@ -237,16 +201,14 @@ TEST_F(LakeTest, AResetDuringTheSlideKeepsTheReflection)
 TEST_F(LakeTest, MissingPicturesAndExtremeHorizonsDrawWithoutFault)
 {
     for (UINT value : {100u, 150u}) {
-        lake = std::make_unique<TestLake>();
-        lake->horizon.SetValue(value);
-        lake->Create();
-        lake->RestoreDeviceObjects();
-        lake->Resize(64, 64);
+        Renew();
+        light->horizon.SetValue(value);
+        LightDeviceTest::Show(0, 0, {});
         DrawFrame();
-        for (const lake::PlaneVertex& vertex : lake->plane) {
+        for (const lake::PlaneVertex& vertex : light->plane) {
             EXPECT_TRUE(std::isfinite(vertex.y) && std::isfinite(vertex.v0));
         }
-        lake->InvalidateDeviceObjects();
+        light->InvalidateDeviceObjects();
     }
 }
 

@@ -5,14 +5,12 @@
 #include <numeric>
 #include <vector>
 
+#include "effects/lights/light_fixture.h"
 #include "effects/lights/light_records.h"
 #include "effects/lights/water_ring_light.h"
-#include "platform/sim_d3d_draws.h"
 #include "platform/d3d9_pipeline/pipeline_fixture.h"
 #include "scene/model/crt_random.h"
 #include "scene/render/kv_indexed_mesh.h"
-#include "scene/render/render_fixture.h"
-#include "scene/render/view_context.h"
 
 #include <gtest/gtest.h>
 
@@ -153,38 +151,12 @@ std::vector<D3DCOLOR> Quadrants()
     return texels;
 }
 
-class WaterRingFixture : public render_test::RenderTest {
+class WaterRingFixture : public LightDeviceTest<KV_WaterRingLight> {
 protected:
-    WaterRingFixture() : RenderTest(64, 64) {}
     void SetUp() override
     {
-        RenderTest::SetUp();
-        MakeRenderContextCurrent(&context);
+        LightDeviceTest::SetUp();
         kv_srand(5);
-    }
-    void TearDown() override
-    {
-        rings.reset();
-        MakeRenderContextCurrent(nullptr);
-        RenderTest::TearDown();
-    }
-    void Show(UINT w, UINT h, const std::vector<D3DCOLOR>& texels)
-    {
-        rings->Create();
-        if (w > 0)
-            rings->m_pictureQuad.SetPicture(TextureRecord(MakeTexture(w, h, texels), w, h, float(h) / float(w)));
-        rings->RestoreDeviceObjects();
-        rings->Resize(64, 64);
-    }
-    void DrawFrame(float time)
-    {
-        ASSERT_EQ(device()->BeginScene(), D3D_OK);
-        rings->FrameMove(time);
-        if (rings->NeedsSceneTexture())
-            rings->BeginSceneCapture();
-        rings->RenderBackground(0);
-        rings->DrawBorders(0);
-        device()->EndScene();
     }
     void ExpectQuadrants()
     {
@@ -194,20 +166,13 @@ protected:
             EXPECT_TRUE(ColoursNear(Pixel(x, y), colour, 24)) << quadrant;
         }
     }
-
-    class TestRings : public KV_WaterRingLight {
-    public:
-        using KV_WaterRingLight::m_pictureQuad;
-    };
-    ViewContext context;
-    std::unique_ptr<TestRings> rings = std::make_unique<TestRings>();
 };
 
 class WaterRingTest : public WaterRingFixture, public testing::WithParamInterface<int> {};
 
 TEST_P(WaterRingTest, ThePictureShowsThroughTheWaterInPlace)
 {
-    rings->refractScene.Value() = GetParam();
+    light->refractScene.Value() = GetParam();
     Show(64, 64, Quadrants());
     DrawFrame(0.0f);
     ExpectQuadrants();
@@ -215,15 +180,15 @@ TEST_P(WaterRingTest, ThePictureShowsThroughTheWaterInPlace)
 
 TEST_P(WaterRingTest, AResetDuringTheSlideKeepsDrawing)
 {
-    rings->refractScene.Value() = GetParam();
+    light->refractScene.Value() = GetParam();
     Show(64, 64, Quadrants());
     DrawFrame(0.0f);
-    rings->InvalidateDeviceObjects();
+    light->InvalidateDeviceObjects();
     DrawFrame(0.03f);  // nothing to step or draw into
     D3DPRESENT_PARAMETERS parameters = presentation();
     ASSERT_EQ(device()->Reset(&parameters), D3D_OK);
-    rings->RestoreDeviceObjects();
-    rings->Resize(64, 64);
+    light->RestoreDeviceObjects();
+    light->Resize(64, 64);
     DrawFrame(0.06f);
     ExpectQuadrants();
 }
@@ -235,17 +200,16 @@ TEST_F(WaterRingFixture, ObjectsDrawUnlitOverTheLitSurface)
     Show(64, 64, Quadrants());
     KV_IndexedMesh sprites;
     sprites.SetQuadCount(1);
-    platform::sim::RecordDraws(true);
-    ASSERT_EQ(device()->BeginScene(), D3D_OK);
-    rings->RenderBackground(0);
-    rings->DrawSprites(sprites, nullptr, 2);
-    device()->EndScene();
-    const auto draws = platform::sim::TakeDraws();
-    platform::sim::RecordDraws(false);
+    const auto draws = DrawsOf([&] {
+        ASSERT_EQ(device()->BeginScene(), D3D_OK);
+        light->RenderBackground(0);
+        light->DrawSprites(sprites, nullptr, 2);
+        device()->EndScene();
+    });
     ASSERT_EQ(draws.size(), 2u);
     EXPECT_EQ(draws[0].fvf, RippleVertex::FVF);
     EXPECT_EQ(draws[0].stride, 36u);
-    EXPECT_EQ(draws[0].primitiveCount, rings->grid->indexCount - 2);
+    EXPECT_EQ(draws[0].primitiveCount, light->grid->indexCount - 2);
     EXPECT_TRUE(draws[0].lighting);
     EXPECT_EQ(draws[1].fvf, DX_V::PCT::FVF);
     EXPECT_FALSE(draws[1].lighting);
@@ -258,16 +222,23 @@ TEST_F(WaterRingFixture, ObjectsDrawUnlitOverTheLitSurface)
 TEST_F(WaterRingFixture, ExtremeAndMissingPicturesDrawWithoutFault)
 {
     for (const auto& [w, h] : {std::pair{1u, 100u}, {100u, 1u}, {0u, 0u}}) {
-        rings = std::make_unique<TestRings>();
+        Renew();
         Show(w, h, std::vector<D3DCOLOR>(w * h, 0xFF808080));
         DrawFrame(0.0f);
         DrawFrame(3.0f);
-        std::vector<RippleVertex> vertices(rings->grid->vertexCount);
-        rings->grid->FillVertices(D3DXVECTOR3(0, 120, 0), vertices.data());
+        std::vector<RippleVertex> vertices(light->grid->vertexCount);
+        light->grid->FillVertices(D3DXVECTOR3(0, 120, 0), vertices.data());
         EXPECT_TRUE(std::all_of(vertices.begin(), vertices.end(), [](const RippleVertex& v) {
             return std::isfinite(v.u) && std::isfinite(v.v) && std::isfinite(v.y);
         })) << w << "x" << h;
-        rings->InvalidateDeviceObjects();
+        light->InvalidateDeviceObjects();
+    }
+    // A broken aspect counts as square.
+    for (float aspect : {0.0f, std::nanf(""), -1.0f}) {
+        light->m_pictureQuad.picture.aspect = aspect;
+        light->ResizeGrid();
+        EXPECT_EQ(light->grid->cols, 128u) << aspect;
+        EXPECT_EQ(light->grid->rows, 128u) << aspect;
     }
 }
 
