@@ -167,6 +167,29 @@ TEST_F(GlassBallDeviceTest, TheBallShowsTheCapturedCentreAndTheGradientInTheCorn
         EXPECT_TRUE(ColoursNear(Pixel(x, y), 0xFFFF00, 8)) << x << "," << y;
 }
 
+// Scrolling by half the frame puts the picture's right half on the left.
+TEST_F(GlassBallDeviceTest, ScrollingMotionWrapsTheCapturedFrameSideways)
+{
+    std::vector<D3DCOLOR> halves(64 * 64);
+    for (UINT i = 0; i < halves.size(); ++i)
+        halves[i] = i % 64 < 32 ? 0xFFFF0000 : 0xFF0000FF;
+    struct Case {
+        int mode;
+        D3DCOLOR left, right;
+    };
+    for (const Case& c : {Case{0, 0xFF0000, 0x0000FF}, Case{1, 0x0000FF, 0xFF0000}, Case{2, 0x0000FF, 0xFF0000}}) {
+        Renew();
+        glass_ball::SharedMotionPhase() = {};
+        light->motionMode.Value() = c.mode;
+        Show(64, 64, halves);
+        DrawFrame(0.0f);
+        DrawFrame(16.0f);
+        EXPECT_TRUE(ColoursNear(Pixel(20, 32), c.left, 16)) << c.mode;
+        EXPECT_TRUE(ColoursNear(Pixel(44, 32), c.right, 16)) << c.mode;
+        light->InvalidateDeviceObjects();
+    }
+}
+
 TEST_F(GlassBallDeviceTest, TheBallDrawBendsTheCapturedFrameThroughTheBumpMap)
 {
     Show(64, 64, FramedPicture());
