@@ -73,6 +73,32 @@ TEST(GlyphGridTest, APushMovesTheColumnDownAndFadesATrainsHead)
     EXPECT_LE(GlyphGrid::Glow(grid->Cell(3, 0)), 2);
 }
 
+// A train in row mode writes its glyphs down from its row, one a step once
+// its delay is over; blank-only steps write blanks instead.
+TEST(GlyphGridTest, ATrainWritesItsGlyphsDownTheColumn)
+{
+    kv_srand(11);
+    for (bool blankOnly : {false, true}) {
+        const auto grid = GlyphGrid::Create(Config(1), 0, 5);  // one column, six rows
+        grid->columns[0] = {3, 2, 1};
+        for (int step = 0; step < 100 && grid->columns[0].row < 4; ++step)
+            grid->StepColumns(blankOnly);
+        ASSERT_EQ(grid->columns[0].row, 4);
+        EXPECT_EQ(grid->columns[0].remaining, 0);
+        EXPECT_EQ(GlyphGrid::Glyph(grid->Cell(0, 0)), 0);
+        for (int row = 1; row <= 3; ++row) {
+            const int glyph = GlyphGrid::Glyph(grid->Cell(row, 0));
+            if (blankOnly) {
+                EXPECT_EQ(glyph, 0) << row;
+            } else {
+                EXPECT_GE(glyph, 1) << row;
+                EXPECT_LE(glyph, 5) << row;
+            }
+        }
+        EXPECT_EQ(GlyphGrid::Glyph(grid->Cell(4, 0)), 0);
+    }
+}
+
 TEST(GlyphGridTest, TheWalkDescribesVisibleCellsAndAgesThem)
 {
     const auto grid = GlyphGrid::Create(Config(1), 2, 1);  // three columns, two rows
