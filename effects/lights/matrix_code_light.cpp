@@ -50,8 +50,15 @@ void KV_MatrixCodeLight::Create()
     BuildLuminanceMap();
 }
 
+// A cell size from the document that would give more cells than any
+// screen shows is raised until the grid fits.
 void KV_MatrixCodeLight::RebuildGrid()
 {
+    const long long width = std::max(g_picturePlacement->pictureWidth, 0);
+    const long long height = std::max(g_picturePlacement->pictureHeight, 0);
+    config.cellSize = std::max(config.cellSize, 1);
+    while ((width / config.cellSize + 1) * (height / config.cellSize + 1) > kMaxCells)
+        ++config.cellSize;
     grid = GlyphGrid::Create(config, g_picturePlacement->pictureWidth, g_picturePlacement->pictureHeight);
 }
 

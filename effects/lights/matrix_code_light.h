@@ -16,6 +16,7 @@
 class KV_MatrixCodeLight : public KV_2D_Light {
 public:
     static constexpr UINT kLuminanceSide = 256;
+    static constexpr long long kMaxCells = 1 << 18;
 
     KV_MatrixCodeLight();
 

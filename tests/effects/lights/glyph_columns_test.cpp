@@ -216,6 +216,15 @@ TEST_F(GlyphLightTest, APictureAtCellSizeSixteenGetsOneQuadPerCellInOneChunk)
     EXPECT_EQ(light->config.glyphCount, 2);
 }
 
+TEST_F(GlyphLightTest, CellsTooSmallForThePictureGrowUntilTheGridFits)
+{
+    light->cellSize.Value() = 0;
+    Show(2048, 2048, std::vector<D3DCOLOR>(2048 * 2048, 0xFF808080));
+    EXPECT_EQ(light->config.cellSize, 5);
+    EXPECT_LE(light->batch.count, KV_MatrixCodeLight::kMaxCells);
+    EXPECT_EQ(light->batch.count, light->grid->cols * light->grid->rows);
+}
+
 TEST_F(GlyphLightTest, TheLuminanceMapWeighsTheCopiedPictureAndNeedsOne)
 {
     light->backgroundMode.Value() = 1;
