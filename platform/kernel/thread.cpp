@@ -51,6 +51,8 @@ void WINAPI SetLastError(DWORD error) { t_lastError = error; }
 
 DWORD WINAPI GetCurrentThreadId() { return static_cast<DWORD>(gettid()); }
 
+DWORD WINAPI GetCurrentProcessId() { return static_cast<DWORD>(getpid()); }
+
 HANDLE WINAPI GetCurrentThread() { return kCurrentThread; }
 
 BOOL WINAPI SetThreadPriority(HANDLE thread, int priority) {
