@@ -1,0 +1,41 @@
+#include "sound/graph_playback.h"
+
+#include <vector>
+
+#include "scene/model/com_holder.h"
+
+bool PlaySourceInGraph(IGraphBuilder* builder, IMediaControl* control, IMediaSeeking* seeking,
+                       IBaseFilter* source)
+{
+    // A track that could not be opened has no source filter.
+    if (source == nullptr || builder == nullptr || control == nullptr || seeking == nullptr)
+        return false;
+    ComHolder<IPin> output;
+    if (FAILED(source->FindPin(L"Output", output.Receive())))
+        return false;
+    if (FAILED(control->Stop()))
+        return false;
+
+    ComHolder<IEnumFilters> enumerator;
+    if (FAILED(builder->EnumFilters(enumerator.Receive())))
+        return false;
+    std::vector<IBaseFilter*> filters;
+    for (IBaseFilter* filter = nullptr; enumerator->Next(1, &filter, nullptr) == S_OK;)
+        filters.push_back(filter);
+    bool kept = true;
+    for (IBaseFilter* filter : filters) {
+        if (kept)
+            kept = SUCCEEDED(builder->RemoveFilter(filter)) && SUCCEEDED(builder->AddFilter(filter, nullptr));
+        filter->Release();
+    }
+    if (!kept)
+        return false;
+
+    if (FAILED(builder->Render(output.Get())))
+        return false;
+    output.Reset();
+    LONGLONG start = 0;
+    if (FAILED(seeking->SetPositions(&start, AM_SEEKING_AbsolutePositioning, nullptr, AM_SEEKING_NoPositioning)))
+        return false;
+    return SUCCEEDED(control->Run());
+}
