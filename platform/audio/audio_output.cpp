@@ -1,6 +1,7 @@
 #include "audio/audio_output.h"
 
 #include <SDL.h>
+#include <pthread.h>
 
 #include <chrono>
 #include <condition_variable>
@@ -29,7 +30,7 @@ void SDLCALL MixForDevice(void* rate, Uint8* stream, int bytes) {
 
 class AudioHelper {
 public:
-    AudioHelper() : thread_([this] { Run(); }) {}
+    AudioHelper() : thread_([this] { Run(); }) { pthread_setname_np(thread_.native_handle(), "SoundHelper"); }
 
     void RequestOutput() {
         const std::lock_guard lock(mutex_);

@@ -70,13 +70,13 @@ Bytes Pcm16(const std::vector<int16_t>& samples) {
     return bytes;
 }
 
-Bytes Mp3Of(const std::vector<int16_t>& samples, int rate) {
+Bytes Mp3Of(const std::vector<int16_t>& samples, int rate, bool stereo) {
     const std::unique_ptr<lame_global_flags, int (*)(lame_global_flags*)> lame(lame_init(), lame_close);
-    lame_set_num_channels(lame.get(), 1);
+    lame_set_num_channels(lame.get(), stereo ? 2 : 1);
     lame_set_in_samplerate(lame.get(), rate);
     lame_set_out_samplerate(lame.get(), rate);
-    lame_set_mode(lame.get(), MONO);
-    lame_set_brate(lame.get(), 64);
+    lame_set_mode(lame.get(), stereo ? JOINT_STEREO : MONO);
+    lame_set_brate(lame.get(), stereo ? 128 : 64);
     lame_set_bWriteVbrTag(lame.get(), 0);
     if (lame_init_params(lame.get()) < 0) return {};
     Bytes out(samples.size() * 5 / 4 + 7200 + 7200);

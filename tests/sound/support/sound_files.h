@@ -28,8 +28,9 @@ Bytes WaveFile(const WaveLayout& layout, const Bytes& data);
 
 std::vector<int16_t> Tone(double hertz, int rate, double seconds, double amplitude = 0.5);
 Bytes Pcm16(const std::vector<int16_t>& samples);
-// Mono MP3 of the samples (libmp3lame, 64 kbit/s).
-Bytes Mp3Of(const std::vector<int16_t>& samples, int rate);
+// MP3 of the samples (libmp3lame): mono at 64 kbit/s, or the same
+// samples on both channels at 128 kbit/s.
+Bytes Mp3Of(const std::vector<int16_t>& samples, int rate, bool stereo = false);
 
 // A file in the temporary folder, named for the test; its Windows path.
 std::wstring WriteTemporaryFile(const std::wstring& name, const Bytes& bytes);
