@@ -2,7 +2,31 @@
 
 #include <vector>
 
-#include "scene/model/com_holder.h"
+namespace {
+
+constexpr LONG kGraphEventMessage = 0x8000;
+
+template <class I>
+bool Query(const ComHolder<IGraphBuilder>& builder, REFIID iid, ComHolder<I>& target)
+{
+    return SUCCEEDED(builder->QueryInterface(iid, reinterpret_cast<void**>(target.Receive())));
+}
+
+} // namespace
+
+bool BuildFilterGraph(HWND window, ComHolder<IGraphBuilder>& builder, ComHolder<IMediaControl>& control,
+                      ComHolder<IMediaSeeking>& seeking, ComHolder<IMediaEventEx>& events,
+                      ComHolder<IBasicAudio>& audio)
+{
+    CoInitialize(nullptr);
+    if (FAILED(CoCreateInstance(CLSID_FilterGraph, nullptr, CLSCTX_INPROC_SERVER | CLSCTX_INPROC_HANDLER,
+                                IID_IGraphBuilder, reinterpret_cast<void**>(builder.Receive()))))
+        return false;
+    if (!Query(builder, IID_IMediaControl, control) || !Query(builder, IID_IMediaSeeking, seeking) ||
+        !Query(builder, IID_IMediaEventEx, events) || !Query(builder, IID_IBasicAudio, audio))
+        return false;
+    return SUCCEEDED(events->SetNotifyWindow(reinterpret_cast<OAHWND>(window), kGraphEventMessage, 0));
+}
 
 bool PlaySourceInGraph(IGraphBuilder* builder, IMediaControl* control, IMediaSeeking* seeking,
                        IBaseFilter* source)

@@ -12,7 +12,6 @@
 namespace {
 
 constexpr DWORD kMp3Version = 1;
-constexpr LONG kGraphEventMessage = 0x8000;
 constexpr LONGLONG kUnitsPerSecond = 10'000'000;
 
 const RegisterReader<KV_MP3_Constructor, KV_ABObj_Constructor> registration(L"KV_MP3_Constructor");
@@ -24,12 +23,6 @@ kv_string TempCopyName(const kv_string& stored)
     static std::atomic<unsigned int> next{0};
     return L"sound" + std::to_wstring(GetCurrentProcessId()) + L"-" + std::to_wstring(++next) + L"-" +
            UniqueTempName(stored);
-}
-
-template <class I>
-bool Query(const ComHolder<IGraphBuilder>& builder, REFIID iid, ComHolder<I>& target)
-{
-    return SUCCEEDED(builder->QueryInterface(iid, reinterpret_cast<void**>(target.Receive())));
 }
 
 } // namespace
@@ -64,18 +57,6 @@ void KV_MP3_Constructor::Read(KV_IOF_Virtual& archive, DWORD)
     ReadRecord(archive);
 }
 
-bool KV_MP3_Constructor::BuildGraph()
-{
-    CoInitialize(nullptr);
-    if (FAILED(CoCreateInstance(CLSID_FilterGraph, nullptr, CLSCTX_INPROC_SERVER | CLSCTX_INPROC_HANDLER,
-                                IID_IGraphBuilder, reinterpret_cast<void**>(m_builder.Receive()))))
-        return false;
-    if (!Query(m_builder, IID_IMediaControl, m_control) || !Query(m_builder, IID_IMediaSeeking, m_seeking) ||
-        !Query(m_builder, IID_IMediaEventEx, m_events) || !Query(m_builder, IID_IBasicAudio, m_audio))
-        return false;
-    return SUCCEEDED(m_events->SetNotifyWindow(0, kGraphEventMessage, 0));
-}
-
 bool KV_MP3_Constructor::WriteTempCopy()
 {
     if (m_wroteTempCopy)
@@ -90,7 +71,8 @@ bool KV_MP3_Constructor::WriteTempCopy()
 
 void KV_MP3_Constructor::Prepare()
 {
-    if (!BuildGraph() || !WriteTempCopy())
+    // A private graph that delivers no events.
+    if (!BuildFilterGraph(nullptr, m_builder, m_control, m_seeking, m_events, m_audio) || !WriteTempCopy())
         return;
     m_builder->AddSourceFilter(m_tempPath.c_str(), m_tempPath.c_str(), m_source.Receive());
     if (!PlaySourceInGraph(m_builder.Get(), m_control.Get(), m_seeking.Get(), m_source.Get()))

@@ -28,7 +28,6 @@ public:
     const kv_string& TempPath() const { return m_tempPath; }
 
 private:
-    bool BuildGraph();
     bool WriteTempCopy();
     void ApplyLevels();
 

@@ -16,33 +16,18 @@ int g_muteSound = 0;
 
 namespace {
 
-constexpr LONG kGraphEventMessage = 0x8000;
 constexpr LONG kMuted = -10000;
 
 // The source of the track that plays: taken out of the graph before the
 // next is added, so that the graph does not grow by one filter a track.
 ComHolder<IBaseFilter> g_currentSource;
 
-template <class I>
-bool Query(const ComHolder<IGraphBuilder>& builder, REFIID iid, ComHolder<I>& target)
-{
-    return SUCCEEDED(builder->QueryInterface(iid, reinterpret_cast<void**>(target.Receive())));
-}
-
 } // namespace
 
 bool InitSoundtrackGraph(HWND window)
 {
-    CoInitialize(nullptr);
-    if (FAILED(CoCreateInstance(CLSID_FilterGraph, nullptr, CLSCTX_INPROC_SERVER | CLSCTX_INPROC_HANDLER,
-                                IID_IGraphBuilder, reinterpret_cast<void**>(g_soundtrackBuilder.Receive()))))
-        return false;
-    if (!Query(g_soundtrackBuilder, IID_IMediaControl, g_soundtrackControl) ||
-        !Query(g_soundtrackBuilder, IID_IMediaSeeking, g_soundtrackSeeking) ||
-        !Query(g_soundtrackBuilder, IID_IMediaEventEx, g_soundtrackEvents) ||
-        !Query(g_soundtrackBuilder, IID_IBasicAudio, g_soundtrackAudio))
-        return false;
-    return SUCCEEDED(g_soundtrackEvents->SetNotifyWindow(reinterpret_cast<OAHWND>(window), kGraphEventMessage, 0));
+    return BuildFilterGraph(window, g_soundtrackBuilder, g_soundtrackControl, g_soundtrackSeeking, g_soundtrackEvents,
+                            g_soundtrackAudio);
 }
 
 void PlaySoundtrackFile(const kv_string& path)

@@ -9,6 +9,7 @@
 
 #include "kernel/file_path.h"
 #include "kernel/handle_table.h"
+#include "kernel/write_all.h"
 #include "kernel/win32_error.h"
 
 namespace {
@@ -19,16 +20,7 @@ public:
     ~WrittenFile() override { close(descriptor_); }
     DWORD Wait(DWORD) override { return WAIT_OBJECT_0; }
 
-    bool Write(const char* bytes, std::size_t count) {
-        while (count > 0) {
-            const ssize_t written = write(descriptor_, bytes, count);
-            if (written < 0 && errno == EINTR) continue;
-            if (written <= 0) return false;
-            bytes += written;
-            count -= static_cast<std::size_t>(written);
-        }
-        return true;
-    }
+    bool Write(const char* bytes, std::size_t count) { return platform::WriteAll(descriptor_, bytes, count); }
 
 private:
     int descriptor_;
