@@ -1,5 +1,8 @@
-// Threads inherit their creator's nice value: the sound device's thread
-// must keep normal priority when the program has lowered its own to idle.
+// The sound device for real (headless, SDL's dummy driver): its thread
+// keeps normal priority when the program has lowered its own to idle
+// (threads inherit their creator's nice value), and it plays graphs to
+// their end, posting the notify message from its own thread.
+#include <dshow.h>
 #include <dsound.h>
 #include <windows.h>
 
@@ -14,6 +17,7 @@
 #include <thread>
 
 #include "com/com_ref.h"
+#include "sound/support/sound_files.h"
 
 namespace {
 
@@ -37,7 +41,7 @@ std::optional<int> NiceOfThread(const std::string& namePrefix)
     return std::nullopt;
 }
 
-TEST(AudioPriorityTest, TheDeviceThreadKeepsNormalPriorityAfterTheProgramDropsToIdle)
+TEST(AudioDeviceTest, TheDeviceThreadKeepsNormalPriorityAfterTheProgramDropsToIdle)
 {
     std::optional<int> deviceNice;
     std::optional<int> helperNice;
@@ -69,6 +73,46 @@ TEST(AudioPriorityTest, TheDeviceThreadKeepsNormalPriorityAfterTheProgramDropsTo
     EXPECT_EQ(*helperNice, 0);
     ASSERT_TRUE(deviceNice.has_value()) << "no sound device thread";
     EXPECT_LE(*deviceNice, 0);
+}
+
+TEST(AudioDeviceTest, AGraphPlayedByTheDevicePostsItsMessageAtTheEnd)
+{
+    const std::vector<int16_t> samples(800, 8000);  // a tenth of a second at 8000 Hz
+    const std::wstring path = sound_test::WriteTemporaryFile(L"device-end.wav", sound_test::WaveFile({}, sound_test::Pcm16(samples)));
+    WNDCLASSW windowClass{};
+    windowClass.lpfnWndProc = DefWindowProcW;
+    windowClass.lpszClassName = L"DeviceNotifyTest";
+    RegisterClassW(&windowClass);
+    HWND window = CreateWindowExW(0, L"DeviceNotifyTest", L"", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr, nullptr, nullptr);
+    ASSERT_NE(window, nullptr);
+
+    platform::ComRef<IGraphBuilder> builder;
+    ASSERT_EQ(CoCreateInstance(CLSID_FilterGraph, nullptr, CLSCTX_INPROC_SERVER, IID_IGraphBuilder,
+                               reinterpret_cast<void**>(builder.out())),
+              S_OK);
+    platform::ComRef<IMediaControl> control;
+    platform::ComRef<IMediaEventEx> events;
+    builder->QueryInterface(IID_IMediaControl, reinterpret_cast<void**>(control.out()));
+    builder->QueryInterface(IID_IMediaEventEx, reinterpret_cast<void**>(events.out()));
+    events->SetNotifyWindow(reinterpret_cast<OAHWND>(window), 0x8000, 0);
+    ASSERT_EQ(builder->RenderFile(path.c_str(), nullptr), S_OK);
+    const auto started = std::chrono::steady_clock::now();
+    control->Run();
+
+    MSG message{};
+    bool arrived = false;
+    while (!arrived && std::chrono::steady_clock::now() - started < std::chrono::seconds(10)) {
+        arrived = PeekMessageW(&message, window, 0x8000, 0x8000, PM_REMOVE) != FALSE;
+        std::this_thread::sleep_for(std::chrono::milliseconds(5));
+    }
+    ASSERT_TRUE(arrived);
+    // Played at the pace of real time, not faster.
+    EXPECT_GE(std::chrono::steady_clock::now() - started, std::chrono::milliseconds(90));
+    LONG code = 0;
+    LONG_PTR first = 0, second = 0;
+    ASSERT_EQ(events->GetEvent(&code, &first, &second, 0), S_OK);
+    EXPECT_EQ(code, EC_COMPLETE);
+    DestroyWindow(window);
 }
 
 } // namespace
