@@ -11,11 +11,14 @@
 #include <chrono>
 #include <filesystem>
 #include <fstream>
+#include <future>
 #include <optional>
 #include <sstream>
 #include <string>
 #include <thread>
 
+#include "audio/audio_output.h"
+#include "audio/mixer.h"
 #include "com/com_ref.h"
 #include "sound/support/sound_files.h"
 
@@ -113,6 +116,34 @@ TEST(AudioDeviceTest, AGraphPlayedByTheDevicePostsItsMessageAtTheEnd)
     ASSERT_EQ(events->GetEvent(&code, &first, &second, 0), S_OK);
     EXPECT_EQ(code, EC_COMPLETE);
     DestroyWindow(window);
+}
+
+// A voice that holds the device's thread until it is let go.
+class StuckVoice final : public platform::audio::Voice {
+public:
+    void MixInto(float*, std::size_t, int) override
+    {
+        entered.set_value();
+        release.get_future().wait();
+    }
+    std::promise<void> entered;
+    std::promise<void> release;
+};
+
+// Last: it ends the sound output of this process.
+TEST(AudioDeviceTest, AStuckDeviceDoesNotHoldUpTheEnd)
+{
+    auto voice = std::make_shared<StuckVoice>();
+    std::future<void> entered = voice->entered.get_future();
+    platform::audio::AddVoice(voice, platform::audio::VoiceGroup::kDirectSound);
+    ASSERT_EQ(entered.wait_for(std::chrono::seconds(10)), std::future_status::ready);
+
+    const auto start = std::chrono::steady_clock::now();
+    platform::audio::EndAudioOutput();
+    const auto waited = std::chrono::steady_clock::now() - start;
+    EXPECT_LT(waited, std::chrono::seconds(4));
+    EXPECT_GE(waited, std::chrono::milliseconds(1500));  // it did wait for the device
+    voice->release.set_value();
 }
 
 } // namespace
