@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstring>
 #include <vector>
 
 #include <platform/sim_audio.h>
@@ -129,6 +130,44 @@ TEST_F(FilterGraphTest, EndOfStreamRaisesCompleteAndPostsTheNotifyMessage) {
     EXPECT_NEAR(Pull(4)[0], 0.5f, 1e-4);
     DestroyWindow(window);
 }
+
+struct WaveFormatCase {
+    const char* name;
+    WORD tag;
+    WORD bits;
+    bool extensible;
+    Bytes frame;  // one mono frame of level 0.5
+};
+
+class FilterGraphWaveTest : public FilterGraphTest, public ::testing::WithParamInterface<WaveFormatCase> {};
+
+TEST_P(FilterGraphWaveTest, PlaysEveryPcmAndFloatLayout)
+{
+    const WaveFormatCase& c = GetParam();
+    sound_test::WaveLayout layout;
+    layout.tag = c.tag;
+    layout.bits = c.bits;
+    layout.extensible = c.extensible;
+    Bytes data;
+    for (int i = 0; i < 64; ++i)
+        data.insert(data.end(), c.frame.begin(), c.frame.end());
+    const std::wstring path = sound_test::WriteTemporaryFile(L"graph-format-" + std::wstring(c.name, c.name + std::strlen(c.name)) + L".wav",
+                                                             sound_test::WaveFile(layout, data));
+    Graph graph;
+    ASSERT_EQ(graph.builder->RenderFile(path.c_str(), nullptr), S_OK);
+    graph.control->Run();
+    const std::vector<float> mixed = Pull(4);
+    EXPECT_NEAR(mixed[0], 0.5f, 1e-4);
+    EXPECT_NEAR(mixed[1], 0.5f, 1e-4);
+}
+
+INSTANTIATE_TEST_SUITE_P(Layouts, FilterGraphWaveTest,
+                         ::testing::Values(WaveFormatCase{"Unsigned8", 1, 8, false, {0xC0}},
+                                           WaveFormatCase{"Signed24", 1, 24, false, {0x00, 0x00, 0x40}},
+                                           WaveFormatCase{"Float", 3, 32, false, {0x00, 0x00, 0x00, 0x3F}},
+                                           WaveFormatCase{"ExtensibleSigned16", 1, 16, true, {0x00, 0x40}},
+                                           WaveFormatCase{"ExtensibleFloat", 3, 32, true, {0x00, 0x00, 0x00, 0x3F}}),
+                         [](const auto& info) { return info.param.name; });
 
 TEST_F(FilterGraphTest, VolumeAndBalanceFollowDirectSoundCurves) {
     Graph graph;
