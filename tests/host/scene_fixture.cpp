@@ -78,6 +78,7 @@ std::unique_ptr<SceneSaver> SceneTest::StartFullScreen(const std::vector<SIZE>& 
     auto saver = std::make_unique<SceneSaver>();
     EXPECT_EQ(saver->StartInMode(RunModeRequest{kModeFullScreen, nullptr}), S_OK);
     saver->CreateScreenUnits();
+    saver->clock_.Start();
     EXPECT_EQ(saver->unitCount_, static_cast<int>(monitors.size()));
     return saver;
 }

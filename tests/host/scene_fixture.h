@@ -17,6 +17,7 @@ namespace host_test {
 class SceneSaver : public CMoireScreensaver {
 public:
     using CD3DScreensaver::AnimateErrorBox;
+    using CD3DScreensaver::clock_;
     using CD3DScreensaver::CreateScreenUnits;
     using CD3DScreensaver::DrawAllScreens;
     using CD3DScreensaver::errorCode_;
@@ -51,7 +52,7 @@ protected:
     void TearDown() override;
 
     // Full screen on monitors of these sizes side by side, one adapter each,
-    // the units created.
+    // the units created and the application clock running.
     std::unique_ptr<SceneSaver> StartFullScreen(const std::vector<SIZE>& monitors);
     // The own module's document and splash.
     static void UseDocument(std::vector<BYTE> bytes);
