@@ -45,6 +45,8 @@ saver_add_test(platform_saver_resources_test
   SOURCES
     resources/saver_module_tests.cpp
   LIBS platform own_module_resources)
+target_compile_definitions(platform_saver_resources_test PRIVATE SAVER_BUILD_DIR="${CMAKE_BINARY_DIR}")
+add_dependencies(platform_saver_resources_test common_res)
 
 saver_add_test(platform_no_own_resources_test
   SOURCES
