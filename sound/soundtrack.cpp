@@ -2,6 +2,11 @@
 // is never an event to take.
 #include "sound/soundtrack.h"
 
+#include "scene/slideshow/kv_audio_file.h"
+
 bool InitSoundtrackGraph(HWND) { return false; }
 
 LONG PollSoundtrackEvent() { return -1; }
+
+// Items play from their stored path.
+void KV_AudioFile::ExportToTempFolder() {}

@@ -314,7 +314,7 @@ TEST_F(DocResManagerTest, ADocumentWithAnEmbeddedPictureLoadsItsTexels) {
     written.Write(archive);
     platform::sim::SetOwnModuleResource(
         L"DDS", MAKEINTRESOURCEW(107),
-        Join({ShortString(u"QVT v 4.0.0"), Frame(u"KV_SlideShow_Light", 1), archive.Bytes()}));
+        Join({ShortString(u"QVT v 4.0.0"), EmptySlideShowRecord(), archive.Bytes()}));
 
     const SceneDocument document = LoadSceneDocument();
     ASSERT_NE(document.manager, nullptr);
