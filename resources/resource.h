@@ -6,6 +6,7 @@
 // Resources of type "DDS".
 #define IDR_LAKE_TEXTURE 2
 #define IDR_SPLASH 5
+#define IDR_SCENE_DOCUMENT 107
 // Pictures of the sample scene's slides.
 #define IDR_PICTURE_MOUNTAIN_LAKE 201
 #define IDR_PICTURE_BIRCH_FOREST 202

@@ -83,7 +83,9 @@ TEST_P(SaverPictures, DecodeAtTheirSize) {
     EXPECT_EQ(info.Width, picture.width);
     EXPECT_EQ(info.Height, picture.height);
     EXPECT_EQ(info.ImageFileFormat, D3DXIFF_PNG);
-    if (module != nullptr) EXPECT_TRUE(FreeLibrary(module));
+    if (module != nullptr) {
+        EXPECT_TRUE(FreeLibrary(module));
+    }
 }
 
 INSTANTIATE_TEST_SUITE_P(
