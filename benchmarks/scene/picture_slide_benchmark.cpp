@@ -3,7 +3,6 @@
 // passes in raw GL in the same run. The frame's CPU column is the calling
 // thread's time: the scene, the layer and the GL driver's front end (the
 // rasteriser runs on the driver's own threads).
-#include <cstdlib>
 #include <vector>
 
 #include <benchmark/benchmark.h>
@@ -14,6 +13,7 @@
 #include <d3dx9.h>
 #include <windows.h>
 
+#include "benchmarks/d3d9/window_device.h"
 #include "platform/d3dx9/picture_files.h"
 #include "scene/document/scene_document.h"
 #include "scene/document/writer/scene_document_writer.h"
@@ -26,32 +26,6 @@ namespace {
 
 constexpr UINT kWidth = 1920, kHeight = 1080;
 constexpr UINT kPicture = 1024;
-
-HWND MakeWindow() {
-    static const bool registered = [] {
-        WNDCLASSW description{};
-        description.lpfnWndProc = DefWindowProcW;
-        description.lpszClassName = L"SlideBenchmark";
-        return RegisterClassW(&description) != 0;
-    }();
-    static_cast<void>(registered);
-    return CreateWindowExW(0, L"SlideBenchmark", L"Benchmark", WS_POPUP | WS_VISIBLE, 0, 0, kWidth, kHeight,
-                           nullptr, nullptr, nullptr, nullptr);
-}
-
-IDirect3DDevice9* CreateFullHdDevice(IDirect3D9* direct3D, HWND window) {
-    D3DPRESENT_PARAMETERS presentation{};
-    presentation.BackBufferWidth = kWidth;
-    presentation.BackBufferHeight = kHeight;
-    presentation.BackBufferFormat = D3DFMT_X8R8G8B8;
-    presentation.SwapEffect = D3DSWAPEFFECT_DISCARD;
-    presentation.hDeviceWindow = window;
-    presentation.Windowed = TRUE;
-    presentation.PresentationInterval = D3DPRESENT_INTERVAL_IMMEDIATE;
-    IDirect3DDevice9* device = nullptr;
-    direct3D->CreateDevice(0, D3DDEVTYPE_HAL, window, D3DCREATE_HARDWARE_VERTEXPROCESSING, &presentation, &device);
-    return device;
-}
 
 std::vector<uint32_t> PictureTexels() {
     std::vector<uint32_t> texels(kPicture * kPicture);
@@ -117,8 +91,8 @@ struct Machine {
 // with only the driver's recording of seven draws in it.
 void PictureSlideFrame(benchmark::State& state) {
     const bool sceneOnly = state.range(0) == 1;
-    HWND window = MakeWindow();
-    IDirect3DDevice9* device = CreateFullHdDevice(Machine::Get().direct3D, window);
+    HWND window = MakeBenchmarkWindow(kWidth, kHeight);
+    IDirect3DDevice9* device = CreateBenchmarkDevice(Machine::Get().direct3D, window, kWidth, kHeight);
     g_currentDevice = device;
     ViewContext view;
     MakeRenderContextCurrent(&view);
@@ -187,8 +161,8 @@ void AppendQuad(std::vector<float>& vertices, float x0, float x1, float y0, floa
 // picture, four border quads and the blended overlay; then the device's
 // Present, as in the frame above.
 void PictureSlidePassesInRawGl(benchmark::State& state) {
-    HWND window = MakeWindow();
-    IDirect3DDevice9* device = CreateFullHdDevice(Machine::Get().direct3D, window);
+    HWND window = MakeBenchmarkWindow(kWidth, kHeight);
+    IDirect3DDevice9* device = CreateBenchmarkDevice(Machine::Get().direct3D, window, kWidth, kHeight);
     // Its context is current now, with its back buffer bound.
     device->Clear(0, nullptr, D3DCLEAR_TARGET, 0, 1.f, 0);
 
