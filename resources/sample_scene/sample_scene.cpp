@@ -13,5 +13,9 @@ std::unique_ptr<KV_SlideShow_Light> BuildSampleShow(KV_DocResManager& manager,
     AddStoredPictureSlide(scene);
     AddSmallPictureSlide(scene);
     AddDefaultPictureSlide(scene);
+    AddGlassBallSlide(scene);
+    AddGlyphColumnsSlide(scene);
+    AddLakeSlide(scene);
+    AddWaterRingsSlide(scene);
     return show;
 }

@@ -24,3 +24,8 @@ void AddStoredPictureSlide(SampleScene& scene);
 void AddSmallPictureSlide(SampleScene& scene);
 // A slide that names no picture shows the default one of common_res.
 void AddDefaultPictureSlide(SampleScene& scene);
+// The background layers that draw whole-scene effects, each over a picture.
+void AddGlassBallSlide(SampleScene& scene);
+void AddGlyphColumnsSlide(SampleScene& scene);
+void AddLakeSlide(SampleScene& scene);
+void AddWaterRingsSlide(SampleScene& scene);

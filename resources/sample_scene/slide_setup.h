@@ -18,8 +18,11 @@ struct CameraSetup {
     unsigned speed;  // 50: one phase unit per second
 };
 
-// A new slide at the end of the show with a plain picture layer, which
-// names the default picture until it is given another.
+// A new slide at the end of the show with the layer, which names the
+// default picture until it is given another.
+KV_SlideContainer& AddLayerSlide(SampleScene& scene, const SlideTiming& timing, const CameraSetup& camera,
+                                 KV_2D_Light* layer);
+// The same with a plain picture layer.
 KV_SlideContainer& AddPictureSlide(SampleScene& scene, const SlideTiming& timing, const CameraSetup& camera);
 // Resource "DDS" id of the program's own module.
 void ShowOwnPicture(KV_SlideContainer& slide, int id);

@@ -11,6 +11,10 @@
 #include <windows.h>
 
 #include "platform/d3dx9/device_fixture.h"
+#include "effects/lights/fake_lake_2d.h"
+#include "effects/lights/glass_ball_light.h"
+#include "effects/lights/matrix_code_light.h"
+#include "effects/lights/water_ring_light.h"
 #include "resources/sample_scene/sample_scene.h"
 #include "scene/document/scene_document.h"
 #include "scene/render/current_device.h"
@@ -56,8 +60,10 @@ TEST_F(SampleScene, LoadsWithTheSlidesItWasBuiltWith) {
     document = LoadSceneDocument();
     ASSERT_NE(document.root, nullptr);
     ASSERT_EQ(document.root->slides.size(), built->slides.size());
-    // Landscape, portrait, square, stored in the document, small, common_res.
-    const PictureSize kSizes[] = {{1600, 900}, {720, 1200}, {1024, 1024}, {1200, 600}, {160, 120}, {1024, 768}};
+    // Landscape, portrait, square, stored in the document, small, common_res;
+    // then the glass ball, glyph, lake and water-ring layers.
+    const PictureSize kSizes[] = {{1600, 900}, {720, 1200}, {1024, 1024}, {1200, 600}, {160, 120},
+                                  {1024, 768}, {1600, 900}, {720, 1200}, {1024, 768}, {1024, 1024}};
     ASSERT_EQ(std::size(kSizes), built->slides.size());
 
     for (std::size_t i = 0; i < built->slides.size(); ++i) {
@@ -88,6 +94,25 @@ TEST_F(SampleScene, LoadsWithTheSlidesItWasBuiltWith) {
     EXPECT_NE(built->slides[0]->fadeIn.Value(), built->slides[3]->fadeIn.Value());
     EXPECT_GT(built->slides[0]->GetLight()->camera.zoom.Value(), 100u);
     EXPECT_EQ(built->slides[0]->GetLight()->camera.enable.Value(), 1);
+}
+
+TEST_F(SampleScene, TheEffectSlidesComeBackAsTheirLayersWithTheLakesNormalMap) {
+    document = LoadSceneDocument();
+    ASSERT_NE(document.root, nullptr);
+    const auto& slides = document.root->slides;
+    ASSERT_EQ(slides.size(), 10u);
+    EXPECT_NE(dynamic_cast<const KV_GlassBallLight*>(slides[6]->GetLight()), nullptr);
+    EXPECT_NE(dynamic_cast<const KV_MatrixCodeLight*>(slides[7]->GetLight()), nullptr);
+    const auto* lake = dynamic_cast<const FakeLake2D*>(slides[8]->GetLight());
+    ASSERT_NE(lake, nullptr);
+    EXPECT_NE(dynamic_cast<const KV_WaterRingLight*>(slides[9]->GetLight()), nullptr);
+    const auto& normals = document.manager->GuidTextures();
+    const auto found = normals.find(lake->normalMapKey);
+    ASSERT_NE(found, normals.end());
+    ASSERT_NE(found->second.Get(), nullptr);
+    D3DSURFACE_DESC desc{};
+    ASSERT_EQ(found->second->GetLevelDesc(0, &desc), D3D_OK);
+    EXPECT_EQ(desc.Width, 64u);
 }
 
 TEST_F(SampleScene, StoresOnePictureAndNamesCommonResForAnother) {
