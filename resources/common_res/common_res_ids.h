@@ -4,3 +4,7 @@
 // Resources of type "DDS".
 #define IDR_DEFAULT_PICTURE 5
 #define IDR_BORDER_PICTURE 6
+#define IDR_GLYPH_STRIP 40
+#define IDR_BALL_HIGHLIGHT 58
+#define IDR_BALL_GLINT 59
+#define IDR_BALL_STAND 60

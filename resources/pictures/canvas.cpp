@@ -6,12 +6,12 @@
 namespace pictures {
 
 Color Mix(Color a, Color b, float t) {
-    return {a.r + (b.r - a.r) * t, a.g + (b.g - a.g) * t, a.b + (b.b - a.b) * t};
+    return {a.r + (b.r - a.r) * t, a.g + (b.g - a.g) * t, a.b + (b.b - a.b) * t, a.a + (b.a - a.a) * t};
 }
 
-Color Scale(Color c, float factor) { return {c.r * factor, c.g * factor, c.b * factor}; }
+Color Scale(Color c, float factor) { return {c.r * factor, c.g * factor, c.b * factor, c.a}; }
 
-Color Add(Color a, Color b) { return {a.r + b.r, a.g + b.g, a.b + b.b}; }
+Color Add(Color a, Color b) { return {a.r + b.r, a.g + b.g, a.b + b.b, a.a}; }
 
 float Clamp01(float x) { return std::clamp(x, 0.0f, 1.0f); }
 
@@ -28,25 +28,29 @@ uint8_t Byte(float channel) { return static_cast<uint8_t>(std::lround(Clamp01(ch
 
 }  // namespace
 
-std::vector<uint8_t> Paint(int width, int height, int samples, Painter painter) {
+std::vector<uint8_t> Paint(int width, int height, int samples, Painter painter, int channels) {
     std::vector<uint8_t> rgb;
-    rgb.reserve(static_cast<std::size_t>(width) * static_cast<std::size_t>(height) * 3);
+    rgb.reserve(static_cast<std::size_t>(width) * static_cast<std::size_t>(height) * static_cast<std::size_t>(channels));
     const float weight = 1.0f / static_cast<float>(samples * samples);
     for (int y = 0; y < height; ++y) {
         for (int x = 0; x < width; ++x) {
             Color sum{0, 0, 0};
+            float alpha = 0.0f;
             for (int sy = 0; sy < samples; ++sy) {
                 for (int sx = 0; sx < samples; ++sx) {
                     const float u = (static_cast<float>(x) + (static_cast<float>(sx) + 0.5f) / static_cast<float>(samples)) /
                                     static_cast<float>(width);
                     const float v = (static_cast<float>(y) + (static_cast<float>(sy) + 0.5f) / static_cast<float>(samples)) /
                                     static_cast<float>(height);
-                    sum = Add(sum, painter(u, v));
+                    const Color sample = painter(u, v);
+                    sum = Add(sum, sample);
+                    alpha += sample.a;
                 }
             }
             rgb.push_back(Byte(sum.r * weight));
             rgb.push_back(Byte(sum.g * weight));
             rgb.push_back(Byte(sum.b * weight));
+            if (channels == 4) rgb.push_back(Byte(alpha * weight));
         }
     }
     return rgb;

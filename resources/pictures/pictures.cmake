@@ -7,6 +7,7 @@ add_executable(make_pictures
   ${CMAKE_CURRENT_LIST_DIR}/landscapes.cpp
   ${CMAKE_CURRENT_LIST_DIR}/make_pictures.cpp
   ${CMAKE_CURRENT_LIST_DIR}/noise.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/overlays.cpp
   ${CMAKE_CURRENT_LIST_DIR}/patterns.cpp
   ${CMAKE_CURRENT_LIST_DIR}/png_file.cpp)
 target_link_libraries(make_pictures PRIVATE PkgConfig::PICTURES_PNG)
@@ -14,8 +15,8 @@ target_link_libraries(make_pictures PRIVATE PkgConfig::PICTURES_PNG)
 set(SAVER_PICTURES_DIR ${CMAKE_CURRENT_BINARY_DIR}/pictures)
 file(MAKE_DIRECTORY ${SAVER_PICTURES_DIR})
 set(SAVER_PICTURE_NAMES
-  birch_forest dark_weave dawn_hills desert_dunes mountain_lake rose_window tile_mosaic water_ripples
-  woven_emblem)
+  ball_glint ball_highlight ball_stand birch_forest dark_weave dawn_hills desert_dunes glyph_strip mountain_lake
+  rose_window tile_mosaic water_ripples woven_emblem)
 set(SAVER_PICTURES "")
 foreach(name IN LISTS SAVER_PICTURE_NAMES)
   set(picture ${SAVER_PICTURES_DIR}/${name}.png)

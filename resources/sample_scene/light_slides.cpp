@@ -91,4 +91,6 @@ void AddWaterRingsSlide(SampleScene& scene) {
     auto& rings = AddEffectSlide<KV_WaterRingLight>(scene);
     rings.pictureLink.SetKey(KV_FileLink3::FromResource(IDR_PICTURE_ROSE_WINDOW, L"").Key());
     rings.dropsPerSecond.SetValue(90);  // a drop every two thirds of a second
+    rings.dropSize.SetValue(100);
+    rings.refractionDepth.SetValue(80);
 }
