@@ -181,6 +181,8 @@ protected:
     IDirect3DTexture9* mask = nullptr;
 };
 
+void PrintTo(const ParamCase& c, std::ostream* os) { *os << c.name; }
+
 class EffectParamCase : public EffectParams, public testing::WithParamInterface<ParamCase> {};
 
 TEST_P(EffectParamCase, SetsTheTechniqueEveryParameterAndDrawsThePictureQuad)
@@ -346,6 +348,31 @@ TEST_F(EffectParams, TheWaveAmplitudeAndPatternAlphaFollowTheOpacity)
     ASSERT_LT(opacity, 1.0f);
     waves.Render(renderer);
     EXPECT_FLOAT_EQ(effect.Values().at("amplitude")[0], 0.0125f * opacity);
+}
+
+// A frame shows until the phase has run past its duration; the frame index
+// runs over the durations and the textures shown wrap within their own count.
+TEST_F(EffectParams, PatternFramesStepByTheirDurationsAndWrap)
+{
+    KV_PatternBrush brush;
+    brush.pattern.width = 8;
+    brush.pattern.height = 8;
+    brush.pattern.durations = {0.1f, 0.1f, 0.1f, 0.1f};
+    IDirect3DTexture9* frames[] = {MakeTexture(1, 1, {0xFF000000}), MakeTexture(1, 1, {0xFFFFFFFF})};
+    for (IDirect3DTexture9* frame : frames)
+        brush.pattern.AppendFrame(frame);
+    RecordingEffect& effect = Record(brush);
+    std::vector<unsigned int> shown;
+    for (int k = 0; k <= 12; ++k) {
+        brush.Update(0.04f * static_cast<float>(k));
+        shown.push_back(brush.patternFrame);
+    }
+    EXPECT_EQ(shown, (std::vector<unsigned int>{0, 0, 0, 1, 1, 1, 2, 2, 2, 3, 3, 3, 0}));
+    for (int k = 13; k <= 21; ++k)
+        brush.Update(0.04f * static_cast<float>(k));
+    ASSERT_EQ(brush.patternFrame, 3u);
+    brush.Render(renderer);
+    EXPECT_EQ(effect.Textures().at("Pattern"), frames[1]);
 }
 
 TEST(BrushObject, ReadsTheSceneOnlyWhenItsEffectUsesTheBackgroundAndItIsActive)

@@ -155,6 +155,8 @@ const KindRecord kKindRecords[] = {
      }},
 };
 
+void PrintTo(const KindRecord& c, std::ostream* os) { *os << c.name; }
+
 class KindRecordCase : public testing::TestWithParam<KindRecord> {};
 
 // Writing what was read and reading it again gives the same bytes again.
