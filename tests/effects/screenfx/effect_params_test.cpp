@@ -70,6 +70,19 @@ Values With(Values values)
     return values;
 }
 
+// The water's values at its defaults besides the given ones.
+Values Water(Values values)
+{
+    values.insert({{"Scale", {kAspect / 0.6f, 1.0f / 0.6f}},
+                   {"Time", {0}},
+                   {"Direction1", {-kCos40 * 0.5f / 0.011f, -kSin40 * 0.5f / 0.011f}},
+                   {"Direction2", {-kCos40 * 0.5f * 0.005f, -kSin40 * 0.5f * 0.005f}},
+                   {"Shadows", {0}},
+                   {"Vhalf", {0.4472136f, 0.8944272f, 0}},
+                   {"Color", {1, 1, 1}}});
+    return values;
+}
+
 const ParamCase kParamCases[] = {
     {"PatternTurnedQuarter",
      [] { return std::unique_ptr<KV_FX_Constructor>(LargePattern()); },
@@ -127,29 +140,12 @@ const ParamCase kParamCases[] = {
     {"UnderwaterDefaults", Defaults<KV_UnderwaterFX>(), "Main",
      With({{"frequency", {kAspect / 0.101f, 1.0f / 0.101f}}, {"amplitude", {0.00625f}}, {"time", {0}}}), 1},
     {"WaterDefaults", Kind<KV_WaterFX>([](KV_WaterFX& water) { water.Update(0.0f); }), "Main",
-     {{"Scale", {kAspect / 0.6f, 1.0f / 0.6f}},
-      {"BampTrans", {0.02f, 0, 0, 0.02f}},
-      {"P1", {-0.998f, -1, -0.998f}},
-      {"P2", {1, (std::sqrt(999.0f) + 999.0f) / 998.0f, 1}},
-      {"Time", {0}},
-      {"Direction1", {-kCos40 * 0.5f / 0.011f, -kSin40 * 0.5f / 0.011f}},
-      {"Direction2", {-kCos40 * 0.5f * 0.005f, -kSin40 * 0.5f * 0.005f}},
-      {"Shadows", {0}},
-      {"Vhalf", {0.4472136f, 0.8944272f, 0}},
-      {"Color", {1, 1, 1}}},
+     Water({{"BampTrans", {0.02f, 0, 0, 0.02f}},
+            {"P1", {-0.998f, -1, -0.998f}},
+            {"P2", {1, (std::sqrt(999.0f) + 999.0f) / 998.0f, 1}}}),
      1},
     {"WaterAtSurfaceLevelZero", Kind<KV_WaterFX>([](KV_WaterFX& water) { water.surfaceLevel.SetValue(0); }), "Main",
-     {{"Scale", {kAspect / 0.6f, 1.0f / 0.6f}},
-      {"BampTrans", {0, 0, 0, 0}},
-      {"P1", {-1, -1, -1}},
-      {"P2", {1, 1, 1}},
-      {"Time", {0}},
-      {"Direction1", {-kCos40 * 0.5f / 0.011f, -kSin40 * 0.5f / 0.011f}},
-      {"Direction2", {-kCos40 * 0.5f * 0.005f, -kSin40 * 0.5f * 0.005f}},
-      {"Shadows", {0}},
-      {"Vhalf", {0.4472136f, 0.8944272f, 0}},
-      {"Color", {1, 1, 1}}},
-     1},
+     Water({{"BampTrans", {0, 0, 0, 0}}, {"P1", {-1, -1, -1}}, {"P2", {1, 1, 1}}}), 1},
 };
 
 class EffectParams : public render_test::RenderTest {

@@ -23,6 +23,7 @@ using render_test::SquareSetup;
 constexpr D3DCOLOR kGrey = 0x808080;
 constexpr D3DCOLOR kRed = 0xFF0000;
 constexpr D3DCOLOR kBlue = 0x0000FF;
+const ResourceKey kPattern{L"stars.png", 3};
 
 BYTE Red(D3DCOLOR colour) { return static_cast<BYTE>(colour >> 16); }
 
@@ -63,6 +64,14 @@ protected:
     }
     // Left half covered, right half not.
     IDirect3DTexture9* LeftMask() { return MakeTexture(64, 64, Halves(0xFFFFFFFF, 0x00000000)); }
+    // A 4 x 4 green picture stored under kPattern.
+    void StoreGreenPattern()
+    {
+        TextureSequence& stored = manager.Tables().sequences[kPattern];
+        stored.AppendFrame(MakeTexture(4, 4, std::vector<D3DCOLOR>(16, 0xFF00C000)));
+        stored.width = 4;
+        stored.height = 4;
+    }
     void Under(const SquareSetup& setup) { objects.insert(objects.begin(), CountedRef<KV_ABObj>(new render_test::SquareObject(setup))); }
 
     KV_DocResManager manager;
@@ -137,15 +146,11 @@ TEST_F(EffectPixels, TheBlendReaderKeepsTheSceneOutsideItsMask)
 // over the whole picture leaves no pixel black.
 TEST_F(EffectPixels, EveryKindsEffectLoadsAndCoversThePictureAsAReader)
 {
-    IDirect3DTexture9* green = MakeTexture(4, 4, std::vector<D3DCOLOR>(16, 0xFF00C000));
-    TextureSequence& stored = manager.Tables().sequences[{L"stars.png", 3}];
-    stored.AppendFrame(green);
-    stored.width = 4;
-    stored.height = 4;
+    StoreGreenPattern();
 
     std::vector<std::unique_ptr<KV_FX_Constructor>> kinds;
     auto brush = std::make_unique<KV_PatternBrush>();
-    brush->patternLink.SetKey({L"stars.png", 3});
+    brush->patternLink.SetKey(kPattern);
     kinds.push_back(std::move(brush));
     kinds.push_back(std::make_unique<KV_BackgroundCopy>());
     kinds.push_back(std::make_unique<KV_WavesFX>());
@@ -173,14 +178,10 @@ TEST_F(EffectPixels, EveryKindsEffectLoadsAndCoversThePictureAsAReader)
 
 TEST_F(EffectPixels, ThePatternShowsInsideTheMask)
 {
-    IDirect3DTexture9* green = MakeTexture(4, 4, std::vector<D3DCOLOR>(16, 0xFF00C000));
-    TextureSequence& stored = manager.Tables().sequences[{L"stars.png", 3}];
-    stored.AppendFrame(green);
-    stored.width = 4;
-    stored.height = 4;
+    StoreGreenPattern();
     ShowPicture(64, 64, std::vector<D3DCOLOR>(64 * 64, 0xFF808080));
     KV_PatternBrush brush;
-    brush.patternLink.SetKey({L"stars.png", 3});
+    brush.patternLink.SetKey(kPattern);
     Place(brush, LeftMask());
     DrawFrame(0);
     EXPECT_EQ(Pixel(8, 32), 0x00C000u);
