@@ -188,6 +188,18 @@ TEST_F(EffectPixels, ThePatternShowsInsideTheMask)
     EXPECT_EQ(Pixel(56, 32), kGrey);
 }
 
+TEST_F(EffectPixels, TheWaterTakesTheModulesBumpPictureAndNoneWhenItsPictureHasNoFrame)
+{
+    KV_WaterFX water;
+    auto& loaded = static_cast<KV_WaterFX&>(Place(water, nullptr).Effect());
+    EXPECT_NE(loaded.bumpTexture.Get(), nullptr);
+    KV_WaterFX missing;
+    missing.bumpLink.SetKey({L"nowhere.png", 1});
+    auto& empty = static_cast<KV_WaterFX&>(Place(missing, nullptr).Effect());
+    EXPECT_EQ(empty.bumpTexture.Get(), nullptr);
+    EXPECT_NE(empty.effect.Get(), nullptr);
+}
+
 TEST_F(EffectPixels, TheBlendEffectHasItsFourTechniques)
 {
     KV_LightFX_II blend;
