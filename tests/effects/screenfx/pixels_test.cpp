@@ -47,6 +47,7 @@ protected:
     {
         objects.clear();
         g_currentDocResManager = nullptr;
+        managerHolder.reset();
         LightTest::TearDown();
     }
 
@@ -74,7 +75,9 @@ protected:
     }
     void Under(const SquareSetup& setup) { objects.insert(objects.begin(), CountedRef<KV_ABObj>(new render_test::SquareObject(setup))); }
 
-    KV_DocResManager manager;
+    // Let go before the device, with the effects and textures it holds.
+    std::unique_ptr<KV_DocResManager> managerHolder = std::make_unique<KV_DocResManager>();
+    KV_DocResManager& manager = *managerHolder;
 };
 
 TEST_F(EffectPixels, MainChangesOnlyTheMaskedAreaAndLeavesObjectsOutsideIt)
