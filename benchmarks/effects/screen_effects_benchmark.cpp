@@ -3,8 +3,10 @@
 // layer through the common module's effects, against the same passes with
 // the same fragment programs in raw GL: the picture into a target, the two
 // blended effects into it, the reader from it into a second target. On a
-// shared machine compare them interleaved:
-//     --benchmark_repetitions=6 --benchmark_enable_random_interleaving=true
+// shared machine compare them interleaved, with llvmpipe on one thread so
+// that other loads move both alike:
+//     LP_NUM_THREADS=1 screen_effects_benchmark --benchmark_repetitions=8
+//         --benchmark_enable_random_interleaving=true
 #include <cmath>
 #include <cstdlib>
 #include <fstream>
