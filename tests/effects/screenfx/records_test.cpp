@@ -16,6 +16,7 @@
 #include "scene/document/kv_iof_r.h"
 #include "scene/document/writer/kv_iof_w.h"
 #include "scene/model/picture_placement.h"
+#include "scene/resources/kv_docresmanager.h"
 #include "scene/render/render_fixture.h"
 #include "support/document_bytes.h"
 
@@ -271,6 +272,31 @@ TEST_F(BaseResources, ClonesShareMaskAndGridAndAssignKeyDetachesOnlyTheOne)
     EXPECT_EQ(References(mask), maskAlone);
     clone.reset();
     EXPECT_EQ(References(light.gridMesh.vertexBuffer.Get()), bufferAlone);
+}
+
+// The writer stores the mask as a 512 x 512 copy under its key, or nothing.
+TEST_F(BaseResources, WritingPutsACopyOfTheMaskInTheGeneratedPictures)
+{
+    KV_DocResManager manager;
+    g_currentDocResManager = &manager;
+    KV_LightFX masked, bare;
+    masked.maskTexture.Share(MakeTexture(2, 2, std::vector<D3DCOLOR>(4, 0xFFFFFFFF)));
+    IDirect3DTexture9* stale = MakeTexture(1, 1, {0xFF000000});
+    stale->AddRef();
+    manager.GuidTextures()[bare.maskKey].Reset(stale);
+    KV_IOF_W writer;
+    masked.Write(writer);
+    bare.Write(writer);
+    g_currentDocResManager = nullptr;
+
+    IDirect3DTexture9* copy = manager.GuidTextures()[masked.maskKey].Get();
+    ASSERT_NE(copy, nullptr);
+    EXPECT_NE(copy, masked.maskTexture.Get());
+    D3DSURFACE_DESC description{};
+    ASSERT_EQ(copy->GetLevelDesc(0, &description), D3D_OK);
+    EXPECT_EQ(description.Width, 512u);
+    EXPECT_EQ(description.Height, 512u);
+    EXPECT_EQ(manager.GuidTextures()[bare.maskKey].Get(), nullptr);
 }
 
 TEST_F(BaseResources, TheTwoByTwoGridHasNineVerticesAndTheCentreAtTheMeanOfTheCorners)
