@@ -1,5 +1,6 @@
 // The common module's effects drawn through the background layer's
 // scene-capture protocol, read back.
+#include <cstdlib>
 #include <memory>
 
 #include <gtest/gtest.h>
@@ -42,12 +43,15 @@ protected:
     {
         LightTest::SetUp();
         g_currentDocResManager = &manager;
+        // common_res.res as the build lays it beside saver.
+        setenv("SAVER_MODULE_PATH", SAVER_BUILD_DIR, 1);
     }
     void TearDown() override
     {
         objects.clear();
         g_currentDocResManager = nullptr;
         managerHolder.reset();
+        unsetenv("SAVER_MODULE_PATH");
         LightTest::TearDown();
     }
 
