@@ -23,6 +23,8 @@
 #include <d3dx9.h>
 #include <windows.h>
 
+#include "benchmarks/d3d9/gl_strip.h"
+#include "benchmarks/d3d9/window_device.h"
 #include "effects/screenfx/background_copy.h"
 #include "effects/screenfx/light_fx.h"
 #include "effects/screenfx/waves_fx.h"
@@ -43,32 +45,6 @@ std::string ReadEffectFile(const char* name)
     std::ostringstream text;
     text << file.rdbuf();
     return text.str();
-}
-
-HWND MakeWindow(UINT width, UINT height)
-{
-    WNDCLASSW description{};
-    description.lpfnWndProc = DefWindowProcW;
-    description.lpszClassName = L"ScreenEffectsBenchmark";
-    RegisterClassW(&description);
-    return CreateWindowExW(0, L"ScreenEffectsBenchmark", L"Benchmark", WS_POPUP | WS_VISIBLE, 0, 0,
-                           static_cast<int>(width), static_cast<int>(height), nullptr, nullptr, nullptr, nullptr);
-}
-
-IDirect3DDevice9* MakeDevice(IDirect3D9* direct3D, UINT width, UINT height)
-{
-    D3DPRESENT_PARAMETERS presentation{};
-    presentation.BackBufferWidth = width;
-    presentation.BackBufferHeight = height;
-    presentation.BackBufferFormat = D3DFMT_X8R8G8B8;
-    presentation.SwapEffect = D3DSWAPEFFECT_DISCARD;
-    presentation.hDeviceWindow = MakeWindow(width, height);
-    presentation.Windowed = TRUE;
-    presentation.PresentationInterval = D3DPRESENT_INTERVAL_IMMEDIATE;
-    IDirect3DDevice9* device = nullptr;
-    direct3D->CreateDevice(0, D3DDEVTYPE_HAL, presentation.hDeviceWindow, D3DCREATE_HARDWARE_VERTEXPROCESSING,
-                           &presentation, &device);
-    return device;
 }
 
 // The picture's texels, as large as the target, and each mask's: a disc
@@ -120,10 +96,11 @@ public:
 void SlideThroughTheEngine(benchmark::State& state)
 {
     IDirect3D9* direct3D = Direct3DCreate9(D3D_SDK_VERSION);
-    IDirect3DDevice9* device = MakeDevice(direct3D, kWidth, kHeight);
+    HWND window = MakeBenchmarkWindow(kWidth, kHeight);
+    IDirect3DDevice9* device = CreateBenchmarkDevice(direct3D, window, kWidth, kHeight);
     g_currentDevice = device;
     ViewContext context;
-    g_currentRenderContext = &context;
+    MakeRenderContextCurrent(&context);
     {
         KV_DocResManager manager;
         g_currentDocResManager = &manager;
@@ -169,9 +146,10 @@ void SlideThroughTheEngine(benchmark::State& state)
         picture->Release();
         g_currentDocResManager = nullptr;
     }
-    g_currentRenderContext = nullptr;
+    MakeRenderContextCurrent(nullptr);
     g_currentDevice = nullptr;
     device->Release();
+    DestroyWindow(window);
     direct3D->Release();
 }
 BENCHMARK(SlideThroughTheEngine)->UseRealTime()->Unit(benchmark::kMillisecond);
@@ -285,7 +263,8 @@ struct Pass {
 void SlideInRawGl(benchmark::State& state)
 {
     IDirect3D9* direct3D = Direct3DCreate9(D3D_SDK_VERSION);
-    IDirect3DDevice9* device = MakeDevice(direct3D, 16, 16);
+    HWND window = MakeBenchmarkWindow(16, 16);
+    IDirect3DDevice9* device = CreateBenchmarkDevice(direct3D, window, 16, 16);
     device->Clear(0, nullptr, D3DCLEAR_TARGET, 0, 1.f, 0);  // its context is current now
     {
         const std::vector<uint32_t> pictureTexels = PictureTexels();
@@ -320,15 +299,7 @@ void SlideInRawGl(benchmark::State& state)
                                {linked[1], masks[0], picture, captureTarget, true},
                                {linked[2], masks[1], picture, captureTarget, true},
                                {linked[3], masks[2], captured, shownTarget, false}};
-        const float quad[] = {-1.f, -1.f, 0.f, 1.f, -1.f, 1.f, 0.f, 0.f, 1.f, -1.f, 1.f, 1.f, 1.f, 1.f, 1.f, 0.f};
-        GLuint vertexArray = 0, buffer = 0;
-        glGenVertexArrays(1, &vertexArray);
-        glBindVertexArray(vertexArray);
-        glGenBuffers(1, &buffer);
-        glBindBuffer(GL_ARRAY_BUFFER, buffer);
-        glBufferData(GL_ARRAY_BUFFER, sizeof quad, quad, GL_STATIC_DRAW);
-        glEnableVertexAttribArray(0);
-        glVertexAttribPointer(0, 4, GL_FLOAT, GL_FALSE, 0, nullptr);
+        const FullTargetStrip strip;
         glDisable(GL_DEPTH_TEST);
         glDisable(GL_CULL_FACE);
         glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
@@ -351,20 +322,19 @@ void SlideInRawGl(benchmark::State& state)
                     glEnable(GL_BLEND);
                 else
                     glDisable(GL_BLEND);
-                glDrawArrays(GL_TRIANGLE_STRIP, 0, 4);
+                strip.Draw();
             }
             glFinish();
         }
         for (GLuint program : linked)
             glDeleteProgram(program);
-        glDeleteBuffers(1, &buffer);
-        glDeleteVertexArrays(1, &vertexArray);
         const GLuint framebuffers[] = {captureTarget, shownTarget};
         glDeleteFramebuffers(2, framebuffers);
         const GLuint textures[] = {picture, captured, shown, masks[0], masks[1], masks[2]};
         glDeleteTextures(6, textures);
     }
     device->Release();
+    DestroyWindow(window);
     direct3D->Release();
 }
 BENCHMARK(SlideInRawGl)->UseRealTime()->Unit(benchmark::kMillisecond);
