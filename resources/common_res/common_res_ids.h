@@ -4,3 +4,4 @@
 // Resources of type "DDS".
 #define IDR_DEFAULT_PICTURE 5
 #define IDR_BORDER_PICTURE 6
+#define IDR_WATER_BUMP 89

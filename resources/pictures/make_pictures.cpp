@@ -19,6 +19,7 @@ struct PictureSpec {
 constexpr PictureSpec kPictures[] = {
     {"woven_emblem", 512, 512, 3, pictures::WovenEmblem},
     {"water_ripples", 512, 512, 1, pictures::WaterRipples},
+    {"water_bump", 256, 256, 1, pictures::WaterBump},
     {"dark_weave", 256, 256, 2, pictures::DarkWeave},
     {"dawn_hills", 1024, 768, 2, pictures::DawnHills},
     {"mountain_lake", 1600, 900, 2, pictures::MountainLake},

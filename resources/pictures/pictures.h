@@ -9,6 +9,9 @@ namespace pictures {
 Color WovenEmblem(float u, float v);
 // The lake layer's water: interfering ripples in blue and green steps (square).
 Color WaterRipples(float u, float v);
+// The water effect's normal map: a few ripples' normals, x, y and z as red,
+// green and blue; it tiles (square).
+Color WaterBump(float u, float v);
 // The border around a letterboxed picture: dark woven cloth that tiles (square).
 Color DarkWeave(float u, float v);
 // The picture of a slide that names none: hills under a dawn sky (4:3).

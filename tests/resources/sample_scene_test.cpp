@@ -10,6 +10,10 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
+#include "effects/screenfx/background_copy.h"
+#include "effects/screenfx/brush_obj.h"
+#include "effects/screenfx/light_fx.h"
+#include "effects/screenfx/waves_fx.h"
 #include "platform/d3dx9/device_fixture.h"
 #include "resources/sample_scene/sample_scene.h"
 #include "scene/document/scene_document.h"
@@ -57,7 +61,8 @@ TEST_F(SampleScene, LoadsWithTheSlidesItWasBuiltWith) {
     ASSERT_NE(document.root, nullptr);
     ASSERT_EQ(document.root->slides.size(), built->slides.size());
     // Landscape, portrait, square, stored in the document, small, common_res.
-    const PictureSize kSizes[] = {{1600, 900}, {720, 1200}, {1024, 1024}, {1200, 600}, {160, 120}, {1024, 768}};
+    const PictureSize kSizes[] = {{1600, 900}, {720, 1200}, {1024, 1024}, {1200, 600},
+                                  {160, 120},  {1024, 768}, {1600, 900}};
     ASSERT_EQ(std::size(kSizes), built->slides.size());
 
     for (std::size_t i = 0; i < built->slides.size(); ++i) {
@@ -106,6 +111,34 @@ TEST_F(SampleScene, StoresOnePictureAndNamesCommonResForAnother) {
 
     EXPECT_EQ(slides[5]->GetLight()->pictureLink.Key(), (ResourceKey{L"common_res.dll", 5}));
     for (std::size_t i : {0u, 1u, 2u, 4u}) EXPECT_EQ(slides[i]->GetLight()->pictureLink.Key().name, L"") << i;
+}
+
+// The masked effects' slide: its three effects, each with its mask read
+// back from the document and its effect from common_res.
+TEST_F(SampleScene, TheEffectsSlideDrawsThreeMaskedEffectsWithTheirMasks) {
+    document = LoadSceneDocument();
+    ASSERT_NE(document.root, nullptr);
+    ASSERT_GE(document.root->slides.size(), 7u);
+    KV_SlideContainer& slide = *document.root->slides[6];
+    ASSERT_EQ(slide.drawnDescriptions.size(), 3u);
+    auto* copy = dynamic_cast<KV_BackgroundCopy*>(slide.drawnDescriptions[0].get());
+    auto* light = dynamic_cast<KV_LightFX*>(slide.drawnDescriptions[1].get());
+    auto* waves = dynamic_cast<KV_WavesFX*>(slide.drawnDescriptions[2].get());
+    ASSERT_TRUE(copy && light && waves);
+    EXPECT_EQ(copy->usesBackground.Value(), 1);
+    EXPECT_EQ(copy->copyFlagX.Value(), 1);
+    g_currentDocResManager = document.manager.get();
+    for (KV_FX_Constructor* effect : {static_cast<KV_FX_Constructor*>(copy), static_cast<KV_FX_Constructor*>(light),
+                                      static_cast<KV_FX_Constructor*>(waves)}) {
+        const auto object = effect->CreateObject();
+        auto& loaded = static_cast<KV_BrushObj&>(*object).Effect();
+        ASSERT_NE(loaded.maskTexture.Get(), nullptr);
+        D3DSURFACE_DESC mask{};
+        ASSERT_EQ(loaded.maskTexture->GetLevelDesc(0, &mask), D3D_OK);
+        EXPECT_EQ(mask.Width, 256u);
+        EXPECT_NE(loaded.effect.Get(), nullptr);
+    }
+    EXPECT_TRUE(static_cast<KV_BrushObj&>(*copy->CreateObject()).ReadsScene());
 }
 
 }  // namespace
