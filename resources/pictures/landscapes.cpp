@@ -33,13 +33,18 @@ Color MountainView(float u, float v) {
     const float peak = mountains(u);
     if (v > peak) {
         const float depth = Clamp01((v - peak) / (kHorizon - peak + 1e-4f));
-        // Slopes that fall to the right face away from the light.
-        const float slope = mountains(u + 0.002f) - peak;
-        const float light = 0.86f - 0.14f * std::tanh(slope * 200.0f);
+        // Slopes that fall to the right face away from the light; the
+        // coarse shape decides, so that the shading follows whole faces.
+        auto coarse = [](float x) { return Fbm(x * 2.5f, 0.5f, 3, 5); };
+        const float slope = coarse(u + 0.004f) - coarse(u - 0.004f);
+        const float light = 0.86f + 0.14f * std::tanh(slope * 60.0f);
         const float grain = 0.9f + 0.2f * ValueNoise(u * 80.0f, v * 80.0f, 9);
         const Color rock = Scale(Mix(Rgb(0x5B6573), Rgb(0x2F3F32), depth), light * grain);
-        const float snowLine = kHorizon - 0.3f + 0.06f * ValueNoise(u * 30.0f, 3.0f, 7);
-        color = Mix(rock, Scale(Rgb(0xEEF2F6), light), SmoothStep(snowLine, snowLine - 0.01f, v));
+        const float snowLine = kHorizon - 0.28f + 0.06f * ValueNoise(u * 30.0f, 3.0f, 7);
+        // Rock shows through in gullies that run down the faces.
+        const float patches = SmoothStep(0.2f, 0.4f, Fbm(u * 90.0f, v * 12.0f, 2, 8));
+        const float snow = SmoothStep(snowLine + 0.03f, snowLine - 0.03f, v) * patches;
+        color = Mix(rock, Scale(Rgb(0xEEF2F6), light), snow);
     }
     const float hills = Ridge(u, kHorizon, 0.07f, 7.0f, 13);
     if (v > hills) color = Mix(Rgb(0x1F3324), Rgb(0x2C4A30), ValueNoise(u * 300.0f, v * 300.0f, 17));
