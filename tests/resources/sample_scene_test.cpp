@@ -56,11 +56,11 @@ struct SamplePicture {
 };
 
 const SamplePicture kPictures[] = {
-    {"landscape", {L"", IDR_PICTURE_MOUNTAIN_LAKE}, false, 1600, 900},
-    {"portrait", {L"", IDR_PICTURE_BIRCH_FOREST}, false, 720, 1200},
+    {"landscape", {L"", IDR_PICTURE_MOUNTAIN_LAKE}, false, 1024, 576},
+    {"portrait", {L"", IDR_PICTURE_BIRCH_FOREST}, false, 576, 1024},
     {"square", {L"", IDR_PICTURE_ROSE_WINDOW}, false, 1024, 1024},
     {"small", {L"", IDR_PICTURE_TILE_MOSAIC}, false, 160, 120},
-    {"stored in the document", {L"desert_dunes.png", 0}, true, 1200, 600},
+    {"stored in the document", {L"desert_dunes.png", 0}, true, 1024, 512},
     {"common_res default", {L"common_res.dll", IDR_DEFAULT_PICTURE}, false, 1024, 768},
 };
 
