@@ -29,7 +29,9 @@ Color MountainView(float u, float v) {
     const float cloudiness = SmoothStep(0.55f, 0.78f, Fbm(u * 5.0f, v * 13.0f, 5, 11)) * Clamp01(1.2f - v / kHorizon);
     Color color = Mix(sky, Rgb(0xF4F6F8), 0.85f * cloudiness);
 
-    auto mountains = [](float x) { return kHorizon - 0.04f - 0.4f * SmoothStep(0.3f, 0.75f, Fbm(x * 2.5f, 0.5f, 6, 5)); };
+    auto mountains = [](float x) {
+        return kHorizon - 0.04f - 0.4f * SmoothStep(0.3f, 0.75f, Fbm(x * 2.5f, 0.5f, 6, 5));
+    };
     const float peak = mountains(u);
     if (v > peak) {
         const float depth = Clamp01((v - peak) / (kHorizon - peak + 1e-4f));
@@ -113,7 +115,8 @@ Color BirchForest(float u, float v) {
         const float across = (u - Hash(trunk, 0, 3)) / halfWidth;
         if (std::fabs(across) >= 1.0f) continue;
         const float light = 0.6f + 0.35f * std::sqrt(1.0f - across * across) - 0.15f * across;
-        const bool marked = ValueNoise(across * 1.5f + static_cast<float>(trunk) * 13.0f, v * 0.9f / halfWidth, 21) > 0.7f;
+        const float markNoise = ValueNoise(across * 1.5f + static_cast<float>(trunk) * 13.0f, v * 0.9f / halfWidth, 21);
+        const bool marked = markNoise > 0.7f;
         const Color bark = Scale(marked ? Rgb(0x2B2A28) : Rgb(0xECE8DE), light);
         const float edge = SmoothStep(1.0f, 0.85f, std::fabs(across));
         color = Mix(color, Mix(bark, color, (1.0f - nearness) * 0.55f), edge);
