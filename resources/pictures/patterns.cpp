@@ -54,7 +54,8 @@ Color WovenEmblem(float u, float v) {
     for (const Ribbon& ribbon : ribbons) {
         const float cover = SmoothStep(kHalfWidth, kHalfWidth - 0.008f, ribbon.distance);
         const float round = Roundness(ribbon.distance, kHalfWidth);
-        const Color lit = Add(Scale(ribbon.tint, 0.3f + 0.8f * round), Scale(Rgb(0xFFFFFF), 0.35f * std::pow(round, 12.0f)));
+        const Color shine = Scale(Rgb(0xFFFFFF), 0.35f * std::pow(round, 12.0f));
+        const Color lit = Add(Scale(ribbon.tint, 0.3f + 0.8f * round), shine);
         color = Mix(color, lit, cover);
     }
 

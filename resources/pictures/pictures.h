@@ -20,7 +20,7 @@ Color DawnHills(float u, float v);
 Color MountainLake(float u, float v);
 // Dunes under a low sun (2:1).
 Color DesertDunes(float u, float v);
-// White birch trunks in a misty wood (3:5, portrait).
+// White birch trunks in a misty wood (9:16, portrait).
 Color BirchForest(float u, float v);
 // A stained-glass rose window (square).
 Color RoseWindow(float u, float v);
