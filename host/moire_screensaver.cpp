@@ -90,6 +90,11 @@ HRESULT CMoireScreensaver::DrawFrame() {
 }
 
 HRESULT CMoireScreensaver::DeactivateDevice() {
+    if (g_primarySoundBuffer) {
+        g_primarySoundBuffer->SetVolume(0);
+        g_primarySoundBuffer->Stop();
+    }
+    if (g_soundtrackControl) g_soundtrackControl->Stop();
     ReleaseSoundtrackGraph();
     if (currentScene_->root) currentScene_->root->InvalidateDeviceObjects();
     return S_OK;

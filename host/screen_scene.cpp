@@ -3,6 +3,7 @@
 #include "host/settings_values.h"
 #include "scene/document/scene_document.h"
 #include "scene/render/current_device.h"
+#include "sound/direct_sound.h"
 #include "sound/soundtrack.h"
 
 namespace {
@@ -34,6 +35,7 @@ void ScreenScene::StartShow() {
     root->SetPicturePosition(GetPicturePosition());
     nextItem = 0;
     if (!root->playlist.empty()) PlayNextItem();
+    ApplyPrimaryBufferVolume();
 }
 
 void ScreenScene::DrawShow() {
@@ -60,6 +62,17 @@ void ScreenScene::ReleaseDevice() {
     manager.reset();
     view = ViewContext();
     splash = TexturedQuad();
+}
+
+void ScreenScene::ApplyPrimaryBufferVolume() {
+    DWORD volume = 100;
+    DWORD muted = 0;
+    ReadSettingValue(&volume, kSoundVolumeValue);
+    ReadSettingValue(&muted, kMuteSoundValue);
+    if (!g_primarySoundBuffer) return;
+    // Hundredths of a decibel: 0 at full volume down to -5000 at none.
+    const LONG level = muted != 0 ? DSBVOLUME_MIN : (static_cast<LONG>(volume) - 100) * 50;
+    g_primarySoundBuffer->SetVolume(level);
 }
 
 void ScreenScene::PlayNextItem() {

@@ -39,4 +39,6 @@ public:
 
 private:
     void PlayNextItem();
+    // The primary buffer follows the stored music volume and mute.
+    void ApplyPrimaryBufferVolume();
 };

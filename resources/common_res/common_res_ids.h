@@ -8,3 +8,4 @@
 #define IDR_BALL_HIGHLIGHT 58
 #define IDR_BALL_GLINT 59
 #define IDR_BALL_STAND 60
+#define IDR_WATER_BUMP 89

@@ -30,19 +30,21 @@ uint8_t Byte(float channel) { return static_cast<uint8_t>(std::lround(Clamp01(ch
 
 std::vector<uint8_t> Paint(int width, int height, int samples, Painter painter, int channels) {
     std::vector<uint8_t> rgb;
-    rgb.reserve(static_cast<std::size_t>(width) * static_cast<std::size_t>(height) * static_cast<std::size_t>(channels));
+    const std::size_t pixels = static_cast<std::size_t>(width) * static_cast<std::size_t>(height);
+    rgb.reserve(pixels * static_cast<std::size_t>(channels));
     const float weight = 1.0f / static_cast<float>(samples * samples);
+    // Sample s of pixel p along an axis of the given length, from 0 to 1.
+    auto position = [samples](int pixel, int sample, int length) {
+        const float within = (static_cast<float>(sample) + 0.5f) / static_cast<float>(samples);
+        return (static_cast<float>(pixel) + within) / static_cast<float>(length);
+    };
     for (int y = 0; y < height; ++y) {
         for (int x = 0; x < width; ++x) {
             Color sum{0, 0, 0};
             float alpha = 0.0f;
             for (int sy = 0; sy < samples; ++sy) {
                 for (int sx = 0; sx < samples; ++sx) {
-                    const float u = (static_cast<float>(x) + (static_cast<float>(sx) + 0.5f) / static_cast<float>(samples)) /
-                                    static_cast<float>(width);
-                    const float v = (static_cast<float>(y) + (static_cast<float>(sy) + 0.5f) / static_cast<float>(samples)) /
-                                    static_cast<float>(height);
-                    const Color sample = painter(u, v);
+                    const Color sample = painter(position(x, sx, width), position(y, sy, height));
                     sum = Add(sum, sample);
                     alpha += sample.a;
                 }

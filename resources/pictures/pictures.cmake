@@ -16,7 +16,7 @@ set(SAVER_PICTURES_DIR ${CMAKE_CURRENT_BINARY_DIR}/pictures)
 file(MAKE_DIRECTORY ${SAVER_PICTURES_DIR})
 set(SAVER_PICTURE_NAMES
   ball_glint ball_highlight ball_stand birch_forest dark_weave dawn_hills desert_dunes glyph_strip mountain_lake
-  rose_window tile_mosaic water_ripples woven_emblem)
+  rose_window tile_mosaic water_bump water_ripples woven_emblem)
 set(SAVER_PICTURES "")
 foreach(name IN LISTS SAVER_PICTURE_NAMES)
   set(picture ${SAVER_PICTURES_DIR}/${name}.png)

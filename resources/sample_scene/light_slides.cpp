@@ -1,6 +1,6 @@
 // Slides whose background layers draw whole-scene effects.
 #include <cmath>
-#include <cstring>
+#include <memory>
 #include <numbers>
 #include <vector>
 
@@ -20,9 +20,10 @@ constexpr CameraSetup kStill{false, 100, 50};
 
 template <class Layer>
 Layer& AddEffectSlide(SampleScene& scene, const CameraSetup& camera = kStill) {
-    auto* layer = new Layer;
-    AddLayerSlide(scene, kEffectTiming, camera, layer);
-    return *layer;
+    auto layer = std::make_unique<Layer>();
+    Layer& added = *layer;
+    AddSlide(scene, kEffectTiming, camera, std::move(layer));
+    return added;
 }
 
 void PutLe(std::vector<BYTE>& bytes, DWORD value, int size) {

@@ -3,6 +3,7 @@
 # An object library, like the engine: programs link both.
 add_library(sample_scene OBJECT
   ${CMAKE_CURRENT_LIST_DIR}/light_slides.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/masks.cpp
   ${CMAKE_CURRENT_LIST_DIR}/sample_scene.cpp
   ${CMAKE_CURRENT_LIST_DIR}/sample_slides.cpp
   ${CMAKE_CURRENT_LIST_DIR}/slide_setup.cpp)

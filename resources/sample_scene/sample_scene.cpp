@@ -13,6 +13,7 @@ std::unique_ptr<KV_SlideShow_Light> BuildSampleShow(KV_DocResManager& manager,
     AddStoredPictureSlide(scene);
     AddSmallPictureSlide(scene);
     AddDefaultPictureSlide(scene);
+    AddMaskedEffectsSlide(scene);
     AddGlassBallSlide(scene);
     AddGlyphColumnsSlide(scene);
     AddLakeSlide(scene);

@@ -24,6 +24,9 @@ void AddStoredPictureSlide(SampleScene& scene);
 void AddSmallPictureSlide(SampleScene& scene);
 // A slide that names no picture shows the default one of common_res.
 void AddDefaultPictureSlide(SampleScene& scene);
+// Masked screen effects over the lake: waves on the water, a pulsing light
+// on the peaks, a mirrored copy of the scene in the sky.
+void AddMaskedEffectsSlide(SampleScene& scene);
 // The background layers that draw whole-scene effects, each over a picture.
 void AddGlassBallSlide(SampleScene& scene);
 void AddGlyphColumnsSlide(SampleScene& scene);

@@ -8,6 +8,8 @@
 
 #include "host/host_errors.h"
 #include "host/scene_fixture.h"
+#include "host/settings_values.h"
+#include "sound/direct_sound.h"
 
 namespace host_test {
 namespace {
@@ -141,6 +143,35 @@ INSTANTIATE_TEST_SUITE_P(Playlists, PlaylistOrder,
                          testing::Values(PlaylistCase{"Empty", 0, {0, 0}}, PlaylistCase{"One", 1, {1, 1, 1}},
                                          PlaylistCase{"Three", 3, {2, 3, 1, 2, 3, 1}}),
                          [](const testing::TestParamInfo<PlaylistCase>& info) { return info.param.name; });
+
+struct PrimaryVolumeCase {
+    const char* name;
+    DWORD volume, muted;
+    LONG expected;  // hundredths of a decibel
+};
+
+class PrimaryBufferVolume : public SceneTest, public testing::WithParamInterface<PrimaryVolumeCase> {};
+
+// The show's start sets the primary buffer from the stored music settings.
+TEST_P(PrimaryBufferVolume, FollowsTheStoredSettingsWhenTheShowStarts) {
+    UseDocument(PictureDocument({{kPicture}}));
+    auto saver = StartFullScreen({{640, 480}});
+    WriteSettingValue(GetParam().volume, kSoundVolumeValue);
+    WriteSettingValue(GetParam().muted, kMuteSoundValue);
+    ASSERT_TRUE(g_primarySoundBuffer);
+    g_primarySoundBuffer->SetVolume(-1);
+    saver->DrawAllScreens();
+    saver->DrawAllScreens();
+    LONG volume = 1;
+    ASSERT_EQ(g_primarySoundBuffer->GetVolume(&volume), DS_OK);
+    EXPECT_EQ(volume, GetParam().expected);
+}
+
+INSTANTIATE_TEST_SUITE_P(Settings, PrimaryBufferVolume,
+                         testing::Values(PrimaryVolumeCase{"Full", 100, 0, 0}, PrimaryVolumeCase{"Forty", 40, 0, -3000},
+                                         PrimaryVolumeCase{"Silent", 0, 0, -5000},
+                                         PrimaryVolumeCase{"Muted", 40, 1, DSBVOLUME_MIN}),
+                         [](const testing::TestParamInfo<PrimaryVolumeCase>& info) { return info.param.name; });
 
 }  // namespace
 }  // namespace host_test

@@ -1,20 +1,29 @@
 // The sample scene as the program carries it: the document that the build
-// wrote loads, and every slide comes back as the sample built it, with a
-// picture of the expected size.
+// wrote loads, every slide comes back as the sample built it, and each of
+// the sample's pictures resolves to a texture of its size.
+#include <algorithm>
 #include <cstdlib>
 #include <fstream>
 #include <iterator>
+#include <set>
 #include <string>
+#include <type_traits>
 #include <vector>
 
 #include <gtest/gtest.h>
 #include <windows.h>
 
-#include "platform/d3dx9/device_fixture.h"
 #include "effects/lights/fake_lake_2d.h"
 #include "effects/lights/glass_ball_light.h"
 #include "effects/lights/matrix_code_light.h"
 #include "effects/lights/water_ring_light.h"
+#include "effects/screenfx/background_copy.h"
+#include "effects/screenfx/brush_obj.h"
+#include "effects/screenfx/light_fx.h"
+#include "effects/screenfx/waves_fx.h"
+#include "platform/d3dx9/device_fixture.h"
+#include "resources/common_res/common_res_ids.h"
+#include "resources/resource.h"
 #include "resources/sample_scene/sample_scene.h"
 #include "scene/document/scene_document.h"
 #include "scene/render/current_device.h"
@@ -46,10 +55,28 @@ protected:
     SceneDocument document;
 };
 
-struct PictureSize {
+// The pictures the sample shows, each on a slide of its own.
+struct SamplePicture {
+    const char* label;
+    ResourceKey key;  // a stored picture's stamp is a running count: not compared
+    bool stored;
     UINT width;
     UINT height;
 };
+
+const SamplePicture kPictures[] = {
+    {"landscape", {L"", IDR_PICTURE_MOUNTAIN_LAKE}, false, 1024, 576},
+    {"portrait", {L"", IDR_PICTURE_BIRCH_FOREST}, false, 576, 1024},
+    {"square", {L"", IDR_PICTURE_ROSE_WINDOW}, false, 1024, 1024},
+    {"small", {L"", IDR_PICTURE_TILE_MOSAIC}, false, 160, 120},
+    {"stored in the document", {L"desert_dunes.png", 0}, true, 1024, 512},
+    {"common_res default", {L"common_res.dll", IDR_DEFAULT_PICTURE}, false, 1024, 768},
+};
+
+bool Shows(const KV_SlideContainer& slide, const SamplePicture& picture) {
+    const ResourceKey& key = slide.GetLight()->pictureLink.Key();
+    return key.name == picture.key.name && (picture.stored || key.stamp == picture.key.stamp);
+}
 
 TEST_F(SampleScene, LoadsWithTheSlidesItWasBuiltWith) {
     const std::vector<BYTE> storedPicture = FileBytes(STORED_PICTURE);
@@ -60,12 +87,6 @@ TEST_F(SampleScene, LoadsWithTheSlidesItWasBuiltWith) {
     document = LoadSceneDocument();
     ASSERT_NE(document.root, nullptr);
     ASSERT_EQ(document.root->slides.size(), built->slides.size());
-    // Landscape, portrait, square, stored in the document, small, common_res;
-    // then the glass ball, glyph, lake and water-ring layers.
-    const PictureSize kSizes[] = {{1600, 900}, {720, 1200}, {1024, 1024}, {1200, 600}, {160, 120},
-                                  {1024, 768}, {1600, 900}, {720, 1200}, {1024, 768}, {1024, 1024}};
-    ASSERT_EQ(std::size(kSizes), built->slides.size());
-
     for (std::size_t i = 0; i < built->slides.size(); ++i) {
         SCOPED_TRACE("slide " + std::to_string(i));
         const KV_SlideContainer& expected = *built->slides[i];
@@ -75,37 +96,52 @@ TEST_F(SampleScene, LoadsWithTheSlidesItWasBuiltWith) {
         EXPECT_EQ(slide.fadeOut.Value(), expected.fadeOut.Value());
         ASSERT_NE(slide.GetLight(), nullptr);
         const KV_2D_Light& light = *slide.GetLight();
-        EXPECT_EQ(light.pictureLink.Key(), expected.GetLight()->pictureLink.Key());
+        EXPECT_EQ(light.pictureLink.Key().name, expected.GetLight()->pictureLink.Key().name);
         EXPECT_EQ(light.camera.enable.Value(), expected.GetLight()->camera.enable.Value());
         EXPECT_EQ(light.camera.zoom.Value(), expected.GetLight()->camera.zoom.Value());
         EXPECT_EQ(light.camera.speed.Value(), expected.GetLight()->camera.speed.Value());
-
-        const TextureSequence& picture = document.manager->GetImage(light.pictureLink);
-        ASSERT_EQ(picture.Frames().size(), 1u);
-        EXPECT_NE(picture.Frames().front(), nullptr);
-        EXPECT_EQ(picture.width, kSizes[i].width);
-        EXPECT_EQ(picture.height, kSizes[i].height);
         const TextureSequence& border = document.manager->GetImage(light.camera.borderLink);
         ASSERT_EQ(border.Frames().size(), 1u);
         EXPECT_NE(border.Frames().front(), nullptr);
     }
-    // The fades differ in length, and most slides wander and zoom.
-    EXPECT_NE(built->slides[0]->fadeOut.Value(), built->slides[2]->fadeOut.Value());
-    EXPECT_NE(built->slides[0]->fadeIn.Value(), built->slides[3]->fadeIn.Value());
-    EXPECT_GT(built->slides[0]->GetLight()->camera.zoom.Value(), 100u);
-    EXPECT_EQ(built->slides[0]->GetLight()->camera.enable.Value(), 1);
+
+    for (const SamplePicture& picture : kPictures) {
+        SCOPED_TRACE(picture.label);
+        const auto& slides = document.root->slides;
+        const auto slide = std::find_if(slides.begin(), slides.end(), [&](const auto& s) { return Shows(*s, picture); });
+        ASSERT_NE(slide, slides.end());
+        const TextureSequence& texture = document.manager->GetImage((*slide)->GetLight()->pictureLink);
+        ASSERT_EQ(texture.Frames().size(), 1u);
+        EXPECT_NE(texture.Frames().front(), nullptr);
+        EXPECT_EQ(texture.width, picture.width);
+        EXPECT_EQ(texture.height, picture.height);
+        if (picture.stored) {
+            // The bytes come from the document, not from a file.
+            const auto& entries = document.manager->Tables().entries.at((*slide)->GetLight()->pictureLink.Key());
+            ASSERT_EQ(entries.size(), 1u);
+            EXPECT_EQ(std::vector<BYTE>(entries.front().Data(), entries.front().Data() + entries.front().Size()),
+                      storedPicture);
+        }
+    }
 }
 
-TEST_F(SampleScene, TheEffectSlidesComeBackAsTheirLayersWithTheLakesNormalMap) {
+// Each layer drawing a whole-scene effect has a slide, and the lake's
+// normal map comes back under its key.
+TEST_F(SampleScene, TheEffectLayersComeBackWithTheLakesNormalMap) {
     document = LoadSceneDocument();
     ASSERT_NE(document.root, nullptr);
     const auto& slides = document.root->slides;
-    ASSERT_EQ(slides.size(), 10u);
-    EXPECT_NE(dynamic_cast<const KV_GlassBallLight*>(slides[6]->GetLight()), nullptr);
-    EXPECT_NE(dynamic_cast<const KV_MatrixCodeLight*>(slides[7]->GetLight()), nullptr);
-    const auto* lake = dynamic_cast<const FakeLake2D*>(slides[8]->GetLight());
+    const auto layer = [&](auto* typed) {
+        using Layer = std::remove_pointer_t<decltype(typed)>;
+        for (const auto& slide : slides)
+            if (const auto* found = dynamic_cast<const Layer*>(slide->GetLight())) return found;
+        return static_cast<const Layer*>(nullptr);
+    };
+    EXPECT_NE(layer(static_cast<KV_GlassBallLight*>(nullptr)), nullptr);
+    EXPECT_NE(layer(static_cast<KV_MatrixCodeLight*>(nullptr)), nullptr);
+    EXPECT_NE(layer(static_cast<KV_WaterRingLight*>(nullptr)), nullptr);
+    const FakeLake2D* lake = layer(static_cast<FakeLake2D*>(nullptr));
     ASSERT_NE(lake, nullptr);
-    EXPECT_NE(dynamic_cast<const KV_WaterRingLight*>(slides[9]->GetLight()), nullptr);
     const auto& normals = document.manager->GuidTextures();
     const auto found = normals.find(lake->normalMapKey);
     ASSERT_NE(found, normals.end());
@@ -115,22 +151,49 @@ TEST_F(SampleScene, TheEffectSlidesComeBackAsTheirLayersWithTheLakesNormalMap) {
     EXPECT_EQ(desc.Width, 64u);
 }
 
-TEST_F(SampleScene, StoresOnePictureAndNamesCommonResForAnother) {
+TEST_F(SampleScene, FadesDifferInLengthAndTheCameraWandersAndZooms) {
     document = LoadSceneDocument();
     ASSERT_NE(document.root, nullptr);
-    const auto& slides = document.root->slides;
-    ASSERT_GE(slides.size(), 6u);
+    std::set<unsigned> fadeLengths;
+    int wandering = 0;
+    int zoomed = 0;
+    for (const auto& slide : document.root->slides) {
+        fadeLengths.insert({slide->fadeIn.Value(), slide->fadeOut.Value()});
+        const KVM_Camera& camera = slide->GetLight()->camera;
+        wandering += camera.enable.Value() != 0;
+        zoomed += camera.enable.Value() != 0 && camera.zoom.Value() > 100;
+    }
+    EXPECT_GE(fadeLengths.size(), 3u);
+    EXPECT_GE(wandering, 2);
+    EXPECT_GE(zoomed, 2);
+}
 
-    // The stored picture's bytes come from the document, not from a file.
-    const ResourceKey& stored = slides[3]->GetLight()->pictureLink.Key();
-    EXPECT_EQ(stored.name, L"desert_dunes.png");
-    const auto& entries = document.manager->Tables().entries.at(stored);
-    ASSERT_EQ(entries.size(), 1u);
-    EXPECT_EQ(std::vector<BYTE>(entries.front().Data(), entries.front().Data() + entries.front().Size()),
-              FileBytes(STORED_PICTURE));
-
-    EXPECT_EQ(slides[5]->GetLight()->pictureLink.Key(), (ResourceKey{L"common_res.dll", 5}));
-    for (std::size_t i : {0u, 1u, 2u, 4u}) EXPECT_EQ(slides[i]->GetLight()->pictureLink.Key().name, L"") << i;
+// The masked effects' slide: its three effects, each with its mask read
+// back from the document and its effect from common_res.
+TEST_F(SampleScene, TheEffectsSlideDrawsThreeMaskedEffectsWithTheirMasks) {
+    document = LoadSceneDocument();
+    ASSERT_NE(document.root, nullptr);
+    ASSERT_GE(document.root->slides.size(), 7u);
+    KV_SlideContainer& slide = *document.root->slides[6];
+    ASSERT_EQ(slide.drawnDescriptions.size(), 3u);
+    auto* copy = dynamic_cast<KV_BackgroundCopy*>(slide.drawnDescriptions[0].get());
+    auto* light = dynamic_cast<KV_LightFX*>(slide.drawnDescriptions[1].get());
+    auto* waves = dynamic_cast<KV_WavesFX*>(slide.drawnDescriptions[2].get());
+    ASSERT_TRUE(copy && light && waves);
+    EXPECT_EQ(copy->usesBackground.Value(), 1);
+    EXPECT_EQ(copy->copyFlagX.Value(), 1);
+    g_currentDocResManager = document.manager.get();
+    for (KV_FX_Constructor* effect : {static_cast<KV_FX_Constructor*>(copy), static_cast<KV_FX_Constructor*>(light),
+                                      static_cast<KV_FX_Constructor*>(waves)}) {
+        const auto object = effect->CreateObject();
+        auto& loaded = static_cast<KV_BrushObj&>(*object).Effect();
+        ASSERT_NE(loaded.maskTexture.Get(), nullptr);
+        D3DSURFACE_DESC mask{};
+        ASSERT_EQ(loaded.maskTexture->GetLevelDesc(0, &mask), D3D_OK);
+        EXPECT_EQ(mask.Width, 256u);
+        EXPECT_NE(loaded.effect.Get(), nullptr);
+    }
+    EXPECT_TRUE(static_cast<KV_BrushObj&>(*copy->CreateObject()).ReadsScene());
 }
 
 }  // namespace
