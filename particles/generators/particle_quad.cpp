@@ -55,6 +55,15 @@ void BuildSegmentQuad(ParticleQuad& quad, const D3DXVECTOR3& a, const D3DXVECTOR
     SetPosition(quad.v[3], a + d - n * (endWidth / 2));
 }
 
+void RotatedAxes(float angle, D3DXVECTOR3& u, D3DXVECTOR3& v)
+{
+    D3DXMATRIX rotation;
+    D3DXMatrixRotationZ(&rotation, angle);
+    const D3DXVECTOR3 x(1, 0, 0), y(0, 1, 0);
+    D3DXVec3TransformCoord(&u, &x, &rotation);
+    D3DXVec3TransformCoord(&v, &y, &rotation);
+}
+
 ParticleQuad BuildQuadFromMediaQuad(const MediaQuad& q)
 {
     return WhiteQuad({q.corners[1].Value(), q.corners[0].Value(), q.corners[3].Value(), q.corners[2].Value()});
@@ -130,11 +139,8 @@ void WriteParticleQuad(const Particle& p, const MediaColor& colour, DX_V::PCT* v
 void WriteRotatedParticleQuad(const Particle& p, const MediaColor& colour, DX_V::PCT* vertices, UINT slot,
                               float sizeScale, float angle, float alphaScale)
 {
-    D3DXMATRIX rotation;
-    D3DXMatrixRotationZ(&rotation, angle);
-    D3DXVECTOR3 u(1, 0, 0), v(0, 1, 0);
-    D3DXVec3TransformCoord(&u, &u, &rotation);
-    D3DXVec3TransformCoord(&v, &v, &rotation);
+    D3DXVECTOR3 u, v;
+    RotatedAxes(angle, u, v);
     ParticleQuad quad = BuildQuadFromAxes(p.position, u, v, p.Size() * sizeScale);
     SetQuadColour(quad, ParticleColour(colour, colour.Alpha() * (p.Alpha() * alphaScale) / 255.0f));
     WriteBatchQuad(slot, vertices, quad);

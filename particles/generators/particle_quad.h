@@ -26,6 +26,8 @@ ParticleQuad BuildQuadFromAxes(const D3DXVECTOR3& centre, const D3DXVECTOR3& u, 
 // b at its end; the texture coordinates stay.
 void BuildSegmentQuad(ParticleQuad& quad, const D3DXVECTOR3& a, const D3DXVECTOR3& d, float length, float startWidth,
                       float endWidth);
+// The x and y axes turned about z by angle radians.
+void RotatedAxes(float angle, D3DXVECTOR3& u, D3DXVECTOR3& v);
 ParticleQuad BuildQuadFromMediaQuad(const MediaQuad& region);
 // Moves the quad's far edge and the stored edge to their midpoints.
 void JoinSegmentQuad(std::array<D3DXVECTOR3, 2>& edge, ParticleQuad& quad);
