@@ -11,8 +11,8 @@ public:
     void RestoreResources(KV_ParticlesObj& object) override;
     void Render(KV_ABRender& renderer, KV_ParticlesObj& object) override;
     void Update(float, KV_ParticlesObj&) override {}
-    // Brushes draw only their quads, never the scene behind them: they do
-    // not read it whatever their blend mode.
+    // The plain path draws only the quads, never the scene behind them: a
+    // brush drawn on it does not read the scene whatever its blend mode.
     bool ReadsScene() const override { return false; }
     // The painting operation: a point at rest, then the quads again.
     virtual void AddPoint(float x, float y, float z);

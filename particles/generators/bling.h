@@ -14,6 +14,8 @@ public:
     void Update(float t, KV_ParticlesObj& object) override;
     // Nothing without an effect.
     void Render(KV_ABRender& renderer, KV_ParticlesObj& object) override;
+    // Its composite does read the scene in the screen and dodge modes.
+    bool ReadsScene() const override { return KV_TexParticleGenerator::ReadsScene(); }
     void AddPoint(float x, float y, float z) override;
 
     // Version 2 adds the rotation speed and the minimum size.

@@ -274,6 +274,31 @@ TEST(TwinklingStarsTest, RestoredPointsTwinkleLikePaintedOnes)
     EXPECT_EQ(sizes.size(), 2u);
 }
 
+struct ReaderCase {
+    int mode;
+    bool brush, starBrush;
+};
+
+class SceneReaders : public testing::TestWithParam<ReaderCase> {};
+
+// Plain-path brushes never read the scene; the star brush's screen and
+// dodge composites do, and the falling stars' always does.
+TEST_P(SceneReaders, FollowTheBlendModeWhereTheCompositeReadsTheScene)
+{
+    KV_TwinklingStars brush;
+    KV_Bling bling;
+    KV_FallingStars stars;
+    brush.blendMode.Value() = bling.blendMode.Value() = stars.blendMode.Value() = GetParam().mode;
+    EXPECT_EQ(brush.ReadsScene(), GetParam().brush);
+    EXPECT_EQ(bling.ReadsScene(), GetParam().starBrush);
+    EXPECT_TRUE(stars.ReadsScene());
+}
+
+INSTANTIATE_TEST_SUITE_P(Modes, SceneReaders,
+                         testing::Values(ReaderCase{0, false, false}, ReaderCase{1, false, true},
+                                         ReaderCase{2, false, true}, ReaderCase{3, false, false},
+                                         ReaderCase{4, false, false}));
+
 class FallingStarsEmission : public testing::Test {
 protected:
     void SetUp() override
