@@ -72,9 +72,9 @@ ParticleQuad BuildQuadFromMediaQuad(const MediaQuad& q)
 void JoinSegmentQuad(std::array<D3DXVECTOR3, 2>& edge, ParticleQuad& quad)
 {
     for (size_t k = 0; k < 2; ++k) {
-        DX_V::PCT& far = quad.v[2 + k];
-        edge[k] = edge[k] + (PositionOf(far) - edge[k]) * 0.5f;
-        SetPosition(far, edge[k]);
+        DX_V::PCT& farVertex = quad.v[2 + k];
+        edge[k] = edge[k] + (PositionOf(farVertex) - edge[k]) * 0.5f;
+        SetPosition(farVertex, edge[k]);
     }
 }
 
