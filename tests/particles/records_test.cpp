@@ -236,6 +236,38 @@ TEST_P(GeneratorRecords, ReadEveryFieldAndStayInStep)
 INSTANTIATE_TEST_SUITE_P(Kinds, GeneratorRecords, testing::ValuesIn(Cases()),
                          [](const testing::TestParamInfo<RecordCase>& info) { return std::string(info.param.name); });
 
+// The two thin bases, which no registered kind here reads through.
+template <class Base>
+class BaseOnly : public Base {
+public:
+    void Render(KV_ABRender&, KV_ParticlesObj&) override {}
+    std::unique_ptr<KV_ParticleGenerator> Clone() const override { return std::make_unique<BaseOnly>(*this); }
+};
+
+TEST(BaseRecords, CentreAndRegionPrecedeTheTexturedRecord)
+{
+    const Bytes centre = Join({Frame(u"KV_StaticGenerator", 1), Floats({5, 6, 7}), TexRecord(3, 3)});
+    const Bytes region = Join({Frame(u"KV_ParticleRctRgnGenerator", 1),
+                               Floats({0, 0, 0, 0, 8, 0, 8, 0, 0, 8, 8, 0}), TexRecord(3, 3)});
+    Reader reader(Join({centre, region, ShortString(kSentinel)}));
+    BaseOnly<KV_StaticGenerator> fixed;
+    fixed.ReadRecord(reader.archive);
+    BaseOnly<KV_ParticleRctRgnGenerator> area;
+    area.ReadRecord(reader.archive);
+    kv_string sentinel;
+    reader.archive.ReadString(&sentinel);
+    EXPECT_EQ(sentinel, L"sentinel");
+    EXPECT_EQ(fixed.centre.Value(), D3DXVECTOR3(5, 6, 7));
+    EXPECT_EQ(area.region.corners[3].Value(), D3DXVECTOR3(8, 8, 0));
+    ExpectTexFields(fixed, 1, 1);
+    ExpectTexFields(area, 1, 1);
+
+    KV_IOF_W writer;
+    fixed.Write(writer);
+    area.Write(writer);
+    EXPECT_EQ(writer.Bytes(), Join({centre, region}));
+}
+
 Bytes WithOriginCount(DWORD count)
 {
     return Join({Frame(u"KV_Bling", 2), Le32(50), Le32(150), Le32(50), Le32(100), Le32(20), Frame(u"KV_AirBrush", 1),
