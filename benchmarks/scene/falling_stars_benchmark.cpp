@@ -102,9 +102,11 @@ struct Scene {
             LinkImage(stars, i);
         object = static_cast<KV_ParticlesObj*>(stars.CreateObject().release());
         objects.emplace_back(object);
-        // Until the trails are full.
+        // Until the trails are full, then ten seconds more for the stars.
         while (static_cast<KV_FallingStars&>(object->Generator()).particles.size() <
                KV_ParticleGenerator::kMaxParticles)
+            Update();
+        for (int i = 0; i < 300; ++i)
             Update();
     }
     ~Scene() {

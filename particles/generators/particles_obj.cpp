@@ -34,8 +34,10 @@ void KV_ParticlesObj::SetBatchQuadCount(size_t i, UINT n)
         return;
     n = std::min(n, kMaxBatchQuads);
     KV_IndexedMesh& batch = m_batches[i];
+    // Growing by half again at least, so that counts that creep up (stars
+    // arriving at random) do not rebuild the buffers frame after frame.
     if (batch.triangleCount < 2 * n)
-        batch.SetQuadCount(n);
+        batch.SetQuadCount(std::min(std::max(n, batch.triangleCount / 2 * 3 / 2), kMaxBatchQuads));
     m_quadCounts[i] = n;
 }
 

@@ -30,8 +30,8 @@ public:
 
     // The generator's restore says how many batches it draws.
     void SetBatchCount(size_t n);
-    // Grows batch i to hold n quads (at most kMaxBatchQuads) and draws that
-    // many; batches never shrink.
+    // Grows batch i to hold at least n quads (at most kMaxBatchQuads) and
+    // draws n; batches never shrink.
     void SetBatchQuadCount(size_t i, UINT n);
     // Null for a missing batch or buffer, or one that cannot be locked
     // (which then draws nothing).

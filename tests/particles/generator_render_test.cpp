@@ -59,6 +59,13 @@ TEST_F(GeneratorTest, BatchesGrowNeverShrinkAndStopAtWhatSixteenBitIndicesAddres
     object.SetBatchQuadCount(0, 5);
     EXPECT_EQ(object.Batches()[0].vertexBuffer.Get(), built);
     EXPECT_EQ(object.QuadCounts()[0], 5u);
+    // A little more grows by half: the next few keep the buffers.
+    object.SetBatchQuadCount(0, 11);
+    built = object.Batches()[0].vertexBuffer.Get();
+    EXPECT_EQ(object.Batches()[0].triangleCount, 30u);
+    object.SetBatchQuadCount(0, 15);
+    EXPECT_EQ(object.Batches()[0].vertexBuffer.Get(), built);
+    EXPECT_EQ(object.QuadCounts()[0], 15u);
     object.SetBatchQuadCount(0, 1u << 30);
     EXPECT_EQ(object.QuadCounts()[0], KV_ParticlesObj::kMaxBatchQuads);
     EXPECT_EQ(object.Batches()[0].triangleCount, 2 * KV_ParticlesObj::kMaxBatchQuads);
