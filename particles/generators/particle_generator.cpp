@@ -41,11 +41,13 @@ void KV_ParticleGenerator::EmitFromOrigins(float time)
     if (n != 0)
         emissionRate.SetLastEmission(time);
     if (emissionSwitch.Value() != 0 && n > 0) {
-        const float step = 1.0f / static_cast<float>(n + 1);
+        // No list takes more than kMaxParticles, so no step needs more.
+        const long long count = std::min<long long>(n, kMaxParticles);
+        const float step = 1.0f / static_cast<float>(count + 1);
         size_t left = room;
         for (Particle& origin : origins) {
             const D3DXVECTOR3 along = origin.position - origin.previous;
-            for (long long i = 1; i <= n && left > 0; ++i, --left) {
+            for (long long i = 1; i <= count && left > 0; ++i, --left) {
                 const D3DXVECTOR3 at = origin.previous + along * (step * static_cast<float>(i));
                 Particle particle(at.x, at.y, at.z);
                 InitParticle(particle, origin);
