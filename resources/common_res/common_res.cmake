@@ -4,5 +4,6 @@ set(SAVER_COMMON_RES ${CMAKE_BINARY_DIR}/common_res.res)
 saver_compile_rc(${CMAKE_CURRENT_LIST_DIR}/common_res.rc ${SAVER_COMMON_RES}
                  ${CMAKE_CURRENT_LIST_DIR}/common_res_ids.h
                  ${SAVER_PICTURES_DIR}/dawn_hills.png ${SAVER_PICTURES_DIR}/dark_weave.png
-                 INCLUDES ${SAVER_PICTURES_DIR})
+                 ${CMAKE_SOURCE_DIR}/resources/effects/particle_generator.fx
+                 INCLUDES ${SAVER_PICTURES_DIR} ${CMAKE_SOURCE_DIR}/resources/effects)
 add_custom_target(common_res ALL DEPENDS ${SAVER_COMMON_RES})

@@ -4,3 +4,6 @@
 // Resources of type "DDS".
 #define IDR_DEFAULT_PICTURE 5
 #define IDR_BORDER_PICTURE 6
+
+// Resources of type RCDATA.
+#define IDR_PARTICLE_EFFECT 40

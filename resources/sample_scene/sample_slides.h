@@ -24,3 +24,5 @@ void AddStoredPictureSlide(SampleScene& scene);
 void AddSmallPictureSlide(SampleScene& scene);
 // A slide that names no picture shows the default one of common_res.
 void AddDefaultPictureSlide(SampleScene& scene);
+// A star brush, twinkling stars and falling stars over a picture.
+void AddStarsSlide(SampleScene& scene);

@@ -10,7 +10,11 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
+#include "particles/generators/bling.h"
+#include "particles/generators/falling_stars.h"
+#include "particles/generators/twinkling_stars.h"
 #include "platform/d3dx9/device_fixture.h"
+#include "resources/common_res/common_res_ids.h"
 #include "resources/sample_scene/sample_scene.h"
 #include "scene/document/scene_document.h"
 #include "scene/render/current_device.h"
@@ -56,8 +60,9 @@ TEST_F(SampleScene, LoadsWithTheSlidesItWasBuiltWith) {
     document = LoadSceneDocument();
     ASSERT_NE(document.root, nullptr);
     ASSERT_EQ(document.root->slides.size(), built->slides.size());
-    // Landscape, portrait, square, stored in the document, small, common_res.
-    const PictureSize kSizes[] = {{1600, 900}, {720, 1200}, {1024, 1024}, {1200, 600}, {160, 120}, {1024, 768}};
+    // Landscape, portrait, square, stored in the document, small, common_res, stars.
+    const PictureSize kSizes[] = {{1600, 900}, {720, 1200}, {1024, 1024}, {1200, 600},
+                                  {160, 120},  {1024, 768}, {1600, 900}};
     ASSERT_EQ(std::size(kSizes), built->slides.size());
 
     for (std::size_t i = 0; i < built->slides.size(); ++i) {
@@ -106,6 +111,29 @@ TEST_F(SampleScene, StoresOnePictureAndNamesCommonResForAnother) {
 
     EXPECT_EQ(slides[5]->GetLight()->pictureLink.Key(), (ResourceKey{L"common_res.dll", 5}));
     for (std::size_t i : {0u, 1u, 2u, 4u}) EXPECT_EQ(slides[i]->GetLight()->pictureLink.Key().name, L"") << i;
+}
+
+TEST_F(SampleScene, TheStarsSlideDrawsItsGeneratorsWithStoredPicturesAndTheCommonEffect) {
+    document = LoadSceneDocument();
+    ASSERT_NE(document.root, nullptr);
+    ASSERT_EQ(document.root->slides.size(), 7u);
+    const auto& descriptions = document.root->slides[6]->drawnDescriptions;
+    ASSERT_EQ(descriptions.size(), 3u);
+    EXPECT_NE(dynamic_cast<const KV_TwinklingStars*>(descriptions[0].get()), nullptr);
+    EXPECT_NE(dynamic_cast<const KV_Bling*>(descriptions[1].get()), nullptr);
+    const auto* falling = dynamic_cast<const KV_FallingStars*>(descriptions[2].get());
+    ASSERT_NE(falling, nullptr);
+    EXPECT_EQ(falling->effectLink.Key(), (ResourceKey{L"common_res.dll", IDR_PARTICLE_EFFECT}));
+    ComHolder<ID3DXEffect> effect;
+    effect.Reset(document.manager->GetEffect(falling->effectLink));
+    EXPECT_NE(effect.Get(), nullptr);
+    ASSERT_EQ(falling->images.size(), 4u);
+    for (const KV_ImageFileLink& link : falling->images) {
+        const TextureSequence& picture = document.manager->GetImage(link);
+        ASSERT_EQ(picture.Frames().size(), 1u) << link.GetPath().size();
+        EXPECT_NE(picture.Frames().front(), nullptr);
+        EXPECT_EQ(picture.width, 64u);
+    }
 }
 
 }  // namespace
