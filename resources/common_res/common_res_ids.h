@@ -5,3 +5,6 @@
 #define IDR_DEFAULT_PICTURE 5
 #define IDR_BORDER_PICTURE 6
 #define IDR_WATER_BUMP 89
+
+// Resources of type RCDATA.
+#define IDR_PARTICLE_EFFECT 40

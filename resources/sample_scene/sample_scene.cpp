@@ -14,5 +14,6 @@ std::unique_ptr<KV_SlideShow_Light> BuildSampleShow(KV_DocResManager& manager,
     AddSmallPictureSlide(scene);
     AddDefaultPictureSlide(scene);
     AddMaskedEffectsSlide(scene);
+    AddStarsSlide(scene);
     return show;
 }

@@ -27,3 +27,5 @@ void AddDefaultPictureSlide(SampleScene& scene);
 // Masked screen effects over the lake: waves on the water, a pulsing light
 // on the peaks, a mirrored copy of the scene in the sky.
 void AddMaskedEffectsSlide(SampleScene& scene);
+// A star brush, twinkling stars and falling stars over a picture.
+void AddStarsSlide(SampleScene& scene);
