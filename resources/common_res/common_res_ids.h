@@ -9,3 +9,6 @@
 #define IDR_BALL_GLINT 59
 #define IDR_BALL_STAND 60
 #define IDR_WATER_BUMP 89
+
+// Resources of type RCDATA.
+#define IDR_PARTICLE_EFFECT 40

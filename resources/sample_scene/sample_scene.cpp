@@ -14,6 +14,7 @@ std::unique_ptr<KV_SlideShow_Light> BuildSampleShow(KV_DocResManager& manager,
     AddSmallPictureSlide(scene);
     AddDefaultPictureSlide(scene);
     AddMaskedEffectsSlide(scene);
+    AddStarsSlide(scene);
     AddGlassBallSlide(scene);
     AddGlyphColumnsSlide(scene);
     AddLakeSlide(scene);

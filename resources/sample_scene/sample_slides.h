@@ -27,6 +27,8 @@ void AddDefaultPictureSlide(SampleScene& scene);
 // Masked screen effects over the lake: waves on the water, a pulsing light
 // on the peaks, a mirrored copy of the scene in the sky.
 void AddMaskedEffectsSlide(SampleScene& scene);
+// A star brush, twinkling stars and falling stars over a picture.
+void AddStarsSlide(SampleScene& scene);
 // The background layers that draw whole-scene effects, each over a picture.
 void AddGlassBallSlide(SampleScene& scene);
 void AddGlyphColumnsSlide(SampleScene& scene);

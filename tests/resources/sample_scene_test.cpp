@@ -21,6 +21,9 @@
 #include "effects/screenfx/brush_obj.h"
 #include "effects/screenfx/light_fx.h"
 #include "effects/screenfx/waves_fx.h"
+#include "particles/generators/bling.h"
+#include "particles/generators/falling_stars.h"
+#include "particles/generators/twinkling_stars.h"
 #include "platform/d3dx9/device_fixture.h"
 #include "resources/common_res/common_res_ids.h"
 #include "resources/resource.h"
@@ -76,6 +79,16 @@ const SamplePicture kPictures[] = {
 bool Shows(const KV_SlideContainer& slide, const SamplePicture& picture) {
     const ResourceKey& key = slide.GetLight()->pictureLink.Key();
     return key.name == picture.key.name && (picture.stored || key.stamp == picture.key.stamp);
+}
+
+// The first slide whose first drawn object is a T; none when there is none.
+template <class T>
+KV_SlideContainer* SlideStarting(const KV_SlideShow_Light& show) {
+    for (const CountedRef<KV_SlideContainer>& slide : show.slides) {
+        const auto& descriptions = slide->drawnDescriptions;
+        if (!descriptions.empty() && dynamic_cast<const T*>(descriptions.front().get()) != nullptr) return slide.Get();
+    }
+    return nullptr;
 }
 
 TEST_F(SampleScene, LoadsWithTheSlidesItWasBuiltWith) {
@@ -173,8 +186,9 @@ TEST_F(SampleScene, FadesDifferInLengthAndTheCameraWandersAndZooms) {
 TEST_F(SampleScene, TheEffectsSlideDrawsThreeMaskedEffectsWithTheirMasks) {
     document = LoadSceneDocument();
     ASSERT_NE(document.root, nullptr);
-    ASSERT_GE(document.root->slides.size(), 7u);
-    KV_SlideContainer& slide = *document.root->slides[6];
+    KV_SlideContainer* found = SlideStarting<KV_BackgroundCopy>(*document.root);
+    ASSERT_NE(found, nullptr);
+    KV_SlideContainer& slide = *found;
     ASSERT_EQ(slide.drawnDescriptions.size(), 3u);
     auto* copy = dynamic_cast<KV_BackgroundCopy*>(slide.drawnDescriptions[0].get());
     auto* light = dynamic_cast<KV_LightFX*>(slide.drawnDescriptions[1].get());
@@ -194,6 +208,30 @@ TEST_F(SampleScene, TheEffectsSlideDrawsThreeMaskedEffectsWithTheirMasks) {
         EXPECT_NE(loaded.effect.Get(), nullptr);
     }
     EXPECT_TRUE(static_cast<KV_BrushObj&>(*copy->CreateObject()).ReadsScene());
+}
+
+TEST_F(SampleScene, TheStarsSlideDrawsItsGeneratorsWithStoredPicturesAndTheCommonEffect) {
+    document = LoadSceneDocument();
+    ASSERT_NE(document.root, nullptr);
+    const KV_SlideContainer* slide = SlideStarting<KV_TwinklingStars>(*document.root);
+    ASSERT_NE(slide, nullptr);
+    const auto& descriptions = slide->drawnDescriptions;
+    ASSERT_EQ(descriptions.size(), 3u);
+    EXPECT_NE(dynamic_cast<const KV_TwinklingStars*>(descriptions[0].get()), nullptr);
+    EXPECT_NE(dynamic_cast<const KV_Bling*>(descriptions[1].get()), nullptr);
+    const auto* falling = dynamic_cast<const KV_FallingStars*>(descriptions[2].get());
+    ASSERT_NE(falling, nullptr);
+    EXPECT_EQ(falling->effectLink.Key(), (ResourceKey{L"common_res.dll", IDR_PARTICLE_EFFECT}));
+    ComHolder<ID3DXEffect> effect;
+    effect.Reset(document.manager->GetEffect(falling->effectLink));
+    EXPECT_NE(effect.Get(), nullptr);
+    ASSERT_EQ(falling->images.size(), 4u);
+    for (const KV_ImageFileLink& link : falling->images) {
+        const TextureSequence& picture = document.manager->GetImage(link);
+        ASSERT_EQ(picture.Frames().size(), 1u) << link.GetPath().size();
+        EXPECT_NE(picture.Frames().front(), nullptr);
+        EXPECT_EQ(picture.width, 64u);
+    }
 }
 
 }  // namespace
