@@ -54,3 +54,6 @@ public:
 // without notifying, so an empty stored path empties a defaulted link.
 void ReadFileLink(KV_IOF_Virtual& archive, KV_FileLink3& link);
 void WriteFileLink(KV_IOF_Virtual& archive, const KV_FileLink3& link);
+// An image link: its picture registered with the current manager, so that
+// it is saved with the document, then the path and the stamp.
+void WriteImageLink(KV_IOF_Virtual& archive, const KV_FileLink3& link);
