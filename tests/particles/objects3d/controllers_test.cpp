@@ -16,7 +16,9 @@
 #include "scene/model/crt_random.h"
 #include "scene/model/picture_placement.h"
 #include "scene/render/kv_frame.h"
+#include "shared_module.h"
 
+namespace objects3d_test {
 namespace {
 
 void ExpectMatrixNear(const D3DXMATRIX& actual, const D3DXMATRIX& expected)
@@ -91,15 +93,11 @@ class ButterflyTest : public testing::Test {
 protected:
     void SetUp() override
     {
-        placement.pictureWidth = 400;
-        placement.pictureHeight = 400;
-        g_picturePlacement = &placement;
         kv_srand(7);
         description.relative = {0.25f, 0.75f, 0.25f, 0.75f};
     }
-    void TearDown() override { g_picturePlacement = &g_noPicturePlacement; }
 
-    PicturePlacement placement;
+    PublishedPicture picture{400, 400};
     KV_ButterflyConstructor description;
 };
 
@@ -273,14 +271,10 @@ class LeafTest : public testing::Test {
 protected:
     void SetUp() override
     {
-        placement.pictureWidth = 100;
-        placement.pictureHeight = 100;
-        g_picturePlacement = &placement;
         g_meshArrayTime = 0.0f;
         kv_srand(3);
         drift.size.Value() = 20;
     }
-    void TearDown() override { g_picturePlacement = &g_noPicturePlacement; }
 
     // One frame later by dt.
     void Step(KV_LeafFallAnim& leaf, KV_Frame& frame, float dt)
@@ -289,7 +283,7 @@ protected:
         leaf.Apply(frame);
     }
 
-    PicturePlacement placement;
+    PublishedPicture picture{100, 100};
     DriftSettings drift;
 };
 
@@ -390,3 +384,4 @@ TEST_F(LeafTest, ScalesTheMeshRadiusToHalfTheSize)
 }
 
 }  // namespace
+}  // namespace objects3d_test

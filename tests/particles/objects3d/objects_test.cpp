@@ -20,25 +20,9 @@
 namespace objects3d_test {
 namespace {
 
-// A picture of w x h laid out over a back buffer of the same size.
-PicturePlacement WholePicture(int w, int h)
-{
-    PicturePlacement placement;
-    placement.pictureWidth = w;
-    placement.pictureHeight = h;
-    placement.fitQuad.corners = {{{0, static_cast<float>(h), 1, 0, 1},
-                                  {0, 0, 1, 0, 0},
-                                  {static_cast<float>(w), static_cast<float>(h), 1, 1, 1},
-                                  {static_cast<float>(w), 0, 1, 1, 0}}};
-    return placement;
-}
-
 class PictureTest : public testing::Test {
 protected:
-    void SetUp() override { g_picturePlacement = &placement; }
-    void TearDown() override { g_picturePlacement = &g_noPicturePlacement; }
-
-    PicturePlacement placement = WholePicture(400, 300);
+    PublishedPicture picture{400, 300};
 };
 
 KV_3DObjArray& AsArray(KV_ABObj& object) { return dynamic_cast<KV_3DObjArray&>(object); }
@@ -132,18 +116,8 @@ TEST_F(PictureTest, ButterfliesAdvanceTheirClockAndFlyWithIt)
 class ClockTest : public render_test::RenderTest {
 protected:
     ClockTest() : RenderTest(1024, 768) {}
-    void SetUp() override
-    {
-        RenderTest::SetUp();
-        g_picturePlacement = &placement;
-    }
-    void TearDown() override
-    {
-        g_picturePlacement = &g_noPicturePlacement;
-        RenderTest::TearDown();
-    }
 
-    PicturePlacement placement = WholePicture(1024, 768);
+    PublishedPicture picture{1024, 768};
 };
 
 TEST_F(ClockTest, CentredOnTheBackBufferWithItsRectangleAroundTheCentre)
@@ -181,8 +155,8 @@ TEST_F(ClockTest, HitTestAndScreenQuadFollowTheRectangle)
     EXPECT_TRUE(array.HitTest({150, 400}));
     // Back-buffer points are mapped into picture pixels: a picture of half
     // the size fills the back buffer.
-    placement = WholePicture(512, 384);
-    placement.fitQuad = WholePicture(1024, 768).fitQuad;
+    picture.placement = WholePicture(512, 384);
+    picture.placement.fitQuad = WholePicture(1024, 768).fitQuad;
     EXPECT_TRUE(array.HitTest({1000, 700}));
     EXPECT_FALSE(array.HitTest({300, 300}));
 
@@ -201,23 +175,8 @@ Bytes TriangleX()
     return XText("xof 0303txt 0032\nMesh {\n 3;\n 0.0;0.0;0.0;,\n 4.0;0.0;0.0;,\n 0.0;4.0;0.0;;\n 1;\n 3;0,2,1;;\n}\n");
 }
 
-// The back buffer of the light fixture with the shared module.
-class MeshArrayTest : public render_test::LightTest {
+class ModuleTest : public ModuleSceneTest {
 protected:
-    void SetUp() override
-    {
-        LightTest::SetUp();
-        ShowPicture(64, 64, std::vector<D3DCOLOR>(64 * 64, 0xFF000000));
-        MakeRenderContextCurrent(&context);
-        module.emplace();
-    }
-    void TearDown() override
-    {
-        module.reset();
-        MakeRenderContextCurrent(nullptr);
-        LightTest::TearDown();
-    }
-
     std::unique_ptr<KV_ABObj> MakeArray(unsigned int count, const Bytes& mesh, const wchar_t* fileName)
     {
         KV_3D_in_2D_array_Constructor description;
@@ -241,18 +200,16 @@ protected:
         platform::sim::RecordDraws(false);
         return counts;
     }
-
-    std::optional<SharedModule> module;
 };
 
-TEST_F(MeshArrayTest, CountZeroBuildsAndDrawsNothing)
+TEST_F(ModuleTest, CountZeroBuildsAndDrawsNothing)
 {
     const std::unique_ptr<KV_ABObj> object = MakeArray(0, OneSidedSquareX(), L"square.x");
     EXPECT_TRUE(dynamic_cast<KV_3D_in_2D_array&>(*object).Node().instances.empty());
     EXPECT_TRUE(Draws(*object).empty());
 }
 
-TEST_F(MeshArrayTest, EachCopyHasItsOwnControllerAndTheMeshsSphere)
+TEST_F(ModuleTest, EachCopyHasItsOwnControllerAndTheMeshsSphere)
 {
     const std::unique_ptr<KV_ABObj> object = MakeArray(5, OneSidedSquareX(), L"square.x");
     const MeshNode& node = dynamic_cast<KV_3D_in_2D_array&>(*object).Node();
@@ -270,7 +227,7 @@ TEST_F(MeshArrayTest, EachCopyHasItsOwnControllerAndTheMeshsSphere)
     EXPECT_FLOAT_EQ(g_meshArrayTime, 0.1f);
 }
 
-TEST_F(MeshArrayTest, ArraysWithDifferentMeshesUnderIdZeroDrawTheirOwn)
+TEST_F(ModuleTest, ArraysWithDifferentMeshesUnderIdZeroDrawTheirOwn)
 {
     struct Case {
         const char* name;
@@ -284,6 +241,33 @@ TEST_F(MeshArrayTest, ArraysWithDifferentMeshesUnderIdZeroDrawTheirOwn)
         EXPECT_EQ(Draws(*square), (std::vector<UINT>{2, 2}));
         EXPECT_EQ(Draws(*triangle), (std::vector<UINT>{1, 1}));
     }
+}
+
+TEST_F(ModuleTest, NodesTakeTheDefaultMeshesAndTheClockDialFollowsItsLink)
+{
+    const std::unique_ptr<KV_ABObj> object = KV_ClockConstructor().CreateObject();
+    KV_3DObjArray& array = AsArray(*object);
+    for (const MeshNode& node : array.Meshes()) {
+        EXPECT_EQ(node.triangleCount, 2u);
+        EXPECT_NE(node.texture.Get(), nullptr);
+        EXPECT_EQ(node.primitiveType, D3DPT_TRIANGLELIST);
+    }
+    EXPECT_NEAR(array.Meshes()[0].boundingRadius, std::sqrt(5000.0f), 1e-3f);
+    const IDirect3DTexture9* hands = array.Meshes()[1].texture.Get();
+    EXPECT_NE(array.Meshes()[0].texture.Get(), hands);
+
+    KV_3D_Obj_Ctrl& clock = CloneOf(array);
+    clock.texture.SetKey(dynamic_cast<KV_ClockConstructor&>(clock).handsTexture.Key());
+    clock.texture.NotifyControls(nullptr);
+    EXPECT_EQ(array.Meshes()[0].texture.Get(), hands);
+
+    const std::unique_ptr<KV_ABObj> butterfly = KV_ButterflyConstructor().CreateObject();
+    const auto& nodes = AsArray(*butterfly).Meshes();
+    EXPECT_GT(nodes[0].triangleCount, 100u);
+    EXPECT_NE(nodes[0].texture.Get(), nullptr);
+    EXPECT_EQ(nodes[1].triangleCount, 2u);
+    // The wings' picture link is empty by default.
+    EXPECT_EQ(nodes[1].texture.Get(), nullptr);
 }
 
 }  // namespace

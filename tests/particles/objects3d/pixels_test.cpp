@@ -28,22 +28,8 @@ constexpr D3DCOLOR kBlue = 0xFF0000FF;
 
 std::vector<D3DCOLOR> Solid(D3DCOLOR colour, UINT n = 16) { return std::vector<D3DCOLOR>(n, colour); }
 
-class PixelsTest : public render_test::LightTest {
+class PixelsTest : public ModuleSceneTest {
 protected:
-    void SetUp() override
-    {
-        LightTest::SetUp();
-        ShowPicture(64, 64, Solid(kBlack, 64 * 64));
-        MakeRenderContextCurrent(&context);
-        module.emplace();
-    }
-    void TearDown() override
-    {
-        module.reset();
-        MakeRenderContextCurrent(nullptr);
-        LightTest::TearDown();
-    }
-
     // Cleared to black, then the draw.
     template <class Draw>
     void DrawScene(Draw draw)
@@ -55,8 +41,6 @@ protected:
     }
 
     D3DCOLOR Rgb(UINT x, UINT y) { return Pixel(x, y) & 0x00FFFFFF; }
-
-    std::optional<SharedModule> module;
 };
 
 TEST_F(PixelsTest, ClockHandsAtThreeOClock)

@@ -58,4 +58,29 @@ void SharedModule::SetPicture(const ResourceKey& key, IDirect3DTexture9* texture
     sequence.AppendFrame(texture);
 }
 
+PicturePlacement WholePicture(int w, int h)
+{
+    PicturePlacement placement;
+    placement.pictureWidth = w;
+    placement.pictureHeight = h;
+    const float fw = static_cast<float>(w), fh = static_cast<float>(h);
+    placement.fitQuad.corners = {{{0, fh, 1, 0, 1}, {0, 0, 1, 0, 0}, {fw, fh, 1, 1, 1}, {fw, 0, 1, 1, 0}}};
+    return placement;
+}
+
+void ModuleSceneTest::SetUp()
+{
+    LightTest::SetUp();
+    ShowPicture(64, 64, std::vector<D3DCOLOR>(64 * 64, 0xFF000000));
+    MakeRenderContextCurrent(&context);
+    module.emplace();
+}
+
+void ModuleSceneTest::TearDown()
+{
+    module.reset();
+    MakeRenderContextCurrent(nullptr);
+    LightTest::TearDown();
+}
+
 }  // namespace objects3d_test

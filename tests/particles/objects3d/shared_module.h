@@ -4,11 +4,14 @@
 #pragma once
 
 #include <filesystem>
+#include <optional>
 #include <string>
 #include <vector>
 
 #include <windows.h>
 
+#include "scene/model/picture_placement.h"
+#include "scene/render/light_fixture.h"
 #include "scene/resources/kv_docresmanager.h"
 
 namespace objects3d_test {
@@ -34,6 +37,30 @@ public:
 
 private:
     std::filesystem::path folder_;
+};
+
+// A picture of w x h filling a back buffer of the same size, published
+// while this lives.
+PicturePlacement WholePicture(int w, int h);
+
+class PublishedPicture {
+public:
+    PublishedPicture(int w, int h) : placement(WholePicture(w, h)) { g_picturePlacement = &placement; }
+    ~PublishedPicture() { g_picturePlacement = &g_noPicturePlacement; }
+    PublishedPicture(const PublishedPicture&) = delete;
+    PublishedPicture& operator=(const PublishedPicture&) = delete;
+
+    PicturePlacement placement;
+};
+
+// The light fixture's 64 x 64 back buffer showing a black picture of the
+// same size, with the shared module.
+class ModuleSceneTest : public render_test::LightTest {
+protected:
+    void SetUp() override;
+    void TearDown() override;
+
+    std::optional<SharedModule> module;
 };
 
 }  // namespace objects3d_test
