@@ -176,6 +176,21 @@ TEST(ObjectRecordsTest, MeshArrayWithBothEntries)
     });
 }
 
+// A document cut anywhere inside a record fails the archive, never reads
+// past its end.
+TEST(ObjectRecordsTest, EveryTruncationFailsCleanly)
+{
+    for (const Bytes& record : {ButterflyRecord(2), ClockRecord(), MeshArrayRecord()}) {
+        for (std::size_t size = 0; size < record.size(); ++size) {
+            const HeldBytes held(Bytes(record.begin(), record.begin() + static_cast<std::ptrdiff_t>(size)));
+            ResourceBuffer buffer = held.Buffer();
+            KV_IOF_R<ResourceBuffer> archive(buffer);
+            KV_ABObj_Constructor::ReadNew(archive);
+            EXPECT_TRUE(archive.Failed()) << size;
+        }
+    }
+}
+
 TEST(ObjectRecordsTest, DefaultsNameTheSharedModule)
 {
     const KV_ButterflyConstructor butterfly;
