@@ -13,5 +13,6 @@ std::unique_ptr<KV_SlideShow_Light> BuildSampleShow(KV_DocResManager& manager,
     AddStoredPictureSlide(scene);
     AddSmallPictureSlide(scene);
     AddDefaultPictureSlide(scene);
+    AddObjects3DSlide(scene);
     return show;
 }

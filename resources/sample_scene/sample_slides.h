@@ -24,3 +24,5 @@ void AddStoredPictureSlide(SampleScene& scene);
 void AddSmallPictureSlide(SampleScene& scene);
 // A slide that names no picture shows the default one of common_res.
 void AddDefaultPictureSlide(SampleScene& scene);
+// Two butterflies, the clock and falling leaves over a picture.
+void AddObjects3DSlide(SampleScene& scene);

@@ -63,12 +63,3 @@ void WriteFileLink(KV_IOF_Virtual& archive, const KV_FileLink3& link) {
         }
     }
 }
-
-void WriteImageLink(KV_IOF_Virtual& archive, const KV_FileLink3& link) {
-    if (g_currentDocResManager != nullptr) {
-        g_currentDocResManager->RegisterImageLink(link);
-    }
-    const ResourceKey& key = link.Key();
-    archive.WriteString(&key.name);
-    archive.WriteInt64(&key.stamp);
-}

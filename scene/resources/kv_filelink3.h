@@ -57,6 +57,3 @@ void WriteLinkKey(KV_IOF_Virtual& archive, const KV_FileLink3& link);
 // The stored form, with the link's stored entries copied into the current
 // manager's other-files table so that the document carries them.
 void WriteFileLink(KV_IOF_Virtual& archive, const KV_FileLink3& link);
-// An image link: its picture registered with the current manager, so that
-// it is saved with the document, then the path and the stamp.
-void WriteImageLink(KV_IOF_Virtual& archive, const KV_FileLink3& link);

@@ -1,6 +1,6 @@
 // The sample scene as the program carries it: the document that the build
 // wrote loads, and every slide comes back as the sample built it, with a
-// picture of the expected size.
+// picture of the expected size; the 3D objects build from what it stores.
 #include <cstdlib>
 #include <fstream>
 #include <iterator>
@@ -10,6 +10,11 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
+#include "particles/objects3d/kv_3d_in_2d_array.h"
+#include "particles/objects3d/kv_3d_in_2d_array_constructor.h"
+#include "particles/objects3d/kv_3dobj_array.h"
+#include "particles/objects3d/kv_butterfly_constructor.h"
+#include "particles/objects3d/kv_clock_constructor.h"
 #include "platform/d3dx9/device_fixture.h"
 #include "resources/sample_scene/sample_scene.h"
 #include "scene/document/scene_document.h"
@@ -56,8 +61,10 @@ TEST_F(SampleScene, LoadsWithTheSlidesItWasBuiltWith) {
     document = LoadSceneDocument();
     ASSERT_NE(document.root, nullptr);
     ASSERT_EQ(document.root->slides.size(), built->slides.size());
-    // Landscape, portrait, square, stored in the document, small, common_res.
-    const PictureSize kSizes[] = {{1600, 900}, {720, 1200}, {1024, 1024}, {1200, 600}, {160, 120}, {1024, 768}};
+    // Landscape, portrait, square, stored in the document, small, common_res,
+    // the 3D objects over the landscape.
+    const PictureSize kSizes[] = {{1600, 900}, {720, 1200}, {1024, 1024}, {1200, 600},
+                                  {160, 120},  {1024, 768}, {1600, 900}};
     ASSERT_EQ(std::size(kSizes), built->slides.size());
 
     for (std::size_t i = 0; i < built->slides.size(); ++i) {
@@ -106,6 +113,41 @@ TEST_F(SampleScene, StoresOnePictureAndNamesCommonResForAnother) {
 
     EXPECT_EQ(slides[5]->GetLight()->pictureLink.Key(), (ResourceKey{L"common_res.dll", 5}));
     for (std::size_t i : {0u, 1u, 2u, 4u}) EXPECT_EQ(slides[i]->GetLight()->pictureLink.Key().name, L"") << i;
+}
+
+// The objects' slide: two butterflies with stored pictures, a clock on the
+// shared module's defaults, and leaves whose mesh and picture the document
+// stores; each builds and draws its instances.
+TEST_F(SampleScene, TheObjectsSlideCarriesButterfliesAClockAndLeaves) {
+    document = LoadSceneDocument();
+    ASSERT_NE(document.root, nullptr);
+    ASSERT_GE(document.root->slides.size(), 7u);
+    KV_SlideContainer& slide = *document.root->slides[6];
+    ASSERT_EQ(slide.drawnDescriptions.size(), 3u);
+    const auto* butterflies = dynamic_cast<const KV_ButterflyConstructor*>(slide.drawnDescriptions[0].get());
+    const auto* clock = dynamic_cast<const KV_ClockConstructor*>(slide.drawnDescriptions[1].get());
+    const auto* leaves = dynamic_cast<const KV_3D_in_2D_array_Constructor*>(slide.drawnDescriptions[2].get());
+    ASSERT_TRUE(butterflies && clock && leaves);
+    EXPECT_EQ(butterflies->texture.Key().name, L"butterfly_wing.png");
+    EXPECT_EQ(butterflies->instanceCount.Value(), 2u);
+    EXPECT_EQ(leaves->mesh.FileName(), L"leaf.x");
+    EXPECT_NE(leaves->mesh.Size(), 0u);
+
+    g_currentDocResManager = document.manager.get();
+    for (const auto& description : slide.drawnDescriptions) {
+        const std::unique_ptr<KV_ABObj> object = description->CreateObject();
+        if (const auto* array = dynamic_cast<const KV_3DObjArray*>(object.get())) {
+            for (const MeshNode& node : array->Meshes()) {
+                EXPECT_GT(node.triangleCount, 0u);
+                EXPECT_NE(node.texture.Get(), nullptr);
+            }
+        } else {
+            const auto& mesh = dynamic_cast<const KV_3D_in_2D_array&>(*object).Node();
+            EXPECT_EQ(mesh.triangleCount, 500u);
+            EXPECT_NE(mesh.texture.Get(), nullptr);
+            EXPECT_EQ(mesh.instances.size(), 40u);
+        }
+    }
 }
 
 }  // namespace
