@@ -45,6 +45,7 @@ void AddObjects3DSlide(SampleScene& scene) {
 
     auto butterflies = std::make_unique<KV_ButterflyConstructor>();
     butterflies->instanceCount.Value() = 2;
+    butterflies->size.Value() = 220;
     butterflies->relative = {0.1f, 0.6f, 0.15f, 0.7f};
     StorePicture(scene, butterflies->texture, "butterfly_wing.png");
     StorePicture(scene, butterflies->bodyTexture, "butterfly_body.png");
@@ -53,14 +54,14 @@ void AddObjects3DSlide(SampleScene& scene) {
     // In the picture's pixels: the default centre comes from the back
     // buffer of whoever builds the description, here none.
     auto clock = std::make_unique<KV_ClockConstructor>();
-    clock->size.Value() = 260;
+    clock->size.Value() = 400;
     clock->placement.extra1.Value() = 1250;
-    clock->placement.extra2.Value() = 260;
+    clock->placement.extra2.Value() = 300;
     slide.drawnDescriptions.push_back(std::move(clock));
 
     auto leaves = std::make_unique<KV_3D_in_2D_array_Constructor>();
     leaves->instanceCount.Value() = 40;
-    leaves->drift.size.Value() = 48;
+    leaves->drift.size.Value() = 70;
     leaves->drift.sway.Value() = 40;
     leaves->drift.wobbleChangeRate.Value() = 30;
     leaves->drift.SetDirection(250);
