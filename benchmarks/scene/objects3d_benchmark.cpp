@@ -12,6 +12,7 @@
 #include <memory>
 #include <vector>
 
+#include "benchmarks/support/benchmark_device.h"
 #include "particles/objects3d/kv_3d_in_2d_array_constructor.h"
 #include "particles/objects3d/kv_butterfly_constructor.h"
 #include "platform/sim_resources.h"
@@ -30,31 +31,6 @@ std::vector<BYTE> ResourceFile(const char* name) {
     return std::vector<BYTE>(std::istreambuf_iterator<char>(file), {});
 }
 
-HWND MakeWindow() {
-    WNDCLASSW description{};
-    description.lpfnWndProc = DefWindowProcW;
-    description.lpszClassName = L"Objects3DBenchmark";
-    RegisterClassW(&description);
-    return CreateWindowExW(0, L"Objects3DBenchmark", L"Benchmark", WS_POPUP | WS_VISIBLE, 0, 0, kWidth, kHeight,
-                           nullptr, nullptr, nullptr, nullptr);
-}
-
-IDirect3DDevice9* MakeDevice() {
-    IDirect3D9* direct3D = Direct3DCreate9(D3D_SDK_VERSION);
-    D3DPRESENT_PARAMETERS presentation{};
-    presentation.BackBufferWidth = kWidth;
-    presentation.BackBufferHeight = kHeight;
-    presentation.BackBufferFormat = D3DFMT_X8R8G8B8;
-    presentation.SwapEffect = D3DSWAPEFFECT_DISCARD;
-    presentation.hDeviceWindow = MakeWindow();
-    presentation.Windowed = TRUE;
-    presentation.PresentationInterval = D3DPRESENT_INTERVAL_IMMEDIATE;
-    IDirect3DDevice9* device = nullptr;
-    direct3D->CreateDevice(0, D3DDEVTYPE_HAL, presentation.hDeviceWindow, D3DCREATE_HARDWARE_VERTEXPROCESSING,
-                           &presentation, &device);
-    return device;
-}
-
 class PictureLight : public KV_2D_Light {
 public:
     void Show(IDirect3DTexture9* texture) {
@@ -67,7 +43,7 @@ public:
 // The slide: its background layer, the resource manager and both objects.
 struct Scene {
     Scene() {
-        g_currentDevice = MakeDevice();
+        g_currentDevice = MakeBenchmarkDevice(kWidth, kHeight);
         g_currentDevice->CreateTexture(kWidth, kHeight, 1, 0, D3DFMT_A8R8G8B8, D3DPOOL_MANAGED, &picture, nullptr);
         MakeRenderContextCurrent(&context);
         g_currentDocResManager = &manager;
