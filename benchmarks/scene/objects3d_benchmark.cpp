@@ -12,7 +12,7 @@
 #include <memory>
 #include <vector>
 
-#include "benchmarks/support/benchmark_device.h"
+#include "benchmarks/d3d9/window_device.h"
 #include "particles/objects3d/kv_3d_in_2d_array_constructor.h"
 #include "particles/objects3d/kv_butterfly_constructor.h"
 #include "platform/sim_resources.h"
@@ -43,7 +43,8 @@ public:
 // The slide: its background layer, the resource manager and both objects.
 struct Scene {
     Scene() {
-        g_currentDevice = MakeBenchmarkDevice(kWidth, kHeight);
+        direct3D = Direct3DCreate9(D3D_SDK_VERSION);
+        g_currentDevice = CreateBenchmarkDevice(direct3D, MakeBenchmarkWindow(kWidth, kHeight), kWidth, kHeight);
         g_currentDevice->CreateTexture(kWidth, kHeight, 1, 0, D3DFMT_A8R8G8B8, D3DPOOL_MANAGED, &picture, nullptr);
         MakeRenderContextCurrent(&context);
         g_currentDocResManager = &manager;
@@ -80,6 +81,7 @@ struct Scene {
         picture->Release();
         g_currentDevice->Release();
         g_currentDevice = nullptr;
+        direct3D->Release();
     }
 
     void Update() {
@@ -88,6 +90,7 @@ struct Scene {
         leaves->Update(time);
     }
 
+    IDirect3D9* direct3D = nullptr;
     IDirect3DTexture9* picture = nullptr;
     ViewContext context;
     KV_DocResManager manager;

@@ -9,7 +9,6 @@
 #include <d3d9.h>
 #include <windows.h>
 
-#include "benchmarks/support/benchmark_device.h"
 #include "scene/render/current_device.h"
 #include "scene/render/quad_batch.h"
 
@@ -18,8 +17,33 @@ namespace {
 constexpr UINT kWidth = 1920, kHeight = 1080;
 constexpr int kQuads = 20000;
 
+HWND MakeWindow() {
+    WNDCLASSW description{};
+    description.lpfnWndProc = DefWindowProcW;
+    description.lpszClassName = L"QuadBatchBenchmark";
+    RegisterClassW(&description);
+    return CreateWindowExW(0, L"QuadBatchBenchmark", L"Benchmark", WS_POPUP | WS_VISIBLE, 0, 0, kWidth, kHeight,
+                           nullptr, nullptr, nullptr, nullptr);
+}
+
+IDirect3DDevice9* MakeDevice() {
+    IDirect3D9* direct3D = Direct3DCreate9(D3D_SDK_VERSION);
+    D3DPRESENT_PARAMETERS presentation{};
+    presentation.BackBufferWidth = kWidth;
+    presentation.BackBufferHeight = kHeight;
+    presentation.BackBufferFormat = D3DFMT_X8R8G8B8;
+    presentation.SwapEffect = D3DSWAPEFFECT_DISCARD;
+    presentation.hDeviceWindow = MakeWindow();
+    presentation.Windowed = TRUE;
+    presentation.PresentationInterval = D3DPRESENT_INTERVAL_IMMEDIATE;
+    IDirect3DDevice9* device = nullptr;
+    direct3D->CreateDevice(0, D3DDEVTYPE_HAL, presentation.hDeviceWindow, D3DCREATE_HARDWARE_VERTEXPROCESSING,
+                           &presentation, &device);
+    return device;
+}
+
 void FillAndDrawQuadBatch(benchmark::State& state) {
-    g_currentDevice = MakeBenchmarkDevice(kWidth, kHeight);
+    g_currentDevice = MakeDevice();
     IDirect3DTexture9* texture = nullptr;
     g_currentDevice->CreateTexture(64, 64, 1, 0, D3DFMT_A8R8G8B8, D3DPOOL_MANAGED, &texture, nullptr);
     QuadBatch batch;
