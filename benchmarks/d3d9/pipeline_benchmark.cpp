@@ -13,6 +13,7 @@
 #include <d3dx9.h>
 #include <windows.h>
 
+#include "benchmarks/d3d9/gl_strip.h"
 #include "benchmarks/d3d9/window_device.h"
 
 namespace {
@@ -154,7 +155,7 @@ void FullScreenQuadInRawGl(benchmark::State& state) {
     IDirect3DDevice9* device = CreateBenchmarkDevice(machine.direct3D, window, 16, 16);
     device->Clear(0, nullptr, D3DCLEAR_TARGET, 0, 1.f, 0);  // its context is current now
 
-    GLuint framebuffer = 0, colour = 0, buffer = 0, vertexArray = 0;
+    GLuint framebuffer = 0, colour = 0;
     GLuint textures[2] = {};
     glGenRenderbuffers(1, &colour);
     glBindRenderbuffer(GL_RENDERBUFFER, colour);
@@ -177,14 +178,6 @@ void FullScreenQuadInRawGl(benchmark::State& state) {
         glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_LINEAR);
         glBindSampler(unit, 0);
     }
-    const float quad[] = {-1.f, -1.f, 0.f, 1.f, -1.f, 1.f, 0.f, 0.f, 1.f, -1.f, 1.f, 1.f, 1.f, 1.f, 1.f, 0.f};
-    glGenVertexArrays(1, &vertexArray);
-    glBindVertexArray(vertexArray);
-    glGenBuffers(1, &buffer);
-    glBindBuffer(GL_ARRAY_BUFFER, buffer);
-    glBufferData(GL_ARRAY_BUFFER, sizeof quad, quad, GL_STATIC_DRAW);
-    glEnableVertexAttribArray(0);
-    glVertexAttribPointer(0, 4, GL_FLOAT, GL_FALSE, 0, nullptr);
     const GLuint program = glCreateProgram();
     glAttachShader(program, Shader(GL_VERTEX_SHADER,
                                    "#version 330 core\nlayout(location = 0) in vec4 p;\nout vec2 uv;\n"
@@ -202,13 +195,14 @@ void FullScreenQuadInRawGl(benchmark::State& state) {
     glDisable(GL_DEPTH_TEST);
     glDisable(GL_CULL_FACE);
     glViewport(0, 0, kWidth, kHeight);
-    for (auto _ : state) {
-        glDrawArrays(GL_TRIANGLE_STRIP, 0, 4);
-        glFinish();
+    {
+        const FullTargetStrip strip;
+        for (auto _ : state) {
+            strip.Draw();
+            glFinish();
+        }
     }
     glDeleteProgram(program);
-    glDeleteBuffers(1, &buffer);
-    glDeleteVertexArrays(1, &vertexArray);
     glDeleteTextures(2, textures);
     glDeleteFramebuffers(1, &framebuffer);
     glDeleteRenderbuffers(1, &colour);

@@ -90,7 +90,8 @@ void Module::Restore() {
 }
 
 void Module::Add(const ResEntry& entry) {
-    resources_.push_back(std::make_unique<Resource>(Resource{entry.type, entry.name, entry.language, entry.data, {}, {}}));
+    resources_.push_back(
+        std::make_unique<Resource>(Resource{entry.type, entry.name, entry.language, entry.data, {}, {}}));
 }
 
 }  // namespace platform::resources

@@ -10,3 +10,7 @@
 #define IDR_CLOCK_MESH 70
 #define IDR_CLOCK_DIAL_PICTURE 71
 #define IDR_CLOCK_HAND_PICTURE 72
+#define IDR_WATER_BUMP 89
+
+// Resources of type RCDATA.
+#define IDR_PARTICLE_EFFECT 40

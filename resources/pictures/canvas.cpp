@@ -32,16 +32,17 @@ std::vector<uint8_t> Paint(int width, int height, int samples, Painter painter) 
     std::vector<uint8_t> rgb;
     rgb.reserve(static_cast<std::size_t>(width) * static_cast<std::size_t>(height) * 3);
     const float weight = 1.0f / static_cast<float>(samples * samples);
+    // Sample s of pixel p along an axis of the given length, from 0 to 1.
+    auto position = [samples](int pixel, int sample, int length) {
+        const float within = (static_cast<float>(sample) + 0.5f) / static_cast<float>(samples);
+        return (static_cast<float>(pixel) + within) / static_cast<float>(length);
+    };
     for (int y = 0; y < height; ++y) {
         for (int x = 0; x < width; ++x) {
             Color sum{0, 0, 0};
             for (int sy = 0; sy < samples; ++sy) {
                 for (int sx = 0; sx < samples; ++sx) {
-                    const float u = (static_cast<float>(x) + (static_cast<float>(sx) + 0.5f) / static_cast<float>(samples)) /
-                                    static_cast<float>(width);
-                    const float v = (static_cast<float>(y) + (static_cast<float>(sy) + 0.5f) / static_cast<float>(samples)) /
-                                    static_cast<float>(height);
-                    sum = Add(sum, painter(u, v));
+                    sum = Add(sum, painter(position(x, sx, width), position(y, sy, height)));
                 }
             }
             rgb.push_back(Byte(sum.r * weight));

@@ -29,17 +29,24 @@ Color MountainView(float u, float v) {
     const float cloudiness = SmoothStep(0.55f, 0.78f, Fbm(u * 5.0f, v * 13.0f, 5, 11)) * Clamp01(1.2f - v / kHorizon);
     Color color = Mix(sky, Rgb(0xF4F6F8), 0.85f * cloudiness);
 
-    auto mountains = [](float x) { return kHorizon - 0.04f - 0.4f * SmoothStep(0.3f, 0.75f, Fbm(x * 2.5f, 0.5f, 6, 5)); };
+    auto mountains = [](float x) {
+        return kHorizon - 0.04f - 0.4f * SmoothStep(0.3f, 0.75f, Fbm(x * 2.5f, 0.5f, 6, 5));
+    };
     const float peak = mountains(u);
     if (v > peak) {
         const float depth = Clamp01((v - peak) / (kHorizon - peak + 1e-4f));
-        // Slopes that fall to the right face away from the light.
-        const float slope = mountains(u + 0.002f) - peak;
-        const float light = 0.86f - 0.14f * std::tanh(slope * 200.0f);
+        // Slopes that fall to the right face away from the light; the
+        // coarse shape decides, so that the shading follows whole faces.
+        auto coarse = [](float x) { return Fbm(x * 2.5f, 0.5f, 3, 5); };
+        const float slope = coarse(u + 0.004f) - coarse(u - 0.004f);
+        const float light = 0.86f + 0.14f * std::tanh(slope * 60.0f);
         const float grain = 0.9f + 0.2f * ValueNoise(u * 80.0f, v * 80.0f, 9);
         const Color rock = Scale(Mix(Rgb(0x5B6573), Rgb(0x2F3F32), depth), light * grain);
-        const float snowLine = kHorizon - 0.3f + 0.06f * ValueNoise(u * 30.0f, 3.0f, 7);
-        color = Mix(rock, Scale(Rgb(0xEEF2F6), light), SmoothStep(snowLine, snowLine - 0.01f, v));
+        const float snowLine = kHorizon - 0.28f + 0.06f * ValueNoise(u * 30.0f, 3.0f, 7);
+        // Rock shows through in gullies that run down the faces.
+        const float patches = SmoothStep(0.2f, 0.4f, Fbm(u * 90.0f, v * 12.0f, 2, 8));
+        const float snow = SmoothStep(snowLine + 0.03f, snowLine - 0.03f, v) * patches;
+        color = Mix(rock, Scale(Rgb(0xEEF2F6), light), snow);
     }
     const float hills = Ridge(u, kHorizon, 0.07f, 7.0f, 13);
     if (v > hills) color = Mix(Rgb(0x1F3324), Rgb(0x2C4A30), ValueNoise(u * 300.0f, v * 300.0f, 17));
@@ -108,7 +115,8 @@ Color BirchForest(float u, float v) {
         const float across = (u - Hash(trunk, 0, 3)) / halfWidth;
         if (std::fabs(across) >= 1.0f) continue;
         const float light = 0.6f + 0.35f * std::sqrt(1.0f - across * across) - 0.15f * across;
-        const bool marked = ValueNoise(across * 1.5f + static_cast<float>(trunk) * 13.0f, v * 0.9f / halfWidth, 21) > 0.7f;
+        const float markNoise = ValueNoise(across * 1.5f + static_cast<float>(trunk) * 13.0f, v * 0.9f / halfWidth, 21);
+        const bool marked = markNoise > 0.7f;
         const Color bark = Scale(marked ? Rgb(0x2B2A28) : Rgb(0xECE8DE), light);
         const float edge = SmoothStep(1.0f, 0.85f, std::fabs(across));
         color = Mix(color, Mix(bark, color, (1.0f - nearness) * 0.55f), edge);

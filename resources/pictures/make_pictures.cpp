@@ -19,11 +19,12 @@ struct PictureSpec {
 constexpr PictureSpec kPictures[] = {
     {"woven_emblem", 512, 512, 3, pictures::WovenEmblem},
     {"water_ripples", 512, 512, 1, pictures::WaterRipples},
+    {"water_bump", 256, 256, 1, pictures::WaterBump},
     {"dark_weave", 256, 256, 2, pictures::DarkWeave},
     {"dawn_hills", 1024, 768, 2, pictures::DawnHills},
-    {"mountain_lake", 1600, 900, 2, pictures::MountainLake},
-    {"desert_dunes", 1200, 600, 2, pictures::DesertDunes},
-    {"birch_forest", 720, 1200, 2, pictures::BirchForest},
+    {"mountain_lake", 1024, 576, 2, pictures::MountainLake},
+    {"desert_dunes", 1024, 512, 2, pictures::DesertDunes},
+    {"birch_forest", 576, 1024, 2, pictures::BirchForest},
     {"rose_window", 1024, 1024, 2, pictures::RoseWindow},
     {"tile_mosaic", 160, 120, 4, pictures::TileMosaic},
 };

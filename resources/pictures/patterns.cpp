@@ -54,7 +54,8 @@ Color WovenEmblem(float u, float v) {
     for (const Ribbon& ribbon : ribbons) {
         const float cover = SmoothStep(kHalfWidth, kHalfWidth - 0.008f, ribbon.distance);
         const float round = Roundness(ribbon.distance, kHalfWidth);
-        const Color lit = Add(Scale(ribbon.tint, 0.3f + 0.8f * round), Scale(Rgb(0xFFFFFF), 0.35f * std::pow(round, 12.0f)));
+        const Color shine = Scale(Rgb(0xFFFFFF), 0.35f * std::pow(round, 12.0f));
+        const Color lit = Add(Scale(ribbon.tint, 0.3f + 0.8f * round), shine);
         color = Mix(color, lit, cover);
     }
 
@@ -75,6 +76,26 @@ Color WaterRipples(float u, float v) {
     // Coarse steps keep the file small; the texture is filtered when drawn.
     const float step = std::round((level + 1.0f) * 7.5f) / 15.0f;
     return Mix(Rgb(0x144678), Rgb(0x3C8CF0), step);
+}
+
+Color WaterBump(float u, float v) {
+    struct Ripple {
+        float kx, ky, phase, weight;
+    };
+    // Whole periods across the picture keep it tileable.
+    constexpr std::array<Ripple, 4> kRipples = {
+        {{3, 1, 0.0f, 1.0f}, {-2, 4, 1.1f, 0.7f}, {5, -3, 2.3f, 0.45f}, {1, 7, 0.6f, 0.3f}}};
+    float dx = 0.0f, dy = 0.0f;
+    for (const Ripple& ripple : kRipples) {
+        const float slope = ripple.weight * std::cos(2.0f * kPi * (ripple.kx * u + ripple.ky * v) + ripple.phase);
+        dx += ripple.kx * slope;
+        dy += ripple.ky * slope;
+    }
+    dx *= 0.08f;
+    dy *= 0.08f;
+    const float length = std::sqrt(dx * dx + dy * dy + 1.0f);
+    // The normal's x, y and z from -1 to 1 as red, green and blue.
+    return {0.5f - 0.5f * dx / length, 0.5f - 0.5f * dy / length, 0.5f + 0.5f / length};
 }
 
 Color DarkWeave(float u, float v) {

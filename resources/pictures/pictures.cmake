@@ -14,8 +14,8 @@ target_link_libraries(make_pictures PRIVATE PkgConfig::PICTURES_PNG)
 set(SAVER_PICTURES_DIR ${CMAKE_CURRENT_BINARY_DIR}/pictures)
 file(MAKE_DIRECTORY ${SAVER_PICTURES_DIR})
 set(SAVER_PICTURE_NAMES
-  birch_forest dark_weave dawn_hills desert_dunes mountain_lake rose_window tile_mosaic water_ripples
-  woven_emblem)
+  birch_forest dark_weave dawn_hills desert_dunes mountain_lake rose_window tile_mosaic water_bump
+  water_ripples woven_emblem)
 set(SAVER_PICTURES "")
 foreach(name IN LISTS SAVER_PICTURE_NAMES)
   set(picture ${SAVER_PICTURES_DIR}/${name}.png)

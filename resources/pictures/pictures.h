@@ -9,6 +9,9 @@ namespace pictures {
 Color WovenEmblem(float u, float v);
 // The lake layer's water: interfering ripples in blue and green steps (square).
 Color WaterRipples(float u, float v);
+// The water effect's normal map: a few ripples' normals, x, y and z as red,
+// green and blue; it tiles (square).
+Color WaterBump(float u, float v);
 // The border around a letterboxed picture: dark woven cloth that tiles (square).
 Color DarkWeave(float u, float v);
 // The picture of a slide that names none: hills under a dawn sky (4:3).
@@ -17,7 +20,7 @@ Color DawnHills(float u, float v);
 Color MountainLake(float u, float v);
 // Dunes under a low sun (2:1).
 Color DesertDunes(float u, float v);
-// White birch trunks in a misty wood (3:5, portrait).
+// White birch trunks in a misty wood (9:16, portrait).
 Color BirchForest(float u, float v);
 // A stained-glass rose window (square).
 Color RoseWindow(float u, float v);

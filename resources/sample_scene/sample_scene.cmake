@@ -2,10 +2,13 @@
 # engine's own classes into ${SAVER_SAMPLE_SCENE}, the program's "DDS" 107.
 # An object library, like the engine: programs link both.
 add_library(sample_scene OBJECT
+  ${CMAKE_CURRENT_LIST_DIR}/masks.cpp
   ${CMAKE_CURRENT_LIST_DIR}/objects3d_slide.cpp
   ${CMAKE_CURRENT_LIST_DIR}/sample_scene.cpp
   ${CMAKE_CURRENT_LIST_DIR}/sample_slides.cpp
-  ${CMAKE_CURRENT_LIST_DIR}/slide_setup.cpp)
+  ${CMAKE_CURRENT_LIST_DIR}/slide_setup.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/star_pictures.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/stars_slide.cpp)
 target_include_directories(sample_scene PUBLIC ${CMAKE_SOURCE_DIR})
 target_link_libraries(sample_scene PUBLIC engine platform)
 # The meshes and pictures of the 3D objects that the document stores.

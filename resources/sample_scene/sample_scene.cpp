@@ -13,6 +13,8 @@ std::unique_ptr<KV_SlideShow_Light> BuildSampleShow(KV_DocResManager& manager,
     AddStoredPictureSlide(scene);
     AddSmallPictureSlide(scene);
     AddDefaultPictureSlide(scene);
+    AddMaskedEffectsSlide(scene);
+    AddStarsSlide(scene);
     AddObjects3DSlide(scene);
     return show;
 }

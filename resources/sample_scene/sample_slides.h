@@ -24,5 +24,10 @@ void AddStoredPictureSlide(SampleScene& scene);
 void AddSmallPictureSlide(SampleScene& scene);
 // A slide that names no picture shows the default one of common_res.
 void AddDefaultPictureSlide(SampleScene& scene);
+// Masked screen effects over the lake: waves on the water, a pulsing light
+// on the peaks, a mirrored copy of the scene in the sky.
+void AddMaskedEffectsSlide(SampleScene& scene);
+// A star brush, twinkling stars and falling stars over a picture.
+void AddStarsSlide(SampleScene& scene);
 // Two butterflies, the clock and falling leaves over a picture.
 void AddObjects3DSlide(SampleScene& scene);

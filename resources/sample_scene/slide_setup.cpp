@@ -2,18 +2,23 @@
 
 #include "scene/slideshow/kv_slideshow_light.h"
 
-KV_SlideContainer& AddPictureSlide(SampleScene& scene, const SlideTiming& timing, const CameraSetup& camera) {
+KV_SlideContainer& AddSlide(SampleScene& scene, const SlideTiming& timing, const CameraSetup& camera,
+                            std::unique_ptr<KV_2D_Light> layer) {
     auto* slide = new KV_SlideContainer;
     scene.show.slides.emplace_back(slide);
     slide->fadeIn.SetValue(timing.fadeIn);
     slide->hold.SetValue(timing.hold);
     slide->fadeOut.SetValue(timing.fadeOut);
-    slide->light = CountedRef<KV_2D_Light>(new KV_2D_Light);
-    KVM_Camera& view = slide->light->camera;
+    KVM_Camera& view = layer->camera;
     view.enable.SetValue(camera.wanders ? 1 : 0);
     view.zoom.SetValue(camera.zoom);
     view.speed.SetValue(camera.speed);
+    slide->light = CountedRef<KV_2D_Light>(layer.release());
     return *slide;
+}
+
+KV_SlideContainer& AddPictureSlide(SampleScene& scene, const SlideTiming& timing, const CameraSetup& camera) {
+    return AddSlide(scene, timing, camera, std::make_unique<KV_2D_Light>());
 }
 
 void ShowOwnPicture(KV_SlideContainer& slide, int id) {

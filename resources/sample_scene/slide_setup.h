@@ -1,6 +1,8 @@
 // Building blocks of the sample's slides.
 #pragma once
 
+#include <memory>
+
 #include "scene/slideshow/kv_slide_container.h"
 #include "sample_slides.h"
 
@@ -18,8 +20,12 @@ struct CameraSetup {
     unsigned speed;  // 50: one phase unit per second
 };
 
-// A new slide at the end of the show with a plain picture layer, which
-// names the default picture until it is given another.
+// A new slide at the end of the show with the given background layer,
+// its camera set up; objects go into the slide's description lists.
+KV_SlideContainer& AddSlide(SampleScene& scene, const SlideTiming& timing, const CameraSetup& camera,
+                            std::unique_ptr<KV_2D_Light> layer);
+// The same with a plain picture layer, which names the default picture
+// until it is given another.
 KV_SlideContainer& AddPictureSlide(SampleScene& scene, const SlideTiming& timing, const CameraSetup& camera);
 // Resource "DDS" id of the program's own module.
 void ShowOwnPicture(KV_SlideContainer& slide, int id);

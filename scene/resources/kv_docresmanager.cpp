@@ -157,18 +157,29 @@ void LoadEffectResource(ResourceEntry& entry) {
     }
 }
 
+void CreateEffect(const ResourceEntry& entry, ComHolder<ID3DXEffect>& effect) {
+    D3DXCreateEffect(g_currentDevice, entry.Data(), entry.Size(), nullptr, nullptr, 0, nullptr, effect.Receive(),
+                     nullptr);
+}
+
 }  // namespace
 
+// Documents of other tools store their module effects compiled, which does
+// not run here: the module's own resource of that id stands in for them.
 ID3DXEffect* KV_DocResManager::GetEffect(const KV_FileLink3& link) {
     ComHolder<ID3DXEffect>& effect = tables_.effects[link.Key()];
     if (!effect) {
         EntryList& entries = tables_.entries[link.Key()];
-        if (entries.empty()) {
+        const bool stored = !entries.empty();
+        if (!stored) {
             LoadEffectResource(entries.emplace_back(ResourceId(link.Key()), link.GetPath()));
         }
-        const ResourceEntry& last = entries.back();
-        D3DXCreateEffect(g_currentDevice, last.Data(), last.Size(), nullptr, nullptr, 0, nullptr,
-                         effect.Receive(), nullptr);
+        CreateEffect(entries.back(), effect);
+        if (!effect && stored) {
+            ResourceEntry own(ResourceId(link.Key()), link.GetPath());
+            LoadEffectResource(own);
+            CreateEffect(own, effect);
+        }
     }
     if (effect) {
         effect->AddRef();

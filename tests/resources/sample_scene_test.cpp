@@ -1,21 +1,33 @@
 // The sample scene as the program carries it: the document that the build
-// wrote loads, and every slide comes back as the sample built it, with a
-// picture of the expected size; the 3D objects build from what it stores.
+// wrote loads, every slide comes back as the sample built it, each of the
+// sample's pictures resolves to a texture of its size, and the 3D objects
+// build from what it stores.
+#include <algorithm>
 #include <cstdlib>
 #include <fstream>
 #include <iterator>
+#include <set>
 #include <string>
 #include <vector>
 
 #include <gtest/gtest.h>
 #include <windows.h>
 
+#include "effects/screenfx/background_copy.h"
+#include "effects/screenfx/brush_obj.h"
+#include "effects/screenfx/light_fx.h"
+#include "effects/screenfx/waves_fx.h"
+#include "particles/generators/bling.h"
+#include "particles/generators/falling_stars.h"
+#include "particles/generators/twinkling_stars.h"
 #include "particles/objects3d/kv_3d_in_2d_array.h"
 #include "particles/objects3d/kv_3d_in_2d_array_constructor.h"
 #include "particles/objects3d/kv_3dobj_array.h"
 #include "particles/objects3d/kv_butterfly_constructor.h"
 #include "particles/objects3d/kv_clock_constructor.h"
 #include "platform/d3dx9/device_fixture.h"
+#include "resources/common_res/common_res_ids.h"
+#include "resources/resource.h"
 #include "resources/sample_scene/sample_scene.h"
 #include "scene/document/scene_document.h"
 #include "scene/render/current_device.h"
@@ -47,10 +59,38 @@ protected:
     SceneDocument document;
 };
 
-struct PictureSize {
+// The pictures the sample shows, each on a slide of its own.
+struct SamplePicture {
+    const char* label;
+    ResourceKey key;  // a stored picture's stamp is a running count: not compared
+    bool stored;
     UINT width;
     UINT height;
 };
+
+const SamplePicture kPictures[] = {
+    {"landscape", {L"", IDR_PICTURE_MOUNTAIN_LAKE}, false, 1024, 576},
+    {"portrait", {L"", IDR_PICTURE_BIRCH_FOREST}, false, 576, 1024},
+    {"square", {L"", IDR_PICTURE_ROSE_WINDOW}, false, 1024, 1024},
+    {"small", {L"", IDR_PICTURE_TILE_MOSAIC}, false, 160, 120},
+    {"stored in the document", {L"desert_dunes.png", 0}, true, 1024, 512},
+    {"common_res default", {L"common_res.dll", IDR_DEFAULT_PICTURE}, false, 1024, 768},
+};
+
+bool Shows(const KV_SlideContainer& slide, const SamplePicture& picture) {
+    const ResourceKey& key = slide.GetLight()->pictureLink.Key();
+    return key.name == picture.key.name && (picture.stored || key.stamp == picture.key.stamp);
+}
+
+// The first slide whose first drawn object is a T; none when there is none.
+template <class T>
+KV_SlideContainer* SlideStarting(const KV_SlideShow_Light& show) {
+    for (const CountedRef<KV_SlideContainer>& slide : show.slides) {
+        const auto& descriptions = slide->drawnDescriptions;
+        if (!descriptions.empty() && dynamic_cast<const T*>(descriptions.front().get()) != nullptr) return slide.Get();
+    }
+    return nullptr;
+}
 
 TEST_F(SampleScene, LoadsWithTheSlidesItWasBuiltWith) {
     const std::vector<BYTE> storedPicture = FileBytes(STORED_PICTURE);
@@ -61,12 +101,6 @@ TEST_F(SampleScene, LoadsWithTheSlidesItWasBuiltWith) {
     document = LoadSceneDocument();
     ASSERT_NE(document.root, nullptr);
     ASSERT_EQ(document.root->slides.size(), built->slides.size());
-    // Landscape, portrait, square, stored in the document, small, common_res,
-    // the 3D objects over the landscape.
-    const PictureSize kSizes[] = {{1600, 900}, {720, 1200}, {1024, 1024}, {1200, 600},
-                                  {160, 120},  {1024, 768}, {1600, 900}};
-    ASSERT_EQ(std::size(kSizes), built->slides.size());
-
     for (std::size_t i = 0; i < built->slides.size(); ++i) {
         SCOPED_TRACE("slide " + std::to_string(i));
         const KV_SlideContainer& expected = *built->slides[i];
@@ -76,43 +110,103 @@ TEST_F(SampleScene, LoadsWithTheSlidesItWasBuiltWith) {
         EXPECT_EQ(slide.fadeOut.Value(), expected.fadeOut.Value());
         ASSERT_NE(slide.GetLight(), nullptr);
         const KV_2D_Light& light = *slide.GetLight();
-        EXPECT_EQ(light.pictureLink.Key(), expected.GetLight()->pictureLink.Key());
+        EXPECT_EQ(light.pictureLink.Key().name, expected.GetLight()->pictureLink.Key().name);
         EXPECT_EQ(light.camera.enable.Value(), expected.GetLight()->camera.enable.Value());
         EXPECT_EQ(light.camera.zoom.Value(), expected.GetLight()->camera.zoom.Value());
         EXPECT_EQ(light.camera.speed.Value(), expected.GetLight()->camera.speed.Value());
-
-        const TextureSequence& picture = document.manager->GetImage(light.pictureLink);
-        ASSERT_EQ(picture.Frames().size(), 1u);
-        EXPECT_NE(picture.Frames().front(), nullptr);
-        EXPECT_EQ(picture.width, kSizes[i].width);
-        EXPECT_EQ(picture.height, kSizes[i].height);
         const TextureSequence& border = document.manager->GetImage(light.camera.borderLink);
         ASSERT_EQ(border.Frames().size(), 1u);
         EXPECT_NE(border.Frames().front(), nullptr);
     }
-    // The fades differ in length, and most slides wander and zoom.
-    EXPECT_NE(built->slides[0]->fadeOut.Value(), built->slides[2]->fadeOut.Value());
-    EXPECT_NE(built->slides[0]->fadeIn.Value(), built->slides[3]->fadeIn.Value());
-    EXPECT_GT(built->slides[0]->GetLight()->camera.zoom.Value(), 100u);
-    EXPECT_EQ(built->slides[0]->GetLight()->camera.enable.Value(), 1);
+
+    for (const SamplePicture& picture : kPictures) {
+        SCOPED_TRACE(picture.label);
+        const auto& slides = document.root->slides;
+        const auto slide = std::find_if(slides.begin(), slides.end(), [&](const auto& s) { return Shows(*s, picture); });
+        ASSERT_NE(slide, slides.end());
+        const TextureSequence& texture = document.manager->GetImage((*slide)->GetLight()->pictureLink);
+        ASSERT_EQ(texture.Frames().size(), 1u);
+        EXPECT_NE(texture.Frames().front(), nullptr);
+        EXPECT_EQ(texture.width, picture.width);
+        EXPECT_EQ(texture.height, picture.height);
+        if (picture.stored) {
+            // The bytes come from the document, not from a file.
+            const auto& entries = document.manager->Tables().entries.at((*slide)->GetLight()->pictureLink.Key());
+            ASSERT_EQ(entries.size(), 1u);
+            EXPECT_EQ(std::vector<BYTE>(entries.front().Data(), entries.front().Data() + entries.front().Size()),
+                      storedPicture);
+        }
+    }
 }
 
-TEST_F(SampleScene, StoresOnePictureAndNamesCommonResForAnother) {
+TEST_F(SampleScene, FadesDifferInLengthAndTheCameraWandersAndZooms) {
     document = LoadSceneDocument();
     ASSERT_NE(document.root, nullptr);
-    const auto& slides = document.root->slides;
-    ASSERT_GE(slides.size(), 6u);
+    std::set<unsigned> fadeLengths;
+    int wandering = 0;
+    int zoomed = 0;
+    for (const auto& slide : document.root->slides) {
+        fadeLengths.insert({slide->fadeIn.Value(), slide->fadeOut.Value()});
+        const KVM_Camera& camera = slide->GetLight()->camera;
+        wandering += camera.enable.Value() != 0;
+        zoomed += camera.enable.Value() != 0 && camera.zoom.Value() > 100;
+    }
+    EXPECT_GE(fadeLengths.size(), 3u);
+    EXPECT_GE(wandering, 2);
+    EXPECT_GE(zoomed, 2);
+}
 
-    // The stored picture's bytes come from the document, not from a file.
-    const ResourceKey& stored = slides[3]->GetLight()->pictureLink.Key();
-    EXPECT_EQ(stored.name, L"desert_dunes.png");
-    const auto& entries = document.manager->Tables().entries.at(stored);
-    ASSERT_EQ(entries.size(), 1u);
-    EXPECT_EQ(std::vector<BYTE>(entries.front().Data(), entries.front().Data() + entries.front().Size()),
-              FileBytes(STORED_PICTURE));
+// The masked effects' slide: its three effects, each with its mask read
+// back from the document and its effect from common_res.
+TEST_F(SampleScene, TheEffectsSlideDrawsThreeMaskedEffectsWithTheirMasks) {
+    document = LoadSceneDocument();
+    ASSERT_NE(document.root, nullptr);
+    KV_SlideContainer* found = SlideStarting<KV_BackgroundCopy>(*document.root);
+    ASSERT_NE(found, nullptr);
+    KV_SlideContainer& slide = *found;
+    ASSERT_EQ(slide.drawnDescriptions.size(), 3u);
+    auto* copy = dynamic_cast<KV_BackgroundCopy*>(slide.drawnDescriptions[0].get());
+    auto* light = dynamic_cast<KV_LightFX*>(slide.drawnDescriptions[1].get());
+    auto* waves = dynamic_cast<KV_WavesFX*>(slide.drawnDescriptions[2].get());
+    ASSERT_TRUE(copy && light && waves);
+    EXPECT_EQ(copy->usesBackground.Value(), 1);
+    EXPECT_EQ(copy->copyFlagX.Value(), 1);
+    g_currentDocResManager = document.manager.get();
+    for (KV_FX_Constructor* effect : {static_cast<KV_FX_Constructor*>(copy), static_cast<KV_FX_Constructor*>(light),
+                                      static_cast<KV_FX_Constructor*>(waves)}) {
+        const auto object = effect->CreateObject();
+        auto& loaded = static_cast<KV_BrushObj&>(*object).Effect();
+        ASSERT_NE(loaded.maskTexture.Get(), nullptr);
+        D3DSURFACE_DESC mask{};
+        ASSERT_EQ(loaded.maskTexture->GetLevelDesc(0, &mask), D3D_OK);
+        EXPECT_EQ(mask.Width, 256u);
+        EXPECT_NE(loaded.effect.Get(), nullptr);
+    }
+    EXPECT_TRUE(static_cast<KV_BrushObj&>(*copy->CreateObject()).ReadsScene());
+}
 
-    EXPECT_EQ(slides[5]->GetLight()->pictureLink.Key(), (ResourceKey{L"common_res.dll", 5}));
-    for (std::size_t i : {0u, 1u, 2u, 4u}) EXPECT_EQ(slides[i]->GetLight()->pictureLink.Key().name, L"") << i;
+TEST_F(SampleScene, TheStarsSlideDrawsItsGeneratorsWithStoredPicturesAndTheCommonEffect) {
+    document = LoadSceneDocument();
+    ASSERT_NE(document.root, nullptr);
+    const KV_SlideContainer* slide = SlideStarting<KV_TwinklingStars>(*document.root);
+    ASSERT_NE(slide, nullptr);
+    const auto& descriptions = slide->drawnDescriptions;
+    ASSERT_EQ(descriptions.size(), 3u);
+    EXPECT_NE(dynamic_cast<const KV_TwinklingStars*>(descriptions[0].get()), nullptr);
+    EXPECT_NE(dynamic_cast<const KV_Bling*>(descriptions[1].get()), nullptr);
+    const auto* falling = dynamic_cast<const KV_FallingStars*>(descriptions[2].get());
+    ASSERT_NE(falling, nullptr);
+    EXPECT_EQ(falling->effectLink.Key(), (ResourceKey{L"common_res.dll", IDR_PARTICLE_EFFECT}));
+    ComHolder<ID3DXEffect> effect;
+    effect.Reset(document.manager->GetEffect(falling->effectLink));
+    EXPECT_NE(effect.Get(), nullptr);
+    ASSERT_EQ(falling->images.size(), 4u);
+    for (const KV_ImageFileLink& link : falling->images) {
+        const TextureSequence& picture = document.manager->GetImage(link);
+        ASSERT_EQ(picture.Frames().size(), 1u) << link.GetPath().size();
+        EXPECT_NE(picture.Frames().front(), nullptr);
+        EXPECT_EQ(picture.width, 64u);
+    }
 }
 
 // The objects' slide: two butterflies with stored pictures, a clock on the
@@ -121,8 +215,13 @@ TEST_F(SampleScene, StoresOnePictureAndNamesCommonResForAnother) {
 TEST_F(SampleScene, TheObjectsSlideCarriesButterfliesAClockAndLeaves) {
     document = LoadSceneDocument();
     ASSERT_NE(document.root, nullptr);
-    ASSERT_GE(document.root->slides.size(), 7u);
-    KV_SlideContainer& slide = *document.root->slides[6];
+    const auto& slides = document.root->slides;
+    const auto found = std::find_if(slides.begin(), slides.end(), [](const auto& s) {
+        return !s->drawnDescriptions.empty() &&
+               dynamic_cast<const KV_ButterflyConstructor*>(s->drawnDescriptions.front().get()) != nullptr;
+    });
+    ASSERT_NE(found, slides.end());
+    KV_SlideContainer& slide = **found;
     ASSERT_EQ(slide.drawnDescriptions.size(), 3u);
     const auto* butterflies = dynamic_cast<const KV_ButterflyConstructor*>(slide.drawnDescriptions[0].get());
     const auto* clock = dynamic_cast<const KV_ClockConstructor*>(slide.drawnDescriptions[1].get());

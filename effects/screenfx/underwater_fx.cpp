@@ -1,0 +1,49 @@
+#include "effects/screenfx/underwater_fx.h"
+
+#include "effects/screenfx/fx_params.h"
+#include "scene/document/record.h"
+#include "scene/light/kv_abrender.h"
+
+namespace {
+
+constexpr DWORD kUnderwaterVersion = 1;
+
+} // namespace
+
+KV_UnderwaterFX::KV_UnderwaterFX() : KV_FX_Constructor(88, 25) {}
+
+std::unique_ptr<KV_FX_Constructor> KV_UnderwaterFX::Clone() const
+{
+    return std::make_unique<KV_UnderwaterFX>(*this);
+}
+
+void KV_UnderwaterFX::Render(KV_ABRender& renderer)
+{
+    if (!CanDrawScreenPass(renderer))
+        return;
+    const float aspect = static_cast<float>(renderer.GetPictureWidth()) / static_cast<float>(renderer.GetPictureHeight());
+    const float f = 1.0f / wobbleLength.Result();
+    ID3DXEffect& fx = *effect.Get();
+    SetFloats(fx, "frequency", {f * aspect, f});
+    fx.SetFloat("amplitude", wobbleAmplitude.Result());
+    fx.SetFloat("time", speed.Phase() * 0.08f);
+    DrawScreenPass(renderer);
+}
+
+void KV_UnderwaterFX::Write(KV_IOF_Virtual& archive) const
+{
+    WriteRecordFrame(archive, L"KV_UnderwaterFX", kUnderwaterVersion);
+    archive.WriteUInt(&wobbleAmplitude.Value());
+    archive.WriteUInt(&wobbleLength.Value());
+    KV_FX_Constructor::WriteRecord(archive);
+}
+
+std::unique_ptr<KV_UnderwaterFX> KV_UnderwaterFX::ReadNew(KV_IOF_Virtual& archive)
+{
+    ReadRecordVersion(archive);
+    auto description = std::make_unique<KV_UnderwaterFX>();
+    ReadScaledValue(archive, description->wobbleAmplitude);
+    ReadScaledValue(archive, description->wobbleLength);
+    KV_FX_Constructor::ReadRecord(archive, *description);
+    return description;
+}

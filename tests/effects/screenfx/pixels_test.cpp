@@ -1,0 +1,235 @@
+// The common module's effects drawn through the background layer's
+// scene-capture protocol, read back.
+#include <cstdlib>
+#include <memory>
+
+#include <gtest/gtest.h>
+
+#include "effects/screenfx/background_copy.h"
+#include "effects/screenfx/brush_obj.h"
+#include "effects/screenfx/light_fx.h"
+#include "effects/screenfx/light_fx_ii.h"
+#include "effects/screenfx/pattern_brush.h"
+#include "effects/screenfx/underwater_fx.h"
+#include "effects/screenfx/water_fx.h"
+#include "effects/screenfx/waves_fx.h"
+#include "scene/render/light_fixture.h"
+#include "scene/resources/kv_docresmanager.h"
+
+namespace screenfx_test {
+namespace {
+
+using render_test::SquareSetup;
+
+constexpr D3DCOLOR kGrey = 0x808080;
+constexpr D3DCOLOR kRed = 0xFF0000;
+constexpr D3DCOLOR kBlue = 0x0000FF;
+const ResourceKey kPattern{L"stars.png", 3};
+
+BYTE Red(D3DCOLOR colour) { return static_cast<BYTE>(colour >> 16); }
+
+// 64 x 64 texels: the left half one colour, the right half another.
+std::vector<D3DCOLOR> Halves(D3DCOLOR left, D3DCOLOR right)
+{
+    std::vector<D3DCOLOR> texels(64 * 64);
+    for (UINT i = 0; i < texels.size(); ++i)
+        texels[i] = i % 64 < 32 ? left : right;
+    return texels;
+}
+
+class EffectPixels : public render_test::LightTest {
+protected:
+    void SetUp() override
+    {
+        LightTest::SetUp();
+        g_currentDocResManager = &manager;
+        // common_res.res as the build lays it beside saver.
+        setenv("SAVER_MODULE_PATH", SAVER_BUILD_DIR, 1);
+    }
+    void TearDown() override
+    {
+        objects.clear();
+        g_currentDocResManager = nullptr;
+        managerHolder.reset();
+        unsetenv("SAVER_MODULE_PATH");
+        LightTest::TearDown();
+    }
+
+    // The description's runtime object, masked (null: everywhere), drawn
+    // after the objects added before it.
+    KV_BrushObj& Place(KV_FX_Constructor& description, IDirect3DTexture9* mask)
+    {
+        if (mask) {
+            mask->AddRef();
+            manager.GuidTextures()[description.maskKey].Reset(mask);
+        }
+        auto* object = static_cast<KV_BrushObj*>(description.CreateObject().release());
+        objects.insert(objects.begin(), CountedRef<KV_ABObj>(object));
+        return *object;
+    }
+    // Left half covered, right half not.
+    IDirect3DTexture9* LeftMask() { return MakeTexture(64, 64, Halves(0xFFFFFFFF, 0x00000000)); }
+    // A 4 x 4 green picture stored under kPattern.
+    void StoreGreenPattern()
+    {
+        TextureSequence& stored = manager.Tables().sequences[kPattern];
+        stored.AppendFrame(MakeTexture(4, 4, std::vector<D3DCOLOR>(16, 0xFF00C000)));
+        stored.width = 4;
+        stored.height = 4;
+    }
+    void Under(const SquareSetup& setup) { objects.insert(objects.begin(), CountedRef<KV_ABObj>(new render_test::SquareObject(setup))); }
+
+    // Let go before the device, with the effects and textures it holds.
+    std::unique_ptr<KV_DocResManager> managerHolder = std::make_unique<KV_DocResManager>();
+    KV_DocResManager& manager = *managerHolder;
+};
+
+TEST_F(EffectPixels, MainChangesOnlyTheMaskedAreaAndLeavesObjectsOutsideIt)
+{
+    ShowPicture(64, 64, std::vector<D3DCOLOR>(64 * 64, 0xFF808080));
+    Under({0xFFFF0000, {40, 40, 56, 56}});
+    KV_LightFX light;
+    Place(light, LeftMask());
+    DrawFrame(0);
+    EXPECT_EQ(Pixel(48, 48), kRed);
+    EXPECT_EQ(Pixel(48, 8), kGrey);
+    EXPECT_GT(Red(Pixel(8, 8)), 0x80 + 16);
+    EXPECT_GT(Red(Pixel(20, 56)), 0x80 + 16);
+}
+
+TEST_F(EffectPixels, MainFXDrawsTheSceneOutsideTheMaskAndTheEffectOfTheSceneInsideIt)
+{
+    ShowPicture(64, 64, std::vector<D3DCOLOR>(64 * 64, 0xFF808080));
+    Under({0xFFFF0000, {40, 40, 56, 56}});
+    Under({0xFF600000, {4, 40, 20, 56}});
+    KV_LightFX light;
+    light.usesBackground.SetValue(1);
+    ASSERT_TRUE(Place(light, LeftMask()).ReadsScene());
+    DrawFrame(1);
+    EXPECT_EQ(Pixel(48, 48), kRed);
+    EXPECT_EQ(Pixel(48, 8), kGrey);
+    EXPECT_GT(Red(Pixel(8, 8)), 0x80 + 16);
+    // The dark square drawn before the light is brightened, not painted over.
+    EXPECT_GT(Red(Pixel(12, 48)), 0x60 + 8);
+    EXPECT_LT(Red(Pixel(12, 48)), 0x80);
+    EXPECT_EQ(Pixel(12, 48) & 0xFFFF, 0u);
+}
+
+TEST_F(EffectPixels, TheCopyFlagMirrorsThePicture)
+{
+    struct Case {
+        int flag;
+        D3DCOLOR left, right;
+    };
+    for (const Case c : {Case{0, kRed, kBlue}, Case{1, kBlue, kRed}}) {
+        SCOPED_TRACE(c.flag);
+        objects.clear();
+        ShowPicture(64, 64, Halves(0xFFFF0000, 0xFF0000FF));
+        KV_BackgroundCopy copy;
+        copy.copyFlagX.SetValue(c.flag);
+        Place(copy, nullptr);
+        DrawFrame(0);
+        EXPECT_EQ(Pixel(8, 32), c.left);
+        EXPECT_EQ(Pixel(56, 32), c.right);
+    }
+}
+
+TEST_F(EffectPixels, TheBlendReaderKeepsTheSceneOutsideItsMask)
+{
+    ShowPicture(64, 64, std::vector<D3DCOLOR>(64 * 64, 0xFF808080));
+    Under({0xFFFF0000, {40, 40, 56, 56}});
+    KV_LightFX_II blend;
+    blend.usesBackground.SetValue(1);
+    blend.blendStrength.SetValue(100);
+    blend.blendColour.SetValue(0x0000FF00);
+    Place(blend, LeftMask());
+    DrawFrame(1);
+    EXPECT_EQ(Pixel(48, 48), kRed);
+    EXPECT_EQ(Pixel(48, 8), kGrey);
+    EXPECT_EQ(Pixel(8, 8), 0x00FF00u);
+}
+
+// Each effect compiles, has the techniques its kind sets, and as a reader
+// over the whole picture leaves no pixel black.
+TEST_F(EffectPixels, EveryKindsEffectLoadsAndCoversThePictureAsAReader)
+{
+    StoreGreenPattern();
+
+    std::vector<std::unique_ptr<KV_FX_Constructor>> kinds;
+    auto brush = std::make_unique<KV_PatternBrush>();
+    brush->patternLink.SetKey(kPattern);
+    kinds.push_back(std::move(brush));
+    kinds.push_back(std::make_unique<KV_BackgroundCopy>());
+    kinds.push_back(std::make_unique<KV_WavesFX>());
+    kinds.push_back(std::make_unique<KV_LightFX>());
+    kinds.push_back(std::make_unique<KV_UnderwaterFX>());
+    kinds.push_back(std::make_unique<KV_WaterFX>());
+    for (const auto& kind : kinds) {
+        SCOPED_TRACE(kind->effectLink.Key().stamp);
+        objects.clear();
+        ShowPicture(64, 64, std::vector<D3DCOLOR>(64 * 64, 0xFF808080));
+        kind->usesBackground.SetValue(1);
+        KV_BrushObj& object = Place(*kind, nullptr);
+        ID3DXEffect* effect = object.Effect().effect.Get();
+        ASSERT_NE(effect, nullptr);
+        EXPECT_EQ(effect->SetTechnique("Main"), D3D_OK);
+        EXPECT_EQ(effect->SetTechnique("MainFX"), D3D_OK);
+        object.Update(0.0f);
+        object.Update(0.15f);
+        DrawFrame(1);
+        for (const UINT y : {2u, 32u, 61u})
+            for (const UINT x : {2u, 32u, 61u})
+                EXPECT_NE(Pixel(x, y), 0u) << x << ", " << y;
+    }
+}
+
+TEST_F(EffectPixels, ThePatternShowsInsideTheMask)
+{
+    StoreGreenPattern();
+    ShowPicture(64, 64, std::vector<D3DCOLOR>(64 * 64, 0xFF808080));
+    KV_PatternBrush brush;
+    brush.patternLink.SetKey(kPattern);
+    Place(brush, LeftMask());
+    DrawFrame(0);
+    EXPECT_EQ(Pixel(8, 32), 0x00C000u);
+    EXPECT_EQ(Pixel(56, 32), kGrey);
+}
+
+TEST_F(EffectPixels, TheWaterTakesTheModulesBumpPictureAndNoneWhenItsPictureHasNoFrame)
+{
+    KV_WaterFX water;
+    auto& loaded = static_cast<KV_WaterFX&>(Place(water, nullptr).Effect());
+    EXPECT_NE(loaded.bumpTexture.Get(), nullptr);
+    KV_WaterFX missing;
+    missing.bumpLink.SetKey({L"nowhere.png", 1});
+    auto& empty = static_cast<KV_WaterFX&>(Place(missing, nullptr).Effect());
+    EXPECT_EQ(empty.bumpTexture.Get(), nullptr);
+    EXPECT_NE(empty.effect.Get(), nullptr);
+}
+
+TEST_F(EffectPixels, TheBlendEffectHasItsFourTechniques)
+{
+    KV_LightFX_II blend;
+    ID3DXEffect* effect = Place(blend, nullptr).Effect().effect.Get();
+    ASSERT_NE(effect, nullptr);
+    for (const char* technique : {"Blend_Normal", "Blend_Screen", "PS_ColorDodge", "Blend_Sum"})
+        EXPECT_EQ(effect->SetTechnique(technique), D3D_OK) << technique;
+}
+
+// A document of another tool stores the module effect compiled: the
+// module's own effect of that id stands in.
+TEST_F(EffectPixels, AStoredEffectThatDoesNotRunGivesWayToTheModulesOwn)
+{
+    const BYTE compiled[] = {0x01, 0x09, 0xFF, 0xFE, 0, 0, 0, 0};
+    KV_WavesFX waves;
+    ResourceEntry entry(77, L"common_res.dll");
+    entry.SetBytes(sizeof compiled, compiled);
+    manager.Tables().entries[waves.effectLink.Key()].push_back(entry);
+    ID3DXEffect* effect = Place(waves, nullptr).Effect().effect.Get();
+    ASSERT_NE(effect, nullptr);
+    EXPECT_EQ(effect->SetTechnique("MainFX"), D3D_OK);
+    EXPECT_EQ(manager.Tables().entries[waves.effectLink.Key()].size(), 1u);
+}
+
+}  // namespace
+}  // namespace screenfx_test
