@@ -19,5 +19,6 @@ std::unique_ptr<KV_SlideShow_Light> BuildSampleShow(KV_DocResManager& manager,
     AddGlyphColumnsSlide(scene);
     AddLakeSlide(scene);
     AddWaterRingsSlide(scene);
+    AddObjects3DSlide(scene);
     return show;
 }

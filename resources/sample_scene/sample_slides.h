@@ -34,3 +34,5 @@ void AddGlassBallSlide(SampleScene& scene);
 void AddGlyphColumnsSlide(SampleScene& scene);
 void AddLakeSlide(SampleScene& scene);
 void AddWaterRingsSlide(SampleScene& scene);
+// Two butterflies, the clock and falling leaves over a picture.
+void AddObjects3DSlide(SampleScene& scene);

@@ -1,6 +1,7 @@
 // The sample scene as the program carries it: the document that the build
-// wrote loads, every slide comes back as the sample built it, and each of
-// the sample's pictures resolves to a texture of its size.
+// wrote loads, every slide comes back as the sample built it, each of the
+// sample's pictures resolves to a texture of its size, and the 3D objects
+// build from what it stores.
 #include <algorithm>
 #include <cstdlib>
 #include <fstream>
@@ -24,6 +25,11 @@
 #include "particles/generators/bling.h"
 #include "particles/generators/falling_stars.h"
 #include "particles/generators/twinkling_stars.h"
+#include "particles/objects3d/kv_3d_in_2d_array.h"
+#include "particles/objects3d/kv_3d_in_2d_array_constructor.h"
+#include "particles/objects3d/kv_3dobj_array.h"
+#include "particles/objects3d/kv_butterfly_constructor.h"
+#include "particles/objects3d/kv_clock_constructor.h"
 #include "platform/d3dx9/device_fixture.h"
 #include "resources/common_res/common_res_ids.h"
 #include "resources/resource.h"
@@ -231,6 +237,46 @@ TEST_F(SampleScene, TheStarsSlideDrawsItsGeneratorsWithStoredPicturesAndTheCommo
         ASSERT_EQ(picture.Frames().size(), 1u) << link.GetPath().size();
         EXPECT_NE(picture.Frames().front(), nullptr);
         EXPECT_EQ(picture.width, 64u);
+    }
+}
+
+// The objects' slide: two butterflies with stored pictures, a clock on the
+// shared module's defaults, and leaves whose mesh and picture the document
+// stores; each builds and draws its instances.
+TEST_F(SampleScene, TheObjectsSlideCarriesButterfliesAClockAndLeaves) {
+    document = LoadSceneDocument();
+    ASSERT_NE(document.root, nullptr);
+    const auto& slides = document.root->slides;
+    const auto found = std::find_if(slides.begin(), slides.end(), [](const auto& s) {
+        return !s->drawnDescriptions.empty() &&
+               dynamic_cast<const KV_ButterflyConstructor*>(s->drawnDescriptions.front().get()) != nullptr;
+    });
+    ASSERT_NE(found, slides.end());
+    KV_SlideContainer& slide = **found;
+    ASSERT_EQ(slide.drawnDescriptions.size(), 3u);
+    const auto* butterflies = dynamic_cast<const KV_ButterflyConstructor*>(slide.drawnDescriptions[0].get());
+    const auto* clock = dynamic_cast<const KV_ClockConstructor*>(slide.drawnDescriptions[1].get());
+    const auto* leaves = dynamic_cast<const KV_3D_in_2D_array_Constructor*>(slide.drawnDescriptions[2].get());
+    ASSERT_TRUE(butterflies && clock && leaves);
+    EXPECT_EQ(butterflies->texture.Key().name, L"butterfly_wing.png");
+    EXPECT_EQ(butterflies->instanceCount.Value(), 2u);
+    EXPECT_EQ(leaves->mesh.FileName(), L"leaf.x");
+    EXPECT_NE(leaves->mesh.Size(), 0u);
+
+    g_currentDocResManager = document.manager.get();
+    for (const auto& description : slide.drawnDescriptions) {
+        const std::unique_ptr<KV_ABObj> object = description->CreateObject();
+        if (const auto* array = dynamic_cast<const KV_3DObjArray*>(object.get())) {
+            for (const MeshNode& node : array->Meshes()) {
+                EXPECT_GT(node.triangleCount, 0u);
+                EXPECT_NE(node.texture.Get(), nullptr);
+            }
+        } else {
+            const auto& mesh = dynamic_cast<const KV_3D_in_2D_array&>(*object).Node();
+            EXPECT_EQ(mesh.triangleCount, 500u);
+            EXPECT_NE(mesh.texture.Get(), nullptr);
+            EXPECT_EQ(mesh.instances.size(), 40u);
+        }
     }
 }
 
