@@ -21,6 +21,8 @@ public:
     void Write(KV_IOF_Virtual& archive) const override;
     void Reset() override;
     virtual ScreenQuad GetScreenQuad() const;
+    // The default quad with its corners on the four edges.
+    static ScreenQuad EdgeQuad(float left, float right, float top, float bottom);
     virtual bool HitTest(float x, float y) const;
 
     void WriteRecord(KV_IOF_Virtual& archive) const;

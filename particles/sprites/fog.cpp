@@ -1,0 +1,70 @@
+#include "particles/sprites/fog.h"
+
+#include "scene/document/reader_registry.h"
+#include "scene/document/record.h"
+#include "scene/model/crt_random.h"
+
+#include <cmath>
+
+namespace {
+
+const RegisterReader<KV_FogConstructor, KV_ABObj_Constructor> registration(L"KV_FogConstructor");
+
+} // namespace
+
+KV_FogConstructor::KV_FogConstructor()
+{
+    phaseMinimum = 0.2f;
+    phaseMaximum = 1.0f;
+    alpha.SetValue(50);
+    TimeLine().speedMode.Value() = 1;
+}
+
+void KV_FogConstructor::Write(KV_IOF_Virtual& archive) const
+{
+    WriteRecordFrame(archive, L"KV_FogConstructor", 1);
+    archive.WriteFloat(&maxSpeedX);
+    archive.WriteFloat(&maxSpeedY);
+    KV_BaseSpriteProp::WriteRecord(archive);
+}
+
+void KV_FogConstructor::Read(KV_IOF_Virtual& archive, DWORD)
+{
+    archive.ReadFloat(&maxSpeedX);
+    archive.ReadFloat(&maxSpeedY);
+    KV_BaseSpriteProp::ReadRecord(archive);
+}
+
+std::unique_ptr<KV_ParticleSystemCtrl> KV_FogConstructor::Clone() const
+{
+    return std::make_unique<KV_FogConstructor>(*this);
+}
+
+void KV_FogConstructor::InitParticle(SpriteInstance& i)
+{
+    i.centre = RandomPointInRect();
+    i.m[3] = RandomInRange(-maxSpeedX, maxSpeedX);
+    i.m[4] = RandomInRange(-maxSpeedY, maxSpeedY);
+    i.phase = RandomInRange(0.0f, 1.0f);
+    D3DXMatrixRotationZ(&i.rotation, static_cast<float>(kv_rand()) / KV_RAND_MAX * 0.008f - 0.004f);
+}
+
+void KV_FogConstructor::UpdateParticle(SpriteInstance& i)
+{
+    i.centre.x += clockStep * i.m[3];
+    i.centre.y += clockStep * i.m[4];
+    PulsePhase(i, false);
+    // The centre point bounces, not the quad.
+    if (i.centre.y > GetBottomPixels())
+        i.m[4] = -std::fabs(i.m[4]);
+    if (i.centre.y < GetTopPixels())
+        i.m[4] = std::fabs(i.m[4]);
+    if (i.centre.x < GetLeftPixels())
+        i.m[3] = std::fabs(i.m[3]);
+    if (i.centre.x > GetRightPixels())
+        i.m[3] = -std::fabs(i.m[3]);
+    // Once per drawn frame, whatever the frame time.
+    i.axisU = TurnAxis(i.axisU, i.rotation);
+    i.axisV = TurnAxis(i.axisV, i.rotation);
+    UpdateInstanceColor(i);
+}
