@@ -22,19 +22,19 @@ void RegisterLink(const KV_FileLink3& link)
 
 void ReadInlineFrames(KV_IOF_Virtual& archive, std::vector<ResourceEntry>& frames, ResourceEntry& second)
 {
-    DWORD n = 0;
+    UINT n = 0;
     archive.ReadUInt(&n);
     if (!archive.CanHold(n, kMinEntryBytes))
         return;
     frames.clear();
-    for (DWORD i = 0; i < n && !archive.Failed(); ++i)
+    for (UINT i = 0; i < n && !archive.Failed(); ++i)
         archive.ReadResourceEntry(&frames.emplace_back());
     archive.ReadResourceEntry(&second);
 }
 
 void ReadInlineDurations(KV_IOF_Virtual& archive, std::vector<float>& durations)
 {
-    DWORD n = 0;
+    UINT n = 0;
     archive.ReadUInt(&n);
     if (!archive.CanHold(n, sizeof(float)))
         return;
