@@ -7,8 +7,11 @@
 #include "particles/sprites/fog.h"
 #include "particles/sprites/light_kinds.h"
 #include "particles/sprites/stat_obj.h"
+#include "scene/model/abobj.h"
 
 #include <gtest/gtest.h>
+
+#include <algorithm>
 
 namespace sprite_test {
 namespace {
@@ -219,6 +222,50 @@ TEST(SpriteRecord, EveryKindReadsBackWhatItWrote)
         EXPECT_TRUE(exact);
         EXPECT_EQ(typeid(*read), typeid(*kind));
         EXPECT_EQ(Written(*read), written) << typeid(*kind).name();
+    }
+}
+
+}  // namespace
+}  // namespace sprite_test
+
+namespace sprite_test {
+namespace {
+
+// Every cut of a record and scattered damaged bytes either read or fail
+// the archive; whatever reads makes its object and runs a few frames.
+TEST(SpriteRecord, CutAndDamagedRecordsReadOrFailCleanly)
+{
+    PictureScope picture;
+    BaseFields old;
+    old.version = 1;
+    old.inlineClaimed = 2;
+    old.inlineHeld = 2;
+    const Bytes records[] = {
+        KindRecord(u"KV_FlowConstructor", 4, FlowFields(4, 1)),
+        KindRecord(u"KV_FishConstructor", 1, FishFields(), old),
+        KindRecord(u"KV_StatObjConstructor", 1, Join({LeInt(0), LeInt(9), LeInt(0), LeInt(9), LeInt(4), LeInt(4),
+                                                      Le32(45), LeInt(1), LeInt(1)})),
+    };
+    const auto exercise = [](const Bytes& bytes) {
+        auto read = ReadDescription(bytes);
+        if (!read)
+            return;
+        auto* sprites = dynamic_cast<KV_ParticleSystemCtrl*>(read.get());
+        ASSERT_NE(sprites, nullptr);
+        EXPECT_LE(sprites->count.Value(), 16383u);
+        sprites->count.Value() = std::min(sprites->count.Value(), 64u);
+        std::unique_ptr<KV_ABObj> object = read->CreateObject();
+        for (int frame = 1; frame <= 3; ++frame)
+            object->Update(0.05f * static_cast<float>(frame));
+    };
+    for (const Bytes& record : records) {
+        for (size_t cut = 0; cut < record.size(); ++cut)
+            exercise(Bytes(record.begin(), record.begin() + static_cast<std::ptrdiff_t>(cut)));
+        for (int damage = 0; damage < 200; ++damage) {
+            Bytes damaged = record;
+            damaged[static_cast<size_t>(damage * 7919) % damaged.size()] ^= static_cast<BYTE>(0x5A + damage);
+            exercise(damaged);
+        }
     }
 }
 

@@ -4,6 +4,7 @@
 #include "particles/sprites/fish_kinds.h"
 #include "particles/sprites/flow.h"
 #include "particles/sprites/light_kinds.h"
+#include "particles/sprites/screen_mapping.h"
 #include "particles/sprites/stat_obj.h"
 
 #include <gtest/gtest.h>
@@ -143,6 +144,36 @@ TEST(SpriteRules, ARotatedStaticSpriteBoundsItsTurnedQuad)
     const ScreenQuad quad = object.GetScreenQuad();
     EXPECT_EQ(quad.Left(), 150.0f);
     EXPECT_EQ(quad.Bottom(), 200.0f);
+}
+
+TEST(SpriteRules, AStaticSpriteIsHitOnAndInsideItsBoxThroughTheFittedPicture)
+{
+    PictureScope picture;
+    KV_StatObjConstructor object;
+    object.size.SetValue(100);
+    object.placement.extra1.Value() = 200;
+    object.placement.extra2.Value() = 150;
+    NewSprite(object);
+    // The 400 x 300 picture fitted at (100, 50) of a back buffer twice the target.
+    PicturePlacement placement;
+    placement.pictureWidth = 400;
+    placement.pictureHeight = 300;
+    placement.scaleX = placement.scaleY = 2.0f;
+    for (ScreenQuadCorner& corner : placement.fitQuad.corners) {
+        corner.x = corner.u > 0 ? 500.0f : 100.0f;
+        corner.y = corner.v > 0 ? 350.0f : 50.0f;
+    }
+    const PicturePlacement* published = g_picturePlacement;
+    g_picturePlacement = &placement;
+    const D3DXVECTOR3 mapped = MapScreenToScene(placement, 300, 200, 7);
+    EXPECT_FLOAT_EQ(mapped.x, 200.0f);
+    EXPECT_FLOAT_EQ(mapped.y, 150.0f);
+    EXPECT_FLOAT_EQ(mapped.z, 7.0f);
+    EXPECT_TRUE(object.HitTest(175.0f, 100.0f)) << "on the right edge";
+    EXPECT_FALSE(object.HitTest(176.0f, 100.0f));
+    EXPECT_TRUE(object.HitTest(125.0f, 75.0f));
+    EXPECT_FALSE(object.HitTest(124.0f, 75.0f));
+    g_picturePlacement = published;
 }
 
 TEST(SpriteRules, ASparkleAtHalfPhaseIsFifteenByThirteenAndThreeQuarters)
