@@ -46,7 +46,9 @@ void KV_FogConstructor::InitParticle(SpriteInstance& i)
     i.m[3] = RandomInRange(-maxSpeedX, maxSpeedX);
     i.m[4] = RandomInRange(-maxSpeedY, maxSpeedY);
     i.phase = RandomInRange(0.0f, 1.0f);
-    D3DXMatrixRotationZ(&i.rotation, static_cast<float>(kv_rand()) / KV_RAND_MAX * 0.008f - 0.004f);
+    const float turn = static_cast<float>(kv_rand()) / KV_RAND_MAX * 0.008f - 0.004f;
+    i.turnCos = std::cos(turn);
+    i.turnSin = std::sin(turn);
 }
 
 void KV_FogConstructor::UpdateParticle(SpriteInstance& i)
@@ -64,7 +66,7 @@ void KV_FogConstructor::UpdateParticle(SpriteInstance& i)
     if (i.centre.x > GetRightPixels())
         i.m[3] = -std::fabs(i.m[3]);
     // Once per drawn frame, whatever the frame time.
-    i.axisU = TurnAxis(i.axisU, i.rotation);
-    i.axisV = TurnAxis(i.axisV, i.rotation);
+    for (D3DXVECTOR3* axis : {&i.axisU, &i.axisV})
+        *axis = D3DXVECTOR3(axis->x * i.turnCos - axis->y * i.turnSin, axis->x * i.turnSin + axis->y * i.turnCos, axis->z);
     UpdateInstanceColor(i);
 }

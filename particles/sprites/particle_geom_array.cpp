@@ -25,10 +25,9 @@ void ParticleGeomArray::Resize(unsigned n)
     // would never be written.
     m_needsFill = true;
     while (m_instances.size() < n) {
-        auto instance = std::make_unique<SpriteInstance>();
-        instance->Init(*m_owner);
-        instance->Reset(*m_owner);
-        SpriteInstance& added = *m_instances.emplace_back(std::move(instance));
+        SpriteInstance& added = m_instances.emplace_back();
+        added.Init(*m_owner);
+        added.Reset(*m_owner);
         m_owner->InitParticle(added);
     }
 }
@@ -64,7 +63,7 @@ void ParticleGeomArray::FillVertexBuffer(KV_ParticleSystemCtrl& d)
     const float frameWidth = 1.0f / static_cast<float>(d.FrameCount());
     unsigned quad = 0;
     for (auto it = m_instances.begin(); it != m_instances.end() && quad < quads; ++it, ++quad) {
-        const SpriteInstance& i = **it;
+        const SpriteInstance& i = *it;
         const D3DXVECTOR3 c = i.GetCorner();
         const D3DXVECTOR3 w = 2.0f * i.halfWidth * i.axisU, h = 2.0f * i.halfHeight * i.axisV;
         const D3DXVECTOR3 positions[4] = {c + h, c, c + w + h, c + w};
@@ -103,4 +102,10 @@ void ParticleGeomArray::SetQuadTexCoords(Pair u, Pair v, unsigned quad)
         q[k].u = coords[k].first;
         q[k].v = coords[k].second;
     }
+}
+
+void ParticleGeomArray::ClearTimers()
+{
+    for (SpriteInstance& instance : m_instances)
+        instance.ClearTimers();
 }

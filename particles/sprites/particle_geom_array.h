@@ -7,15 +7,16 @@
 #include "scene/model/bound_control_list.h"
 #include "scene/render/kv_indexed_mesh.h"
 
-#include <list>
-#include <memory>
+#include <deque>
 #include <utility>
 
 class KV_ParticleSystemCtrl;
 
 class ParticleGeomArray : public KV_IndexedMesh {
 public:
-    using InstanceList = std::list<std::unique_ptr<SpriteInstance>>;
+    // In creation order; a deque keeps the records where they are as it
+    // grows and lays them out in blocks a frame walks through in order.
+    using InstanceList = std::deque<SpriteInstance>;
     using Pair = std::pair<float, float>;
 
     // The description is not owned; nothing is bound until BindCount.
@@ -37,6 +38,7 @@ public:
     void SetQuadTexCoords(Pair u, Pair v, unsigned quad);
 
     const InstanceList& Instances() const { return m_instances; }
+    void ClearTimers();
     // Whether the buffers were made anew and not yet written.
     bool NeedsFill() const { return m_needsFill; }
 

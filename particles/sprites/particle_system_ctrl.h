@@ -41,10 +41,10 @@ float RandomInRange(float minimum, float maximum);
 
 // The description's member on every instance, in list order.
 template <class List, class Member>
-void ForEachInstance(const List& instances, Member member, KV_ParticleSystemCtrl& d)
+void ForEachInstance(List& instances, Member member, KV_ParticleSystemCtrl& d)
 {
-    for (const auto& instance : instances)
-        (d.*member)(*instance);
+    for (auto& instance : instances)
+        (d.*member)(instance);
 }
 
 // The picture's size in pixels, as the background layer published it.

@@ -44,8 +44,7 @@ bool KV_SpriteArrayObj::HitTest(POINT point) const
 void KV_SpriteArrayObj::Reset()
 {
     m_sprites->Reset();
-    for (const auto& instance : m_geometry.Instances())
-        instance->ClearTimers();
+    m_geometry.ClearTimers();
 }
 
 void KV_SpriteArrayObj::Update(float localTime)

@@ -51,8 +51,6 @@ void SpriteInstance::Reset(const KV_ParticleSystemCtrl& d)
 
 void SpriteInstance::ClearTimers() { t0 = t1 = t2 = t3 = 0.0f; }
 
-D3DXVECTOR3 SpriteInstance::GetCorner() const { return centre - halfWidth * axisU - halfHeight * axisV; }
-
 void SpriteInstance::ComputeHalfExtents(unsigned size)
 {
     const float c = scale * static_cast<float>(size) * 0.5f;
@@ -63,28 +61,4 @@ void SpriteInstance::ComputeHalfExtents(unsigned size)
         halfHeight = c;
         halfWidth = c / aspect;
     }
-}
-
-bool SpriteInstance::IsOutsideLeft(const KV_ViewObjCtrl& d) const
-{
-    return d.GetLeftPixels() > centre.x + std::fabs(halfWidth);
-}
-bool SpriteInstance::IsOutsideRight(const KV_ViewObjCtrl& d) const
-{
-    return d.GetRightPixels() < centre.x - std::fabs(halfWidth);
-}
-bool SpriteInstance::IsOutsideTop(const KV_ViewObjCtrl& d) const
-{
-    return d.GetTopPixels() > centre.y + std::fabs(halfHeight);
-}
-bool SpriteInstance::IsOutsideBottom(const KV_ViewObjCtrl& d) const
-{
-    return d.GetBottomPixels() < centre.y - std::fabs(halfHeight);
-}
-bool SpriteInstance::CrossesLeft(const KV_ViewObjCtrl& d) const { return d.GetLeftPixels() > centre.x - halfWidth; }
-bool SpriteInstance::CrossesRight(const KV_ViewObjCtrl& d) const { return d.GetRightPixels() < centre.x + halfWidth; }
-bool SpriteInstance::CrossesTop(const KV_ViewObjCtrl& d) const { return d.GetTopPixels() > centre.y - halfHeight; }
-bool SpriteInstance::CrossesBottom(const KV_ViewObjCtrl& d) const
-{
-    return d.GetBottomPixels() < centre.y + halfHeight;
 }

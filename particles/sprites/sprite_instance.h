@@ -6,9 +6,12 @@
 
 #include <d3dx9math.h>
 
+#include "scene/model/view_obj_ctrl.h"
+
+#include <cmath>
+
 class KV_BaseSpriteProp;
 class KV_ParticleSystemCtrl;
-class KV_ViewObjCtrl;
 
 struct SpriteInstance {
     // Clears everything, then the aspect of the description's image (one
@@ -20,25 +23,35 @@ struct SpriteInstance {
     void ClearTimers();
 
     // centre - half width x U - half height x V.
-    D3DXVECTOR3 GetCorner() const;
+    D3DXVECTOR3 GetCorner() const
+    {
+        return D3DXVECTOR3(centre.x - halfWidth * axisU.x - halfHeight * axisV.x,
+                           centre.y - halfWidth * axisU.y - halfHeight * axisV.y,
+                           centre.z - halfWidth * axisU.z - halfHeight * axisV.z);
+    }
     // The longer side of the sprite is scale x size pixels.
     void ComputeHalfExtents(unsigned size);
 
     // Wholly beyond the edge (extents taken as absolute values).
-    bool IsOutsideLeft(const KV_ViewObjCtrl& d) const;
-    bool IsOutsideRight(const KV_ViewObjCtrl& d) const;
-    bool IsOutsideTop(const KV_ViewObjCtrl& d) const;
-    bool IsOutsideBottom(const KV_ViewObjCtrl& d) const;
+    bool IsOutsideLeft(const KV_ViewObjCtrl& d) const { return d.GetLeftPixels() > centre.x + std::fabs(halfWidth); }
+    bool IsOutsideRight(const KV_ViewObjCtrl& d) const { return d.GetRightPixels() < centre.x - std::fabs(halfWidth); }
+    bool IsOutsideTop(const KV_ViewObjCtrl& d) const { return d.GetTopPixels() > centre.y + std::fabs(halfHeight); }
+    bool IsOutsideBottom(const KV_ViewObjCtrl& d) const
+    {
+        return d.GetBottomPixels() < centre.y - std::fabs(halfHeight);
+    }
     // Touching the edge (extents as stored: a mirrored sprite tests the other side).
-    bool CrossesLeft(const KV_ViewObjCtrl& d) const;
-    bool CrossesRight(const KV_ViewObjCtrl& d) const;
-    bool CrossesTop(const KV_ViewObjCtrl& d) const;
-    bool CrossesBottom(const KV_ViewObjCtrl& d) const;
+    bool CrossesLeft(const KV_ViewObjCtrl& d) const { return d.GetLeftPixels() > centre.x - halfWidth; }
+    bool CrossesRight(const KV_ViewObjCtrl& d) const { return d.GetRightPixels() < centre.x + halfWidth; }
+    bool CrossesTop(const KV_ViewObjCtrl& d) const { return d.GetTopPixels() > centre.y - halfHeight; }
+    bool CrossesBottom(const KV_ViewObjCtrl& d) const { return d.GetBottomPixels() < centre.y + halfHeight; }
 
     float m[6];
     D3DXVECTOR3 centre;
     float scale;
-    D3DXMATRIX rotation;
+    // The fog's small turn per frame, as the cosine and sine of its angle:
+    // a whole matrix per sprite would double the record a frame walks through.
+    float turnCos, turnSin;
     float vStart, vEnd;
     float uStart, uEnd;
     float halfWidth, halfHeight;

@@ -81,10 +81,6 @@ void KV_ViewObjCtrl::UpdatePixelRect()
     SnapEdge(pixelRect.bottom, relative.bottom, PictureHeight());
 }
 
-float KV_ViewObjCtrl::GetLeftPixels() const { return relative.left * PictureWidth(); }
-float KV_ViewObjCtrl::GetRightPixels() const { return relative.right * PictureWidth(); }
-float KV_ViewObjCtrl::GetTopPixels() const { return relative.top * PictureHeight(); }
-float KV_ViewObjCtrl::GetBottomPixels() const { return relative.bottom * PictureHeight(); }
 
 D3DXVECTOR3 KV_ViewObjCtrl::RandomPointInRect() const
 {

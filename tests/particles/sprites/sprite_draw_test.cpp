@@ -112,7 +112,7 @@ TEST_F(SpriteDrawTest, ASmallerCountDrawsTheFirstSpritesAndALargerOneTheSameAgai
     auto object = Make(fish);
     std::vector<const SpriteInstance*> sprites;
     for (const auto& instance : object->GetGeometry().Instances())
-        sprites.push_back(instance.get());
+        sprites.push_back(&instance);
     ASSERT_EQ(sprites.size(), 3u);
     for (const auto& [count, triangles] : {std::pair{1u, 2u}, std::pair{3u, 6u}}) {
         object->Sprites().count.SetValue(count);
@@ -123,7 +123,7 @@ TEST_F(SpriteDrawTest, ASmallerCountDrawsTheFirstSpritesAndALargerOneTheSameAgai
         EXPECT_EQ(object->GetGeometry().vertexCount, 4 * count);
         std::vector<const SpriteInstance*> now;
         for (const auto& instance : object->GetGeometry().Instances())
-            now.push_back(instance.get());
+            now.push_back(&instance);
         EXPECT_EQ(now, sprites);
         // The first quad is the first sprite's.
         const SpriteInstance& first = *sprites[0];
