@@ -18,11 +18,6 @@ void KV_DischargeConstructor::Write(KV_IOF_Virtual& archive) const
 
 void KV_DischargeConstructor::Read(KV_IOF_Virtual& archive, DWORD) { ReadRecord(archive); }
 
-std::unique_ptr<KV_ParticleSystemCtrl> KV_DischargeConstructor::Clone() const
-{
-    return std::make_unique<KV_DischargeConstructor>(*this);
-}
-
 unsigned KV_DischargeConstructor::NextFrame(unsigned frame) const
 {
     const unsigned frames = FrameCount();

@@ -33,11 +33,6 @@ void KV_FishConstructor::Read(KV_IOF_Virtual& archive, DWORD)
     KV_BaseSpriteProp::ReadRecord(archive);
 }
 
-std::unique_ptr<KV_ParticleSystemCtrl> KV_FishConstructor::Clone() const
-{
-    return std::make_unique<KV_FishConstructor>(*this);
-}
-
 void KV_FishConstructor::InitParticle(SpriteInstance& i)
 {
     i.m[3] = RandomInRange(-maxSpeedX, maxSpeedX);
@@ -84,11 +79,6 @@ void KV_BirdConstructor::Write(KV_IOF_Virtual& archive) const
 
 void KV_BirdConstructor::Read(KV_IOF_Virtual& archive, DWORD) { ReadRecord(archive); }
 
-std::unique_ptr<KV_ParticleSystemCtrl> KV_BirdConstructor::Clone() const
-{
-    return std::make_unique<KV_BirdConstructor>(*this);
-}
-
 void KV_BirdConstructor::UpdateParticle(SpriteInstance& i)
 {
     KV_FishConstructor::UpdateParticle(i);
@@ -126,11 +116,6 @@ void KV_GhostConstructor::Read(KV_IOF_Virtual& archive, DWORD version)
         bound->StoreAndNotify(0);
     timeLine.fadeOut.StoreAndNotify(150);
     timeLine.fadeIn.StoreAndNotify(150);
-}
-
-std::unique_ptr<KV_ParticleSystemCtrl> KV_GhostConstructor::Clone() const
-{
-    return std::make_unique<KV_GhostConstructor>(*this);
 }
 
 void KV_GhostConstructor::InitParticle(SpriteInstance& i)

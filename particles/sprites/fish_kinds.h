@@ -5,12 +5,11 @@
 
 #include "particles/sprites/particle_system_ctrl.h"
 
-class KV_FishConstructor : public KV_ParticleSystemCtrl {
+class KV_FishConstructor : public SpriteKind<KV_FishConstructor> {
 public:
     void Write(KV_IOF_Virtual& archive) const override;
     void InitParticle(SpriteInstance& instance) override;
     void UpdateParticle(SpriteInstance& instance) override;
-    std::unique_ptr<KV_ParticleSystemCtrl> Clone() const override;
 
     void Read(KV_IOF_Virtual& archive, DWORD version);
     void WriteRecord(KV_IOF_Virtual& archive) const;
@@ -20,23 +19,21 @@ public:
     float maxSpeedY = 50.0f;
 };
 
-class KV_BirdConstructor : public KV_FishConstructor {
+class KV_BirdConstructor : public SpriteKind<KV_BirdConstructor, KV_FishConstructor> {
 public:
     void Write(KV_IOF_Virtual& archive) const override;
     void UpdateParticle(SpriteInstance& instance) override;
-    std::unique_ptr<KV_ParticleSystemCtrl> Clone() const override;
 
     void Read(KV_IOF_Virtual& archive, DWORD version);
 };
 
-class KV_GhostConstructor : public KV_FishConstructor {
+class KV_GhostConstructor : public SpriteKind<KV_GhostConstructor, KV_FishConstructor> {
 public:
     KV_GhostConstructor();
 
     void Write(KV_IOF_Virtual& archive) const override;
     void InitParticle(SpriteInstance& instance) override;
     void UpdateParticle(SpriteInstance& instance) override;
-    std::unique_ptr<KV_ParticleSystemCtrl> Clone() const override;
 
     // An old record fades in and out continuously, 1.5 s each way.
     void Read(KV_IOF_Virtual& archive, DWORD version);

@@ -26,7 +26,7 @@ KV_FlowConstructor::KV_FlowConstructor()
 }
 
 KV_FlowConstructor::KV_FlowConstructor(const KV_FlowConstructor& other)
-    : KV_ParticleSystemCtrl(other), angle(other.angle), wobbleAmplitude(other.wobbleAmplitude),
+    : SpriteKind(other), angle(other.angle), wobbleAmplitude(other.wobbleAmplitude),
       wobbleRate(other.wobbleRate), speed(other.speed), orientation(other.orientation), rules(other.rules)
 {
     Bind();
@@ -86,11 +86,6 @@ void KV_FlowConstructor::Read(KV_IOF_Virtual& archive, DWORD version)
         for (KV_BoundControl& rule : rules)
             rule.ReadRecord(archive);
     KV_BaseSpriteProp::ReadRecord(archive);
-}
-
-std::unique_ptr<KV_ParticleSystemCtrl> KV_FlowConstructor::Clone() const
-{
-    return std::make_unique<KV_FlowConstructor>(*this);
 }
 
 unsigned KV_FlowConstructor::GetParticleCount() const

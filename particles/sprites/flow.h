@@ -8,7 +8,7 @@
 
 #include <array>
 
-class KV_FlowConstructor : public KV_ParticleSystemCtrl {
+class KV_FlowConstructor : public SpriteKind<KV_FlowConstructor> {
 public:
     KV_FlowConstructor();
     // The settings and rules; the direction follows the copied angle.
@@ -19,7 +19,6 @@ public:
     void UpdateParticle(SpriteInstance& instance) override;
     // Fewer sprites while the time line fades; a count below 2 stays.
     unsigned GetParticleCount() const override;
-    std::unique_ptr<KV_ParticleSystemCtrl> Clone() const override;
 
     void Read(KV_IOF_Virtual& archive, DWORD version);
     void WriteRecord(KV_IOF_Virtual& archive) const;
@@ -55,7 +54,7 @@ private:
     BoundControlList m_bindings;
 };
 
-class KV_RainConstructor : public KV_FlowConstructor {
+class KV_RainConstructor : public SpriteKind<KV_RainConstructor, KV_FlowConstructor> {
 public:
     KV_RainConstructor();
 
@@ -64,7 +63,6 @@ public:
     void InitParticle(SpriteInstance& instance) override;
     // The flow at full phase, then the drop's own pulse.
     void UpdateParticle(SpriteInstance& instance) override;
-    std::unique_ptr<KV_ParticleSystemCtrl> Clone() const override;
     // A value of its own, so that a drop leaving at a wrapping edge comes
     // back in at the opposite one.
     float& RuleFade(SpriteInstance& instance) override;

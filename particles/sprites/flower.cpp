@@ -26,11 +26,6 @@ void KV_FlowerConstructor::Read(KV_IOF_Virtual& archive, DWORD)
     ReadRecord(archive);
 }
 
-std::unique_ptr<KV_ParticleSystemCtrl> KV_FlowerConstructor::Clone() const
-{
-    return std::make_unique<KV_FlowerConstructor>(*this);
-}
-
 D3DCOLOR KV_FlowerConstructor::ModulateColor(D3DCOLOR argb) const { return ModulateWhenSpeedMode1(argb); }
 
 void KV_FlowerConstructor::UpdateParticle(SpriteInstance& i)

@@ -35,11 +35,6 @@ void KV_FogConstructor::Read(KV_IOF_Virtual& archive, DWORD)
     KV_BaseSpriteProp::ReadRecord(archive);
 }
 
-std::unique_ptr<KV_ParticleSystemCtrl> KV_FogConstructor::Clone() const
-{
-    return std::make_unique<KV_FogConstructor>(*this);
-}
-
 void KV_FogConstructor::InitParticle(SpriteInstance& i)
 {
     i.centre = RandomPointInRect();

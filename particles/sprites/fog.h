@@ -3,14 +3,13 @@
 
 #include "particles/sprites/particle_system_ctrl.h"
 
-class KV_FogConstructor : public KV_ParticleSystemCtrl {
+class KV_FogConstructor : public SpriteKind<KV_FogConstructor> {
 public:
     KV_FogConstructor();
 
     void Write(KV_IOF_Virtual& archive) const override;
     void InitParticle(SpriteInstance& instance) override;
     void UpdateParticle(SpriteInstance& instance) override;
-    std::unique_ptr<KV_ParticleSystemCtrl> Clone() const override;
 
     void Read(KV_IOF_Virtual& archive, DWORD version);
 

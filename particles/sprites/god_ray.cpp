@@ -34,11 +34,6 @@ void KV_GodRayConstructor::Read(KV_IOF_Virtual& archive, DWORD)
     KV_BaseSpriteProp::ReadRecord(archive);
 }
 
-std::unique_ptr<KV_ParticleSystemCtrl> KV_GodRayConstructor::Clone() const
-{
-    return std::make_unique<KV_GodRayConstructor>(*this);
-}
-
 void KV_GodRayConstructor::InitParticle(SpriteInstance& i)
 {
     const float x = RandomInRange(GetLeftPixels(), GetRightPixels());

@@ -27,11 +27,6 @@ void KV_GrassConstructor::Read(KV_IOF_Virtual& archive, DWORD)
     KV_BaseSpriteProp::ReadRecord(archive);
 }
 
-std::unique_ptr<KV_ParticleSystemCtrl> KV_GrassConstructor::Clone() const
-{
-    return std::make_unique<KV_GrassConstructor>(*this);
-}
-
 D3DCOLOR KV_GrassConstructor::ModulateColor(D3DCOLOR argb) const { return ModulateWhenSpeedMode1(argb); }
 
 void KV_GrassConstructor::InitParticle(SpriteInstance& i)

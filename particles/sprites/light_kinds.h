@@ -5,12 +5,11 @@
 
 #include "particles/sprites/particle_system_ctrl.h"
 
-class KV_GodRayConstructor : public KV_ParticleSystemCtrl {
+class KV_GodRayConstructor : public SpriteKind<KV_GodRayConstructor> {
 public:
     void Write(KV_IOF_Virtual& archive) const override;
     void InitParticle(SpriteInstance& instance) override;
     void UpdateParticle(SpriteInstance& instance) override;
-    std::unique_ptr<KV_ParticleSystemCtrl> Clone() const override;
 
     void Read(KV_IOF_Virtual& archive, DWORD version);
 
@@ -18,19 +17,18 @@ public:
     MediaParamT<unsigned int> slant{80};
 };
 
-class KV_SparkleConstructor : public KV_ParticleSystemCtrl {
+class KV_SparkleConstructor : public SpriteKind<KV_SparkleConstructor> {
 public:
     KV_SparkleConstructor();
 
     void Write(KV_IOF_Virtual& archive) const override;
     void InitParticle(SpriteInstance& instance) override;
     void UpdateParticle(SpriteInstance& instance) override;
-    std::unique_ptr<KV_ParticleSystemCtrl> Clone() const override;
 
     void Read(KV_IOF_Virtual& archive, DWORD version);
 };
 
-class KV_LightingConstructor : public KV_ParticleSystemCtrl {
+class KV_LightingConstructor : public SpriteKind<KV_LightingConstructor> {
 public:
     KV_LightingConstructor();
 
@@ -39,12 +37,11 @@ public:
     void UpdateParticle(SpriteInstance& instance) override;
     // Flashes are never dimmed by the time line.
     D3DCOLOR ModulateColor(D3DCOLOR argb) const override;
-    std::unique_ptr<KV_ParticleSystemCtrl> Clone() const override;
 
     void Read(KV_IOF_Virtual& archive, DWORD version);
 };
 
-class KV_GrassConstructor : public KV_ParticleSystemCtrl {
+class KV_GrassConstructor : public SpriteKind<KV_GrassConstructor> {
 public:
     KV_GrassConstructor();
 
@@ -52,7 +49,6 @@ public:
     void InitParticle(SpriteInstance& instance) override;
     void UpdateParticle(SpriteInstance& instance) override;
     D3DCOLOR ModulateColor(D3DCOLOR argb) const override;
-    std::unique_ptr<KV_ParticleSystemCtrl> Clone() const override;
 
     void Read(KV_IOF_Virtual& archive, DWORD version);
 

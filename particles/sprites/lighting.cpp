@@ -29,11 +29,6 @@ void KV_LightingConstructor::Write(KV_IOF_Virtual& archive) const
 
 void KV_LightingConstructor::Read(KV_IOF_Virtual& archive, DWORD) { KV_BaseSpriteProp::ReadRecord(archive); }
 
-std::unique_ptr<KV_ParticleSystemCtrl> KV_LightingConstructor::Clone() const
-{
-    return std::make_unique<KV_LightingConstructor>(*this);
-}
-
 D3DCOLOR KV_LightingConstructor::ModulateColor(D3DCOLOR argb) const { return argb; }
 
 void KV_LightingConstructor::InitParticle(SpriteInstance& i)

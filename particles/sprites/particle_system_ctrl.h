@@ -36,6 +36,17 @@ protected:
     D3DCOLOR ModulateWhenSpeedMode1(D3DCOLOR argb) const;
 };
 
+// A kind's Clone: a copy of the kind itself.
+template <class Kind, class Base = KV_ParticleSystemCtrl>
+class SpriteKind : public Base {
+public:
+    using Base::Base;
+    std::unique_ptr<KV_ParticleSystemCtrl> Clone() const override
+    {
+        return std::make_unique<Kind>(static_cast<const Kind&>(*this));
+    }
+};
+
 // minimum + rand() / 32767 x (maximum - minimum).
 float RandomInRange(float minimum, float maximum);
 

@@ -28,11 +28,6 @@ void KV_RainConstructor::Write(KV_IOF_Virtual& archive) const
 
 void KV_RainConstructor::Read(KV_IOF_Virtual& archive, DWORD) { ReadRecord(archive); }
 
-std::unique_ptr<KV_ParticleSystemCtrl> KV_RainConstructor::Clone() const
-{
-    return std::make_unique<KV_RainConstructor>(*this);
-}
-
 float& KV_RainConstructor::RuleFade(SpriteInstance& i) { return i.ruleFade; }
 
 void KV_RainConstructor::InitParticle(SpriteInstance& i)

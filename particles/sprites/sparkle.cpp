@@ -24,11 +24,6 @@ void KV_SparkleConstructor::Write(KV_IOF_Virtual& archive) const
 
 void KV_SparkleConstructor::Read(KV_IOF_Virtual& archive, DWORD) { KV_BaseSpriteProp::ReadRecord(archive); }
 
-std::unique_ptr<KV_ParticleSystemCtrl> KV_SparkleConstructor::Clone() const
-{
-    return std::make_unique<KV_SparkleConstructor>(*this);
-}
-
 void KV_SparkleConstructor::InitParticle(SpriteInstance& i)
 {
     i.m[3] = static_cast<float>(kv_rand()) / KV_RAND_MAX * 50.0f - 25.0f;

@@ -20,7 +20,7 @@ void SetEdge(MediaParamT<int>& edge, float pixels) { edge.SetValue(SaturatingTru
 KV_StatObjConstructor::KV_StatObjConstructor() { D3DXMatrixIdentity(&rotationMatrix); }
 
 KV_StatObjConstructor::KV_StatObjConstructor(const KV_StatObjConstructor& other)
-    : KV_ParticleSystemCtrl(other), placement(other.placement), rotation(other.rotation),
+    : SpriteKind(other), placement(other.placement), rotation(other.rotation),
       rotationMatrix(other.rotationMatrix)
 {
 }
@@ -46,11 +46,6 @@ void KV_StatObjConstructor::Read(KV_IOF_Virtual& archive, DWORD version)
         archive.ReadInt(&flipU.Value());
     }
     KV_BaseSpriteProp::ReadRecord(archive);
-}
-
-std::unique_ptr<KV_ParticleSystemCtrl> KV_StatObjConstructor::Clone() const
-{
-    return std::make_unique<KV_StatObjConstructor>(*this);
 }
 
 ScreenQuad KV_StatObjConstructor::GetScreenQuad() const

@@ -5,7 +5,7 @@
 
 #include "particles/sprites/particle_system_ctrl.h"
 
-class KV_StatObjConstructor : public KV_ParticleSystemCtrl {
+class KV_StatObjConstructor : public SpriteKind<KV_StatObjConstructor> {
 public:
     KV_StatObjConstructor();
     KV_StatObjConstructor(const KV_StatObjConstructor& other);
@@ -14,7 +14,6 @@ public:
     ScreenQuad GetScreenQuad() const override;
     bool HitTest(float x, float y) const override;
     void InitParticle(SpriteInstance& instance) override;
-    std::unique_ptr<KV_ParticleSystemCtrl> Clone() const override;
 
     void Read(KV_IOF_Virtual& archive, DWORD version);
     void WriteRecord(KV_IOF_Virtual& archive) const;
@@ -33,14 +32,13 @@ public:
     D3DXMATRIX rotationMatrix;
 };
 
-class KV_FlowerConstructor : public KV_StatObjConstructor {
+class KV_FlowerConstructor : public SpriteKind<KV_FlowerConstructor, KV_StatObjConstructor> {
 public:
     KV_FlowerConstructor();
 
     void Write(KV_IOF_Virtual& archive) const override;
     void UpdateParticle(SpriteInstance& instance) override;
     D3DCOLOR ModulateColor(D3DCOLOR argb) const override;
-    std::unique_ptr<KV_ParticleSystemCtrl> Clone() const override;
 
     void Read(KV_IOF_Virtual& archive, DWORD version);
 
@@ -48,12 +46,11 @@ public:
     float amplitude = 1.5f;
 };
 
-class KV_DischargeConstructor : public KV_StatObjConstructor {
+class KV_DischargeConstructor : public SpriteKind<KV_DischargeConstructor, KV_StatObjConstructor> {
 public:
     void Write(KV_IOF_Virtual& archive) const override;
     // Any frame but the given one; with fewer than two frames the given one.
     unsigned NextFrame(unsigned frame) const override;
-    std::unique_ptr<KV_ParticleSystemCtrl> Clone() const override;
 
     void Read(KV_IOF_Virtual& archive, DWORD version);
 };
