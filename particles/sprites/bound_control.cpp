@@ -28,30 +28,41 @@ void KV_BoundControl::ReadRecord(KV_IOF_Virtual& archive)
         archive.ReadUInt(&value->Value());
 }
 
-void KV_BoundControl::BindEdge(int edge)
+void KV_BoundControl::BindEdge(int edge) { m_edge = edge >= kTop && edge <= kRight ? edge : kNone; }
+
+bool KV_BoundControl::Outside(const SpriteInstance& i, const KV_ViewObjCtrl& d) const
 {
-    static constexpr Test kOutside[] = {&SpriteInstance::IsOutsideTop, &SpriteInstance::IsOutsideBottom,
-                                        &SpriteInstance::IsOutsideLeft, &SpriteInstance::IsOutsideRight};
-    static constexpr Test kCrossing[] = {&SpriteInstance::CrossesTop, &SpriteInstance::CrossesBottom,
-                                         &SpriteInstance::CrossesLeft, &SpriteInstance::CrossesRight};
-    m_edge = edge;
-    m_outside = edge >= kTop && edge <= kRight ? kOutside[edge] : nullptr;
-    m_crossing = edge >= kTop && edge <= kRight ? kCrossing[edge] : nullptr;
+    switch (m_edge) {
+    case kTop: return i.IsOutsideTop(d);
+    case kBottom: return i.IsOutsideBottom(d);
+    case kLeft: return i.IsOutsideLeft(d);
+    default: return i.IsOutsideRight(d);
+    }
+}
+
+bool KV_BoundControl::Crossing(const SpriteInstance& i, const KV_ViewObjCtrl& d) const
+{
+    switch (m_edge) {
+    case kTop: return i.CrossesTop(d);
+    case kBottom: return i.CrossesBottom(d);
+    case kLeft: return i.CrossesLeft(d);
+    default: return i.CrossesRight(d);
+    }
 }
 
 bool KV_BoundControl::Apply(KV_FlowConstructor& d, SpriteInstance& i) const
 {
-    if (!m_outside)
+    if (m_edge == kNone)
         return false;
     if (i.edgeState != kNone)
         return i.edgeState == m_edge && Continue(i, d);
     switch (mode.Value()) {
     case 1:
-        return (i.*m_crossing)(d) && EnterBounce(i);
+        return Crossing(i, d) && EnterBounce(i);
     case 2:
-        return (i.*m_outside)(d) && EnterReturn(i, d);
+        return Outside(i, d) && EnterReturn(i, d);
     case 0:
-        return (i.*m_outside)(d) && EnterWrap(i, d);
+        return Outside(i, d) && EnterWrap(i, d);
     default:
         return false;
     }
@@ -149,7 +160,7 @@ void KV_BoundControl::ContinueBounce(SpriteInstance& i, const KV_FlowConstructor
         position = high - half - 1.0f;
     if (low + half > position)
         position = low + half + 1.0f;
-    if (!(i.*m_crossing)(d))
+    if (!Crossing(i, d))
         i.edgeState = kNone;
 }
 
@@ -168,7 +179,7 @@ void KV_BoundControl::ContinueReturn(SpriteInstance& i, const KV_FlowConstructor
     if (i.t2 >= i.t3)
         return;
     i.waiting = false;
-    if (!(i.*m_outside)(d))
+    if (!Outside(i, d))
         i.edgeState = kNone;
 }
 

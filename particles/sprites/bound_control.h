@@ -23,7 +23,7 @@ public:
     void Write(KV_IOF_Virtual& archive) const override;
     void ReadRecord(KV_IOF_Virtual& archive);
 
-    // Picks the edge's outside and crossing tests.
+    // The edge whose tests the rule applies; any other value applies none.
     void BindEdge(int edge);
     // Whether this rule holds the sprite this frame.
     bool Apply(KV_FlowConstructor& d, SpriteInstance& i) const;
@@ -42,8 +42,6 @@ public:
     MediaParamT<unsigned int> maximumWait{0};
 
 private:
-    using Test = bool (SpriteInstance::*)(const KV_ViewObjCtrl&) const;
-
     bool Horizontal() const { return m_edge == kLeft || m_edge == kRight; }
     // The direction sign across this edge reversed.
     void Reverse(SpriteInstance& i) const;
@@ -55,7 +53,9 @@ private:
     void ContinueReturn(SpriteInstance& i, const KV_FlowConstructor& d) const;
     void ContinueWrap(SpriteInstance& i, KV_FlowConstructor& d) const;
 
+    // The edge's two tests: wholly beyond it, and touching it.
+    bool Outside(const SpriteInstance& i, const KV_ViewObjCtrl& d) const;
+    bool Crossing(const SpriteInstance& i, const KV_ViewObjCtrl& d) const;
+
     int m_edge = kNone;
-    Test m_outside = nullptr;
-    Test m_crossing = nullptr;
 };
