@@ -9,6 +9,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <set>
 
@@ -60,6 +61,29 @@ TEST(SpriteRules, FlowsDrawFewerSpritesWhileTheirTimeLineFades)
     for (const auto& [count, drawn] : cases) {
         flow.count.SetValue(count);
         EXPECT_EQ(flow.GetParticleCount(), drawn) << count;
+    }
+}
+
+TEST(SpriteRules, AFlowMovesAlongItsAngleAtItsSpeedTimesTheScale)
+{
+    PictureScope picture;
+    const struct {
+        unsigned angle;
+        float dx, dy;
+    } cases[] = {{0, 100, 0}, {90, 0, -100}, {180, -100, 0}, {270, 0, 100}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.angle);
+        KV_FlowConstructor flow;
+        flow.speed = 100.0f;
+        flow.angle.SetValue(c.angle);
+        flow.scaleMinimum = flow.scaleMaximum = 0.5f;
+        KV_FlowConstructor copy(flow);
+        SpriteInstance i = NewSprite(copy);
+        i.centre = D3DXVECTOR3(200, 150, 0);
+        copy.AdvanceClock(0.1f);
+        copy.UpdateParticle(i);
+        EXPECT_NEAR(i.centre.x, 200 + 0.1f * 0.5f * c.dx, 1e-3f);
+        EXPECT_NEAR(i.centre.y, 150 + 0.1f * 0.5f * c.dy, 1e-3f);
     }
 }
 
@@ -174,6 +198,30 @@ TEST(SpriteRules, AStaticSpriteIsHitOnAndInsideItsBoxThroughTheFittedPicture)
     EXPECT_TRUE(object.HitTest(125.0f, 75.0f));
     EXPECT_FALSE(object.HitTest(124.0f, 75.0f));
     g_picturePlacement = published;
+}
+
+TEST(SpriteRules, SwayingKindsLeanAtMostTheirAmplitudeAboutTheirRoot)
+{
+    PictureScope picture;
+    KV_FlowerConstructor flower;
+    flower.placement.extra1.Value() = 200;
+    flower.placement.extra2.Value() = 150;
+    SpriteInstance stem = NewSprite(flower);
+    KV_GrassConstructor grass;
+    SpriteInstance blade = NewSprite(grass);
+    const float root = blade.m[5];
+    float flowerMost = 0, grassMost = 0;
+    for (int frame = 1; frame <= 400; ++frame) {
+        Step(flower, stem, 0.02f * static_cast<float>(frame));
+        Step(grass, blade, 0.02f * static_cast<float>(frame));
+        flowerMost = std::max(flowerMost, std::fabs(std::atan(stem.axisV.x)) * 57.29578f);
+        grassMost = std::max(grassMost, std::fabs(std::atan(blade.axisV.x)) * 57.29578f);
+        // The bottom middle stays on the root.
+        EXPECT_NEAR(blade.centre.x + blade.axisV.x * blade.halfHeight, root, 1e-3f);
+        EXPECT_NEAR(stem.centre.x + stem.axisV.x * stem.halfHeight, 200.0f, 1e-3f);
+    }
+    EXPECT_NEAR(flowerMost, 1.5f, 0.05f);
+    EXPECT_NEAR(grassMost, 3.0f, 0.05f);
 }
 
 TEST(SpriteRules, ASparkleAtHalfPhaseIsFifteenByThirteenAndThreeQuarters)
