@@ -17,52 +17,20 @@
 #include "d3dx9/pixel_format.h"
 #include "d3dx9/resample.h"
 #include "benchmark_device.h"
-#include "platform/d3dx9/picture_files.h"
+#include "support/photo_files.h"
 
 namespace {
 
 using namespace platform::d3dx9;
 
-constexpr UINT kWidth = 1920, kHeight = 1080, kSide = 2048;
-
-// Smooth gradients with fine detail, like a photograph.
-d3dx9_test::Bytes PhotoSamples() {
-    d3dx9_test::Bytes samples(size_t{kWidth} * kHeight * 3);
-    for (UINT y = 0; y < kHeight; ++y) {
-        for (UINT x = 0; x < kWidth; ++x) {
-            BYTE* p = &samples[(size_t{y} * kWidth + x) * 3];
-            p[0] = BYTE(x * 255 / kWidth);
-            p[1] = BYTE(y * 255 / kHeight);
-            p[2] = BYTE((x * 7 + y * 13 + (x * y) % 17) & 0xFF);
-        }
-    }
-    return samples;
-}
-
-const d3dx9_test::Bytes& Jpeg() {
-    static const d3dx9_test::Bytes file = [] {
-        d3dx9_test::JpegPicture picture{kWidth, kHeight, false, false, PhotoSamples()};
-        return d3dx9_test::EncodeJpeg(picture);
-    }();
-    return file;
-}
-
-const d3dx9_test::Bytes& Png() {
-    static const d3dx9_test::Bytes file = [] {
-        d3dx9_test::PngPicture picture;
-        picture.width = kWidth;
-        picture.height = kHeight;
-        picture.colourType = PNG_COLOR_TYPE_RGB;
-        picture.rows = PhotoSamples();
-        return d3dx9_test::EncodePng(picture);
-    }();
-    return file;
-}
+using benchmark_pictures::kPhotoHeight, benchmark_pictures::kPhotoWidth, benchmark_pictures::PhotoJpeg,
+    benchmark_pictures::PhotoPng;
+constexpr UINT kSide = 2048;
 
 // libjpeg's own error handling ends the program: the bytes are known good.
 void BareJpegDecode(benchmark::State& state) {
-    const auto& file = Jpeg();
-    std::vector<BYTE> pixels(size_t{kWidth} * kHeight * 3);
+    const auto& file = PhotoJpeg();
+    std::vector<BYTE> pixels(size_t{kPhotoWidth} * kPhotoHeight * 3);
     for (auto _ : state) {
         jpeg_decompress_struct decompress{};
         jpeg_error_mgr errors{};
@@ -72,7 +40,7 @@ void BareJpegDecode(benchmark::State& state) {
         jpeg_read_header(&decompress, TRUE);
         jpeg_start_decompress(&decompress);
         while (decompress.output_scanline < decompress.output_height) {
-            JSAMPROW row = pixels.data() + size_t{decompress.output_scanline} * kWidth * 3;
+            JSAMPROW row = pixels.data() + size_t{decompress.output_scanline} * kPhotoWidth * 3;
             jpeg_read_scanlines(&decompress, &row, 1);
         }
         jpeg_finish_decompress(&decompress);
@@ -82,8 +50,8 @@ void BareJpegDecode(benchmark::State& state) {
 }
 
 void BarePngDecode(benchmark::State& state) {
-    const auto& file = Png();
-    std::vector<BYTE> pixels(size_t{kWidth} * kHeight * 3);
+    const auto& file = PhotoPng();
+    std::vector<BYTE> pixels(size_t{kPhotoWidth} * kPhotoHeight * 3);
     for (auto _ : state) {
         png_image image{};
         image.version = PNG_IMAGE_VERSION;
@@ -95,7 +63,7 @@ void BarePngDecode(benchmark::State& state) {
 }
 
 void OneResamplingPass(benchmark::State& state) {
-    Image8 picture(kWidth, kHeight);
+    Image8 picture(kPhotoWidth, kPhotoHeight);
     Pixels source = picture;
     for (auto _ : state) benchmark::DoNotOptimize(Resample(source, kSide, kSide, D3DX_FILTER_TRIANGLE));
 }
@@ -136,10 +104,10 @@ void D3dxTextureFromPicture(benchmark::State& state, const d3dx9_test::Bytes& fi
 BENCHMARK(BareJpegDecode)->Unit(benchmark::kMillisecond);
 BENCHMARK(BarePngDecode)->Unit(benchmark::kMillisecond);
 BENCHMARK(OneResamplingPass)->Unit(benchmark::kMillisecond);
-BENCHMARK_CAPTURE(LoaderPipeline, jpeg, Jpeg())->Unit(benchmark::kMillisecond);
-BENCHMARK_CAPTURE(LoaderPipeline, png, Png())->Unit(benchmark::kMillisecond);
-BENCHMARK_CAPTURE(D3dxTextureFromPicture, jpeg, Jpeg())->Unit(benchmark::kMillisecond);
-BENCHMARK_CAPTURE(D3dxTextureFromPicture, png, Png())->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(LoaderPipeline, jpeg, PhotoJpeg())->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(LoaderPipeline, png, PhotoPng())->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(D3dxTextureFromPicture, jpeg, PhotoJpeg())->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(D3dxTextureFromPicture, png, PhotoPng())->Unit(benchmark::kMillisecond);
 
 }  // namespace
 

@@ -1,15 +1,28 @@
-// Reading a 2 MB stream of the primitive encodings from memory, in the
-// proportions of a real document: thousands of small values, and a few
-// dozen resource entries and embedded files that hold most of the bytes.
-// The figure to compare with is the plain copy of the same bytes.
+// Reading documents from memory.
+// - A 2 MB stream of the primitive encodings, in the proportions of a real
+//   document: thousands of small values, and a few dozen resource entries
+//   and embedded files that hold most of the bytes. The figure to compare
+//   with is the plain copy of the same bytes.
+// - A whole document whose manager stores 20 photographs, JPEG and PNG.
+//   The figure to compare with is loading the same pictures through the
+//   D3DX loader as the manager does: reading should add next to nothing.
 #include <cstring>
+#include <string>
 #include <vector>
 
 #include <benchmark/benchmark.h>
 
+#include <d3dx9.h>
+
+#include "d3dx9/benchmark_device.h"
 #include "scene/document/embedded_file.h"
 #include "scene/document/kv_iof_r.h"
+#include "scene/document/scene_document.h"
+#include "scene/document/writer/document_builder.h"
 #include "scene/document/writer/kv_iof_w.h"
+#include "scene/model/com_holder.h"
+#include "scene/render/current_device.h"
+#include "support/photo_files.h"
 
 namespace {
 
@@ -111,6 +124,77 @@ void BM_CopyDocument(benchmark::State& state) {
     state.SetBytesProcessed(static_cast<int64_t>(state.iterations() * document.size()));
 }
 BENCHMARK(BM_CopyDocument)->Unit(benchmark::kMicrosecond);
+
+constexpr int kStoredPictures = 20;  // every other one a JPEG
+
+const d3dx9_test::Bytes& StoredPicture(int i) {
+    return i % 2 == 0 ? benchmark_pictures::PhotoJpeg() : benchmark_pictures::PhotoPng();
+}
+
+std::vector<BYTE> DocumentWithPictures() {
+    KV_DocResManager manager;
+    for (int i = 0; i < kStoredPictures; ++i) {
+        const kv_string path = L"C:\\pictures\\photo_" + std::to_wstring(i) + (i % 2 == 0 ? L".jpg" : L".png");
+        const d3dx9_test::Bytes& bytes = StoredPicture(i);
+        ResourceEntry entry;
+        entry.Assign(path, static_cast<DWORD>(bytes.size()), bytes.data());
+        manager.Tables().images[{path, 1000 + i}] = {entry};
+    }
+    DocumentBuilder builder;
+    builder.Header().Record(L"KV_SlideShow_Light", 1);
+    manager.Write(builder.Archive());
+    return builder.Bytes();
+}
+
+// The device every manager creates its textures on.
+bool MakeDeviceCurrent(benchmark::State& state) {
+    static BenchmarkDevice device;
+    g_currentDevice = device.get();
+    if (!g_currentDevice) {
+        state.SkipWithError("no Direct3D device");
+    }
+    return g_currentDevice != nullptr;
+}
+
+void BM_ReadDocumentWithPictures(benchmark::State& state) {
+    if (!MakeDeviceCurrent(state)) {
+        return;
+    }
+    const std::vector<BYTE> document = DocumentWithPictures();
+    for (auto _ : state) {
+        ResourceBuffer buffer(document.data(), document.size());
+        const SceneDocument read = ReadSceneDocument(buffer);
+        if (read.manager->Tables().sequences.size() != kStoredPictures) {
+            state.SkipWithError("the pictures did not read back");
+            break;
+        }
+    }
+    state.counters["document_bytes"] = static_cast<double>(document.size());
+}
+BENCHMARK(BM_ReadDocumentWithPictures)->Unit(benchmark::kMillisecond);
+
+// The floor: the same pictures through the loader, with the manager's
+// settings (one level, managed pool, triangle filter), all of them held
+// together as the manager holds them.
+void BM_LoadTheSamePictures(benchmark::State& state) {
+    if (!MakeDeviceCurrent(state)) {
+        return;
+    }
+    for (auto _ : state) {
+        std::vector<ComHolder<IDirect3DTexture9>> textures(kStoredPictures);
+        for (int i = 0; i < kStoredPictures; ++i) {
+            const d3dx9_test::Bytes& bytes = StoredPicture(i);
+            if (FAILED(D3DXCreateTextureFromFileInMemoryEx(
+                    g_currentDevice, bytes.data(), static_cast<UINT>(bytes.size()), D3DX_DEFAULT, D3DX_DEFAULT, 1, 0,
+                    D3DFMT_UNKNOWN, D3DPOOL_MANAGED, D3DX_FILTER_TRIANGLE, D3DX_FILTER_NONE, 0, nullptr, nullptr,
+                    textures[i].Receive()))) {
+                state.SkipWithError("a picture did not load");
+                return;
+            }
+        }
+    }
+}
+BENCHMARK(BM_LoadTheSamePictures)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 

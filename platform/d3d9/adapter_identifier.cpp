@@ -8,6 +8,7 @@
 #include <epoxy/gl.h>
 
 #include "platform/unicode.h"
+#include "sdl/gl_context.h"
 #include "sdl/sdl_video.h"
 
 namespace platform::d3d9 {
@@ -15,11 +16,7 @@ namespace {
 
 // Asks GL once per process, through a hidden window of its own.
 std::string QueryGlRenderer() {
-    if (!EnsureSdlVideo()) return {};
-    // SDL unloads the GL library with its last GL window; the devices to
-    // come want it to stay.
-    static const bool glLoaded = SDL_GL_LoadLibrary(nullptr) == 0;
-    if (!glLoaded) return {};
+    if (!EnsureSdlVideo() || !KeepGlLibraryLoaded()) return {};
     SDL_Window* previousWindow = SDL_GL_GetCurrentWindow();
     SDL_GLContext previousContext = SDL_GL_GetCurrentContext();
     SDL_Window* window = SDL_CreateWindow("", 0, 0, 1, 1, SDL_WINDOW_OPENGL | SDL_WINDOW_HIDDEN);

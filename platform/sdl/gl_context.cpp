@@ -9,6 +9,11 @@ RestoreCurrentGlContext::RestoreCurrentGlContext()
 
 RestoreCurrentGlContext::~RestoreCurrentGlContext() { SDL_GL_MakeCurrent(window_, context_); }
 
+bool KeepGlLibraryLoaded() {
+    static const bool loaded = SDL_GL_LoadLibrary(nullptr) == 0;
+    return loaded;
+}
+
 void* CreateCoreGlContext(SDL_Window* window) {
     SDL_GL_SetAttribute(SDL_GL_CONTEXT_MAJOR_VERSION, 3);
     SDL_GL_SetAttribute(SDL_GL_CONTEXT_MINOR_VERSION, 3);

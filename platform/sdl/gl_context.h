@@ -20,6 +20,11 @@ private:
     void* context_;
 };
 
+// SDL unloads the GL library with the last GL window; loaded once more by
+// this, it stays for the process, as a Direct3D device expects. False when
+// it cannot be loaded.
+bool KeepGlLibraryLoaded();
+
 // A GL 3.3 core context of the window's own, shared with none, current on
 // return; nullptr when the window cannot have one.
 void* CreateCoreGlContext(SDL_Window* window);

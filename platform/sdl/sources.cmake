@@ -1,2 +1,4 @@
-target_sources(platform PRIVATE ${CMAKE_CURRENT_LIST_DIR}/sdl_video.cpp)
-target_sources(platform PRIVATE ${CMAKE_CURRENT_LIST_DIR}/gl_context.cpp)
+target_sources(platform PRIVATE
+  ${CMAKE_CURRENT_LIST_DIR}/foreign_embedding.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/gl_context.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/sdl_video.cpp)

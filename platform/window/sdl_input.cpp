@@ -2,6 +2,9 @@
 
 #include <SDL.h>
 
+#include <vector>
+
+#include "sdl/foreign_embedding.h"
 #include "window/input_queue.h"
 #include "window/keyboard.h"
 #include "window/message_time.h"
@@ -161,11 +164,21 @@ void UpdateActivation() {
         QueueInput(MessageAtNow(window, WM_ACTIVATEAPP, active ? TRUE : FALSE, 0), Delivery::Sent);
 }
 
+// Another program's window that went took ours inside it: the window of
+// the table standing for it goes too, as when a window is destroyed here.
+void EndForeignWindows(const std::vector<HWND>& gone) {
+    for (HWND handle : gone) {
+        const Window* window = LookUpWindow(handle);
+        if (window && window->embedding) DestroyWindow(handle);
+    }
+}
+
 }  // namespace
 
 void PumpSdlEvents() {
     if (SDL_WasInit(SDL_INIT_VIDEO) == 0) return;
     SDL_Event event;
+    std::vector<HWND> foreignGone;
     while (SDL_PollEvent(&event)) {
         switch (event.type) {
             case SDL_KEYDOWN: TranslateKey(event.key); break;
@@ -173,9 +186,14 @@ void PumpSdlEvents() {
             case SDL_MOUSEBUTTONDOWN:
             case SDL_MOUSEBUTTONUP: TranslateButton(event.button); break;
             case SDL_WINDOWEVENT: TranslateWindowEvent(event.window); break;
+            case SDL_SYSWMEVENT:
+                if (const uintptr_t id = ForeignWindowDestroyed(event))
+                    foreignGone.push_back(reinterpret_cast<HWND>(id));
+                break;
             default: break;
         }
     }
+    EndForeignWindows(foreignGone);
     UpdateActivation();
 }
 

@@ -6,6 +6,8 @@
 
 #include <platform/unicode.h>
 
+#include "sdl/foreign_embedding.h"
+#include "sdl/gl_context.h"
 #include "sdl/sdl_video.h"
 #include "window/icon.h"
 #include "window/input_queue.h"
@@ -32,10 +34,7 @@ void SetSdlWindowIcon(SDL_Window* window, const IconImage* icon) {
 // take it later; the SDL window covers the client area.
 SdlWindow CreateSdlWindow(const Window& window, LPCWSTR title) {
     if (!EnsureSdlVideo()) return nullptr;
-    // SDL unloads the GL library with the last GL window; loaded once more
-    // here, it stays for the process, as a Direct3D device expects.
-    static const bool glLoaded = SDL_GL_LoadLibrary(nullptr) == 0;
-    (void)glLoaded;
+    KeepGlLibraryLoaded();
     const POINT origin = ClientOriginOnScreen(window);
     const RECT client = ClientRectInWindow(window);
     Uint32 flags = SDL_WINDOW_OPENGL | SDL_WINDOW_HIDDEN;
@@ -52,7 +51,9 @@ void Show(Window& window, bool visible) {
     if (window.IsVisible() == visible) return;
     if (visible) window.style |= WS_VISIBLE;
     else window.style &= ~WS_VISIBLE;
-    if (window.sdlWindow) {
+    // Ours inside another program's window stays shown until it goes,
+    // which may be with that window, when nothing of it can be asked.
+    if (window.sdlWindow && !window.embedding) {
         if (visible) SDL_ShowWindow(window.sdlWindow.get());
         else SDL_HideWindow(window.sdlWindow.get());
     }
@@ -63,7 +64,7 @@ void Show(Window& window, bool visible) {
 void ApplyPlacement(Window& window) {
     const RECT client = ClientRectInWindow(window);
     window.canvas.Resize(client.right, client.bottom);
-    if (!window.sdlWindow) return;
+    if (!window.sdlWindow || window.embedding) return;
     const POINT origin = ClientOriginOnScreen(window);
     SDL_SetWindowPosition(window.sdlWindow.get(), origin.x, origin.y);
     SDL_SetWindowSize(window.sdlWindow.get(), std::max<LONG>(1, client.right), std::max<LONG>(1, client.bottom));
@@ -91,6 +92,40 @@ void MarkDestroying(Window& window) {
         if (Window* childWindow = LookUpWindow(child)) MarkDestroying(*childWindow);
 }
 
+// Windows of other programs are drawn in like any top-level window; they
+// have no procedure of the program's.
+const WindowClass& ForeignWindowClass() {
+    static const WindowClass foreign{L"", 0, 0, DefWindowProcW, nullptr, nullptr, nullptr};
+    return foreign;
+}
+
+// A handle that is none of ours may be the native id of another
+// program's window (a screensaver manager's, for the preview).
+Window* AdoptForeignWindow(HWND handle) {
+    if (!handle || IsOwnHandle(handle)) return nullptr;
+    auto embedding = ForeignEmbedding::Create(reinterpret_cast<uintptr_t>(handle));
+    if (!embedding) return nullptr;
+    auto adopted = std::make_unique<Window>();
+    adopted->handle = handle;
+    adopted->windowClass = &ForeignWindowClass();
+    adopted->procedure = DefWindowProcW;
+    adopted->style = WS_POPUP | WS_VISIBLE;
+    adopted->rect = RECT{embedding->x(), embedding->y(), embedding->x() + embedding->width(),
+                         embedding->y() + embedding->height()};
+    adopted->canvas.Resize(embedding->width(), embedding->height());
+    adopted->sdlWindow.reset(embedding->sdlWindow());
+    adopted->embedding = std::move(embedding);
+    Window& added = AddWindow(std::move(adopted));
+    AddLiveWindow(handle);
+    InvalidateTree(added);
+    return &added;
+}
+
+Window* OwnOrForeignWindow(HWND handle) {
+    Window* window = LookUpWindow(handle);
+    return window ? window : AdoptForeignWindow(handle);
+}
+
 }  // namespace
 }  // namespace platform::window
 
@@ -109,7 +144,7 @@ HWND WINAPI CreateWindowExW(DWORD exStyle, LPCWSTR className, LPCWSTR windowName
                             int width, int height, HWND parent, HMENU menu, HINSTANCE instance, LPVOID param) {
     const WindowClass* windowClass = FindWindowClass(className);
     if (!windowClass) return nullptr;
-    Window* parentWindow = LookUpWindow(parent);
+    Window* parentWindow = parent ? OwnOrForeignWindow(parent) : nullptr;
     if (parent && !parentWindow) return nullptr;
     if ((style & WS_CHILD) != 0 && !parentWindow) return nullptr;
 
@@ -163,7 +198,7 @@ BOOL WINAPI DestroyWindow(HWND handle) {
 }
 
 BOOL WINAPI IsWindow(HWND handle) {
-    return LookUpWindow(handle) ? TRUE : FALSE;
+    return OwnOrForeignWindow(handle) ? TRUE : FALSE;
 }
 
 BOOL WINAPI ShowWindow(HWND handle, int command) {
@@ -213,14 +248,14 @@ BOOL WINAPI AdjustWindowRect(LPRECT rect, DWORD style, BOOL menu) {
 }
 
 BOOL WINAPI GetClientRect(HWND handle, LPRECT rect) {
-    const Window* window = LookUpWindow(handle);
+    const Window* window = OwnOrForeignWindow(handle);
     if (!window || !rect) return FALSE;
     *rect = ClientRectInWindow(*window);
     return TRUE;
 }
 
 BOOL WINAPI GetWindowRect(HWND handle, LPRECT rect) {
-    const Window* window = LookUpWindow(handle);
+    const Window* window = OwnOrForeignWindow(handle);
     if (!window || !rect) return FALSE;
     *rect = window->rect;
     if (const Window* parent = window->IsChild() ? LookUpWindow(window->parent) : nullptr) {

@@ -64,10 +64,18 @@ const WindowClass* FindWindowClass(LPCWSTR nameOrAtom) {
 
 Window& AddWindow(std::unique_ptr<Window> window) {
     Tables& state = State();
-    window->handle = reinterpret_cast<HWND>(state.nextHandle);
-    state.nextHandle += kHandleStep;
+    if (!window->handle) {
+        while (LookUpWindow(reinterpret_cast<HWND>(state.nextHandle))) state.nextHandle += kHandleStep;
+        window->handle = reinterpret_cast<HWND>(state.nextHandle);
+        state.nextHandle += kHandleStep;
+    }
     state.windows.push_back(std::move(window));
     return *state.windows.back();
+}
+
+bool IsOwnHandle(HWND handle) {
+    const auto value = reinterpret_cast<uintptr_t>(handle);
+    return value >= kFirstHandle && value < State().nextHandle && (value - kFirstHandle) % kHandleStep == 0;
 }
 
 void RemoveWindow(HWND handle) {

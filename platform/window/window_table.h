@@ -10,6 +10,7 @@
 #include <windows.h>
 
 #include "gdi/canvas.h"
+#include "sdl/foreign_embedding.h"
 #include "window/gl_presenter.h"
 #include "window/sdl_window.h"
 
@@ -55,6 +56,8 @@ struct Window {
     bool destroying = false;
     UpdateRegion update;
     gdi::Canvas canvas;
+    // A window of another program: ours inside it, destroyed after sdlWindow.
+    std::unique_ptr<ForeignEmbedding> embedding;
     SdlWindow sdlWindow;  // top-level windows only
     std::unique_ptr<GlPresenter> presenter;  // made at the first presentation
     bool presenterUnavailable = false;
@@ -69,7 +72,11 @@ const WindowClass* RegisterWindowClass(const WNDCLASSW& description);
 // nameOrAtom: a class name or MAKEINTATOM of a registered atom.
 const WindowClass* FindWindowClass(LPCWSTR nameOrAtom);
 
-Window& AddWindow(std::unique_ptr<Window> window);  // assigns the handle
+// Assigns the handle, unless the window has one already (a window of
+// another program keeps its own).
+Window& AddWindow(std::unique_ptr<Window> window);
+// Whether the handle is one the table gave out (the window may be gone).
+bool IsOwnHandle(HWND handle);
 void RemoveWindow(HWND handle);
 Window* LookUpWindow(HWND handle);
 Window* WindowOfSdlWindow(uint32_t sdlWindowId);

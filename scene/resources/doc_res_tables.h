@@ -5,6 +5,7 @@
 
 #include <list>
 #include <map>
+#include <memory>
 #include <vector>
 
 #include <windows.h>
@@ -14,6 +15,7 @@
 
 #include "scene/document/embedded_file.h"
 #include "scene/model/com_holder.h"
+#include "scene/render/render_target_pair.h"
 #include "scene/resources/mesh_buffers.h"
 #include "scene/resources/resource_key.h"
 #include "scene/resources/texture_sequence.h"
@@ -36,5 +38,6 @@ struct DocResTables : StoredResourceTables {
     std::map<ResourceKey, TextureSequence> sequences;
     std::map<ResourceKey, MeshBuffers> meshes;
     std::map<ResourceKey, ComHolder<ID3DXEffect>> effects;
+    std::map<GuidKey, std::unique_ptr<RenderTargetPair>> renderTargets;
     std::map<GuidKey, ComHolder<IDirect3DTexture9>> guidTextures;
 };

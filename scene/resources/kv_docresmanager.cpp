@@ -12,6 +12,7 @@ KV_DocResManager* g_currentDocResManager = nullptr;
 namespace {
 
 constexpr DWORD kWrittenVersion = 3;
+constexpr UINT kRenderTargetSide = 512;
 
 INT ResourceId(const ResourceKey& key) {
     return static_cast<INT>(static_cast<DWORD>(key.stamp));
@@ -175,11 +176,27 @@ ID3DXEffect* KV_DocResManager::GetEffect(const KV_FileLink3& link) {
     return effect.Get();
 }
 
+void KV_DocResManager::FillRenderTarget(const GuidKey& key, RenderTargetPair& pair, UINT w, UINT h) {
+    pair.CopyFrom(tables_.guidTextures[key].Get(), w, h);
+}
+
+RenderTargetPair* KV_DocResManager::GetRenderTarget(const GuidKey& key) {
+    std::unique_ptr<RenderTargetPair>& pair = tables_.renderTargets[key];
+    if (!pair) {
+        pair = std::make_unique<RenderTargetPair>();
+        FillRenderTarget(key, *pair, kRenderTargetSide, kRenderTargetSide);
+    }
+    return pair.get();
+}
+
 void KV_DocResManager::ReleaseDeviceObjects() {
     for (auto& [key, effect] : tables_.effects) {
         if (effect) {
             effect->OnLostDevice();
         }
+    }
+    for (auto& [key, pair] : tables_.renderTargets) {
+        pair->Release();
     }
 }
 
@@ -188,6 +205,9 @@ void KV_DocResManager::RestoreDeviceObjects() {
         if (effect) {
             effect->OnResetDevice();
         }
+    }
+    for (auto& [key, pair] : tables_.renderTargets) {
+        FillRenderTarget(key, *pair, pair->width, pair->height);
     }
 }
 

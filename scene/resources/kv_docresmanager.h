@@ -42,9 +42,14 @@ public:
     // A reference added for the caller; null when it cannot be created,
     // which the next call tries again.
     ID3DXEffect* GetEffect(const KV_FileLink3& link);
+    // Owned by the manager; a new pair is 512 x 512 and starts with the
+    // generated picture stored under the key.
+    RenderTargetPair* GetRenderTarget(const GuidKey& key);
     // The generated pictures, read and written by their users.
     std::map<GuidKey, ComHolder<IDirect3DTexture9>>& GuidTextures() { return tables_.guidTextures; }
 
+    // Effects are told of the reset; render targets are released before it
+    // and made again afterwards at their sizes, filled from their pictures.
     void ReleaseDeviceObjects();
     void RestoreDeviceObjects();
 
@@ -65,6 +70,9 @@ private:
     void ReadModuleSequence(const KV_FileLink3& link, HMODULE module, TextureSequence& sequence);
     // The key's entry list, with the link's module entry stored when empty.
     EntryList& ModuleEntries(const KV_FileLink3& link);
+    // The pair made at w x h from the generated picture under the key (an
+    // empty slot inserted when there is none).
+    void FillRenderTarget(const GuidKey& key, RenderTargetPair& pair, UINT w, UINT h);
 
     ResourceCache cache_;
     DocResTables tables_;

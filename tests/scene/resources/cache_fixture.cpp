@@ -39,6 +39,11 @@ void CacheTest::SetUp() {
 
 void CacheTest::TearDown() {
     cache_.reset();
+    // The engine never frees a module it loads; without this the next test
+    // would find this test's module still loaded.
+    while (HMODULE module = GetModuleHandleW(kModuleName)) {
+        ASSERT_TRUE(FreeLibrary(module));
+    }
     g_currentDevice = nullptr;
     platform::sim::ResetOwnModuleResources();
     unsetenv("SAVER_MODULE_PATH");

@@ -190,6 +190,96 @@ TEST_F(DocResManagerTest, GetEffectAddsOneReferencePerCallAndRetriesAFailedCreat
     EXPECT_EQ(References(first), 1u);
 }
 
+class RenderTargetsTest : public DocResManagerTest {
+protected:
+    static constexpr D3DCOLOR kLeft = 0xFFFF0000;
+    static constexpr D3DCOLOR kRight = 0xFF0000FF;
+
+    // A generated picture under the key: its left half kLeft, its right half kRight.
+    void StorePicture(KV_DocResManager& manager, const GuidKey& key) {
+        IDirect3DTexture9* texture = nullptr;
+        ASSERT_EQ(device()->CreateTexture(8, 4, 1, 0, D3DFMT_A8R8G8B8, D3DPOOL_MANAGED, &texture, nullptr), D3D_OK);
+        manager.GuidTextures()[key].Reset(texture);
+        D3DLOCKED_RECT locked{};
+        ASSERT_EQ(texture->LockRect(0, &locked, nullptr, 0), D3D_OK);
+        for (UINT y = 0; y < 4; ++y) {
+            auto* row = reinterpret_cast<D3DCOLOR*>(static_cast<BYTE*>(locked.pBits) + y * locked.Pitch);
+            std::fill(row, row + 4, kLeft);
+            std::fill(row + 4, row + 8, kRight);
+        }
+        texture->UnlockRect(0);
+    }
+
+    // The pair's current target, read back through a system-memory copy.
+    std::vector<D3DCOLOR> CurrentTexels(const RenderTargetPair& pair) {
+        d3d9_test::Com<IDirect3DSurface9> level;
+        if (!pair.Current() || FAILED(pair.Current()->GetSurfaceLevel(0, level.out()))) {
+            return {};
+        }
+        D3DSURFACE_DESC desc{};
+        level->GetDesc(&desc);
+        d3d9_test::Com<IDirect3DSurface9> copy(Plain(desc.Width, desc.Height));
+        EXPECT_EQ(device()->GetRenderTargetData(level.get(), copy.get()), D3D_OK);
+        return Pixels(copy.get());
+    }
+
+    // A 512 x 512 target holding the picture, read mid-half: the filter
+    // blends across the seam and, wrapping, across the edges.
+    void ExpectPicture(const RenderTargetPair& pair) {
+        EXPECT_EQ(pair.width, 512u);
+        EXPECT_EQ(pair.height, 512u);
+        const std::vector<D3DCOLOR> texels = CurrentTexels(pair);
+        ASSERT_EQ(texels.size(), 512u * 512u);
+        for (UINT y : {0u, 256u, 511u}) {
+            EXPECT_EQ(texels[y * 512 + 128], kLeft) << "row " << y;
+            EXPECT_EQ(texels[y * 512 + 384], kRight) << "row " << y;
+        }
+    }
+};
+
+TEST_F(RenderTargetsTest, ANewPairStartsWithTheKeysPictureAndIsKeptForLaterRequests) {
+    KV_DocResManager manager;
+    StorePicture(manager, GuidKey(kGenerated, L"stored", true));
+    RenderTargetPair* pair = manager.GetRenderTarget(GuidKey(kGenerated, L"asked", false));
+    ASSERT_NE(pair, nullptr);
+    ExpectPicture(*pair);
+    EXPECT_EQ(manager.GetRenderTarget(GuidKey(kGenerated, L"", true)), pair);
+
+    // Without a picture the pair is made unfilled, and the key gets an empty slot.
+    const GuidKey bare(GUID{0x9999, 0, 0, {}}, L"", true);
+    const RenderTargetPair* unfilled = manager.GetRenderTarget(bare);
+    ASSERT_NE(unfilled, nullptr);
+    EXPECT_NE(unfilled, pair);
+    EXPECT_NE(unfilled->Current(), nullptr);
+    EXPECT_EQ(unfilled->width, 512u);
+    ASSERT_EQ(manager.GuidTextures().count(bare), 1u);
+    EXPECT_EQ(manager.GuidTextures().at(bare).Get(), nullptr);
+}
+
+TEST_F(RenderTargetsTest, PairsSurviveADeviceResetThroughTheDevicePasses) {
+    KV_DocResManager manager;
+    const GuidKey pictured(kGenerated, L"", true);
+    StorePicture(manager, pictured);
+    RenderTargetPair* first = manager.GetRenderTarget(pictured);
+    RenderTargetPair* resized = manager.GetRenderTarget(GuidKey(GUID{0x9999, 0, 0, {}}, L"", true));
+    resized->Create(64, 32);
+    D3DPRESENT_PARAMETERS presentation = Windowed(nullptr);
+    EXPECT_EQ(device()->Reset(&presentation), D3DERR_INVALIDCALL);  // the targets still live
+
+    manager.ReleaseDeviceObjects();
+    EXPECT_EQ(first->Current(), nullptr);
+    EXPECT_EQ(resized->Current(), nullptr);
+    presentation = Windowed(nullptr);
+    ASSERT_EQ(device()->Reset(&presentation), D3D_OK);
+    manager.RestoreDeviceObjects();
+
+    EXPECT_EQ(manager.GetRenderTarget(pictured), first);
+    ExpectPicture(*first);
+    EXPECT_EQ(resized->width, 64u);
+    EXPECT_EQ(resized->height, 32u);
+    EXPECT_EQ(CurrentTexels(*resized).size(), 64u * 32u);
+}
+
 TEST_F(DocResManagerTest, AFileMeshLinkNeverReachesTheOwnModule) {
     // The program's own "DDS" under the stamp's low bits holds a good mesh.
     SetOwnResource(AsBytes("xof 0303txt 0032\nMesh {\n 3;\n 0.0;0.0;0.0;,\n 1.0;0.0;0.0;,\n 0.0;1.0;0.0;;\n"
