@@ -3,6 +3,7 @@
 
 #include "particles/sprites/fish_kinds.h"
 #include "particles/sprites/flow.h"
+#include "particles/sprites/fog.h"
 #include "particles/sprites/light_kinds.h"
 #include "particles/sprites/screen_mapping.h"
 #include "particles/sprites/stat_obj.h"
@@ -46,6 +47,56 @@ TEST(SpriteRules, ABirdsSlowVerticalSpeedIsRaised)
         i.m[4] = vertical;
         bird.UpdateParticle(i);
         EXPECT_NEAR(i.m[4], expected, 1e-3f);
+    }
+}
+
+TEST(SpriteRules, AHiddenGhostMovesElsewhereAndFollowsTheTimeLine)
+{
+    PictureScope picture;
+    KV_GhostConstructor ghost;
+    SpriteInstance i = NewSprite(ghost);
+    i.centre = D3DXVECTOR3(200, 150, 0);
+    ghost.UpdateParticle(i);
+    EXPECT_EQ(i.centre, D3DXVECTOR3(200, 150, 0)) << "shown: it stays";
+    EXPECT_EQ(i.phase, 1.0f);
+    // Intervals mode with no interval: hidden.
+    ghost.TimeLine().mode.SetValue(KV_TimeLineControl::kModeIntervals);
+    ghost.UpdateParticle(i);
+    EXPECT_NE(i.centre, D3DXVECTOR3(200, 150, 0));
+    EXPECT_EQ(i.phase, 0.0f);
+    EXPECT_EQ(i.colour >> 24, 0u);
+}
+
+TEST(SpriteRules, FogTurnsByItsOwnAngleEveryFrameWhateverTheFrameTime)
+{
+    PictureScope picture;
+    KV_FogConstructor fog;
+    SpriteInstance i = NewSprite(fog);
+    const float turn = std::atan2(i.turnSin, i.turnCos);
+    ASSERT_LE(std::fabs(turn), 0.004f);
+    ASSERT_NE(turn, 0.0f);
+    float t = 0.0f;
+    for (int frame = 1; frame <= 50; ++frame) {
+        t += frame % 2 ? 0.01f : 0.15f;
+        Step(fog, i, t);
+    }
+    EXPECT_NEAR(std::atan2(i.axisU.y, i.axisU.x), 50 * turn, 1e-4f);
+    EXPECT_NEAR(i.axisU.x * i.axisV.x + i.axisU.y * i.axisV.y, 0.0f, 1e-5f);
+}
+
+TEST(SpriteRules, OrientationTwoMirrorsASpriteFlowingLeft)
+{
+    PictureScope picture;
+    for (const auto& [angle, mirrored] : {std::pair{0u, false}, std::pair{180u, true}}) {
+        KV_FlowConstructor flow;
+        flow.speed = 50.0f;
+        flow.angle.SetValue(angle);
+        flow.orientation.SetValue(2);
+        SpriteInstance i = NewSprite(flow);
+        i.centre = D3DXVECTOR3(200, 150, 0);
+        flow.AdvanceClock(0.02f);
+        flow.UpdateParticle(i);
+        EXPECT_EQ(i.axisU.x, mirrored ? -1.0f : 1.0f) << angle;
     }
 }
 
