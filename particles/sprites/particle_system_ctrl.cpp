@@ -60,15 +60,6 @@ void KV_ParticleSystemCtrl::PulsePhase(SpriteInstance& i, bool restart)
     }
 }
 
-void KV_ParticleSystemCtrl::UpdateInstanceColor(SpriteInstance& i) const
-{
-    const float scaled = static_cast<float>(AlphaByte()) * i.phase;
-    const auto a = static_cast<D3DCOLOR>(SaturatingTruncate<int64_t>(scaled)) & 0xFFu;
-    const DWORD c = colour.Value();
-    const D3DCOLOR r = c & 0xFF, g = (c >> 8) & 0xFF, b = (c >> 16) & 0xFF;
-    i.colour = a << 24 | r << 16 | g << 8 | b;
-}
-
 float PictureWidthPixels() { return static_cast<float>(g_picturePlacement->pictureWidth); }
 float PictureHeightPixels() { return static_cast<float>(g_picturePlacement->pictureHeight); }
 

@@ -4,6 +4,9 @@
 
 #include "particles/sprites/base_sprite_prop.h"
 #include "particles/sprites/sprite_instance.h"
+#include "scene/model/float_convert.h"
+
+#include <cstdint>
 
 #include <memory>
 
@@ -27,7 +30,14 @@ public:
     // restart, a phase falling below the minimum starts the sprite anew.
     void PulsePhase(SpriteInstance& instance, bool restart);
     // Alpha byte x phase (low 8 bits), over the colour in ARGB order.
-    void UpdateInstanceColor(SpriteInstance& instance) const;
+    // Inline: every kind calls it for every sprite and frame.
+    void UpdateInstanceColor(SpriteInstance& instance) const
+    {
+        const float scaled = static_cast<float>(AlphaByte()) * instance.phase;
+        const auto a = static_cast<D3DCOLOR>(SaturatingTruncate<int64_t>(scaled)) & 0xFFu;
+        const DWORD c = colour.Value();
+        instance.colour = a << 24 | (c & 0xFF) << 16 | (c & 0xFF00) | (c >> 16 & 0xFF);
+    }
 
 protected:
     // The copy's old inline pictures resolved: what the runtime objects use.
