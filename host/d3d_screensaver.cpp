@@ -118,5 +118,7 @@ int CD3DScreensaver::RunMode() {
     for (auto& adapter : adapters_) adapter.reset();
     adapterCount_ = 0;
     d3d_.Reset();
+    // However the run ended, the music graph goes with it.
+    ReleaseSoundtrackGraph();
     return 0;
 }

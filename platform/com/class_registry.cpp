@@ -1,8 +1,12 @@
 #include "com/class_registry.h"
 
+#include <dshow.h>
+
 #include <mutex>
 #include <utility>
 #include <vector>
+
+#include "dshow/filter_graph.h"
 
 namespace platform {
 namespace {
@@ -32,8 +36,13 @@ private:
     std::vector<std::pair<CLSID, ComClassFactory>> classes_;
 };
 
+// The layer's own classes are there from the start.
 ClassRegistry& Registry() {
-    static ClassRegistry registry;
+    static ClassRegistry& registry = [] () -> ClassRegistry& {
+        static ClassRegistry classes;
+        classes.Register(CLSID_FilterGraph, &dshow::CreateFilterGraph);
+        return classes;
+    }();
     return registry;
 }
 

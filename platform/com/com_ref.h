@@ -10,6 +10,14 @@ public:
     explicit ComRef(Interface* pointer) : pointer_(pointer) {}
     ComRef(const ComRef&) = delete;
     ComRef& operator=(const ComRef&) = delete;
+    ComRef(ComRef&& other) noexcept : pointer_(other.Detach()) {}
+    ComRef& operator=(ComRef&& other) noexcept {
+        if (this != &other) {
+            Reset();
+            pointer_ = other.Detach();
+        }
+        return *this;
+    }
     ~ComRef() { Reset(); }
 
     Interface* get() const { return pointer_; }

@@ -6,6 +6,8 @@
 
 #include <platform/unicode.h>
 
+#include "audio/audio_output.h"
+
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE previous, LPSTR arguments, int show);
 
 namespace {
@@ -28,5 +30,8 @@ std::string ArgumentsAfterProgramName(const wchar_t* line) {
 
 int main() {
     std::string arguments = ArgumentsAfterProgramName(GetCommandLineW());
-    return WinMain(GetModuleHandleW(nullptr), nullptr, arguments.data(), SW_SHOWDEFAULT);
+    const int result = WinMain(GetModuleHandleW(nullptr), nullptr, arguments.data(), SW_SHOWDEFAULT);
+    // Before static destruction: nothing may still be mixing then.
+    platform::audio::EndAudioOutput();
+    return result;
 }

@@ -31,6 +31,7 @@ HANDLE WINAPI GetCurrentThread();
 BOOL WINAPI SetThreadPriority(HANDLE thread, int priority);
 int WINAPI GetThreadPriority(HANDLE thread);
 DWORD WINAPI GetCurrentThreadId();
+DWORD WINAPI GetCurrentProcessId();
 DWORD WINAPI GetLastError();
 void WINAPI SetLastError(DWORD error);
 
@@ -91,6 +92,17 @@ BOOL WINAPI GetExitCodeProcess(HANDLE process, LPDWORD exitCode);
 DWORD WINAPI GetTempPathW(DWORD bufferLength, LPWSTR buffer);
 BOOL WINAPI CopyFileW(LPCWSTR existingFileName, LPCWSTR newFileName, BOOL failIfExists);
 BOOL WINAPI DeleteFileW(LPCWSTR fileName);
+
+#define GENERIC_READ 0x80000000u
+#define GENERIC_WRITE 0x40000000u
+#define CREATE_ALWAYS 2
+#define FILE_ATTRIBUTE_NORMAL 0x00000080
+typedef struct _OVERLAPPED OVERLAPPED, *LPOVERLAPPED;
+// Only new files for writing (GENERIC_WRITE, CREATE_ALWAYS); CloseHandle
+// closes them.
+HANDLE WINAPI CreateFileW(LPCWSTR fileName, DWORD access, DWORD shareMode, LPSECURITY_ATTRIBUTES security,
+                          DWORD creation, DWORD flags, HANDLE templateFile);
+BOOL WINAPI WriteFile(HANDLE file, LPCVOID buffer, DWORD bytes, LPDWORD written, LPOVERLAPPED overlapped);
 
 // Modules. A module other than the program itself is a resource module:
 // LoadLibraryW(L"name.dll") opens name.res and never loads code.
@@ -154,6 +166,7 @@ typedef LPSTARTUPINFOW LPSTARTUPINFO;
 #define GetTempPath GetTempPathW
 #define CopyFile CopyFileW
 #define DeleteFile DeleteFileW
+#define CreateFile CreateFileW
 #define GetModuleHandle GetModuleHandleW
 #define GetModuleFileName GetModuleFileNameW
 #define LoadLibrary LoadLibraryW

@@ -14,6 +14,7 @@
 #include <platform/unicode.h>
 
 #include "kernel/file_path.h"
+#include "kernel/write_all.h"
 #include "kernel/win32_error.h"
 
 namespace {
@@ -44,17 +45,6 @@ BOOL FailWithErrno() {
     return FALSE;
 }
 
-bool WriteAll(int descriptor, const char* bytes, std::size_t count) {
-    while (count > 0) {
-        const ssize_t written = write(descriptor, bytes, count);
-        if (written < 0 && errno == EINTR) continue;
-        if (written <= 0) return false;
-        bytes += written;
-        count -= static_cast<std::size_t>(written);
-    }
-    return true;
-}
-
 bool CopyContents(int source, int destination) {
     char block[64 * 1024];
     for (;;) {
@@ -62,7 +52,7 @@ bool CopyContents(int source, int destination) {
         if (count < 0 && errno == EINTR) continue;
         if (count < 0) return false;
         if (count == 0) return true;
-        if (!WriteAll(destination, block, static_cast<std::size_t>(count))) return false;
+        if (!platform::WriteAll(destination, block, static_cast<std::size_t>(count))) return false;
     }
 }
 

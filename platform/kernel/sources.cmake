@@ -7,4 +7,6 @@ target_sources(platform PRIVATE
   ${CMAKE_CURRENT_LIST_DIR}/process.cpp
   ${CMAKE_CURRENT_LIST_DIR}/win32_error.cpp
   ${CMAKE_CURRENT_LIST_DIR}/file_path.cpp
-  ${CMAKE_CURRENT_LIST_DIR}/files.cpp)
+  ${CMAKE_CURRENT_LIST_DIR}/files.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/write_all.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/written_files.cpp)

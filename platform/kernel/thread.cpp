@@ -7,6 +7,8 @@
 #include <sys/resource.h>
 #include <unistd.h>
 
+#include "audio/audio_output.h"
+
 namespace {
 
 thread_local DWORD t_lastError = ERROR_SUCCESS;
@@ -49,6 +51,8 @@ void WINAPI SetLastError(DWORD error) { t_lastError = error; }
 
 DWORD WINAPI GetCurrentThreadId() { return static_cast<DWORD>(gettid()); }
 
+DWORD WINAPI GetCurrentProcessId() { return static_cast<DWORD>(getpid()); }
+
 HANDLE WINAPI GetCurrentThread() { return kCurrentThread; }
 
 BOOL WINAPI SetThreadPriority(HANDLE thread, int priority) {
@@ -61,6 +65,9 @@ BOOL WINAPI SetThreadPriority(HANDLE thread, int priority) {
         SetLastError(ERROR_INVALID_PARAMETER);
         return FALSE;
     }
+    // Threads inherit their creator's nice value: the audio helper starts
+    // before this thread drops below normal, so that sound keeps its pace.
+    if (level->nice > 0) platform::audio::StartAudioHelper();
     if (setpriority(PRIO_PROCESS, static_cast<id_t>(gettid()), level->nice) != 0) {
         SetLastError(ERROR_ACCESS_DENIED);  // a higher priority needs privileges
         return FALSE;

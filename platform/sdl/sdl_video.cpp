@@ -1,5 +1,7 @@
 #include "sdl/sdl_video.h"
 
+#include "sdl/sdl_subsystems.h"
+
 #include <SDL.h>
 
 #include <cstdlib>
@@ -27,6 +29,7 @@ bool EnsureSdlVideo() {
         // (and complain) first.
         const char* chosen = std::getenv("SDL_VIDEODRIVER");
         if ((chosen == nullptr || *chosen == 0) && !HasDisplay()) SDL_SetHint(SDL_HINT_VIDEODRIVER, "offscreen");
+        const std::lock_guard lock(SdlSubsystemMutex());
         if (SDL_InitSubSystem(SDL_INIT_VIDEO | SDL_INIT_EVENTS) == 0) return true;
         std::cerr << "SDL: cannot start the video driver: " << SDL_GetError() << "\n";
         return false;
