@@ -3,16 +3,23 @@ find_program(WINDRES NAMES llvm-windres-14 llvm-windres REQUIRED)
 # llvm-windres preprocesses with the clang on the PATH.
 find_program(RC_PREPROCESSOR NAMES clang REQUIRED)
 
-# saver_compile_rc(<rc file> <output .res>): compiles at build time.
+# saver_compile_rc(<rc file> <output .res> [<dependency>...] [INCLUDES <dir>...]):
+# compiles at build time; files that the script names are looked for beside
+# it, then in the INCLUDES folders (where the build writes generated files).
 function(saver_compile_rc rc_file res_file)
+  cmake_parse_arguments(ARG "" "" "INCLUDES" ${ARGN})
   get_filename_component(rc_abs ${rc_file} ABSOLUTE)
   get_filename_component(rc_dir ${rc_abs} DIRECTORY)
+  set(include_options "")
+  foreach(dir IN LISTS ARG_INCLUDES)
+    list(APPEND include_options -I ${dir})
+  endforeach()
   add_custom_command(
     OUTPUT ${res_file}
-    COMMAND ${WINDRES} -I ${rc_dir}
+    COMMAND ${WINDRES} -I ${rc_dir} ${include_options}
             -I ${CMAKE_SOURCE_DIR}/platform/include
             -i ${rc_abs} -o ${res_file} -O res
-    DEPENDS ${rc_abs} ${ARGN}
+    DEPENDS ${rc_abs} ${ARG_UNPARSED_ARGUMENTS}
     IMPLICIT_DEPENDS C ${rc_abs}
     COMMENT "Compiling resources ${rc_file}"
     VERBATIM)

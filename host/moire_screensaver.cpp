@@ -5,8 +5,12 @@
 
 #include <iterator>
 
+#include "host/host_errors.h"
 #include "host/registry_key.h"
 #include "host/settings_values.h"
+#include "scene/render/current_device.h"
+#include "sound/direct_sound.h"
+#include "sound/soundtrack.h"
 
 namespace {
 
@@ -26,6 +30,15 @@ CMoireScreensaver::CMoireScreensaver() {
     useDepthBuffer_ = true;
 }
 
+// The process-wide values must not outlive the scenes they point into.
+CMoireScreensaver::~CMoireScreensaver() {
+    for (const ScreenScene& scene : scenes_) {
+        if (g_currentDocResManager == scene.manager.get()) g_currentDocResManager = nullptr;
+        if (g_currentRenderContext == &scene.view) MakeRenderContextCurrent(nullptr);
+    }
+    g_currentDevice = nullptr;
+}
+
 void CMoireScreensaver::LoadSettings() {
     RegistryKey key(HKEY_CURRENT_USER, settingsKeyPath_.c_str());
     if (key.Get() != nullptr) LoadScreenSettings(key.Get());
@@ -39,3 +52,57 @@ HRESULT CMoireScreensaver::AcceptDevice(const D3DCAPS9& caps, DWORD, D3DFORMAT b
         return E_FAIL;
     return S_OK;
 }
+
+void CMoireScreensaver::SelectScreenUnit(int index) {
+    currentScene_ = &scenes_[index];
+    g_currentDevice = device_;
+    MakeRenderContextCurrent(&currentScene_->view);
+    if (currentScene_->manager) g_currentDocResManager = currentScene_->manager.get();
+}
+
+// Also after every reset: the scene's device objects and states come back
+// at once, not only when its slide is entered again.
+HRESULT CMoireScreensaver::ActivateDevice() {
+    try {
+        InitDirectSound(mainWindow_);
+    } catch (...) {
+        EnterErrorMode(kErrorMediaNotLoaded);
+    }
+    if (currentScene_->root) currentScene_->root->RestoreDeviceObjects();
+    return S_OK;
+}
+
+HRESULT CMoireScreensaver::DrawFrame() {
+    ScreenScene& scene = *currentScene_;
+    if (scene.running) {
+        if (scene.root) scene.root->FrameMove(time_);
+        scene.DrawShow();
+    } else if (scene.splashShown) {
+        try {
+            scene.StartShow();
+        } catch (DWORD) {
+            EnterErrorMode(kErrorMediaNotLoaded);
+        }
+    } else {
+        scene.DrawSplash();
+    }
+    return S_OK;
+}
+
+HRESULT CMoireScreensaver::DeactivateDevice() {
+    if (g_primarySoundBuffer) {
+        g_primarySoundBuffer->SetVolume(0);
+        g_primarySoundBuffer->Stop();
+    }
+    if (g_soundtrackControl) g_soundtrackControl->Stop();
+    ReleaseSoundtrackGraph();
+    if (currentScene_->root) currentScene_->root->InvalidateDeviceObjects();
+    return S_OK;
+}
+
+HRESULT CMoireScreensaver::DetachDevice() {
+    currentScene_->ReleaseDevice();
+    return S_OK;
+}
+
+void CMoireScreensaver::HandleSoundEvent(LONG code) { currentScene_->AdvanceSoundtrack(code); }

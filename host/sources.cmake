@@ -13,6 +13,7 @@ target_sources(engine PRIVATE
   ${CMAKE_CURRENT_LIST_DIR}/monitors.cpp
   ${CMAKE_CURRENT_LIST_DIR}/registry_key.cpp
   ${CMAKE_CURRENT_LIST_DIR}/run_mode.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/screen_scene.cpp
   ${CMAKE_CURRENT_LIST_DIR}/screen_settings.cpp
   ${CMAKE_CURRENT_LIST_DIR}/screen_units.cpp
   ${CMAKE_CURRENT_LIST_DIR}/settings_dialog.cpp

@@ -5,6 +5,13 @@
 
 // Resources of type "DDS".
 #define IDR_LAKE_TEXTURE 2
+#define IDR_SPLASH 5
+#define IDR_SCENE_DOCUMENT 107
+// Pictures of the sample scene's slides.
+#define IDR_PICTURE_MOUNTAIN_LAKE 201
+#define IDR_PICTURE_BIRCH_FOREST 202
+#define IDR_PICTURE_ROSE_WINDOW 203
+#define IDR_PICTURE_TILE_MOSAIC 204
 
 #define IDS_SHORT_TAG 2
 #define IDS_TITLE 1000

@@ -13,38 +13,19 @@
 #include <d3dx9.h>
 #include <windows.h>
 
+#include "benchmarks/d3d9/window_device.h"
+
 namespace {
 
 constexpr UINT kWidth = 1920, kHeight = 1080;
 constexpr UINT kSprites = 16;
 
-HWND MakeWindow() {
-    WNDCLASSW description{};
-    description.lpfnWndProc = DefWindowProcW;
-    description.lpszClassName = L"PipelineBenchmark";
-    RegisterClassW(&description);
-    return CreateWindowExW(0, L"PipelineBenchmark", L"Benchmark", WS_POPUP | WS_VISIBLE, 0, 0, kWidth, kHeight,
-                           nullptr, nullptr, nullptr, nullptr);
-}
-
 // One device on a full-HD back buffer, for the whole program.
 struct Machine {
     IDirect3D9* direct3D = Direct3DCreate9(D3D_SDK_VERSION);
-    HWND window = MakeWindow();
-    IDirect3DDevice9* device = nullptr;
+    HWND window = MakeBenchmarkWindow(kWidth, kHeight);
+    IDirect3DDevice9* device = CreateBenchmarkDevice(direct3D, window, kWidth, kHeight);
 
-    Machine() {
-        D3DPRESENT_PARAMETERS presentation{};
-        presentation.BackBufferWidth = kWidth;
-        presentation.BackBufferHeight = kHeight;
-        presentation.BackBufferFormat = D3DFMT_X8R8G8B8;
-        presentation.SwapEffect = D3DSWAPEFFECT_DISCARD;
-        presentation.hDeviceWindow = window;
-        presentation.Windowed = TRUE;
-        presentation.PresentationInterval = D3DPRESENT_INTERVAL_IMMEDIATE;
-        direct3D->CreateDevice(0, D3DDEVTYPE_HAL, window, D3DCREATE_HARDWARE_VERTEXPROCESSING, &presentation,
-                               &device);
-    }
     static Machine& Get() {
         static Machine machine;
         return machine;
@@ -169,18 +150,8 @@ GLuint Shader(GLenum type, const char* source) {
 void FullScreenQuadInRawGl(benchmark::State& state) {
     const bool two = state.range(0) == 2;
     Machine& machine = Machine::Get();
-    HWND window = MakeWindow();
-    D3DPRESENT_PARAMETERS presentation{};
-    presentation.BackBufferWidth = 16;
-    presentation.BackBufferHeight = 16;
-    presentation.BackBufferFormat = D3DFMT_X8R8G8B8;
-    presentation.SwapEffect = D3DSWAPEFFECT_DISCARD;
-    presentation.hDeviceWindow = window;
-    presentation.Windowed = TRUE;
-    presentation.PresentationInterval = D3DPRESENT_INTERVAL_IMMEDIATE;
-    IDirect3DDevice9* device = nullptr;
-    machine.direct3D->CreateDevice(0, D3DDEVTYPE_HAL, window, D3DCREATE_HARDWARE_VERTEXPROCESSING, &presentation,
-                                   &device);
+    HWND window = MakeBenchmarkWindow(kWidth, kHeight);
+    IDirect3DDevice9* device = CreateBenchmarkDevice(machine.direct3D, window, 16, 16);
     device->Clear(0, nullptr, D3DCLEAR_TARGET, 0, 1.f, 0);  // its context is current now
 
     GLuint framebuffer = 0, colour = 0, buffer = 0, vertexArray = 0;

@@ -4,7 +4,7 @@
 #include <iterator>
 #include <utility>
 
-#include "resources/res_file.h"
+#include "resources/module_files.h"
 
 namespace platform::resources {
 namespace {
@@ -13,8 +13,8 @@ constexpr WORD kLanguageNeutral = 0;
 
 }  // namespace
 
-Module::Module(std::wstring fileName, std::span<const uint8_t> linkedBytes)
-    : fileName_(std::move(fileName)), image_(linkedBytes) {
+Module::Module(std::wstring fileName, std::span<const uint8_t> linkedBytes, std::filesystem::path overlayFile)
+    : fileName_(std::move(fileName)), image_(linkedBytes), overlayFile_(std::move(overlayFile)) {
     Restore();
 }
 
@@ -73,10 +73,24 @@ void Module::Remove(const ResourceName& type, const ResourceName& name) {
 void Module::Restore() {
     resources_.clear();
     retired_.clear();
-    for (auto& entry : ReadResEntries(image_)) {
-        resources_.push_back(std::make_unique<Resource>(
-            Resource{std::move(entry.type), std::move(entry.name), entry.language, entry.data, {}, {}}));
+    overlayBytes_.clear();
+    if (!overlayFile_.empty()) overlayBytes_ = ReadFileBytes(overlayFile_).value_or(std::vector<uint8_t>());
+    const std::vector<ResEntry> overlay = ReadResEntries(overlayBytes_);
+    // An overlaid resource replaces every language of the linked one, so
+    // that a lookup in any language finds the overlay's.
+    auto overlaid = [&](const ResEntry& linked) {
+        return std::any_of(overlay.begin(), overlay.end(), [&](const ResEntry& entry) {
+            return entry.type == linked.type && entry.name == linked.name;
+        });
+    };
+    for (const auto& entry : ReadResEntries(image_)) {
+        if (!overlaid(entry)) Add(entry);
     }
+    for (const auto& entry : overlay) Add(entry);
+}
+
+void Module::Add(const ResEntry& entry) {
+    resources_.push_back(std::make_unique<Resource>(Resource{entry.type, entry.name, entry.language, entry.data, {}, {}}));
 }
 
 }  // namespace platform::resources

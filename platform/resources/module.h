@@ -2,6 +2,7 @@
 #pragma once
 
 #include <cstdint>
+#include <filesystem>
 #include <map>
 #include <memory>
 #include <span>
@@ -10,6 +11,7 @@
 
 #include <windef.h>
 
+#include "resources/res_file.h"
 #include "resources/resource_name.h"
 
 namespace platform::resources {
@@ -27,7 +29,9 @@ struct Resource {
 class Module {
 public:
     // bytes: a .res image that outlives the module, or is moved into it.
-    Module(std::wstring fileName, std::span<const uint8_t> linkedBytes);
+    // The resources of a .res file at overlayFile, when there is one, take
+    // the place of the linked ones of the same type and name.
+    Module(std::wstring fileName, std::span<const uint8_t> linkedBytes, std::filesystem::path overlayFile = {});
     Module(std::wstring fileName, std::vector<uint8_t> fileBytes);
     Module(const Module&) = delete;
     Module& operator=(const Module&) = delete;
@@ -44,13 +48,17 @@ public:
     // pointers already handed out remain valid.
     void Put(const ResourceName& type, const ResourceName& name, std::vector<uint8_t> bytes);
     void Remove(const ResourceName& type, const ResourceName& name);
-    // Back to the resources of the .res image.
+    // Back to the resources of the .res image, with the overlay file read again.
     void Restore();
 
 private:
+    void Add(const ResEntry& entry);
+
     std::wstring fileName_;
     std::vector<uint8_t> fileBytes_;
     std::span<const uint8_t> image_;
+    std::filesystem::path overlayFile_;
+    std::vector<uint8_t> overlayBytes_;
     std::vector<std::unique_ptr<Resource>> resources_;
     std::vector<std::unique_ptr<Resource>> retired_;
 };

@@ -1,6 +1,7 @@
 #include "resources/module_files.h"
 
 #include <cstdlib>
+#include <fstream>
 #include <system_error>
 #include <vector>
 
@@ -66,6 +67,21 @@ std::filesystem::path ExecutablePath() {
     std::error_code error;
     auto path = std::filesystem::read_symlink("/proc/self/exe", error);
     return error ? std::filesystem::path() : path;
+}
+
+std::filesystem::path OwnOverlayFile() {
+    auto path = ExecutablePath();
+    return path.empty() ? path : path.replace_extension(".res");
+}
+
+std::optional<std::vector<uint8_t>> ReadFileBytes(const std::filesystem::path& path) {
+    std::error_code error;
+    const auto size = std::filesystem::file_size(path, error);
+    if (error) return std::nullopt;
+    std::ifstream file(path, std::ios::binary);
+    std::vector<uint8_t> bytes(size);
+    if (!file.read(reinterpret_cast<char*>(bytes.data()), static_cast<std::streamsize>(size))) return std::nullopt;
+    return bytes;
 }
 
 }  // namespace platform::resources

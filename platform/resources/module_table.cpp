@@ -1,7 +1,5 @@
 #include "resources/module_table.h"
 
-#include <fstream>
-#include <system_error>
 #include <span>
 #include <vector>
 
@@ -26,19 +24,9 @@ std::span<const uint8_t> LinkedResources() {
 
 std::wstring WidePath(const std::filesystem::path& path) { return WideFromUtf8(path.string()); }
 
-std::optional<std::vector<uint8_t>> ReadFileBytes(const std::filesystem::path& path) {
-    std::error_code error;
-    const auto size = std::filesystem::file_size(path, error);
-    if (error) return std::nullopt;
-    std::ifstream file(path, std::ios::binary);
-    std::vector<uint8_t> bytes(size);
-    if (!file.read(reinterpret_cast<char*>(bytes.data()), static_cast<std::streamsize>(size))) return std::nullopt;
-    return bytes;
-}
-
 }  // namespace
 
-ModuleTable::ModuleTable() : own_(WidePath(ExecutablePath()), LinkedResources()) {}
+ModuleTable::ModuleTable() : own_(WidePath(ExecutablePath()), LinkedResources(), OwnOverlayFile()) {}
 
 HMODULE ModuleTable::HandleOf(const Module& module) const {
     return reinterpret_cast<HMODULE>(const_cast<Module*>(&module));

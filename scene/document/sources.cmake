@@ -26,6 +26,7 @@ target_sources(engine PRIVATE
 # that use it link the engine as well.
 add_library(document_writer STATIC
   ${_dir}/writer/kv_iof_w.cpp
-  ${_dir}/writer/document_builder.cpp)
+  ${_dir}/writer/document_builder.cpp
+  ${_dir}/writer/scene_document_writer.cpp)
 target_include_directories(document_writer PUBLIC ${CMAKE_SOURCE_DIR})
 target_link_libraries(document_writer PUBLIC platform)

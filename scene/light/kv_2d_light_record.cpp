@@ -37,6 +37,6 @@ void KV_2D_Light::ReadRecord(KV_IOF_Virtual& archive, KV_2D_Light& light)
 void KV_2D_Light::Write(KV_IOF_Virtual& archive) const
 {
     WriteRecordFrame(archive, L"KV_2D_Light", kLightVersion);
-    WriteFileLink(archive, pictureLink);
+    WriteImageLink(archive, pictureLink);
     camera.Write(archive);
 }

@@ -1,7 +1,5 @@
 #include "scene/render/d3d_helpers.h"
 
-#include <d3dx9.h>
-
 #include "scene/render/current_device.h"
 
 void CreateVertexBuffer(UINT n, DWORD fvf, UINT stride, VertexBufferHolder& holder, DWORD usage, D3DPOOL pool)
@@ -44,25 +42,6 @@ void CreateRenderTargetTexture(TextureHolder& holder, UINT width, UINT height)
     if (g_currentDevice)
         g_currentDevice->CreateTexture(width, height, 1, D3DUSAGE_RENDERTARGET, D3DFMT_A8R8G8B8, D3DPOOL_DEFAULT, out,
                                        nullptr);
-}
-
-void CreateTextureCopy(UINT width, UINT height, IDirect3DTexture9* source, D3DFORMAT format, TextureHolder& holder)
-{
-    IDirect3DTexture9** out = holder.Receive();
-    if (!g_currentDevice || FAILED(D3DXCreateTexture(g_currentDevice, width, height, D3DX_DEFAULT, 0, format,
-                                                     D3DPOOL_MANAGED, out)))
-        return;
-    if (!source)
-        return;
-    SharedCom<IDirect3DSurface9> from, to;
-    if (SUCCEEDED(source->GetSurfaceLevel(0, from.Receive())) && SUCCEEDED(holder->GetSurfaceLevel(0, to.Receive())))
-        D3DXLoadSurfaceFromSurface(to.Get(), nullptr, nullptr, from.Get(), nullptr, nullptr, D3DX_FILTER_TRIANGLE, 0);
-}
-
-void CreateSquareTextureCopy(UINT n, TextureHolder& holder, IDirect3DTexture9* source)
-{
-    const UINT side = 128u << n;
-    CreateTextureCopy(side, side, source, D3DFMT_UNKNOWN, holder);
 }
 
 D3DSURFACE_DESC GetBackBufferDesc()

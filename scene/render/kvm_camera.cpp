@@ -44,7 +44,7 @@ void KVM_Camera::Write(KV_IOF_Virtual& archive) const
     archive.WriteInt(&enable.Value());
     archive.WriteUInt(&zoom.Value());
     archive.WriteUInt(&speed.Value());
-    WriteFileLink(archive, borderLink);
+    WriteImageLink(archive, borderLink);
 }
 
 void KVM_Camera::Assign(const KVM_Camera& other)

@@ -45,12 +45,17 @@ void ReadFileLink(KV_IOF_Virtual& archive, KV_FileLink3& link) {
     link.SetKey(stored);
 }
 
-void WriteFileLink(KV_IOF_Virtual& archive, const KV_FileLink3& link) {
+void WriteLinkKey(KV_IOF_Virtual& archive, const KV_FileLink3& link) {
     const ResourceKey& key = link.Key();
     archive.WriteString(&key.name);
     archive.WriteInt64(&key.stamp);
+}
+
+void WriteFileLink(KV_IOF_Virtual& archive, const KV_FileLink3& link) {
+    WriteLinkKey(archive, link);
     // The saved document carries the bytes the link stands for.
-    if (g_currentDocResManager != nullptr) {
+    const ResourceKey& key = link.Key();
+    if (g_currentDocResManager != nullptr && !key.name.empty()) {
         DocResTables& tables = g_currentDocResManager->Tables();
         const auto entries = tables.entries.find(key);
         if (entries != tables.entries.end()) {

@@ -53,4 +53,7 @@ public:
 // A link's stored form: the path, then the stamp. Reading replaces both,
 // without notifying, so an empty stored path empties a defaulted link.
 void ReadFileLink(KV_IOF_Virtual& archive, KV_FileLink3& link);
+void WriteLinkKey(KV_IOF_Virtual& archive, const KV_FileLink3& link);
+// The stored form, with the link's stored entries copied into the current
+// manager's other-files table so that the document carries them.
 void WriteFileLink(KV_IOF_Virtual& archive, const KV_FileLink3& link);

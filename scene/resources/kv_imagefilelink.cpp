@@ -1,5 +1,7 @@
 #include "scene/resources/kv_imagefilelink.h"
 
+#include "scene/resources/kv_docresmanager.h"
+
 void KV_ImageFileLink::AttachUndo() {
     undo_.SetOwner(this);
     Attach(&undo_);
@@ -34,4 +36,11 @@ void KV_ImageFileLink::UndoImage::Restore() {
     }
     owner_->SetKey(captured_);
     owner_->NotifyControls(this);
+}
+
+void WriteImageLink(KV_IOF_Virtual& archive, const KV_ImageFileLink& link) {
+    if (g_currentDocResManager != nullptr) {
+        g_currentDocResManager->RegisterImageLink(link);
+    }
+    WriteLinkKey(archive, link);
 }

@@ -46,3 +46,7 @@ private:
     // Leaves the control list when it is destroyed, before the link's base.
     UndoImage undo_;
 };
+
+// The stored form of a picture link, registered first with the current
+// manager, whose image table the reader turns into textures.
+void WriteImageLink(KV_IOF_Virtual& archive, const KV_ImageFileLink& link);

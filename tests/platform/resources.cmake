@@ -25,10 +25,28 @@ add_custom_command(TARGET platform_resources_test POST_BUILD
   COMMAND ${CMAKE_COMMAND} -E copy ${TEST_MODULE_RES} $<TARGET_FILE_DIR:platform_resources_test>/BesideExe.res
   VERBATIM)
 
+# The own module overlaid by a .res file named after the program beside it.
+set(OVERLAY_MODULE_RES ${RESOURCES_TEST_DIR}/OverlayModule.res)
+saver_compile_rc(${CMAKE_CURRENT_LIST_DIR}/resources/overlay_module.rc ${OVERLAY_MODULE_RES}
+                 ${CMAKE_CURRENT_LIST_DIR}/resources/test_module_ids.h)
+saver_add_test(platform_own_overlay_test
+  SOURCES
+    resources/own_overlay_tests.cpp
+    resources/res_builder.cpp
+    ${OVERLAY_MODULE_RES}
+  LIBS platform resources_test_own_module)
+target_compile_definitions(platform_own_overlay_test PRIVATE BUILT_OVERLAY_RES="${OVERLAY_MODULE_RES}")
+add_custom_command(TARGET platform_own_overlay_test POST_BUILD
+  COMMAND ${CMAKE_COMMAND} -E copy ${OVERLAY_MODULE_RES}
+          $<TARGET_FILE_DIR:platform_own_overlay_test>/platform_own_overlay_test.res
+  VERBATIM)
+
 saver_add_test(platform_saver_resources_test
   SOURCES
     resources/saver_module_tests.cpp
   LIBS platform own_module_resources)
+target_compile_definitions(platform_saver_resources_test PRIVATE SAVER_BUILD_DIR="${CMAKE_BINARY_DIR}")
+add_dependencies(platform_saver_resources_test common_res)
 
 saver_add_test(platform_no_own_resources_test
   SOURCES

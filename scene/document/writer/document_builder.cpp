@@ -50,6 +50,8 @@ std::vector<BYTE> MinimalSceneDocument() {
     return DocumentBuilder()
         .Header()
         .Record(L"KV_SlideShow_Light", 1)
+        .Dword(0)  // slides
+        .Dword(0)  // playlist items
         .Record(L"KV_DocResManager", 3)
         .Dword(0)  // pictures
         .Dword(0)  // frame durations

@@ -1,10 +1,14 @@
 // The program's own resources as the build links them into saver.
+#include <cstdlib>
 #include <cstring>
+#include <ostream>
 #include <string>
 
+#include <d3dx9.h>
 #include <gtest/gtest.h>
 #include <windows.h>
 
+#include "resources/common_res/common_res_ids.h"
 #include "resources/resource.h"
 
 namespace {
@@ -48,5 +52,48 @@ TEST(SaverModule, IconGroupNamesItsIcons) {
         EXPECT_NE(FindResourceW(nullptr, MAKEINTRESOURCEW(iconId), RT_ICON), nullptr) << iconId;
     }
 }
+
+struct PictureCase {
+    const char* label;
+    const wchar_t* module;  // null: the program's own
+    int id;
+    UINT width;
+    UINT height;
+};
+
+void PrintTo(const PictureCase& c, std::ostream* out) { *out << c.label; }
+
+class SaverPictures : public ::testing::TestWithParam<PictureCase> {
+protected:
+    // common_res.res as the build lays it beside saver.
+    void SetUp() override { setenv("SAVER_MODULE_PATH", SAVER_BUILD_DIR, 1); }
+    void TearDown() override { unsetenv("SAVER_MODULE_PATH"); }
+};
+
+TEST_P(SaverPictures, DecodeAtTheirSize) {
+    const PictureCase& picture = GetParam();
+    HMODULE module = picture.module != nullptr ? LoadLibraryW(picture.module) : nullptr;
+    ASSERT_TRUE(picture.module == nullptr || module != nullptr);
+    HRSRC found = FindResourceW(module, MAKEINTRESOURCEW(picture.id), L"DDS");
+    ASSERT_NE(found, nullptr);
+    D3DXIMAGE_INFO info{};
+    ASSERT_EQ(D3DXGetImageInfoFromFileInMemory(LockResource(LoadResource(module, found)), SizeofResource(module, found),
+                                               &info),
+              D3D_OK);
+    EXPECT_EQ(info.Width, picture.width);
+    EXPECT_EQ(info.Height, picture.height);
+    EXPECT_EQ(info.ImageFileFormat, D3DXIFF_PNG);
+    if (module != nullptr) {
+        EXPECT_TRUE(FreeLibrary(module));
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Resources, SaverPictures,
+    ::testing::Values(PictureCase{"Splash", nullptr, IDR_SPLASH, 512, 512},
+                      PictureCase{"LakeTexture", nullptr, IDR_LAKE_TEXTURE, 512, 512},
+                      PictureCase{"DefaultPicture", L"common_res.dll", IDR_DEFAULT_PICTURE, 1024, 768},
+                      PictureCase{"BorderPicture", L"common_res.dll", IDR_BORDER_PICTURE, 256, 256}),
+    [](const auto& info) { return std::string(info.param.label); });
 
 }  // namespace

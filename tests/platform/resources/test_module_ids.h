@@ -10,3 +10,4 @@
 #define ID_DDS_NUMBERED 7
 #define ID_DDS_TWO_LANGUAGES 8
 #define ID_RCDATA 3
+#define ID_DDS_OVERLAY_ONLY 9

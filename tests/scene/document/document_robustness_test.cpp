@@ -57,7 +57,7 @@ Bytes DocumentWithResources() {
     tables.otherFiles[{L"common_res.dll", 68}] = {StoredPicture(L"mesh.x", 1)};
     tables.guidImages.try_emplace(GuidKey(GUID{1, 2, 3, {4}}, L"glow", true), StoredPicture(L"g.png", 1));
     DocumentBuilder builder;
-    builder.Header().Record(L"KV_SlideShow_Light", 1);
+    builder.Header().Record(L"KV_SlideShow_Light", 1).Dword(0).Dword(0);
     manager.Write(builder.Archive());
     return builder.Bytes();
 }

@@ -7,10 +7,15 @@ saver_add_fuzzer(scene_document_reader_fuzz
     ${SCENE_DOCUMENT_READER_SOURCES}
     ${SCENE_SLIDESHOW_READER_SOURCES}
     ${SCENE_RESOURCES_READER_SOURCES}
+    ${SCENE_MODEL_SOURCES}
+    ${SCENE_RENDER_QUAD_SOURCES}
     ${CMAKE_SOURCE_DIR}/platform/text/unicode.cpp
     ${CMAKE_SOURCE_DIR}/platform/com/guid.cpp
     ${CMAKE_SOURCE_DIR}/scene/document/guid_text.cpp
     ${CMAKE_SOURCE_DIR}/scene/document/writer/kv_iof_w.cpp
+    ${CMAKE_SOURCE_DIR}/platform/d3dx9/matrix.cpp
+    ${CMAKE_SOURCE_DIR}/platform/d3dx9/vector.cpp
+    ${CMAKE_SOURCE_DIR}/platform/d3dx9/transforms.cpp
     ${CMAKE_CURRENT_SOURCE_DIR}/fuzz/manager_record_tables.cpp
     ${CMAKE_CURRENT_SOURCE_DIR}/primitive_stream.cpp
     ${CMAKE_CURRENT_SOURCE_DIR}/fuzz/document_reader_fuzzer.cpp

@@ -18,6 +18,7 @@
 #include "scene/document/scene_document.h"
 #include "scene/document/writer/kv_iof_w.h"
 #include "scene/resources/kv_docresmanager.h"
+#include "scene/resources/kv_imagefilelink.h"
 #include "scene/resources/stored_resource_tables.h"
 #include "support/document_bytes.h"
 
@@ -150,6 +151,34 @@ TEST_F(DocResManagerTest, WriteStoresWhatReadingGivesBack) {
             ++readEntry;
         }
     }
+}
+
+TEST_F(DocResManagerTest, SavedPictureLinksComeBackAsPicturesAndOtherLinksAsEntries) {
+    KV_DocResManager saving;
+    saving.Tables().entries[kSingle] = {PictureEntry(L"d.png", RedPng(3, 2))};
+    saving.Tables().entries[kMesh] = {PictureEntry(L"tree.x", {4, 5})};
+    g_currentDocResManager = &saving;
+    KV_IOF_W archive;
+    WriteImageLink(archive, KV_ImageFileLink(KV_FileLink3::FromKey(kSingle)));
+    WriteFileLink(archive, KV_FileLink3::FromKey(kMesh));
+    saving.Write(archive);
+    EXPECT_EQ(saving.Tables().otherFiles.count(kSingle), 0u);
+
+    ResourceBuffer buffer(archive.Bytes().data(), archive.Bytes().size());
+    KV_IOF_R<ResourceBuffer> reader(buffer);
+    KV_ImageFileLink picture;
+    KV_FileLink3 mesh;
+    ReadFileLink(reader, picture);
+    ReadFileLink(reader, mesh);
+    const auto read = ReadDocResManagerRecord(reader);
+    ASSERT_FALSE(reader.Failed());
+    const TextureSequence& sequence = read->GetImage(picture);
+    ASSERT_EQ(sequence.Frames().size(), 1u);
+    EXPECT_NE(sequence.Frames().front(), nullptr);
+    EXPECT_EQ(sequence.width, 3u);
+    const ResourceEntry* meshEntry = read->GetEntry(mesh);
+    ASSERT_NE(meshEntry, nullptr);
+    EXPECT_EQ(meshEntry->FileName(), L"tree.x");
 }
 
 TEST_F(DocResManagerTest, GuidKeysWithOneGuidAreOneKey) {
@@ -375,7 +404,7 @@ TEST_F(DocResManagerTest, ADocumentWithAnEmbeddedPictureLoadsItsTexels) {
     written.Write(archive);
     platform::sim::SetOwnModuleResource(
         L"DDS", MAKEINTRESOURCEW(107),
-        Join({ShortString(u"QVT v 4.0.0"), Frame(u"KV_SlideShow_Light", 1), archive.Bytes()}));
+        Join({ShortString(u"QVT v 4.0.0"), EmptySlideShowRecord(), archive.Bytes()}));
 
     const SceneDocument document = LoadSceneDocument();
     ASSERT_NE(document.manager, nullptr);

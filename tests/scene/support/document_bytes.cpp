@@ -49,8 +49,12 @@ Bytes Frame(std::u16string_view className, DWORD version) {
     return Join({ShortString(className), Le32(version)});
 }
 
+Bytes EmptySlideShowRecord() {
+    return Join({Frame(u"KV_SlideShow_Light", 1), Le32(0), Le32(0)});
+}
+
 Bytes HandBuiltDocument(std::u16string_view header) {
-    return Join({ShortString(header), Frame(u"KV_SlideShow_Light", 1), Frame(u"KV_DocResManager", 3),
+    return Join({ShortString(header), EmptySlideShowRecord(), Frame(u"KV_DocResManager", 3),
                  Le32(0), Le32(0), Le32(0), Le32(0)});
 }
 

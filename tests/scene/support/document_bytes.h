@@ -29,8 +29,11 @@ Bytes ShortString(std::u16string_view text);
 // The start of every record: the class name and the version.
 Bytes Frame(std::u16string_view className, DWORD version);
 
-// The smallest document, assembled by hand: the header, the slide-show
-// record frame (version 1), the manager record frame (version 3).
+// A slide show (version 1) with no slides and no playlist.
+Bytes EmptySlideShowRecord();
+
+// The smallest document, assembled by hand: the header, an empty slide
+// show, the manager record frame (version 3).
 Bytes HandBuiltDocument(std::u16string_view header = u"QVT v 4.0.0");
 
 class HeldBytes {

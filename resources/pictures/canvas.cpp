@@ -1,0 +1,55 @@
+#include "canvas.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace pictures {
+
+Color Mix(Color a, Color b, float t) {
+    return {a.r + (b.r - a.r) * t, a.g + (b.g - a.g) * t, a.b + (b.b - a.b) * t};
+}
+
+Color Scale(Color c, float factor) { return {c.r * factor, c.g * factor, c.b * factor}; }
+
+Color Add(Color a, Color b) { return {a.r + b.r, a.g + b.g, a.b + b.b}; }
+
+float Clamp01(float x) { return std::clamp(x, 0.0f, 1.0f); }
+
+float SmoothStep(float edge0, float edge1, float x) {
+    const float t = Clamp01((x - edge0) / (edge1 - edge0));
+    return t * t * (3.0f - 2.0f * t);
+}
+
+float Fraction(float x) { return x - std::floor(x); }
+
+namespace {
+
+uint8_t Byte(float channel) { return static_cast<uint8_t>(std::lround(Clamp01(channel) * 255.0f)); }
+
+}  // namespace
+
+std::vector<uint8_t> Paint(int width, int height, int samples, Painter painter) {
+    std::vector<uint8_t> rgb;
+    rgb.reserve(static_cast<std::size_t>(width) * static_cast<std::size_t>(height) * 3);
+    const float weight = 1.0f / static_cast<float>(samples * samples);
+    for (int y = 0; y < height; ++y) {
+        for (int x = 0; x < width; ++x) {
+            Color sum{0, 0, 0};
+            for (int sy = 0; sy < samples; ++sy) {
+                for (int sx = 0; sx < samples; ++sx) {
+                    const float u = (static_cast<float>(x) + (static_cast<float>(sx) + 0.5f) / static_cast<float>(samples)) /
+                                    static_cast<float>(width);
+                    const float v = (static_cast<float>(y) + (static_cast<float>(sy) + 0.5f) / static_cast<float>(samples)) /
+                                    static_cast<float>(height);
+                    sum = Add(sum, painter(u, v));
+                }
+            }
+            rgb.push_back(Byte(sum.r * weight));
+            rgb.push_back(Byte(sum.g * weight));
+            rgb.push_back(Byte(sum.b * weight));
+        }
+    }
+    return rgb;
+}
+
+}  // namespace pictures

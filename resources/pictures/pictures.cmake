@@ -1,0 +1,30 @@
+# The project's pictures, painted at build time by make_pictures into
+# ${SAVER_PICTURES_DIR}/<name>.png.
+find_package(PkgConfig REQUIRED)
+pkg_check_modules(PICTURES_PNG REQUIRED IMPORTED_TARGET libpng)
+add_executable(make_pictures
+  ${CMAKE_CURRENT_LIST_DIR}/canvas.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/landscapes.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/make_pictures.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/noise.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/patterns.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/png_file.cpp)
+target_link_libraries(make_pictures PRIVATE PkgConfig::PICTURES_PNG)
+
+set(SAVER_PICTURES_DIR ${CMAKE_CURRENT_BINARY_DIR}/pictures)
+file(MAKE_DIRECTORY ${SAVER_PICTURES_DIR})
+set(SAVER_PICTURE_NAMES
+  birch_forest dark_weave dawn_hills desert_dunes mountain_lake rose_window tile_mosaic water_ripples
+  woven_emblem)
+set(SAVER_PICTURES "")
+foreach(name IN LISTS SAVER_PICTURE_NAMES)
+  set(picture ${SAVER_PICTURES_DIR}/${name}.png)
+  add_custom_command(
+    OUTPUT ${picture}
+    COMMAND make_pictures ${name} ${picture}
+    DEPENDS make_pictures
+    COMMENT "Painting ${name}.png"
+    VERBATIM)
+  list(APPEND SAVER_PICTURES ${picture})
+endforeach()
+add_custom_target(pictures DEPENDS ${SAVER_PICTURES})

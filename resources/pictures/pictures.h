@@ -1,0 +1,27 @@
+// The pictures of the project, each a painter for one picture size.
+#pragma once
+
+#include "canvas.h"
+
+namespace pictures {
+
+// The splash: ribbons woven into a ring around a star, on black (square).
+Color WovenEmblem(float u, float v);
+// The lake layer's water: interfering ripples in blue and green steps (square).
+Color WaterRipples(float u, float v);
+// The border around a letterboxed picture: dark woven cloth that tiles (square).
+Color DarkWeave(float u, float v);
+// The picture of a slide that names none: hills under a dawn sky (4:3).
+Color DawnHills(float u, float v);
+// Snowy mountains mirrored in a lake (16:9).
+Color MountainLake(float u, float v);
+// Dunes under a low sun (2:1).
+Color DesertDunes(float u, float v);
+// White birch trunks in a misty wood (3:5, portrait).
+Color BirchForest(float u, float v);
+// A stained-glass rose window (square).
+Color RoseWindow(float u, float v);
+// A few glazed tiles round a sun (4:3, small).
+Color TileMosaic(float u, float v);
+
+}  // namespace pictures

@@ -1,0 +1,38 @@
+// make_sample_scene <stored picture> <document>: writes the sample scene
+// document, which stores the given picture.
+#include <cstdio>
+#include <fstream>
+#include <iterator>
+
+#include "sample_scene.h"
+#include "scene/document/writer/scene_document_writer.h"
+#include "scene/resources/kv_docresmanager.h"
+#include "scene/slideshow/kv_slideshow_light.h"
+
+int main(int argc, char** argv) {
+    if (argc != 3) {
+        std::fprintf(stderr, "usage: make_sample_scene <stored picture> <document>\n");
+        return 2;
+    }
+    std::ifstream pictureFile(argv[1], std::ios::binary);
+    const std::vector<BYTE> picture{std::istreambuf_iterator<char>(pictureFile), std::istreambuf_iterator<char>()};
+    if (picture.empty()) {
+        std::fprintf(stderr, "make_sample_scene: cannot read %s\n", argv[1]);
+        return 1;
+    }
+    KV_DocResManager manager;
+    g_currentDocResManager = &manager;
+    const auto show = BuildSampleShow(manager, picture);
+    const std::vector<BYTE> document = WriteSceneDocument(*show, manager);
+    g_currentDocResManager = nullptr;
+
+    std::ofstream out(argv[2], std::ios::binary | std::ios::trunc);
+    out.write(reinterpret_cast<const char*>(document.data()), static_cast<std::streamsize>(document.size()));
+    if (!out.good()) {
+        std::fprintf(stderr, "make_sample_scene: cannot write %s\n", argv[2]);
+        out.close();
+        std::remove(argv[2]);
+        return 1;
+    }
+    return 0;
+}

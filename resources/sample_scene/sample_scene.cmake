@@ -1,0 +1,22 @@
+# The sample scene, written at build time by make_sample_scene from the
+# engine's own classes into ${SAVER_SAMPLE_SCENE}, the program's "DDS" 107.
+# An object library, like the engine: programs link both.
+add_library(sample_scene OBJECT
+  ${CMAKE_CURRENT_LIST_DIR}/sample_scene.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/sample_slides.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/slide_setup.cpp)
+target_include_directories(sample_scene PUBLIC ${CMAKE_SOURCE_DIR})
+target_link_libraries(sample_scene PUBLIC engine platform)
+
+add_executable(make_sample_scene ${CMAKE_CURRENT_LIST_DIR}/make_sample_scene.cpp)
+target_link_libraries(make_sample_scene PRIVATE sample_scene engine platform document_writer)
+
+set(SAVER_SAMPLE_SCENE_DIR ${CMAKE_CURRENT_BINARY_DIR}/sample_scene)
+set(SAVER_SAMPLE_SCENE ${SAVER_SAMPLE_SCENE_DIR}/sample_scene.dds)
+file(MAKE_DIRECTORY ${SAVER_SAMPLE_SCENE_DIR})
+add_custom_command(
+  OUTPUT ${SAVER_SAMPLE_SCENE}
+  COMMAND make_sample_scene ${SAVER_PICTURES_DIR}/desert_dunes.png ${SAVER_SAMPLE_SCENE}
+  DEPENDS make_sample_scene ${SAVER_PICTURES_DIR}/desert_dunes.png
+  COMMENT "Writing the sample scene"
+  VERBATIM)

@@ -1,0 +1,17 @@
+#include "sample_scene.h"
+
+#include "sample_slides.h"
+#include "scene/slideshow/kv_slideshow_light.h"
+
+std::unique_ptr<KV_SlideShow_Light> BuildSampleShow(KV_DocResManager& manager,
+                                                    const std::vector<BYTE>& storedPicture) {
+    auto show = std::make_unique<KV_SlideShow_Light>();
+    SampleScene scene{*show, manager, storedPicture};
+    AddLandscapeSlide(scene);
+    AddPortraitSlide(scene);
+    AddSquareSlide(scene);
+    AddStoredPictureSlide(scene);
+    AddSmallPictureSlide(scene);
+    AddDefaultPictureSlide(scene);
+    return show;
+}

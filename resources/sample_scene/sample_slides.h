@@ -1,0 +1,26 @@
+// What each slide of the sample scene shows. Every kind of object that the
+// engine plays gets a slide here: a function that appends it to the show,
+// called from BuildSampleShow in the order the slides play.
+#pragma once
+
+#include <vector>
+
+#include <windows.h>
+
+class KV_DocResManager;
+class KV_SlideShow_Light;
+
+struct SampleScene {
+    KV_SlideShow_Light& show;
+    KV_DocResManager& manager;
+    const std::vector<BYTE>& storedPicture;
+};
+
+// Pictures of different sizes and aspects under the wandering camera.
+void AddLandscapeSlide(SampleScene& scene);
+void AddPortraitSlide(SampleScene& scene);
+void AddSquareSlide(SampleScene& scene);
+void AddStoredPictureSlide(SampleScene& scene);
+void AddSmallPictureSlide(SampleScene& scene);
+// A slide that names no picture shows the default one of common_res.
+void AddDefaultPictureSlide(SampleScene& scene);

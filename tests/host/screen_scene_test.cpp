@@ -1,0 +1,177 @@
+// The application's scenes on the simulated machine: the splash of each
+// unit's first frame, each unit's own copy of the document, the show drawn
+// again after a device reset, documents that cannot be loaded, and the
+// playlist order.
+#include <platform/sim_d3d.h>
+#include <platform/sim_d3d_draws.h>
+#include <platform/sim_resources.h>
+
+#include "host/host_errors.h"
+#include "host/scene_fixture.h"
+#include "host/settings_values.h"
+#include "sound/direct_sound.h"
+
+namespace host_test {
+namespace {
+
+constexpr D3DCOLOR kSplash = 0x3366CC;
+constexpr D3DCOLOR kPicture = 0xCC8822;
+
+using ScreenSceneTest = SceneTest;
+
+TEST_F(ScreenSceneTest, EachUnitShowsItsSplashThenLoadsItsOwnDocumentAndDrawsIt) {
+    UseSplash(kSplash);
+    UseDocument(PictureDocument({{kPicture}}));
+    auto saver = StartFullScreen({{640, 480}, {800, 600}});
+
+    // A centred square of two thirds of the height, on black.
+    struct Probe {
+        UINT x, y;
+        D3DCOLOR colour;
+    };
+    const std::vector<Probe> splashProbes[2] = {
+        {{320, 240, kSplash}, {161, 81, kSplash}, {478, 398, kSplash}, {158, 240, 0}, {482, 240, 0}, {320, 78, 0},
+         {320, 402, 0}},
+        {{400, 300, kSplash}, {201, 101, kSplash}, {598, 498, kSplash}, {198, 300, 0}, {602, 300, 0}, {400, 98, 0},
+         {400, 502, 0}}};
+    saver->afterDraw = [&](SceneSaver& s, int unit) {
+        for (const Probe& probe : splashProbes[unit])
+            EXPECT_EQ(Pixel(s, unit, probe.x, probe.y), probe.colour) << unit << ": " << probe.x << "," << probe.y;
+    };
+    saver->DrawAllScreens();
+    EXPECT_EQ(saver->drawnWith.size(), 2u);
+
+    // The second frame loads and draws nothing.
+    saver->afterDraw = nullptr;
+    platform::sim::RecordDraws(true);
+    saver->DrawAllScreens();
+    EXPECT_TRUE(platform::sim::TakeDraws().empty());
+    platform::sim::RecordDraws(false);
+    ASSERT_NE(saver->scenes_[0].manager, nullptr);
+    ASSERT_NE(saver->scenes_[1].manager, nullptr);
+    EXPECT_NE(saver->scenes_[0].manager, saver->scenes_[1].manager);
+    EXPECT_NE(saver->scenes_[0].root, saver->scenes_[1].root);
+
+    saver->drawnWith.clear();
+    saver->afterDraw = [&](SceneSaver& s, int unit) { EXPECT_EQ(Pixel(s, unit, 100, 100), kPicture) << unit; };
+    saver->DrawAllScreens();
+    saver->DrawAllScreens();
+    const std::vector<std::pair<int, const KV_DocResManager*>> expected = {
+        {0, saver->scenes_[0].manager.get()},
+        {1, saver->scenes_[1].manager.get()},
+        {0, saver->scenes_[0].manager.get()},
+        {1, saver->scenes_[1].manager.get()}};
+    EXPECT_EQ(saver->drawnWith, expected);
+    EXPECT_FALSE(saver->errorMode_);
+}
+
+TEST_F(ScreenSceneTest, AOneSlideShowIsDrawnAgainRightAfterADeviceReset) {
+    UseDocument(PictureDocument({{kPicture}}));
+    auto saver = StartFullScreen({{640, 480}});
+    for (int frame = 0; frame < 3; ++frame) saver->DrawAllScreens();
+    ASSERT_EQ(Pixel(*saver, 0, 320, 240), kPicture);
+
+    platform::sim::ScheduleDeviceEvent(0, platform::sim::DeviceEvent{platform::sim::DeviceEvent::Kind::NeedsReset, 3});
+    std::vector<D3DCOLOR> shown;
+    saver->afterDraw = [&](SceneSaver& s, int unit) { shown.push_back(Pixel(s, unit, 320, 240)); };
+    for (int frame = 0; frame < 3; ++frame) saver->DrawAllScreens();
+    EXPECT_EQ(shown, (std::vector<D3DCOLOR>{kPicture, kPicture, kPicture}));
+    EXPECT_FALSE(saver->errorMode_);
+}
+
+struct Unloadable {
+    const char* name;
+    std::vector<BYTE> document;  // empty: none
+};
+
+class UnloadableDocuments : public SceneTest, public testing::WithParamInterface<Unloadable> {};
+
+TEST_P(UnloadableDocuments, PutTheHostIntoTheErrorBoxAndLetTheDeviceGo) {
+    if (GetParam().document.empty())
+        platform::sim::RemoveOwnModuleResource(L"DDS", MAKEINTRESOURCEW(107));
+    else
+        UseDocument(GetParam().document);
+    auto saver = StartFullScreen({{640, 480}});
+    saver->DrawAllScreens();
+    saver->DrawAllScreens();
+    EXPECT_TRUE(saver->errorMode_);
+    EXPECT_EQ(saver->errorCode_, kErrorMediaNotLoaded);
+
+    // Nothing of the scene keeps the device once the units are released.
+    IDirect3DDevice9* device = saver->units_[0].device.Get();
+    device->AddRef();
+    saver->AnimateErrorBox();
+    EXPECT_EQ(saver->unitCount_, 0);
+    EXPECT_EQ(device->Release(), 0u);
+}
+
+std::vector<BYTE> Truncated(std::vector<BYTE> bytes) {
+    bytes.resize(bytes.size() - 3);
+    return bytes;
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Documents, UnloadableDocuments,
+    testing::Values(Unloadable{"Missing", {}}, Unloadable{"Truncated", Truncated(PictureDocument({{kPicture}}))}),
+    [](const testing::TestParamInfo<Unloadable>& info) { return info.param.name; });
+
+struct PlaylistCase {
+    const char* name;
+    size_t items;
+    std::vector<size_t> nextAfterEachEnd;
+};
+
+class PlaylistOrder : public SceneTest, public testing::WithParamInterface<PlaylistCase> {};
+
+// The position moves on at each end of a track: 1, 2, 3, 1, ... for three
+// items; one item is rewound and stays where it is.
+TEST_P(PlaylistOrder, FollowsTheEndsOfTracks) {
+    UseDocument(PictureDocument({{kPicture}}, GetParam().items));
+    auto saver = StartFullScreen({{640, 480}});
+    saver->DrawAllScreens();
+    saver->DrawAllScreens();
+    std::vector<size_t> next;
+    for (size_t i = 0; i < GetParam().nextAfterEachEnd.size(); ++i) {
+        saver->HandleSoundEvent(2);  // not the end of a track
+        saver->HandleSoundEvent(1);
+        next.push_back(saver->scenes_[0].nextItem);
+    }
+    EXPECT_EQ(next, GetParam().nextAfterEachEnd);
+}
+
+INSTANTIATE_TEST_SUITE_P(Playlists, PlaylistOrder,
+                         testing::Values(PlaylistCase{"Empty", 0, {0, 0}}, PlaylistCase{"One", 1, {1, 1, 1}},
+                                         PlaylistCase{"Three", 3, {2, 3, 1, 2, 3, 1}}),
+                         [](const testing::TestParamInfo<PlaylistCase>& info) { return info.param.name; });
+
+struct PrimaryVolumeCase {
+    const char* name;
+    DWORD volume, muted;
+    LONG expected;  // hundredths of a decibel
+};
+
+class PrimaryBufferVolume : public SceneTest, public testing::WithParamInterface<PrimaryVolumeCase> {};
+
+// The show's start sets the primary buffer from the stored music settings.
+TEST_P(PrimaryBufferVolume, FollowsTheStoredSettingsWhenTheShowStarts) {
+    UseDocument(PictureDocument({{kPicture}}));
+    auto saver = StartFullScreen({{640, 480}});
+    WriteSettingValue(GetParam().volume, kSoundVolumeValue);
+    WriteSettingValue(GetParam().muted, kMuteSoundValue);
+    ASSERT_TRUE(g_primarySoundBuffer);
+    g_primarySoundBuffer->SetVolume(-1);
+    saver->DrawAllScreens();
+    saver->DrawAllScreens();
+    LONG volume = 1;
+    ASSERT_EQ(g_primarySoundBuffer->GetVolume(&volume), DS_OK);
+    EXPECT_EQ(volume, GetParam().expected);
+}
+
+INSTANTIATE_TEST_SUITE_P(Settings, PrimaryBufferVolume,
+                         testing::Values(PrimaryVolumeCase{"Full", 100, 0, 0}, PrimaryVolumeCase{"Forty", 40, 0, -3000},
+                                         PrimaryVolumeCase{"Silent", 0, 0, -5000},
+                                         PrimaryVolumeCase{"Muted", 40, 1, DSBVOLUME_MIN}),
+                         [](const testing::TestParamInfo<PrimaryVolumeCase>& info) { return info.param.name; });
+
+}  // namespace
+}  // namespace host_test
