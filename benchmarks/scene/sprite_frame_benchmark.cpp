@@ -9,6 +9,7 @@
 
 #include <vector>
 
+#include "benchmarks/d3d9/window_device.h"
 #include "particles/sprites/animated_texture.h"
 #include "particles/sprites/flow.h"
 #include "particles/sprites/particle_geom_array.h"
@@ -20,27 +21,10 @@ namespace {
 
 constexpr UINT kSprites = 16383;
 
-HWND MakeWindow() {
-    WNDCLASSW description{};
-    description.lpfnWndProc = DefWindowProcW;
-    description.lpszClassName = L"SpriteFrameBenchmark";
-    RegisterClassW(&description);
-    return CreateWindowExW(0, L"SpriteFrameBenchmark", L"Benchmark", WS_POPUP | WS_VISIBLE, 0, 0, 640, 480,
-                           nullptr, nullptr, nullptr, nullptr);
-}
-
 IDirect3DDevice9* MakeDevice() {
     IDirect3D9* direct3D = Direct3DCreate9(D3D_SDK_VERSION);
-    D3DPRESENT_PARAMETERS presentation{};
-    presentation.BackBufferWidth = 640;
-    presentation.BackBufferHeight = 480;
-    presentation.BackBufferFormat = D3DFMT_X8R8G8B8;
-    presentation.SwapEffect = D3DSWAPEFFECT_DISCARD;
-    presentation.hDeviceWindow = MakeWindow();
-    presentation.Windowed = TRUE;
-    IDirect3DDevice9* device = nullptr;
-    direct3D->CreateDevice(0, D3DDEVTYPE_HAL, presentation.hDeviceWindow, D3DCREATE_HARDWARE_VERTEXPROCESSING,
-                           &presentation, &device);
+    IDirect3DDevice9* device = CreateBenchmarkDevice(direct3D, MakeBenchmarkWindow(640, 480), 640, 480);
+    direct3D->Release();
     return device;
 }
 
@@ -52,7 +36,7 @@ void Publish() {
     g_picturePlacement = &g_placement;
 }
 
-// A flow with wobble and wrapping edges, as the sample rain and snow use.
+// A slanting flow with wobble and the default wrapping edges.
 void Configure(KV_FlowConstructor& flow) {
     flow.speed = 120.0f;
     flow.wobbleAmplitude.SetValue(10);

@@ -7,6 +7,7 @@ std::unique_ptr<KV_SlideShow_Light> BuildSampleShow(KV_DocResManager& manager,
                                                     const std::vector<BYTE>& storedPicture) {
     auto show = std::make_unique<KV_SlideShow_Light>();
     SampleScene scene{*show, manager, storedPicture};
+    AddSpriteSlide(scene);
     AddLandscapeSlide(scene);
     AddPortraitSlide(scene);
     AddSquareSlide(scene);

@@ -5,12 +5,14 @@
 #include <fstream>
 #include <iterator>
 #include <string>
+#include <typeinfo>
 #include <vector>
 
 #include <gtest/gtest.h>
 #include <windows.h>
 
 #include "platform/d3dx9/device_fixture.h"
+#include "particles/sprites/particle_system_ctrl.h"
 #include "resources/sample_scene/sample_scene.h"
 #include "scene/document/scene_document.h"
 #include "scene/render/current_device.h"
@@ -56,8 +58,8 @@ TEST_F(SampleScene, LoadsWithTheSlidesItWasBuiltWith) {
     document = LoadSceneDocument();
     ASSERT_NE(document.root, nullptr);
     ASSERT_EQ(document.root->slides.size(), built->slides.size());
-    // Landscape, portrait, square, stored in the document, small, common_res.
-    const PictureSize kSizes[] = {{1600, 900}, {720, 1200}, {1024, 1024}, {1200, 600}, {160, 120}, {1024, 768}};
+    // Sprites, landscape, portrait, square, stored in the document, small, common_res.
+    const PictureSize kSizes[] = {{1600, 900}, {1600, 900}, {720, 1200}, {1024, 1024}, {1200, 600}, {160, 120}, {1024, 768}};
     ASSERT_EQ(std::size(kSizes), built->slides.size());
 
     for (std::size_t i = 0; i < built->slides.size(); ++i) {
@@ -84,28 +86,71 @@ TEST_F(SampleScene, LoadsWithTheSlidesItWasBuiltWith) {
         EXPECT_NE(border.Frames().front(), nullptr);
     }
     // The fades differ in length, and most slides wander and zoom.
-    EXPECT_NE(built->slides[0]->fadeOut.Value(), built->slides[2]->fadeOut.Value());
-    EXPECT_NE(built->slides[0]->fadeIn.Value(), built->slides[3]->fadeIn.Value());
-    EXPECT_GT(built->slides[0]->GetLight()->camera.zoom.Value(), 100u);
-    EXPECT_EQ(built->slides[0]->GetLight()->camera.enable.Value(), 1);
+    EXPECT_NE(built->slides[1]->fadeOut.Value(), built->slides[3]->fadeOut.Value());
+    EXPECT_NE(built->slides[1]->fadeIn.Value(), built->slides[4]->fadeIn.Value());
+    EXPECT_GT(built->slides[1]->GetLight()->camera.zoom.Value(), 100u);
+    EXPECT_EQ(built->slides[1]->GetLight()->camera.enable.Value(), 1);
 }
 
 TEST_F(SampleScene, StoresOnePictureAndNamesCommonResForAnother) {
     document = LoadSceneDocument();
     ASSERT_NE(document.root, nullptr);
     const auto& slides = document.root->slides;
-    ASSERT_GE(slides.size(), 6u);
+    ASSERT_GE(slides.size(), 7u);
 
     // The stored picture's bytes come from the document, not from a file.
-    const ResourceKey& stored = slides[3]->GetLight()->pictureLink.Key();
+    const ResourceKey& stored = slides[4]->GetLight()->pictureLink.Key();
     EXPECT_EQ(stored.name, L"desert_dunes.png");
     const auto& entries = document.manager->Tables().entries.at(stored);
     ASSERT_EQ(entries.size(), 1u);
     EXPECT_EQ(std::vector<BYTE>(entries.front().Data(), entries.front().Data() + entries.front().Size()),
               FileBytes(STORED_PICTURE));
 
-    EXPECT_EQ(slides[5]->GetLight()->pictureLink.Key(), (ResourceKey{L"common_res.dll", 5}));
-    for (std::size_t i : {0u, 1u, 2u, 4u}) EXPECT_EQ(slides[i]->GetLight()->pictureLink.Key().name, L"") << i;
+    EXPECT_EQ(slides[6]->GetLight()->pictureLink.Key(), (ResourceKey{L"common_res.dll", 5}));
+    for (std::size_t i : {0u, 1u, 2u, 3u, 5u}) EXPECT_EQ(slides[i]->GetLight()->pictureLink.Key().name, L"") << i;
+}
+
+// The sprite slide's systems come back from the document with their
+// settings and with pictures that keep their alpha; the image sequence
+// keeps its frames and their durations.
+TEST_F(SampleScene, TheSpriteSlidesSystemsLoadWithTheirPictures) {
+    const std::vector<BYTE> storedPicture = FileBytes(STORED_PICTURE);
+    KV_DocResManager building;
+    const auto built = BuildSampleShow(building, storedPicture);
+    document = LoadSceneDocument();
+    ASSERT_NE(document.root, nullptr);
+    const auto& expected = built->slides.front()->drawnDescriptions;
+    const auto& loaded = document.root->slides.front()->drawnDescriptions;
+    ASSERT_EQ(loaded.size(), expected.size());
+    ASSERT_GE(loaded.size(), 9u);
+    bool sawSequence = false;
+    for (std::size_t i = 0; i < loaded.size(); ++i) {
+        SCOPED_TRACE("system " + std::to_string(i));
+        const auto* sprites = dynamic_cast<const KV_ParticleSystemCtrl*>(loaded[i].get());
+        const auto* wanted = dynamic_cast<const KV_ParticleSystemCtrl*>(expected[i].get());
+        ASSERT_NE(sprites, nullptr);
+        ASSERT_NE(wanted, nullptr);
+        EXPECT_EQ(typeid(*sprites), typeid(*wanted));
+        EXPECT_EQ(sprites->count.Value(), wanted->count.Value());
+        EXPECT_EQ(sprites->image.GetPath(), wanted->image.GetPath());
+        const TextureSequence& picture = sprites->imageKind == 1 ? document.manager->GetImageSequence(sprites->image)
+                                                                 : document.manager->GetImage(sprites->image);
+        ASSERT_FALSE(picture.Frames().empty());
+        for (IDirect3DTexture9* frame : picture.Frames()) {
+            ASSERT_NE(frame, nullptr);
+            D3DSURFACE_DESC level{};
+            frame->GetLevelDesc(0, &level);
+            EXPECT_EQ(level.Format, D3DFMT_A8R8G8B8);
+        }
+        if (sprites->imageKind == 1) {
+            sawSequence = true;
+            EXPECT_EQ(picture.Frames().size(), 4u);
+            EXPECT_EQ(picture.durations.size(), 4u);
+            EXPECT_FALSE(sprites->secondImage.GetPath().empty());
+            EXPECT_FALSE(document.manager->GetImage(sprites->secondImage).Frames().empty());
+        }
+    }
+    EXPECT_TRUE(sawSequence);
 }
 
 }  // namespace
