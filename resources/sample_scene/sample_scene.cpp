@@ -7,8 +7,8 @@ std::unique_ptr<KV_SlideShow_Light> BuildSampleShow(KV_DocResManager& manager,
                                                     const std::vector<BYTE>& storedPicture) {
     auto show = std::make_unique<KV_SlideShow_Light>();
     SampleScene scene{*show, manager, storedPicture};
-    AddSpriteSlide(scene);
     AddLandscapeSlide(scene);
+    AddSpriteSlide(scene);
     AddPortraitSlide(scene);
     AddSquareSlide(scene);
     AddStoredPictureSlide(scene);

@@ -55,9 +55,9 @@ void AtPosition(KV_StatObjConstructor& d, int x, int y, unsigned rotation) {
 }  // namespace
 
 void AddSpriteSlide(SampleScene& scene) {
-    // First in the show, with a short hold, so that a run of a few seconds
-    // shows it fade; the camera stands still, so that the sprites keep to
-    // their places on the picture.
+    // Second in the show, so that a run of a few seconds fades into it; the
+    // camera stands still, so that the sprites keep to their places on the
+    // picture.
     KV_SlideContainer& slide = AddPictureSlide(scene, {1, 3, 1}, {false, 100, 50});
     ShowOwnPicture(slide, IDR_PICTURE_MOUNTAIN_LAKE);
 

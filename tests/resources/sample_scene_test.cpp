@@ -58,7 +58,7 @@ TEST_F(SampleScene, LoadsWithTheSlidesItWasBuiltWith) {
     document = LoadSceneDocument();
     ASSERT_NE(document.root, nullptr);
     ASSERT_EQ(document.root->slides.size(), built->slides.size());
-    // Sprites, landscape, portrait, square, stored in the document, small, common_res.
+    // Landscape, sprites, portrait, square, stored in the document, small, common_res.
     const PictureSize kSizes[] = {{1600, 900}, {1600, 900}, {720, 1200}, {1024, 1024}, {1200, 600}, {160, 120}, {1024, 768}};
     ASSERT_EQ(std::size(kSizes), built->slides.size());
 
@@ -86,10 +86,10 @@ TEST_F(SampleScene, LoadsWithTheSlidesItWasBuiltWith) {
         EXPECT_NE(border.Frames().front(), nullptr);
     }
     // The fades differ in length, and most slides wander and zoom.
-    EXPECT_NE(built->slides[1]->fadeOut.Value(), built->slides[3]->fadeOut.Value());
-    EXPECT_NE(built->slides[1]->fadeIn.Value(), built->slides[4]->fadeIn.Value());
-    EXPECT_GT(built->slides[1]->GetLight()->camera.zoom.Value(), 100u);
-    EXPECT_EQ(built->slides[1]->GetLight()->camera.enable.Value(), 1);
+    EXPECT_NE(built->slides[0]->fadeOut.Value(), built->slides[3]->fadeOut.Value());
+    EXPECT_NE(built->slides[0]->fadeIn.Value(), built->slides[4]->fadeIn.Value());
+    EXPECT_GT(built->slides[0]->GetLight()->camera.zoom.Value(), 100u);
+    EXPECT_EQ(built->slides[0]->GetLight()->camera.enable.Value(), 1);
 }
 
 TEST_F(SampleScene, StoresOnePictureAndNamesCommonResForAnother) {
@@ -119,8 +119,8 @@ TEST_F(SampleScene, TheSpriteSlidesSystemsLoadWithTheirPictures) {
     const auto built = BuildSampleShow(building, storedPicture);
     document = LoadSceneDocument();
     ASSERT_NE(document.root, nullptr);
-    const auto& expected = built->slides.front()->drawnDescriptions;
-    const auto& loaded = document.root->slides.front()->drawnDescriptions;
+    const auto& expected = built->slides.at(1)->drawnDescriptions;
+    const auto& loaded = document.root->slides.at(1)->drawnDescriptions;
     ASSERT_EQ(loaded.size(), expected.size());
     ASSERT_GE(loaded.size(), 9u);
     bool sawSequence = false;
