@@ -55,10 +55,9 @@ void AtPosition(KV_StatObjConstructor& d, int x, int y, unsigned rotation) {
 }  // namespace
 
 void AddSpriteSlide(SampleScene& scene) {
-    // Second in the show, so that a run of a few seconds fades into it; the
-    // camera stands still, so that the sprites keep to their places on the
-    // picture.
-    KV_SlideContainer& slide = AddPictureSlide(scene, {1, 3, 1}, {false, 100, 50});
+    // Second in the show, so that a run of a few seconds fades into it. The
+    // sprites lie on the picture: they wander and zoom with it.
+    KV_SlideContainer& slide = AddPictureSlide(scene, {1, 4, 1}, {true, 125, 40});
     ShowOwnPicture(slide, IDR_PICTURE_MOUNTAIN_LAKE);
 
     auto& rays = Add<KV_GodRayConstructor>(slide, Store(scene, L"sprite_ray.dds", sample_sprites::Ray()), 5, 140);
