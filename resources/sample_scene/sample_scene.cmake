@@ -8,6 +8,8 @@ add_library(sample_scene OBJECT
   ${CMAKE_CURRENT_LIST_DIR}/sample_scene.cpp
   ${CMAKE_CURRENT_LIST_DIR}/sample_slides.cpp
   ${CMAKE_CURRENT_LIST_DIR}/slide_setup.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/sprite_pictures.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/sprite_slide.cpp
   ${CMAKE_CURRENT_LIST_DIR}/star_pictures.cpp
   ${CMAKE_CURRENT_LIST_DIR}/stars_slide.cpp)
 target_include_directories(sample_scene PUBLIC ${CMAKE_SOURCE_DIR})

@@ -8,6 +8,7 @@ std::unique_ptr<KV_SlideShow_Light> BuildSampleShow(KV_DocResManager& manager,
     auto show = std::make_unique<KV_SlideShow_Light>();
     SampleScene scene{*show, manager, storedPicture};
     AddLandscapeSlide(scene);
+    AddSpriteSlide(scene);
     AddPortraitSlide(scene);
     AddSquareSlide(scene);
     AddStoredPictureSlide(scene);

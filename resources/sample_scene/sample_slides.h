@@ -16,6 +16,8 @@ struct SampleScene {
     const std::vector<BYTE>& storedPicture;
 };
 
+// Every sprite system drawn without an effect, over the mountain lake.
+void AddSpriteSlide(SampleScene& scene);
 // Pictures of different sizes and aspects under the wandering camera.
 void AddLandscapeSlide(SampleScene& scene);
 void AddPortraitSlide(SampleScene& scene);

@@ -1,9 +1,15 @@
 #include "scene/light/kv_abrender.h"
 
+#include "particles/sprites/particle_system_ctrl.h"
+#include "particles/sprites/sprite_array_obj.h"
+#include "scene/render/textured_indexed_quad.h"
+
 #include "scene/render/current_device.h"
 #include "scene/render/mesh_node.h"
 #include "scene/render/vertex_formats.h"
 #include "scene/render/view_context.h"
+
+#include <algorithm>
 
 std::list<SavedRenderTarget> g_renderTargetSizeStack;
 
@@ -146,4 +152,65 @@ void KV_ABRender::DrawMeshPartsTwoPass(const MeshNode& node)
         DrawAtFrame(node, *frame);
     }
     EndMeshNode();
+}
+
+void KV_ABRender::DrawMeshTwoTextures(const KV_SpriteArrayObj& sprites)
+{
+    const KV_SpriteArrayObj::Geometry& mesh = sprites.GetGeometry();
+    // A system whose count was 0 from the start has no buffers.
+    if (!mesh.vertexBuffer || !mesh.indexBuffer)
+        return;
+    if (g_currentRenderContext) {
+        g_currentRenderContext->ApplyTransforms();
+        g_currentRenderContext->SetWorldTransform(mesh.world);
+    }
+    // Never more quads than the buffers hold.
+    const UINT quads = std::min(sprites.Sprites().GetParticleCount(), mesh.vertexCount / 4);
+    const auto draw = [&] {
+        if (quads > 0)
+            DrawIndexed(mesh, 2 * quads);
+    };
+    TextureHolder second;
+    second.Reset(sprites.GetSecondTexture());
+    const int blendMode = sprites.Sprites().blendMode.Value();
+    SetCull(D3DCULL_NONE);
+    g_currentDevice->SetRenderState(D3DRS_ALPHABLENDENABLE, TRUE);
+    g_currentDevice->SetTextureStageState(0, D3DTSS_COLOROP, D3DTOP_MODULATE);
+    g_currentDevice->SetTextureStageState(0, D3DTSS_ALPHAOP, D3DTOP_MODULATE);
+    g_currentDevice->SetTextureStageState(0, D3DTSS_COLORARG1, D3DTA_TEXTURE);
+    g_currentDevice->SetTextureStageState(0, D3DTSS_COLORARG2, D3DTA_DIFFUSE);
+    g_currentDevice->SetRenderState(D3DRS_DESTBLEND, !second && blendMode != 0 ? D3DBLEND_ONE : D3DBLEND_INVSRCALPHA);
+    g_currentDevice->SetTexture(0, mesh.CurrentFrame());
+    SetIndexedStream(mesh, DX_V::PCT::FVF, sizeof(DX_V::PCT));
+    draw();
+    if (second) {
+        g_currentDevice->SetTextureStageState(0, D3DTSS_COLOROP, D3DTOP_SELECTARG1);
+        g_currentDevice->SetTexture(0, second.Get());
+        if (blendMode == 1)
+            g_currentDevice->SetRenderState(D3DRS_DESTBLEND, D3DBLEND_ONE);
+        draw();
+    }
+    g_currentDevice->SetRenderState(D3DRS_ALPHABLENDENABLE, FALSE);
+    g_currentDevice->SetRenderState(D3DRS_DESTBLEND, D3DBLEND_INVSRCALPHA);
+}
+
+void KV_ABRender::DrawTexturedQuad(TexturedIndexedQuad& quad)
+{
+    quad.BeforeDraw();
+    g_currentDevice->SetRenderState(D3DRS_ALPHABLENDENABLE, TRUE);
+    SetCull(D3DCULL_NONE);
+    g_currentDevice->SetRenderState(D3DRS_ZENABLE, FALSE);
+    g_currentDevice->SetTextureStageState(0, D3DTSS_COLOROP, D3DTOP_SELECTARG1);
+    g_currentDevice->SetTextureStageState(0, D3DTSS_ALPHAOP, D3DTOP_MODULATE);
+    g_currentDevice->SetTextureStageState(0, D3DTSS_COLORARG1, D3DTA_TEXTURE);
+    g_currentDevice->SetTextureStageState(0, D3DTSS_ALPHAARG1, D3DTA_TEXTURE);
+    g_currentDevice->SetTextureStageState(0, D3DTSS_ALPHAARG2, D3DTA_TFACTOR);
+    g_currentDevice->SetRenderState(D3DRS_TEXTUREFACTOR, 0xFFFFFFFF);
+    g_currentDevice->SetTexture(0, quad.texture.Get());
+    SetIndexedStream(quad, DX_V::PT::FVF, sizeof(DX_V::PT));
+    DrawIndexed(quad, quad.triangleCount);
+    g_currentDevice->SetTextureStageState(0, D3DTSS_COLORARG2, D3DTA_DIFFUSE);
+    g_currentDevice->SetTextureStageState(0, D3DTSS_ALPHAARG2, D3DTA_DIFFUSE);
+    g_currentDevice->SetRenderState(D3DRS_ALPHABLENDENABLE, FALSE);
+    g_currentDevice->SetTextureStageState(0, D3DTSS_TEXTURETRANSFORMFLAGS, D3DTTFF_DISABLE);
 }

@@ -16,8 +16,10 @@
 class KV_IndexedMesh;
 class MeshNode;
 class KV_SimpleMesh;
+class KV_SpriteArrayObj;
 class PictureQuad;
 class RenderTargetPair;
+class TexturedIndexedQuad;
 class TexturedQuad;
 
 // A pushed target: the size and view mode to return to.
@@ -48,8 +50,13 @@ public:
     // Once per listed frame, culled by the frame's face order; a blended
     // node draws every frame again with the other side.
     virtual void DrawMeshParts(const MeshNode& node);
+    // The sprites at the animated frame, blended or additive, and again
+    // with the second texture's colour when there is one.
+    virtual void DrawMeshTwoTextures(const KV_SpriteArrayObj& sprites);
     // Blended, both sides of every frame, texture alone.
     virtual void DrawMeshPartsTwoPass(const MeshNode& node);
+    // The quad's colour and its alpha by the texture factor.
+    virtual void DrawTexturedQuad(TexturedIndexedQuad& quad);
     // Blended by the vertex diffuse, untextured.
     void DrawColourQuad(const KV_SimpleMesh& mesh);
     // The scene drawn so far, for the objects that read it.

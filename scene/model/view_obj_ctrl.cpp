@@ -57,9 +57,12 @@ void KV_ViewObjCtrl::Reset()
 
 ScreenQuad KV_ViewObjCtrl::GetScreenQuad() const
 {
+    return EdgeQuad(GetLeftPixels(), GetRightPixels(), GetTopPixels(), GetBottomPixels());
+}
+
+ScreenQuad KV_ViewObjCtrl::EdgeQuad(float left, float right, float top, float bottom)
+{
     ScreenQuad quad;
-    const float left = GetLeftPixels(), right = GetRightPixels();
-    const float top = GetTopPixels(), bottom = GetBottomPixels();
     const float positions[4][2] = {{left, bottom}, {left, top}, {right, bottom}, {right, top}};
     for (int i = 0; i < 4; ++i) {
         quad.corners[i].x = positions[i][0];
@@ -78,10 +81,6 @@ void KV_ViewObjCtrl::UpdatePixelRect()
     SnapEdge(pixelRect.bottom, relative.bottom, PictureHeight());
 }
 
-float KV_ViewObjCtrl::GetLeftPixels() const { return relative.left * PictureWidth(); }
-float KV_ViewObjCtrl::GetRightPixels() const { return relative.right * PictureWidth(); }
-float KV_ViewObjCtrl::GetTopPixels() const { return relative.top * PictureHeight(); }
-float KV_ViewObjCtrl::GetBottomPixels() const { return relative.bottom * PictureHeight(); }
 
 D3DXVECTOR3 KV_ViewObjCtrl::RandomPointInRect() const
 {

@@ -6,6 +6,7 @@
 #include "scene/model/abobj_constructor.h"
 #include "scene/model/bound_control_list.h"
 #include "scene/model/media_rectangle.h"
+#include "scene/model/picture_placement.h"
 #include "scene/model/screen_quad.h"
 
 #include <d3dx9math.h>
@@ -21,6 +22,8 @@ public:
     void Write(KV_IOF_Virtual& archive) const override;
     void Reset() override;
     virtual ScreenQuad GetScreenQuad() const;
+    // The default quad with its corners on the four edges.
+    static ScreenQuad EdgeQuad(float left, float right, float top, float bottom);
     virtual bool HitTest(float x, float y) const;
 
     void WriteRecord(KV_IOF_Virtual& archive) const;
@@ -32,10 +35,11 @@ public:
     // picture size; relative values then snap to whole pixels.
     void UpdatePixelRect();
 
-    float GetLeftPixels() const;
-    float GetRightPixels() const;
-    float GetTopPixels() const;
-    float GetBottomPixels() const;
+    // Inline: the sprite rules ask for them several times per sprite and frame.
+    float GetLeftPixels() const { return relative.left * static_cast<float>(g_picturePlacement->pictureWidth); }
+    float GetRightPixels() const { return relative.right * static_cast<float>(g_picturePlacement->pictureWidth); }
+    float GetTopPixels() const { return relative.top * static_cast<float>(g_picturePlacement->pictureHeight); }
+    float GetBottomPixels() const { return relative.bottom * static_cast<float>(g_picturePlacement->pictureHeight); }
 
     // Random points of the rectangle in pixels, z 0; x drawn first.
     D3DXVECTOR3 RandomPointInRect() const;

@@ -9,6 +9,7 @@
 #include <set>
 #include <string>
 #include <type_traits>
+#include <typeinfo>
 #include <vector>
 
 #include <gtest/gtest.h>
@@ -30,6 +31,7 @@
 #include "particles/objects3d/kv_3dobj_array.h"
 #include "particles/objects3d/kv_butterfly_constructor.h"
 #include "particles/objects3d/kv_clock_constructor.h"
+#include "particles/sprites/particle_system_ctrl.h"
 #include "platform/d3dx9/device_fixture.h"
 #include "resources/common_res/common_res_ids.h"
 #include "resources/resource.h"
@@ -278,6 +280,51 @@ TEST_F(SampleScene, TheObjectsSlideCarriesButterfliesAClockAndLeaves) {
             EXPECT_EQ(mesh.instances.size(), 40u);
         }
     }
+}
+
+TEST_F(SampleScene, TheSpriteSlidesSystemsLoadWithTheirPictures) {
+    const std::vector<BYTE> storedPicture = FileBytes(STORED_PICTURE);
+    KV_DocResManager building;
+    const auto built = BuildSampleShow(building, storedPicture);
+    document = LoadSceneDocument();
+    ASSERT_NE(document.root, nullptr);
+    const KV_SlideContainer* slide = SlideStarting<KV_ParticleSystemCtrl>(*document.root);
+    ASSERT_NE(slide, nullptr);
+    const auto& slides = document.root->slides;
+    const auto index = static_cast<std::size_t>(
+        std::find_if(slides.begin(), slides.end(), [&](const auto& s) { return s.Get() == slide; }) - slides.begin());
+    const auto& expected = built->slides.at(index)->drawnDescriptions;
+    const auto& loaded = slide->drawnDescriptions;
+    ASSERT_EQ(loaded.size(), expected.size());
+    ASSERT_GE(loaded.size(), 9u);
+    bool sawSequence = false;
+    for (std::size_t i = 0; i < loaded.size(); ++i) {
+        SCOPED_TRACE("system " + std::to_string(i));
+        const auto* sprites = dynamic_cast<const KV_ParticleSystemCtrl*>(loaded[i].get());
+        const auto* wanted = dynamic_cast<const KV_ParticleSystemCtrl*>(expected[i].get());
+        ASSERT_NE(sprites, nullptr);
+        ASSERT_NE(wanted, nullptr);
+        EXPECT_EQ(typeid(*sprites), typeid(*wanted));
+        EXPECT_EQ(sprites->count.Value(), wanted->count.Value());
+        EXPECT_EQ(sprites->image.GetPath(), wanted->image.GetPath());
+        const TextureSequence& picture = sprites->imageKind == 1 ? document.manager->GetImageSequence(sprites->image)
+                                                                 : document.manager->GetImage(sprites->image);
+        ASSERT_FALSE(picture.Frames().empty());
+        for (IDirect3DTexture9* frame : picture.Frames()) {
+            ASSERT_NE(frame, nullptr);
+            D3DSURFACE_DESC level{};
+            frame->GetLevelDesc(0, &level);
+            EXPECT_EQ(level.Format, D3DFMT_A8R8G8B8);
+        }
+        if (sprites->imageKind == 1) {
+            sawSequence = true;
+            EXPECT_EQ(picture.Frames().size(), 4u);
+            EXPECT_EQ(picture.durations.size(), 4u);
+            EXPECT_FALSE(sprites->secondImage.GetPath().empty());
+            EXPECT_FALSE(document.manager->GetImage(sprites->secondImage).Frames().empty());
+        }
+    }
+    EXPECT_TRUE(sawSequence);
 }
 
 }  // namespace

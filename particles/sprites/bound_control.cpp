@@ -1,0 +1,210 @@
+#include "particles/sprites/bound_control.h"
+
+#include "particles/sprites/flow.h"
+#include "scene/document/kv_iof_virtual.h"
+#include "scene/document/record.h"
+
+#include <algorithm>
+
+KV_BoundControl::KV_BoundControl(const KV_BoundControl& other)
+    : KV_IOF_Item(other), mode(other.mode), fadeOut(other.fadeOut), fadeIn(other.fadeIn),
+      minimumWait(other.minimumWait), maximumWait(other.maximumWait), m_edge(other.m_edge)
+{
+}
+
+void KV_BoundControl::Write(KV_IOF_Virtual& archive) const
+{
+    WriteRecordFrame(archive, L"KV_BoundControl", 1);
+    archive.WriteInt(&mode.Value());
+    for (const auto* value : {&fadeOut, &fadeIn, &minimumWait, &maximumWait})
+        archive.WriteUInt(&value->Value());
+}
+
+void KV_BoundControl::ReadRecord(KV_IOF_Virtual& archive)
+{
+    ReadRecordVersion(archive);
+    archive.ReadInt(&mode.Value());
+    for (auto* value : {&fadeOut, &fadeIn, &minimumWait, &maximumWait})
+        archive.ReadUInt(&value->Value());
+}
+
+void KV_BoundControl::BindEdge(int edge) { m_edge = edge >= kTop && edge <= kRight ? edge : kNone; }
+
+bool KV_BoundControl::Outside(const SpriteInstance& i, const KV_ViewObjCtrl& d) const
+{
+    switch (m_edge) {
+    case kTop: return i.IsOutsideTop(d);
+    case kBottom: return i.IsOutsideBottom(d);
+    case kLeft: return i.IsOutsideLeft(d);
+    default: return i.IsOutsideRight(d);
+    }
+}
+
+bool KV_BoundControl::Crossing(const SpriteInstance& i, const KV_ViewObjCtrl& d) const
+{
+    switch (m_edge) {
+    case kTop: return i.CrossesTop(d);
+    case kBottom: return i.CrossesBottom(d);
+    case kLeft: return i.CrossesLeft(d);
+    default: return i.CrossesRight(d);
+    }
+}
+
+bool KV_BoundControl::Apply(KV_FlowConstructor& d, SpriteInstance& i) const
+{
+    if (m_edge == kNone)
+        return false;
+    if (i.edgeState != kNone)
+        return i.edgeState == m_edge && Continue(i, d);
+    switch (mode.Value()) {
+    case 1:
+        return Crossing(i, d) && EnterBounce(i);
+    case 2:
+        return Outside(i, d) && EnterReturn(i, d);
+    case 0:
+        return Outside(i, d) && EnterWrap(i, d);
+    default:
+        return false;
+    }
+}
+
+void KV_BoundControl::Reverse(SpriteInstance& i) const
+{
+    float& sign = Horizontal() ? i.m[0] : i.m[1];
+    sign = -sign;
+}
+
+void KV_BoundControl::StartWait(SpriteInstance& i, const KV_FlowConstructor& d) const
+{
+    i.t2 = d.clock + RandomInRange(static_cast<float>(minimumWait.Value()) * 0.001f,
+                                   static_cast<float>(maximumWait.Value()) * 0.001f);
+    i.waiting = true;
+    i.t3 = d.clock;
+}
+
+bool KV_BoundControl::EnterBounce(SpriteInstance& i) const
+{
+    Reverse(i);
+    i.edgeState = m_edge;
+    return true;
+}
+
+bool KV_BoundControl::EnterReturn(SpriteInstance& i, KV_FlowConstructor& d) const
+{
+    Reverse(i);
+    StartWait(i, d);
+    i.edgeState = m_edge;
+    return true;
+}
+
+bool KV_BoundControl::EnterWrap(SpriteInstance& i, KV_FlowConstructor& d) const
+{
+    // Still visible: the fade-out runs first.
+    if (d.RuleFade(i) <= 0.0f) {
+        PlaceOpposite(i, d);
+        i.placed = true;
+    }
+    i.edgeState = m_edge;
+    return true;
+}
+
+void KV_BoundControl::PlaceOpposite(SpriteInstance& i, const KV_FlowConstructor& d) const
+{
+    const float hw = i.halfWidth, hh = i.halfHeight;
+    switch (m_edge) {
+    case kTop:
+        i.centre.y = d.GetBottomPixels() + hh - 1.0f;
+        break;
+    case kBottom:
+        i.centre.y = d.GetTopPixels() - hh + 1.0f;
+        break;
+    case kLeft:
+        i.centre.x = d.GetRightPixels() + hw - 1.0f;
+        break;
+    default:
+        i.centre.x = d.GetLeftPixels() - hw + 1.0f;
+        break;
+    }
+    if (Horizontal())
+        i.centre.y = RandomInRange(d.GetTopPixels(), d.GetBottomPixels());
+    else
+        i.centre.x = RandomInRange(d.GetLeftPixels(), d.GetRightPixels());
+}
+
+bool KV_BoundControl::Continue(SpriteInstance& i, KV_FlowConstructor& d) const
+{
+    switch (mode.Value()) {
+    case 1:
+        ContinueBounce(i, d);
+        break;
+    case 2:
+        ContinueReturn(i, d);
+        break;
+    case 0:
+        ContinueWrap(i, d);
+        break;
+    default:
+        break;
+    }
+    return true;
+}
+
+void KV_BoundControl::ContinueBounce(SpriteInstance& i, const KV_FlowConstructor& d) const
+{
+    float& position = Horizontal() ? i.centre.x : i.centre.y;
+    const float half = Horizontal() ? i.halfWidth : i.halfHeight;
+    const float low = Horizontal() ? d.GetLeftPixels() : d.GetTopPixels();
+    const float high = Horizontal() ? d.GetRightPixels() : d.GetBottomPixels();
+    // One pixel back inside the band.
+    if (high - half < position)
+        position = high - half - 1.0f;
+    if (low + half > position)
+        position = low + half + 1.0f;
+    if (!Crossing(i, d))
+        i.edgeState = kNone;
+}
+
+void KV_BoundControl::ContinueReturn(SpriteInstance& i, const KV_FlowConstructor& d) const
+{
+    float& position = Horizontal() ? i.centre.x : i.centre.y;
+    const float half = Horizontal() ? i.halfWidth : i.halfHeight;
+    const float low = Horizontal() ? d.GetLeftPixels() : d.GetTopPixels();
+    const float high = Horizontal() ? d.GetRightPixels() : d.GetBottomPixels();
+    // Held in the outer band while it waits.
+    if (position > high + half)
+        position = high + half - 1.0f;
+    if (low - half > position)
+        position = low - half + 1.0f;
+    i.t3 += d.clockStep;
+    if (i.t2 >= i.t3)
+        return;
+    i.waiting = false;
+    if (!Outside(i, d))
+        i.edgeState = kNone;
+}
+
+void KV_BoundControl::ContinueWrap(SpriteInstance& i, KV_FlowConstructor& d) const
+{
+    float& fade = d.RuleFade(i);
+    if (i.placed) {
+        i.t3 += d.clockStep;
+        if (i.t2 < i.t3) {
+            i.waiting = false;
+            if (fade < 1.0f) {
+                const float in = static_cast<float>(fadeIn.Value());
+                fade = in == 0.0f ? 1.0f : std::min(fade + d.clockStep * 1000.0f / in, 1.0f);
+            }
+            if (fade >= 1.0f) {
+                i.edgeState = kNone;
+                i.placed = false;
+            }
+        }
+    } else if (fade > 0.0f) {
+        const float out = static_cast<float>(fadeOut.Value());
+        fade = out == 0.0f ? 0.0f : std::max(fade - d.clockStep * 1000.0f / out, 0.0f);
+    } else {
+        // The next frame's Apply places it beyond the opposite edge.
+        i.edgeState = kNone;
+        StartWait(i, d);
+    }
+}

@@ -1,0 +1,73 @@
+// Sprites that flow along one direction with a random sideways wobble, and
+// rain, whose drops pulse and start anew at random places. What a sprite
+// does at each edge is that edge's rule.
+#pragma once
+
+#include "particles/sprites/bound_control.h"
+#include "particles/sprites/particle_system_ctrl.h"
+
+#include <array>
+
+class KV_FlowConstructor : public SpriteKind<KV_FlowConstructor> {
+public:
+    KV_FlowConstructor();
+    // The settings and rules; the direction follows the copied angle.
+    KV_FlowConstructor(const KV_FlowConstructor& other);
+
+    void Write(KV_IOF_Virtual& archive) const override;
+    void InitParticle(SpriteInstance& instance) override;
+    void UpdateParticle(SpriteInstance& instance) override;
+    // Fewer sprites while the time line fades; a count below 2 stays.
+    unsigned GetParticleCount() const override;
+
+    void Read(KV_IOF_Virtual& archive, DWORD version);
+    void WriteRecord(KV_IOF_Virtual& archive) const;
+    void ReadRecord(KV_IOF_Virtual& archive);
+
+    // Speed along the angle, and the unit vector across it.
+    void OnDirectionChanged(unsigned int angle);
+    // The fade the edge rules run on: the phase itself here.
+    virtual float& RuleFade(SpriteInstance& instance);
+
+    // Degrees: 0 flows right, 90 up, 180 left, 270 down.
+    MediaParamT<unsigned int> angle{0};
+    // Sideways speed at wobble factor 1.
+    UINTSclaleTo<float> wobbleAmplitude{0, 3.0f};
+    // Chances per clock second of a new wobble.
+    UINTSclaleTo<float> wobbleRate{0, 0.25f};
+    float speed = 0.0f;
+    // 0 upright, 1 along the flow, 2 mirrored when flowing left, 3 when up.
+    MediaParamT<int> orientation{0};
+    // Top, bottom, left, right.
+    std::array<KV_BoundControl, 4> rules;
+    D3DXVECTOR4 direction{0, 0, 0, 0};
+    D3DXVECTOR4 perpendicular{0, 1, 0, 0};
+    D3DXMATRIX rotation;
+
+protected:
+    // The axes of orientations 0 and 1.
+    void OrientAxes(SpriteInstance& instance) const;
+
+private:
+    void Bind();
+
+    BoundControlList m_bindings;
+};
+
+class KV_RainConstructor : public SpriteKind<KV_RainConstructor, KV_FlowConstructor> {
+public:
+    KV_RainConstructor();
+
+    void Write(KV_IOF_Virtual& archive) const override;
+    // The flow's set-up with a random phase and the rule state cleared.
+    void InitParticle(SpriteInstance& instance) override;
+    // The flow at full phase, then the drop's own pulse.
+    void UpdateParticle(SpriteInstance& instance) override;
+    // A value of its own, so that a drop leaving at a wrapping edge comes
+    // back in at the opposite one.
+    float& RuleFade(SpriteInstance& instance) override;
+
+    void Read(KV_IOF_Virtual& archive, DWORD version);
+
+    D3DXMATRIX rainRotation;
+};

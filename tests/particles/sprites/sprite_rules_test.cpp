@@ -1,0 +1,379 @@
+// The kinds' per-sprite rules on a 400 x 300 picture, the generator seeded.
+#include "sprite_fixtures.h"
+
+#include "particles/sprites/fish_kinds.h"
+#include "particles/sprites/flow.h"
+#include "particles/sprites/fog.h"
+#include "particles/sprites/light_kinds.h"
+#include "particles/sprites/screen_mapping.h"
+#include "particles/sprites/stat_obj.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cmath>
+#include <set>
+
+namespace sprite_test {
+namespace {
+
+TEST(SpriteRules, AFishTurnsOnlyOnceWhollyOutsideAndSwimsBackMirrored)
+{
+    PictureScope picture;
+    KV_FishConstructor fish;
+    SpriteInstance i = NewSprite(fish);
+    const float half = std::fabs(i.halfWidth);
+    i.m[3] = 50.0f;
+    i.halfWidth = half;
+    i.centre.x = 400.0f + half - 1.0f;
+    i.centre.y = 150.0f;
+    fish.UpdateParticle(i);
+    EXPECT_GT(i.m[3], 0.0f) << "still partly inside";
+    i.centre.x = 400.0f + half + 1.0f;
+    fish.UpdateParticle(i);
+    EXPECT_LT(i.m[3], 0.0f);
+    EXPECT_FLOAT_EQ(i.halfWidth, -half);
+}
+
+TEST(SpriteRules, ABirdsSlowVerticalSpeedIsRaised)
+{
+    PictureScope picture;
+    KV_BirdConstructor bird;
+    const std::pair<float, float> cases[] = {{10.0f, 39.2857f}, {-10.0f, 30.7143f}};
+    for (const auto& [vertical, expected] : cases) {
+        SpriteInstance i = NewSprite(bird);
+        i.centre = D3DXVECTOR3(200, 150, 0);
+        i.m[3] = 75.0f;
+        i.m[4] = vertical;
+        bird.UpdateParticle(i);
+        EXPECT_NEAR(i.m[4], expected, 1e-3f);
+    }
+}
+
+TEST(SpriteRules, AHiddenGhostMovesElsewhereAndFollowsTheTimeLine)
+{
+    PictureScope picture;
+    KV_GhostConstructor ghost;
+    SpriteInstance i = NewSprite(ghost);
+    i.centre = D3DXVECTOR3(200, 150, 0);
+    ghost.UpdateParticle(i);
+    EXPECT_EQ(i.centre, D3DXVECTOR3(200, 150, 0)) << "shown: it stays";
+    EXPECT_EQ(i.phase, 1.0f);
+    // Intervals mode with no interval: hidden.
+    ghost.TimeLine().mode.SetValue(KV_TimeLineControl::kModeIntervals);
+    ghost.UpdateParticle(i);
+    EXPECT_NE(i.centre, D3DXVECTOR3(200, 150, 0));
+    EXPECT_EQ(i.phase, 0.0f);
+    EXPECT_EQ(i.colour >> 24, 0u);
+}
+
+TEST(SpriteRules, FogTurnsByItsOwnAngleEveryFrameWhateverTheFrameTime)
+{
+    PictureScope picture;
+    KV_FogConstructor fog;
+    SpriteInstance i = NewSprite(fog);
+    const float turn = std::atan2(i.turnSin, i.turnCos);
+    ASSERT_LE(std::fabs(turn), 0.004f);
+    ASSERT_NE(turn, 0.0f);
+    float t = 0.0f;
+    for (int frame = 1; frame <= 50; ++frame) {
+        t += frame % 2 ? 0.01f : 0.15f;
+        Step(fog, i, t);
+    }
+    EXPECT_NEAR(std::atan2(i.axisU.y, i.axisU.x), 50 * turn, 1e-4f);
+    EXPECT_NEAR(i.axisU.x * i.axisV.x + i.axisU.y * i.axisV.y, 0.0f, 1e-5f);
+}
+
+TEST(SpriteRules, OrientationTwoMirrorsASpriteFlowingLeft)
+{
+    PictureScope picture;
+    for (const auto& [angle, mirrored] : {std::pair{0u, false}, std::pair{180u, true}}) {
+        KV_FlowConstructor flow;
+        flow.speed = 50.0f;
+        flow.angle.SetValue(angle);
+        flow.orientation.SetValue(2);
+        SpriteInstance i = NewSprite(flow);
+        i.centre = D3DXVECTOR3(200, 150, 0);
+        flow.AdvanceClock(0.02f);
+        flow.UpdateParticle(i);
+        EXPECT_EQ(i.axisU.x, mirrored ? -1.0f : 1.0f) << angle;
+    }
+}
+
+TEST(SpriteRules, FlowsDrawFewerSpritesWhileTheirTimeLineFades)
+{
+    KV_FlowConstructor flow;
+    KV_TimeLineControl& timeLine = flow.TimeLine();
+    timeLine.mode.SetValue(KV_TimeLineControl::kModeIntervals);
+    timeLine.AddInterval(0.0f, 10.0f, 10.0f, 10.0f);
+    timeLine.intervalTime = 4.5f;
+    ASSERT_FLOAT_EQ(timeLine.GetOpacity(), 0.45f);
+    const std::pair<unsigned, unsigned> cases[] = {{10, 4}, {1, 1}, {0, 0}};
+    for (const auto& [count, drawn] : cases) {
+        flow.count.SetValue(count);
+        EXPECT_EQ(flow.GetParticleCount(), drawn) << count;
+    }
+}
+
+TEST(SpriteRules, AFlowMovesAlongItsAngleAtItsSpeedTimesTheScale)
+{
+    PictureScope picture;
+    const struct {
+        unsigned angle;
+        float dx, dy;
+    } cases[] = {{0, 100, 0}, {90, 0, -100}, {180, -100, 0}, {270, 0, 100}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.angle);
+        KV_FlowConstructor flow;
+        flow.speed = 100.0f;
+        flow.angle.SetValue(c.angle);
+        flow.scaleMinimum = flow.scaleMaximum = 0.5f;
+        KV_FlowConstructor copy(flow);
+        SpriteInstance i = NewSprite(copy);
+        i.centre = D3DXVECTOR3(200, 150, 0);
+        copy.AdvanceClock(0.1f);
+        copy.UpdateParticle(i);
+        EXPECT_NEAR(i.centre.x, 200 + 0.1f * 0.5f * c.dx, 1e-3f);
+        EXPECT_NEAR(i.centre.y, 150 + 0.1f * 0.5f * c.dy, 1e-3f);
+    }
+}
+
+// A sprite wholly beyond one edge, moving outwards.
+SpriteInstance Beyond(KV_FlowConstructor& flow, int edge)
+{
+    SpriteInstance i = NewSprite(flow);
+    i.centre = D3DXVECTOR3(200, 150, 0);
+    const float hw = i.halfWidth, hh = i.halfHeight;
+    switch (edge) {
+    case KV_BoundControl::kTop: i.centre.y = -hh - 2; break;
+    case KV_BoundControl::kBottom: i.centre.y = 300 + hh + 2; break;
+    case KV_BoundControl::kLeft: i.centre.x = -hw - 2; break;
+    default: i.centre.x = 400 + hw + 2; break;
+    }
+    i.phase = 0.0f;
+    return i;
+}
+
+TEST(SpriteRules, EdgeRulesByModeAndEdge)
+{
+    PictureScope picture;
+    for (int mode : {0, 1, 2}) {
+        for (int edge = 0; edge < 4; ++edge) {
+            SCOPED_TRACE(testing::Message() << "mode " << mode << " edge " << edge);
+            KV_FlowConstructor flow;
+            for (KV_BoundControl& rule : flow.rules)
+                rule.mode.SetValue(mode);
+            SpriteInstance i = Beyond(flow, edge);
+            const bool horizontal = edge >= KV_BoundControl::kLeft;
+            ASSERT_TRUE(flow.rules[edge].Apply(flow, i));
+            EXPECT_EQ(i.edgeState, edge);
+            const float sign = horizontal ? i.m[0] : i.m[1];
+            EXPECT_EQ(sign, mode == 0 ? 1.0f : -1.0f) << "the direction reverses on bouncing and returning";
+            EXPECT_EQ(i.waiting, mode == 2);
+            EXPECT_EQ(i.placed, mode == 0);
+            if (mode == 0) {
+                // Placed just beyond the opposite edge.
+                const float opposite[] = {300 + i.halfHeight - 1, -i.halfHeight + 1, 400 + i.halfWidth - 1,
+                                          -i.halfWidth + 1};
+                EXPECT_FLOAT_EQ(horizontal ? i.centre.x : i.centre.y, opposite[edge]);
+            }
+            // Another edge's rule leaves a held sprite alone.
+            EXPECT_FALSE(flow.rules[(edge + 1) % 4].Apply(flow, i));
+        }
+    }
+}
+
+TEST(SpriteRules, RainLeavingAtTheBottomComesBackAtTheTop)
+{
+    PictureScope picture;
+    KV_RainConstructor rain;
+    rain.count.SetValue(1);
+    SpriteInstance i = NewSprite(rain);
+    i.centre = D3DXVECTOR3(200, 280, 0);
+    int returns = 0;
+    float previousY = i.centre.y;
+    for (int frame = 1; frame <= 200; ++frame) {
+        Step(rain, i, 0.02f * static_cast<float>(frame));
+        if (i.centre.y < previousY - 100.0f)
+            ++returns;
+        previousY = i.centre.y;
+    }
+    // 2000 pixels per second over a 300-pixel picture: several falls in 4 s.
+    EXPECT_GE(returns, 3);
+}
+
+TEST(SpriteRules, ARotatedStaticSpriteBoundsItsTurnedQuad)
+{
+    PictureScope picture;
+    KV_StatObjConstructor object;
+    object.rotation.SetValue(90);
+    object.size.SetValue(100);
+    object.placement.extra1.Value() = 200;
+    object.placement.extra2.Value() = 150;
+    SpriteInstance i = NewSprite(object);
+    EXPECT_FLOAT_EQ(i.halfWidth, 50.0f);
+    EXPECT_EQ(object.placement.left.Value(), 150);
+    EXPECT_EQ(object.placement.right.Value(), 250);
+    EXPECT_EQ(object.placement.top.Value(), 100);
+    EXPECT_EQ(object.placement.bottom.Value(), 200);
+    const ScreenQuad quad = object.GetScreenQuad();
+    EXPECT_EQ(quad.Left(), 150.0f);
+    EXPECT_EQ(quad.Bottom(), 200.0f);
+}
+
+TEST(SpriteRules, AStaticSpriteIsHitOnAndInsideItsBoxThroughTheFittedPicture)
+{
+    PictureScope picture;
+    KV_StatObjConstructor object;
+    object.size.SetValue(100);
+    object.placement.extra1.Value() = 200;
+    object.placement.extra2.Value() = 150;
+    NewSprite(object);
+    // The 400 x 300 picture fitted at (100, 50) of a back buffer twice the target.
+    PicturePlacement placement;
+    placement.pictureWidth = 400;
+    placement.pictureHeight = 300;
+    placement.scaleX = placement.scaleY = 2.0f;
+    for (ScreenQuadCorner& corner : placement.fitQuad.corners) {
+        corner.x = corner.u > 0 ? 500.0f : 100.0f;
+        corner.y = corner.v > 0 ? 350.0f : 50.0f;
+    }
+    const PicturePlacement* published = g_picturePlacement;
+    g_picturePlacement = &placement;
+    const D3DXVECTOR3 mapped = MapScreenToScene(placement, 300, 200, 7);
+    EXPECT_FLOAT_EQ(mapped.x, 200.0f);
+    EXPECT_FLOAT_EQ(mapped.y, 150.0f);
+    EXPECT_FLOAT_EQ(mapped.z, 7.0f);
+    EXPECT_TRUE(object.HitTest(175.0f, 100.0f)) << "on the right edge";
+    EXPECT_FALSE(object.HitTest(176.0f, 100.0f));
+    EXPECT_TRUE(object.HitTest(125.0f, 75.0f));
+    EXPECT_FALSE(object.HitTest(124.0f, 75.0f));
+    g_picturePlacement = published;
+}
+
+TEST(SpriteRules, SwayingKindsLeanAtMostTheirAmplitudeAboutTheirRoot)
+{
+    PictureScope picture;
+    KV_FlowerConstructor flower;
+    flower.placement.extra1.Value() = 200;
+    flower.placement.extra2.Value() = 150;
+    SpriteInstance stem = NewSprite(flower);
+    KV_GrassConstructor grass;
+    SpriteInstance blade = NewSprite(grass);
+    const float root = blade.m[5];
+    float flowerMost = 0, grassMost = 0;
+    for (int frame = 1; frame <= 400; ++frame) {
+        Step(flower, stem, 0.02f * static_cast<float>(frame));
+        Step(grass, blade, 0.02f * static_cast<float>(frame));
+        flowerMost = std::max(flowerMost, std::fabs(std::atan(stem.axisV.x)) * 57.29578f);
+        grassMost = std::max(grassMost, std::fabs(std::atan(blade.axisV.x)) * 57.29578f);
+        // The bottom middle stays on the root.
+        EXPECT_NEAR(blade.centre.x + blade.axisV.x * blade.halfHeight, root, 1e-3f);
+        EXPECT_NEAR(stem.centre.x + stem.axisV.x * stem.halfHeight, 200.0f, 1e-3f);
+    }
+    EXPECT_NEAR(flowerMost, 1.5f, 0.05f);
+    EXPECT_NEAR(grassMost, 3.0f, 0.05f);
+}
+
+TEST(SpriteRules, ASparkleAtHalfPhaseIsFifteenByThirteenAndThreeQuarters)
+{
+    PictureScope picture;
+    KV_SparkleConstructor sparkle;
+    sparkle.size.SetValue(40);
+    SpriteInstance i = NewSprite(sparkle);
+    i.phase = 0.5f;
+    i.phaseSpeed = 0.0f;
+    sparkle.UpdateParticle(i);
+    EXPECT_FLOAT_EQ(i.halfWidth, 15.0f);
+    EXPECT_FLOAT_EQ(i.halfHeight, 13.75f);
+}
+
+TEST(SpriteRules, LightingIgnoresTheTimeLineAndWaitsOneToFiveSeconds)
+{
+    PictureScope picture;
+    KV_LightingConstructor lighting;
+    lighting.TimeLine().mode.SetValue(KV_TimeLineControl::kModeIntervals);
+    ASSERT_EQ(lighting.TimeLine().GetOpacity(), 0.0f);
+    EXPECT_EQ(lighting.ModulateColor(0x80FFFFFF), 0x80FFFFFFu);
+    SpriteInstance i = NewSprite(lighting);
+    std::vector<float> waits;
+    float t = 0.0f, darkSince = -1.0f;
+    for (int frame = 0; frame < 3000; ++frame) {
+        const bool wasLit = i.phase != 0.0f;
+        t += 0.01f;
+        Step(lighting, i, t);
+        if (wasLit && i.phase == 0.0f)
+            darkSince = t;
+        if (!wasLit && i.phase == 1.0f && darkSince >= 0.0f)
+            waits.push_back(t - darkSince);
+    }
+    ASSERT_GE(waits.size(), 5u);
+    for (float wait : waits) {
+        EXPECT_GT(wait, 1.0f);
+        EXPECT_LE(wait, 5.02f);
+    }
+}
+
+TEST(SpriteRules, ADischargeNeverRepeatsAFrame)
+{
+    KV_DischargeConstructor discharge;
+    discharge.frameCount = 4;
+    std::set<unsigned> seen;
+    unsigned frame = 0;
+    for (int k = 0; k < 200; ++k) {
+        const unsigned next = discharge.NextFrame(frame);
+        EXPECT_NE(next, frame);
+        EXPECT_LT(next, 4u);
+        seen.insert(next);
+        frame = next;
+    }
+    EXPECT_EQ(seen.size(), 4u);
+    for (unsigned frames : {0u, 1u}) {
+        discharge.frameCount = frames;
+        EXPECT_EQ(discharge.NextFrame(0), 0u) << "no other frame: unchanged";
+    }
+}
+
+TEST(SpriteRules, AFrameCountOfZeroCountsAsOne)
+{
+    KV_FishConstructor fish;
+    fish.frameCount = 0;
+    EXPECT_EQ(fish.NextFrame(0), 0u);
+    EXPECT_EQ(fish.GetImageInfo().scale, 1.0f);
+}
+
+TEST(SpriteRules, GodRaysLeanByTheirSlantAndStayFiniteLyingFlat)
+{
+    PictureScope picture;
+    const std::pair<unsigned, float> cases[] = {{90, 0.0f}, {80, -0.17633f}, {260, -0.17633f}, {100, 0.17633f}};
+    for (const auto& [slant, lean] : cases) {
+        KV_GodRayConstructor ray;
+        ray.slant.SetValue(slant);
+        SpriteInstance i = NewSprite(ray);
+        EXPECT_NEAR(i.axisV.x, lean, 1e-4f) << slant;
+        EXPECT_FLOAT_EQ(i.halfHeight, 150.0f);
+    }
+    for (unsigned slant : {0u, 180u, 360u}) {
+        KV_GodRayConstructor ray;
+        ray.slant.SetValue(slant);
+        SpriteInstance i = NewSprite(ray);
+        EXPECT_TRUE(std::isfinite(i.axisV.x)) << slant;
+    }
+}
+
+TEST(SpriteRules, UpdateInstanceColorKeepsTheLowByteOfAlphaTimesPhase)
+{
+    KV_FishConstructor fish;
+    fish.colour.Value() = 0x00112233;
+    SpriteInstance i{};
+    const std::pair<float, D3DCOLOR> cases[] = {
+        {1.0f, 0xFF332211}, {0.5f, 0x7F332211}, {1.5f, 0x7E332211}, {std::nanf(""), 0x00332211}};
+    for (const auto& [phase, colour] : cases) {
+        i.phase = phase;
+        fish.UpdateInstanceColor(i);
+        EXPECT_EQ(i.colour, colour) << phase;
+    }
+}
+
+}  // namespace
+}  // namespace sprite_test
