@@ -9,11 +9,13 @@
 
 class KV_DocResManager;
 class KV_SlideShow_Light;
+struct SampleSounds;
 
 struct SampleScene {
     KV_SlideShow_Light& show;
     KV_DocResManager& manager;
     const std::vector<BYTE>& storedPicture;
+    const SampleSounds& sounds;
 };
 
 // Pictures of different sizes and aspects under the wandering camera.
@@ -27,3 +29,6 @@ void AddDefaultPictureSlide(SampleScene& scene);
 // Masked screen effects over the lake: waves on the water, a pulsing light
 // on the peaks, a mirrored copy of the scene in the sky.
 void AddMaskedEffectsSlide(SampleScene& scene);
+// Wind chimes among the birches: a WAV sound object that rings now and
+// then while the slide shows.
+void AddWindChimeSlide(SampleScene& scene);

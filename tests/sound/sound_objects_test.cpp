@@ -17,6 +17,7 @@
 namespace {
 
 using sound_test::Bytes;
+using sound_test::LevelWave;
 
 constexpr int kRate = 8000;
 
@@ -32,13 +33,6 @@ void Play(double seconds)
 {
     std::vector<float> mixed(2 * static_cast<size_t>(seconds * kRate));
     platform::sim::PullMixedAudio(mixed.data(), mixed.size() / 2, kRate);
-}
-
-// A mono wave of one level lasting the given seconds.
-Bytes LevelWave(float level, double seconds)
-{
-    const std::vector<int16_t> samples(static_cast<size_t>(seconds * kRate), static_cast<int16_t>(level * 32768.0f));
-    return sound_test::WaveFile({}, sound_test::Pcm16(samples));
 }
 
 class SoundObjectTest : public ::testing::Test {
