@@ -13,17 +13,6 @@ target_include_directories(make_sounds PRIVATE ${CMAKE_SOURCE_DIR})
 target_link_libraries(make_sounds PRIVATE sound_encoding)
 
 set(SAVER_SOUNDS_DIR ${CMAKE_CURRENT_BINARY_DIR}/sounds)
-file(MAKE_DIRECTORY ${SAVER_SOUNDS_DIR})
 set(SAVER_SOUND_FILES evening_chords.wav morning_bells.mp3 night_chimes.mp3 wind_chime.wav)
-set(SAVER_SOUNDS "")
-foreach(name IN LISTS SAVER_SOUND_FILES)
-  set(sound ${SAVER_SOUNDS_DIR}/${name})
-  add_custom_command(
-    OUTPUT ${sound}
-    COMMAND make_sounds ${name} ${sound}
-    DEPENDS make_sounds
-    COMMENT "Making ${name}"
-    VERBATIM)
-  list(APPEND SAVER_SOUNDS ${sound})
-endforeach()
+saver_make_files(make_sounds ${SAVER_SOUNDS_DIR} "" SAVER_SOUNDS ${SAVER_SOUND_FILES})
 add_custom_target(sounds DEPENDS ${SAVER_SOUNDS})
