@@ -1,5 +1,6 @@
 target_sources(platform PRIVATE
   ${CMAKE_CURRENT_LIST_DIR}/clock.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/crt_time.cpp
   ${CMAKE_CURRENT_LIST_DIR}/time.cpp
   ${CMAKE_CURRENT_LIST_DIR}/thread.cpp
   ${CMAKE_CURRENT_LIST_DIR}/command_line.cpp

@@ -4,4 +4,17 @@
 // Resources of type "DDS".
 #define IDR_DEFAULT_PICTURE 5
 #define IDR_BORDER_PICTURE 6
+#define IDR_GLYPH_STRIP 40
+#define IDR_BALL_HIGHLIGHT 58
+#define IDR_BALL_GLINT 59
+#define IDR_BALL_STAND 60
+// The 3D objects' defaults; the butterfly body's picture is the border's.
+#define IDR_BUTTERFLY_BODY_MESH 68
+#define IDR_BUTTERFLY_WING_MESH 69
+#define IDR_CLOCK_MESH 70
+#define IDR_CLOCK_DIAL_PICTURE 71
+#define IDR_CLOCK_HAND_PICTURE 72
 #define IDR_WATER_BUMP 89
+
+// Resources of type RCDATA.
+#define IDR_PARTICLE_EFFECT 40

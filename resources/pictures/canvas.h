@@ -6,8 +6,10 @@
 
 namespace pictures {
 
+// Opaque unless a picture with transparency sets its alpha.
 struct Color {
     float r, g, b;
+    float a = 1.0f;
 };
 
 constexpr Color Rgb(uint32_t hex) {
@@ -26,8 +28,8 @@ float Fraction(float x);
 // u and v run from 0 to 1 across and down the picture.
 using Painter = Color (*)(float u, float v);
 
-// 8-bit RGB rows, top first; each pixel the mean of samples × samples
-// positions spread over it.
-std::vector<uint8_t> Paint(int width, int height, int samples, Painter painter);
+// 8-bit rows, top first, of RGB or (channels 4) RGBA; each pixel the mean
+// of samples × samples positions spread over it.
+std::vector<uint8_t> Paint(int width, int height, int samples, Painter painter, int channels = 3);
 
 }  // namespace pictures

@@ -14,6 +14,7 @@ struct PictureSpec {
     int height;
     int samples;  // per pixel and axis
     pictures::Painter painter;
+    int channels = 3;  // 4 with alpha
 };
 
 constexpr PictureSpec kPictures[] = {
@@ -27,6 +28,10 @@ constexpr PictureSpec kPictures[] = {
     {"birch_forest", 576, 1024, 2, pictures::BirchForest},
     {"rose_window", 1024, 1024, 2, pictures::RoseWindow},
     {"tile_mosaic", 160, 120, 4, pictures::TileMosaic},
+    {"glyph_strip", 32, 512, 4, pictures::GlyphStrip, 4},
+    {"ball_highlight", 256, 256, 2, pictures::BallHighlight, 4},
+    {"ball_glint", 256, 256, 2, pictures::BallGlint, 4},
+    {"ball_stand", 256, 128, 2, pictures::BallStand, 4},
 };
 
 }  // namespace
@@ -38,8 +43,8 @@ int main(int argc, char** argv) {
     }
     for (const PictureSpec& spec : kPictures) {
         if (std::strcmp(spec.name, argv[1]) != 0) continue;
-        const auto rgb = pictures::Paint(spec.width, spec.height, spec.samples, spec.painter);
-        if (!pictures::WritePng(argv[2], spec.width, spec.height, rgb)) {
+        const auto rgb = pictures::Paint(spec.width, spec.height, spec.samples, spec.painter, spec.channels);
+        if (!pictures::WritePng(argv[2], spec.width, spec.height, rgb, spec.channels)) {
             std::fprintf(stderr, "make_pictures: cannot write %s\n", argv[2]);
             return 1;
         }

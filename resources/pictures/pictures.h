@@ -27,4 +27,11 @@ Color RoseWindow(float u, float v);
 // A few glazed tiles round a sun (4:3, small).
 Color TileMosaic(float u, float v);
 
+// With transparency. A vertical strip of 16 square glyph cells, white.
+Color GlyphStrip(float u, float v);
+// The glass ball's highlights, white on clear (square), and its stand.
+Color BallHighlight(float u, float v);
+Color BallGlint(float u, float v);
+Color BallStand(float u, float v);
+
 }  // namespace pictures

@@ -21,15 +21,16 @@ public:
     PngWriter(const PngWriter&) = delete;
     PngWriter& operator=(const PngWriter&) = delete;
 
-    bool Write(std::FILE* file, int width, int height, const std::vector<uint8_t>& rgb) {
+    bool Write(std::FILE* file, int width, int height, const std::vector<uint8_t>& rgb, int channels) {
         if (png_ == nullptr || info_ == nullptr) return false;
         if (setjmp(png_jmpbuf(png_))) return false;
         png_init_io(png_, file);
-        png_set_IHDR(png_, info_, static_cast<png_uint_32>(width), static_cast<png_uint_32>(height), 8,
-                     PNG_COLOR_TYPE_RGB, PNG_INTERLACE_NONE, PNG_COMPRESSION_TYPE_DEFAULT, PNG_FILTER_TYPE_DEFAULT);
+        const int colourType = channels == 4 ? PNG_COLOR_TYPE_RGB_ALPHA : PNG_COLOR_TYPE_RGB;
+        png_set_IHDR(png_, info_, static_cast<png_uint_32>(width), static_cast<png_uint_32>(height), 8, colourType,
+                     PNG_INTERLACE_NONE, PNG_COMPRESSION_TYPE_DEFAULT, PNG_FILTER_TYPE_DEFAULT);
         png_set_compression_level(png_, 9);
         png_write_info(png_, info_);
-        const std::size_t stride = static_cast<std::size_t>(width) * 3;
+        const std::size_t stride = static_cast<std::size_t>(width) * static_cast<std::size_t>(channels);
         for (int y = 0; y < height; ++y) {
             png_write_row(png_, rgb.data() + stride * static_cast<std::size_t>(y));
         }
@@ -44,13 +45,13 @@ private:
 
 }  // namespace
 
-bool WritePng(const std::string& path, int width, int height, const std::vector<uint8_t>& rgb) {
+bool WritePng(const std::string& path, int width, int height, const std::vector<uint8_t>& rgb, int channels) {
     bool written = false;
     {
         std::unique_ptr<std::FILE, FileCloser> file(std::fopen(path.c_str(), "wb"));
         if (file) {
             PngWriter writer;
-            written = writer.Write(file.get(), width, height, rgb) && std::fflush(file.get()) == 0;
+            written = writer.Write(file.get(), width, height, rgb, channels) && std::fflush(file.get()) == 0;
         }
     }
     if (!written) std::remove(path.c_str());

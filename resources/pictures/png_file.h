@@ -1,4 +1,4 @@
-// Writing 8-bit RGB pictures as PNG files.
+// Writing 8-bit RGB and RGBA pictures as PNG files.
 #pragma once
 
 #include <cstdint>
@@ -7,7 +7,8 @@
 
 namespace pictures {
 
-// False, with the file removed, when it cannot be written.
-bool WritePng(const std::string& path, int width, int height, const std::vector<uint8_t>& rgb);
+// Rows of RGB, or RGBA for channels 4. False, with the file removed, when
+// it cannot be written.
+bool WritePng(const std::string& path, int width, int height, const std::vector<uint8_t>& rgb, int channels = 3);
 
 }  // namespace pictures

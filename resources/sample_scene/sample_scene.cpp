@@ -16,6 +16,12 @@ std::unique_ptr<KV_SlideShow_Light> BuildSampleShow(KV_DocResManager& manager, c
     AddSmallPictureSlide(scene);
     AddDefaultPictureSlide(scene);
     AddMaskedEffectsSlide(scene);
+    AddStarsSlide(scene);
+    AddGlassBallSlide(scene);
+    AddGlyphColumnsSlide(scene);
+    AddLakeSlide(scene);
+    AddWaterRingsSlide(scene);
+    AddObjects3DSlide(scene);
     AddWindChimeSlide(scene);
     return show;
 }

@@ -29,6 +29,15 @@ void AddDefaultPictureSlide(SampleScene& scene);
 // Masked screen effects over the lake: waves on the water, a pulsing light
 // on the peaks, a mirrored copy of the scene in the sky.
 void AddMaskedEffectsSlide(SampleScene& scene);
+// A star brush, twinkling stars and falling stars over a picture.
+void AddStarsSlide(SampleScene& scene);
+// The background layers that draw whole-scene effects, each over a picture.
+void AddGlassBallSlide(SampleScene& scene);
+void AddGlyphColumnsSlide(SampleScene& scene);
+void AddLakeSlide(SampleScene& scene);
+void AddWaterRingsSlide(SampleScene& scene);
+// Two butterflies, the clock and falling leaves over a picture.
+void AddObjects3DSlide(SampleScene& scene);
 // Wind chimes among the birches: a WAV sound object that rings now and
 // then while the slide shows.
 void AddWindChimeSlide(SampleScene& scene);

@@ -94,6 +94,11 @@ void KV_2D_Light::RestoreDeviceObjects()
     SetStage(1, D3DTSS_COLOROP, D3DTOP_DISABLE);
     SetState(D3DRS_SRCBLEND, D3DBLEND_SRCALPHA);
     SetState(D3DRS_DESTBLEND, D3DBLEND_INVSRCALPHA);
+    RestoreSceneTargets();
+}
+
+void KV_2D_Light::RestoreSceneTargets()
+{
     if (g_currentDocResManager)
         g_currentDocResManager->RestoreDeviceObjects();
     const D3DSURFACE_DESC backBuffer = GetBackBufferDesc();

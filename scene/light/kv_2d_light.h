@@ -78,8 +78,12 @@ protected:
     int m_targetWidth = 0;
     int m_targetHeight = 0;
 
-private:
     void Layout(int mode, bool insideTarget);
+    // The document's device objects, the pair at the back buffer's size and
+    // the border textures: the end of every restore.
+    void RestoreSceneTargets();
+
+private:
     // Hands the reader being drawn the scene so far: the next target, or
     // for the last reader the back buffer.
     void ResolveSceneReader();

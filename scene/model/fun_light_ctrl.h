@@ -50,6 +50,14 @@ public:
     {
     }
 
+    // Binds the list owner's callback to the parameter, without calling it.
+    static KV_FunLightCtrl2& Bind(BoundControlList& list, Callback callback, MediaParam& param)
+    {
+        auto& control = list.Add(std::make_unique<KV_FunLightCtrl2>(&param, callback, list.Owner<C>()));
+        param.Attach(&control);
+        return control;
+    }
+
     void OnChanged(MediaControl*) override { (m_owner->*m_callback)(); }
 
 private:

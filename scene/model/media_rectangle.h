@@ -17,6 +17,12 @@ public:
     // stored directly (no notification).
     void Read(KV_IOF_Virtual& archive);
     void Write(KV_IOF_Virtual& archive) const;
+    // A point of picture pixels; the edges count as inside.
+    bool ContainsPoint(float x, float y) const
+    {
+        return static_cast<float>(left.Value()) <= x && x <= static_cast<float>(right.Value()) &&
+               static_cast<float>(top.Value()) <= y && y <= static_cast<float>(bottom.Value());
+    }
 
     MediaParamT<int> left;
     MediaParamT<int> right;

@@ -8,11 +8,24 @@ constexpr UINT kMeshVertexSize = sizeof(DX_V::PNT);
 
 }  // namespace
 
-void MeshNode::SetMesh(const KV_MeshFile& link)
+void MeshNode::BindResources(const KV_FileLink3& image, const KV_MeshFile& mesh)
 {
     if (!g_currentDocResManager)
         return;
-    const MeshBuffers& mesh = g_currentDocResManager->GetMesh(link, kMeshVertexSize);
+    IDirect3DTexture9* frame = g_currentDocResManager->GetImage(image).CurrentFrame();
+    if (texture.Get() != frame)
+        texture.Share(frame);
+    SetMesh(mesh);
+}
+
+void MeshNode::SetMesh(const KV_MeshFile& link)
+{
+    if (g_currentDocResManager)
+        TakeMesh(g_currentDocResManager->GetMesh(link, kMeshVertexSize));
+}
+
+void MeshNode::TakeMesh(const MeshBuffers& mesh)
+{
     vertexBuffer.Share(mesh.Vertices());
     indexBuffer.Share(mesh.Indices());
     vertexCount = mesh.vertexCount;

@@ -109,6 +109,14 @@ void QuadBatch::SetQuadColour(int i, D3DCOLOR colour)
         quad[k].diffuse = colour;
 }
 
+void QuadBatch::SetQuadUV(int i, float leftU, float rightU, float topV, float bottomV)
+{
+    if (i < 0 || i >= count)
+        return;
+    const UINT index = static_cast<UINT>(i);
+    chunks[index / kQuadsPerChunk].SetQuadUV(index % kQuadsPerChunk, leftU, rightU, topV, bottomV);
+}
+
 void QuadBatch::Draw() const
 {
     for (const QuadBatchChunk& chunk : chunks) {

@@ -38,6 +38,7 @@ public:
     // bottom-right, top-right.
     void SetQuadCorners(int i, const D3DXVECTOR2& centre, const D3DXVECTOR2& a, const D3DXVECTOR2& b);
     void SetQuadColour(int i, D3DCOLOR colour);
+    void SetQuadUV(int i, float leftU, float rightU, float topV, float bottomV);
     // Every chunk with quads, in order; render states are the caller's.
     void Draw() const;
 

@@ -14,6 +14,27 @@ void MakeRenderContextCurrent(ViewContext* context)
 
 namespace {
 
+// From [from, to] onto [0, size]; a quad without extent leaves v as it is.
+float ToPicture(float v, float from, float to, int size)
+{
+    return to != from ? static_cast<float>(size) * (v - from) / (to - from) : v;
+}
+
+}  // namespace
+
+D3DXVECTOR3 MapScreenToScene(const PicturePlacement& placement, const D3DXVECTOR3& point)
+{
+    const ScreenQuad& quad = placement.fitQuad;
+    D3DXVECTOR3 mapped(ToPicture(point.x, quad.Left(), quad.Right(), placement.pictureWidth),
+                       ToPicture(point.y, quad.Top(), quad.Bottom(), placement.pictureHeight), point.z);
+    D3DXMATRIX unzoom;
+    if (g_currentRenderContext && D3DXMatrixInverse(&unzoom, nullptr, &g_currentRenderContext->zoomPan))
+        D3DXVec3TransformCoord(&mapped, &mapped, &unzoom);
+    return mapped;
+}
+
+namespace {
+
 constexpr float kDepthRange = 5000.0f;
 
 D3DXMATRIX Scaling(float sx, float sy)

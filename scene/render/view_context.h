@@ -69,3 +69,7 @@ extern ViewContext* g_currentRenderContext;
 
 // Publishes the unit's context and its picture placement (null: none).
 void MakeRenderContextCurrent(ViewContext* context);
+
+// A back-buffer point in picture pixels: through the placement's fitted
+// quad, then back through the current context's zoom and pan; z is kept.
+D3DXVECTOR3 MapScreenToScene(const PicturePlacement& placement, const D3DXVECTOR3& point);

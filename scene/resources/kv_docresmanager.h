@@ -59,6 +59,7 @@ public:
     KV_ImageFileLink BuildImageLinkFromList(const std::vector<ResourceEntry>& entries,
                                             const std::vector<float>& durations);
 
+    ResourceCache& Cache() { return cache_; }
     const DocResTables& Tables() const { return tables_; }
     DocResTables& Tables() { return tables_; }
 

@@ -83,10 +83,12 @@ TextureRecord ResourceCache::UnloadableModuleTexture(const ResourceEntry& entry)
 
 MeshBuffers ResourceCache::GetMesh(const ResourceEntry& entry, UINT vertexSize) {
     MeshBuffers mesh;
-    if (!entry.FileName().empty()) {
+    // Id 0 names no resource: such an entry stands for its own bytes, and
+    // entries of different bytes must never share a cached mesh.
+    if (!entry.FileName().empty() || entry.Id() == 0) {
         if (entry.Size() != 0) {
             LoadMeshFromMemory(entry.Data(), entry.Size(), vertexSize, mesh);
-        } else {
+        } else if (!entry.FileName().empty()) {
             LoadMeshFromFile(entry.FileName(), vertexSize, mesh);
         }
         return mesh;

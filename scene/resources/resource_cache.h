@@ -30,7 +30,7 @@ public:
     // not decode either.
     TextureRecord GetTexture(const ResourceEntry& entry);
     // The entry's mesh, a copy the caller holds: from its bytes when it has
-    // a file name and bytes, else from its file; without a file name the
+    // a file name or id 0 and bytes, else from its file; otherwise the
     // module's resource (the bytes when that fails), cached per module and
     // id also when empty; the bytes when the module cannot be loaded.
     MeshBuffers GetMesh(const ResourceEntry& entry, UINT vertexSize);

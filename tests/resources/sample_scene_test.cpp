@@ -1,13 +1,15 @@
 // The sample scene as the program carries it: the document that the build
 // wrote loads, every slide comes back as the sample built it, each of the
-// sample's pictures resolves to a texture of its size, and its music and
-// sound object play the sounds the build made.
+// sample's pictures resolves to a texture of its size, the 3D objects
+// build from what it stores, and its music and sound object play the
+// sounds the build made.
 #include <algorithm>
 #include <cstdlib>
 #include <fstream>
 #include <iterator>
 #include <set>
 #include <string>
+#include <type_traits>
 #include <vector>
 
 #include <gtest/gtest.h>
@@ -17,10 +19,22 @@
 
 #include <platform/sim_audio.h>
 
+#include "effects/lights/fake_lake_2d.h"
+#include "effects/lights/glass_ball_light.h"
+#include "effects/lights/matrix_code_light.h"
+#include "effects/lights/water_ring_light.h"
 #include "effects/screenfx/background_copy.h"
 #include "effects/screenfx/brush_obj.h"
 #include "effects/screenfx/light_fx.h"
 #include "effects/screenfx/waves_fx.h"
+#include "particles/generators/bling.h"
+#include "particles/generators/falling_stars.h"
+#include "particles/generators/twinkling_stars.h"
+#include "particles/objects3d/kv_3d_in_2d_array.h"
+#include "particles/objects3d/kv_3d_in_2d_array_constructor.h"
+#include "particles/objects3d/kv_3dobj_array.h"
+#include "particles/objects3d/kv_butterfly_constructor.h"
+#include "particles/objects3d/kv_clock_constructor.h"
 #include "platform/d3dx9/device_fixture.h"
 #include "resources/common_res/common_res_ids.h"
 #include "resources/resource.h"
@@ -82,6 +96,16 @@ bool Shows(const KV_SlideContainer& slide, const SamplePicture& picture) {
     return key.name == picture.key.name && (picture.stored || key.stamp == picture.key.stamp);
 }
 
+// The first slide whose first drawn object is a T; none when there is none.
+template <class T>
+KV_SlideContainer* SlideStarting(const KV_SlideShow_Light& show) {
+    for (const CountedRef<KV_SlideContainer>& slide : show.slides) {
+        const auto& descriptions = slide->drawnDescriptions;
+        if (!descriptions.empty() && dynamic_cast<const T*>(descriptions.front().get()) != nullptr) return slide.Get();
+    }
+    return nullptr;
+}
+
 TEST_F(SampleScene, LoadsWithTheSlidesItWasBuiltWith) {
     const std::vector<BYTE> storedPicture = FileBytes(STORED_PICTURE);
     ASSERT_FALSE(storedPicture.empty());
@@ -129,6 +153,32 @@ TEST_F(SampleScene, LoadsWithTheSlidesItWasBuiltWith) {
     }
 }
 
+// Each layer drawing a whole-scene effect has a slide, and the lake's
+// normal map comes back under its key.
+TEST_F(SampleScene, TheEffectLayersComeBackWithTheLakesNormalMap) {
+    document = LoadSceneDocument();
+    ASSERT_NE(document.root, nullptr);
+    const auto& slides = document.root->slides;
+    const auto layer = [&](auto* typed) {
+        using Layer = std::remove_pointer_t<decltype(typed)>;
+        for (const auto& slide : slides)
+            if (const auto* found = dynamic_cast<const Layer*>(slide->GetLight())) return found;
+        return static_cast<const Layer*>(nullptr);
+    };
+    EXPECT_NE(layer(static_cast<KV_GlassBallLight*>(nullptr)), nullptr);
+    EXPECT_NE(layer(static_cast<KV_MatrixCodeLight*>(nullptr)), nullptr);
+    EXPECT_NE(layer(static_cast<KV_WaterRingLight*>(nullptr)), nullptr);
+    const FakeLake2D* lake = layer(static_cast<FakeLake2D*>(nullptr));
+    ASSERT_NE(lake, nullptr);
+    const auto& normals = document.manager->GuidTextures();
+    const auto found = normals.find(lake->normalMapKey);
+    ASSERT_NE(found, normals.end());
+    ASSERT_NE(found->second.Get(), nullptr);
+    D3DSURFACE_DESC desc{};
+    ASSERT_EQ(found->second->GetLevelDesc(0, &desc), D3D_OK);
+    EXPECT_EQ(desc.Width, 64u);
+}
+
 TEST_F(SampleScene, FadesDifferInLengthAndTheCameraWandersAndZooms) {
     document = LoadSceneDocument();
     ASSERT_NE(document.root, nullptr);
@@ -151,8 +201,9 @@ TEST_F(SampleScene, FadesDifferInLengthAndTheCameraWandersAndZooms) {
 TEST_F(SampleScene, TheEffectsSlideDrawsThreeMaskedEffectsWithTheirMasks) {
     document = LoadSceneDocument();
     ASSERT_NE(document.root, nullptr);
-    ASSERT_GE(document.root->slides.size(), 7u);
-    KV_SlideContainer& slide = *document.root->slides[6];
+    KV_SlideContainer* found = SlideStarting<KV_BackgroundCopy>(*document.root);
+    ASSERT_NE(found, nullptr);
+    KV_SlideContainer& slide = *found;
     ASSERT_EQ(slide.drawnDescriptions.size(), 3u);
     auto* copy = dynamic_cast<KV_BackgroundCopy*>(slide.drawnDescriptions[0].get());
     auto* light = dynamic_cast<KV_LightFX*>(slide.drawnDescriptions[1].get());
@@ -253,6 +304,70 @@ TEST_F(SampleScene, TheChimeSlideRingsTheStoredWaveOnItsTimeLine) {
     const std::unique_ptr<KV_ABObj> sound = chime->CreateObject();
     EXPECT_NE(static_cast<KV_WAV_Constructor&>(sound->Description()).Buffer(), nullptr);
     EXPECT_EQ(sound->Description().TimeLine().visibleRange.minimum.Value(), 150u);
+}
+
+TEST_F(SampleScene, TheStarsSlideDrawsItsGeneratorsWithStoredPicturesAndTheCommonEffect) {
+    document = LoadSceneDocument();
+    ASSERT_NE(document.root, nullptr);
+    const KV_SlideContainer* slide = SlideStarting<KV_TwinklingStars>(*document.root);
+    ASSERT_NE(slide, nullptr);
+    const auto& descriptions = slide->drawnDescriptions;
+    ASSERT_EQ(descriptions.size(), 3u);
+    EXPECT_NE(dynamic_cast<const KV_TwinklingStars*>(descriptions[0].get()), nullptr);
+    EXPECT_NE(dynamic_cast<const KV_Bling*>(descriptions[1].get()), nullptr);
+    const auto* falling = dynamic_cast<const KV_FallingStars*>(descriptions[2].get());
+    ASSERT_NE(falling, nullptr);
+    EXPECT_EQ(falling->effectLink.Key(), (ResourceKey{L"common_res.dll", IDR_PARTICLE_EFFECT}));
+    ComHolder<ID3DXEffect> effect;
+    effect.Reset(document.manager->GetEffect(falling->effectLink));
+    EXPECT_NE(effect.Get(), nullptr);
+    ASSERT_EQ(falling->images.size(), 4u);
+    for (const KV_ImageFileLink& link : falling->images) {
+        const TextureSequence& picture = document.manager->GetImage(link);
+        ASSERT_EQ(picture.Frames().size(), 1u) << link.GetPath().size();
+        EXPECT_NE(picture.Frames().front(), nullptr);
+        EXPECT_EQ(picture.width, 64u);
+    }
+}
+
+// The objects' slide: two butterflies with stored pictures, a clock on the
+// shared module's defaults, and leaves whose mesh and picture the document
+// stores; each builds and draws its instances.
+TEST_F(SampleScene, TheObjectsSlideCarriesButterfliesAClockAndLeaves) {
+    document = LoadSceneDocument();
+    ASSERT_NE(document.root, nullptr);
+    const auto& slides = document.root->slides;
+    const auto found = std::find_if(slides.begin(), slides.end(), [](const auto& s) {
+        return !s->drawnDescriptions.empty() &&
+               dynamic_cast<const KV_ButterflyConstructor*>(s->drawnDescriptions.front().get()) != nullptr;
+    });
+    ASSERT_NE(found, slides.end());
+    KV_SlideContainer& slide = **found;
+    ASSERT_EQ(slide.drawnDescriptions.size(), 3u);
+    const auto* butterflies = dynamic_cast<const KV_ButterflyConstructor*>(slide.drawnDescriptions[0].get());
+    const auto* clock = dynamic_cast<const KV_ClockConstructor*>(slide.drawnDescriptions[1].get());
+    const auto* leaves = dynamic_cast<const KV_3D_in_2D_array_Constructor*>(slide.drawnDescriptions[2].get());
+    ASSERT_TRUE(butterflies && clock && leaves);
+    EXPECT_EQ(butterflies->texture.Key().name, L"butterfly_wing.png");
+    EXPECT_EQ(butterflies->instanceCount.Value(), 2u);
+    EXPECT_EQ(leaves->mesh.FileName(), L"leaf.x");
+    EXPECT_NE(leaves->mesh.Size(), 0u);
+
+    g_currentDocResManager = document.manager.get();
+    for (const auto& description : slide.drawnDescriptions) {
+        const std::unique_ptr<KV_ABObj> object = description->CreateObject();
+        if (const auto* array = dynamic_cast<const KV_3DObjArray*>(object.get())) {
+            for (const MeshNode& node : array->Meshes()) {
+                EXPECT_GT(node.triangleCount, 0u);
+                EXPECT_NE(node.texture.Get(), nullptr);
+            }
+        } else {
+            const auto& mesh = dynamic_cast<const KV_3D_in_2D_array&>(*object).Node();
+            EXPECT_EQ(mesh.triangleCount, 500u);
+            EXPECT_NE(mesh.texture.Get(), nullptr);
+            EXPECT_EQ(mesh.instances.size(), 40u);
+        }
+    }
 }
 
 }  // namespace

@@ -24,4 +24,16 @@ private:
     std::unique_ptr<Source> source_;
 };
 
+// While a FixedWallClock lives, _time64 returns its time (seconds since
+// 1970, UTC), which may be one that _localtime64_s rejects.
+class FixedWallClock {
+public:
+    explicit FixedWallClock(int64_t secondsSince1970);
+    ~FixedWallClock();
+    FixedWallClock(const FixedWallClock&) = delete;
+    FixedWallClock& operator=(const FixedWallClock&) = delete;
+
+    void Set(int64_t secondsSince1970);
+};
+
 }  // namespace platform::sim

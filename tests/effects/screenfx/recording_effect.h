@@ -15,7 +15,7 @@
 
 namespace screenfx_test {
 
-class RecordingEffect : public ID3DXEffect {
+class RecordingEffect final : public ID3DXEffect {
 public:
     // Techniques it declares; SetTechnique of any other name fails.
     explicit RecordingEffect(std::vector<std::string> techniques) : techniques_(std::move(techniques)) {}

@@ -59,6 +59,7 @@ struct PictureCase {
     int id;
     UINT width;
     UINT height;
+    bool transparent = false;
 };
 
 void PrintTo(const PictureCase& c, std::ostream* out) { *out << c.label; }
@@ -83,6 +84,7 @@ TEST_P(SaverPictures, DecodeAtTheirSize) {
     EXPECT_EQ(info.Width, picture.width);
     EXPECT_EQ(info.Height, picture.height);
     EXPECT_EQ(info.ImageFileFormat, D3DXIFF_PNG);
+    EXPECT_EQ(info.Format, picture.transparent ? D3DFMT_A8R8G8B8 : D3DFMT_R8G8B8);
     if (module != nullptr) {
         EXPECT_TRUE(FreeLibrary(module));
     }
@@ -93,7 +95,11 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(PictureCase{"Splash", nullptr, IDR_SPLASH, 512, 512},
                       PictureCase{"LakeTexture", nullptr, IDR_LAKE_TEXTURE, 512, 512},
                       PictureCase{"DefaultPicture", L"common_res.dll", IDR_DEFAULT_PICTURE, 1024, 768},
-                      PictureCase{"BorderPicture", L"common_res.dll", IDR_BORDER_PICTURE, 256, 256}),
+                      PictureCase{"BorderPicture", L"common_res.dll", IDR_BORDER_PICTURE, 256, 256},
+                      PictureCase{"GlyphStrip", L"common_res.dll", IDR_GLYPH_STRIP, 32, 512, true},
+                      PictureCase{"BallHighlight", L"common_res.dll", IDR_BALL_HIGHLIGHT, 256, 256, true},
+                      PictureCase{"BallGlint", L"common_res.dll", IDR_BALL_GLINT, 256, 256, true},
+                      PictureCase{"BallStand", L"common_res.dll", IDR_BALL_STAND, 256, 128, true}),
     [](const auto& info) { return std::string(info.param.label); });
 
 }  // namespace

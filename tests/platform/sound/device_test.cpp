@@ -141,7 +141,7 @@ TEST(AudioDeviceTest, AStuckDeviceDoesNotHoldUpTheEnd)
     const auto start = std::chrono::steady_clock::now();
     platform::audio::EndAudioOutput();
     const auto waited = std::chrono::steady_clock::now() - start;
-    EXPECT_LT(waited, std::chrono::seconds(4));
+    EXPECT_LT(waited, std::chrono::seconds(10));  // the 2 s wait, and slack for a busy machine
     EXPECT_GE(waited, std::chrono::milliseconds(1500));  // it did wait for the device
     voice->release.set_value();
 }

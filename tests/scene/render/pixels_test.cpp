@@ -147,7 +147,7 @@ TEST_F(QuadBatchPixelTest, QuadsOfBothChunksAreDrawnTextured) {
     for (int k = 0; k < 256; ++k) {
         const float column = static_cast<float>(k % 16), row = static_cast<float>(k / 16);
         batch.SetQuadCorners(kFirst + k, {4 * column + 2, 4 * row + 2}, {2, 0}, {0, 2});
-        batch.SetQuadColour(kFirst + k, kFirst + k < QuadBatch::kQuadsPerChunk ? 0xFFFF0000 : 0xFF00FF00);
+        batch.SetQuadColour(kFirst + k, kFirst + k < static_cast<int>(QuadBatch::kQuadsPerChunk) ? 0xFFFF0000 : 0xFF00FF00);
     }
     batch.Unlock();
 

@@ -97,6 +97,26 @@ TEST_F(ViewContextTest, ZoomAndPanMoveThePictureWithinItsMargin) {
     ExpectPoint(Place(context, 1024, 768), 2048, 768);
 }
 
+// Back-buffer points into picture pixels: through the fitted quad, then
+// back through the current context's zoom.
+TEST_F(ViewContextTest, ScreenPointsMapBackThroughTheFitAndTheZoom) {
+    PicturePlacement placement;
+    placement.pictureWidth = 1024;
+    placement.pictureHeight = 768;
+    placement.fitQuad.MakeAspectFit(1024, 768, 2048, 768);  // 512 .. 1536 across
+    const D3DXVECTOR3 corner(512, 0, 7);
+    ExpectPoint({MapScreenToScene(placement, corner).x, MapScreenToScene(placement, corner).y}, 0, 0);
+    EXPECT_FLOAT_EQ(MapScreenToScene(placement, corner).z, 7.0f);
+
+    ViewContext context;
+    context.Layout(1024, 768, 1024, 768, ViewContext::Fit, true);
+    context.SetZoomPan(2, 0, 0);
+    g_currentRenderContext = &context;
+    const D3DXVECTOR3 zoomed = MapScreenToScene(placement, corner);
+    g_currentRenderContext = nullptr;
+    ExpectPoint({zoomed.x, zoomed.y}, 256, 192);
+}
+
 TEST_F(ViewContextTest, AZoomOfZeroOrLessCountsAsOne) {
     ViewContext context;
     context.Layout(1000, 500, 1000, 1000, ViewContext::Fit, true);

@@ -116,12 +116,15 @@ INSTANTIATE_TEST_SUITE_P(
 TEST_F(CacheTest, EntriesWithIdZeroNeverShareAMesh) {
     const Bytes square = Square();
     const Bytes triangle = Triangle();
-    ResourceEntry first(0);
-    first.Assign(L"square.x", static_cast<DWORD>(square.size()), square.data());
-    ResourceEntry second(0);
-    second.Assign(L"triangle.x", static_cast<DWORD>(triangle.size()), triangle.data());
-    EXPECT_EQ(cache().GetMesh(first, kVertexSize).faceCount, 2u);
-    EXPECT_EQ(cache().GetMesh(second, kVertexSize).faceCount, 1u);
+    for (const bool named : {true, false}) {
+        SCOPED_TRACE(named ? "with file names" : "bytes alone");
+        ResourceEntry first(0);
+        first.Assign(named ? L"square.x" : L"", static_cast<DWORD>(square.size()), square.data());
+        ResourceEntry second(0);
+        second.Assign(named ? L"triangle.x" : L"", static_cast<DWORD>(triangle.size()), triangle.data());
+        EXPECT_EQ(cache().GetMesh(first, kVertexSize).faceCount, 2u);
+        EXPECT_EQ(cache().GetMesh(second, kVertexSize).faceCount, 1u);
+    }
 }
 
 TEST_F(CacheTest, AFailedModuleMeshIsCachedEmptyAndSameIdsOfOtherModulesStayApart) {

@@ -1,0 +1,96 @@
+// The blend-mask pipeline: particles drawn into the generator's target,
+// then the target composited over the picture by the blend mode.
+#include "particles/generators/particles_obj.h"
+#include "particles/generators/tex_particle_generator.h"
+#include "scene/light/kv_abrender.h"
+#include "scene/light/picture_quad.h"
+#include "scene/render/current_device.h"
+#include "scene/render/render_target_pair.h"
+#include "scene/render/view_context.h"
+
+MaskPass::MaskPass(KV_ABRender& renderer, RenderTargetPair& target, D3DCOLOR clear)
+    : m_renderer(renderer), m_target(target)
+{
+    m_target.Begin(m_target);
+    m_renderer.PushRenderTarget(m_target, ViewContext::Capture);
+    g_currentDevice->Clear(0, nullptr, D3DCLEAR_TARGET, clear, 1.0f, 0);
+}
+
+MaskPass::~MaskPass()
+{
+    m_target.End();
+    m_renderer.PopRenderTarget();
+}
+
+bool KV_TexParticleGenerator::CanDrawMask() const { return m_effect && m_target && m_target->Current(); }
+
+void KV_TexParticleGenerator::DrawBatch(KV_ABRender& renderer, KV_ParticlesObj& object, size_t batch,
+                                        IDirect3DTexture9* texture)
+{
+    if (batch >= object.Batches().size())
+        return;
+    m_effect->SetTexture("Texture1", texture);
+    renderer.DrawSprites(object.Batches()[batch], m_effect.Get(), 2 * object.QuadCounts()[batch]);
+}
+
+void KV_TexParticleGenerator::RenderBlendedBatch(KV_ABRender& renderer, IDirect3DTexture9* texture,
+                                                 KV_ParticlesObj& object)
+{
+    if (object.Batches().empty())
+        return;
+    if (!m_effect || !m_target) {
+        g_currentDevice->SetTexture(0, texture);
+        renderer.DrawSprites(object.Batches()[0], nullptr, 2 * object.QuadCounts()[0]);
+        return;
+    }
+    if (!CanDrawMask())
+        return;
+    m_effect->SetTechnique("BlendMask");
+    {
+        const MaskPass pass(renderer, *m_target, 0x00000000);
+        DrawBatch(renderer, object, 0, texture);
+    }
+    CompositeBlendMask(renderer);
+}
+
+void KV_TexParticleGenerator::RenderJoinMask(KV_ABRender& renderer, KV_ParticlesObj& object)
+{
+    if (!CanDrawMask())
+        return;
+    m_effect->SetTechnique("JoinMask");
+    const MaskPass pass(renderer, *m_target, 0x00FFFFFF);
+    for (size_t i = 0; i < 2; ++i)
+        DrawBatch(renderer, object, i, CurrentFrameTexture(i));
+}
+
+void KV_TexParticleGenerator::CompositeBlendMask(KV_ABRender& renderer)
+{
+    if (!CanDrawMask())
+        return;
+    IDirect3DTexture9* mask = m_target->Current();
+    IDirect3DTexture9* scene = renderer.GetSceneTexture().Get();
+    switch (blendMode.Value()) {
+    case kPlain:
+        m_effect->SetTechnique("CommonTex");
+        m_effect->SetTexture("Texture1", mask);
+        break;
+    case kScreen:
+        m_effect->SetTechnique("Blend_ScreenTex");
+        m_effect->SetTexture("Texture1", scene);
+        m_effect->SetTexture("Texture2", mask);
+        break;
+    case kColourDodge:
+        m_effect->SetTechnique("Blend_ColorDodgeTex");
+        m_effect->SetTexture("Texture1", scene);
+        m_effect->SetTexture("Texture2", mask);
+        break;
+    case kSum:
+        m_effect->SetTechnique("Blend_SumTex");
+        m_effect->SetTexture("Texture1", mask);
+        break;
+    default:
+        // Other modes draw with what the mask pass left bound.
+        break;
+    }
+    renderer.DrawPT(renderer.GetPictureQuad(), m_effect.Get());
+}

@@ -1,0 +1,18 @@
+# The particle generators: the shared base, runtime object and blend mask,
+# and the kinds.
+target_sources(engine PRIVATE
+  ${CMAKE_CURRENT_LIST_DIR}/air_brush.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/blend_mask.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/bling.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/custom_air_brush.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/falling_stars.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/falling_stars_record.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/particle_generator.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/particle_generator_record.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/particle_quad.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/particles_obj.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/record_fields.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/static_generator_record.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/tex_particle_generator.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/tex_particle_generator_record.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/twinkling_stars.cpp)

@@ -1,0 +1,37 @@
+#include "particles/generators/static_generator.h"
+
+#include "scene/document/record.h"
+
+void KV_StaticGenerator::ReadRecord(KV_IOF_Virtual& archive)
+{
+    ReadRecordVersion(archive);
+    D3DXVECTOR3& c = centre.Value();
+    archive.ReadFloat(&c.x);
+    archive.ReadFloat(&c.y);
+    archive.ReadFloat(&c.z);
+    KV_TexParticleGenerator::ReadRecord(archive);
+}
+
+void KV_StaticGenerator::WriteRecord(KV_IOF_Virtual& archive) const
+{
+    WriteRecordFrame(archive, L"KV_StaticGenerator", 1);
+    const D3DXVECTOR3& c = centre.Value();
+    archive.WriteFloat(&c.x);
+    archive.WriteFloat(&c.y);
+    archive.WriteFloat(&c.z);
+    KV_TexParticleGenerator::WriteRecord(archive);
+}
+
+void KV_ParticleRctRgnGenerator::ReadRecord(KV_IOF_Virtual& archive)
+{
+    ReadRecordVersion(archive);
+    region.Read(archive);
+    KV_TexParticleGenerator::ReadRecord(archive);
+}
+
+void KV_ParticleRctRgnGenerator::WriteRecord(KV_IOF_Virtual& archive) const
+{
+    WriteRecordFrame(archive, L"KV_ParticleRctRgnGenerator", 1);
+    region.Write(archive);
+    KV_TexParticleGenerator::WriteRecord(archive);
+}

@@ -1,0 +1,298 @@
+// Generator records read from hand-assembled bytes, one table of class and
+// record version; each record is followed by a sentinel that must still read.
+#include "particles/generators/bling.h"
+#include "particles/generators/custom_air_brush.h"
+#include "particles/generators/falling_stars.h"
+#include "particles/generators/twinkling_stars.h"
+#include "scene/document/kv_iof_r.h"
+#include "scene/document/writer/kv_iof_w.h"
+#include "support/document_bytes.h"
+
+#include <gtest/gtest.h>
+
+#include <functional>
+
+namespace {
+
+const std::u16string_view kSentinel = u"sentinel";
+
+Bytes Le64(uint64_t value) { return Join({Le32(static_cast<DWORD>(value)), Le32(static_cast<DWORD>(value >> 32))}); }
+
+Bytes Link(std::u16string_view path, uint64_t stamp) { return Join({ShortString(path), Le64(stamp)}); }
+
+Bytes Floats(std::initializer_list<float> values)
+{
+    Bytes bytes;
+    for (float v : values)
+        Append(bytes, LeFloat(v));
+    return bytes;
+}
+
+// The description base as the writer puts it: a name and a default time line.
+Bytes ConstructorRecord()
+{
+    KV_IOF_W writer;
+    KV_TimeLineControl().Write(writer);
+    return Join({Frame(u"KV_ABObj_Constructor", 2), ShortString(u"stars"), writer.Bytes()});
+}
+
+Bytes GeneratorRecord(DWORD version)
+{
+    Bytes bytes = Frame(u"KV_ParticleGenerator", version);
+    if (version > 1)
+        Append(bytes, Join({Le32(1), Floats({1, 2, 3})}));
+    if (version >= 3)
+        Append(bytes, Join({Le32(150), Le32(7), Le32(40), Le32(60), LeInt(1)}));
+    Append(bytes, ConstructorRecord());
+    return bytes;
+}
+
+Bytes TexRecord(DWORD version, DWORD generatorVersion)
+{
+    Bytes bytes = Join({Frame(u"KV_TexParticleGenerator", version), Le32(2), Link(u"star.png", 5), Link(u"glow.png", 6),
+                        Link(u"stars.fx", 9), Le32(0x0000FF), Le32(50), Le32(0x00FF00), Le32(0), LeInt(2)});
+    if (version >= 2)
+        Append(bytes, Join({LeInt(1), LeInt(1)}));
+    if (version >= 3)
+        Append(bytes, LeInt(1));
+    Append(bytes, GeneratorRecord(generatorVersion));
+    return bytes;
+}
+
+Bytes AirBrushRecord(DWORD texVersion = 3, DWORD generatorVersion = 3, DWORD points = 2)
+{
+    Bytes bytes = Join({Frame(u"KV_AirBrush", 1), Le32(32), Le32(points)});
+    for (DWORD i = 0; i < std::min<DWORD>(points, 2); ++i)
+        Append(bytes, Floats({10.0f + i, 20, 0}));
+    Append(bytes, TexRecord(texVersion, generatorVersion));
+    return bytes;
+}
+
+Bytes BlingRecord(DWORD version, DWORD texVersion = 3, DWORD generatorVersion = 3)
+{
+    Bytes bytes = Join({Frame(u"KV_Bling", version), Le32(50), Le32(150), Le32(50)});
+    if (version >= 2)
+        Append(bytes, Join({Le32(100), Le32(20)}));
+    Append(bytes, AirBrushRecord(texVersion, generatorVersion));
+    return bytes;
+}
+
+Bytes CustomRecord()
+{
+    return Join({Frame(u"KV_CustomAirBrush", 1), Link(u"anim.png", 3), Le32(100), AirBrushRecord()});
+}
+
+Bytes TwinklingRecord() { return Join({Frame(u"KV_TwinklingStars", 1), Le32(0), AirBrushRecord()}); }
+
+Bytes FallingStarsRecord()
+{
+    return Join({Frame(u"KV_FallingStars", 1), Le32(25), Le32(50), Le32(90), Le32(16), Le32(25), Le32(200),
+                 Le32(10), Le32(30), Floats({0, 0, 0, 0, 64, 0, 64, 0, 0, 64, 64, 0}), TexRecord(3, 3)});
+}
+
+struct Reader {
+    explicit Reader(const Bytes& bytes) : held(bytes), buffer(held.Buffer()), archive(buffer) {}
+    HeldBytes held;
+    ResourceBuffer buffer;
+    KV_IOF_R<ResourceBuffer> archive;
+};
+
+struct RecordCase {
+    const char* name;
+    Bytes bytes;
+    std::function<void(const KV_ABObj_Constructor&)> expect;
+    // The writer gives these very bytes back.
+    bool latest = false;
+};
+
+const KV_TexParticleGenerator& Tex(const KV_ABObj_Constructor& d)
+{
+    return dynamic_cast<const KV_TexParticleGenerator&>(d);
+}
+
+void ExpectTexFields(const KV_ABObj_Constructor& d, int mirrors, int sequence)
+{
+    const KV_TexParticleGenerator& tex = Tex(d);
+    ASSERT_EQ(tex.images.size(), 2u);
+    EXPECT_EQ(tex.images[1].GetPath(), L"glow.png");
+    EXPECT_EQ(tex.images[1].Key().stamp, 6);
+    EXPECT_EQ(tex.effectLink.GetPath(), L"stars.fx");
+    EXPECT_EQ(tex.firstColour.Value(), 0x0000FFu);
+    EXPECT_EQ(tex.firstColour.Alpha(), 127);
+    EXPECT_EQ(tex.secondColour.Value(), 0x00FF00u);
+    EXPECT_EQ(tex.blendMode.Value(), 2);
+    EXPECT_EQ(tex.verticalMirror.Value(), mirrors);
+    EXPECT_EQ(tex.horizontalMirror.Value(), mirrors);
+    EXPECT_EQ(tex.sequenceFlag, sequence);
+    EXPECT_EQ(tex.name, L"stars");
+}
+
+void ExpectGeneratorFields(const KV_ABObj_Constructor& d, DWORD version)
+{
+    const KV_TexParticleGenerator& g = Tex(d);
+    EXPECT_EQ(g.origins.size(), version > 1 ? 1u : 0u);
+    if (version > 1) {
+        EXPECT_EQ(g.origins.front().position, D3DXVECTOR3(1, 2, 3));
+        EXPECT_EQ(g.origins.front().previous, D3DXVECTOR3(1, 2, 3));
+    }
+    const bool stored = version >= 3;
+    EXPECT_EQ(g.lifetime.Value(), stored ? 150u : 20u);
+    EXPECT_EQ(g.emissionRate.Value(), stored ? 7u : 30u);
+    EXPECT_EQ(g.sizeParam.Value(), stored ? 40u : 0u);
+    EXPECT_EQ(g.initialSpeed.Value(), stored ? 60u : 0u);
+    EXPECT_EQ(g.emissionSwitch.Value(), stored ? 1 : 0);
+}
+
+void ExpectBling(const KV_ABObj_Constructor& d, bool second)
+{
+    const auto& bling = dynamic_cast<const KV_Bling&>(d);
+    EXPECT_FLOAT_EQ(bling.cycleSpeed.Result(), 1.0f);
+    EXPECT_FLOAT_EQ(bling.shrinkTime.Result(), 1.5f);
+    EXPECT_FLOAT_EQ(bling.growTime.Result(), 0.5f);
+    EXPECT_FLOAT_EQ(bling.rotationSpeed.Result(), second ? 2.0f : 0.0f);
+    EXPECT_FLOAT_EQ(bling.minimumSize.Result(), second ? 0.2f : 0.0f);
+    EXPECT_EQ(bling.brushSize.Value(), 32u);
+    ASSERT_EQ(bling.points.size(), 2u);
+    EXPECT_EQ(bling.points.back().position, D3DXVECTOR3(11, 20, 0));
+}
+
+std::vector<RecordCase> Cases()
+{
+    return {
+        {"Bling1", BlingRecord(1),
+         [](const auto& d) {
+             ExpectBling(d, false);
+             ExpectTexFields(d, 1, 1);
+         }},
+        {"Bling2", BlingRecord(2),
+         [](const auto& d) {
+             ExpectBling(d, true);
+             ExpectTexFields(d, 1, 1);
+             ExpectGeneratorFields(d, 3);
+         },
+         true},
+        {"TexVersion1", BlingRecord(2, 1), [](const auto& d) { ExpectTexFields(d, 0, 0); }},
+        {"TexVersion2", BlingRecord(2, 2), [](const auto& d) { ExpectTexFields(d, 1, 0); }},
+        {"GeneratorVersion1", BlingRecord(2, 3, 1), [](const auto& d) { ExpectGeneratorFields(d, 1); }},
+        {"GeneratorVersion2", BlingRecord(2, 3, 2), [](const auto& d) { ExpectGeneratorFields(d, 2); }},
+        {"CustomAirBrush", CustomRecord(),
+         [](const auto& d) {
+             const auto& brush = dynamic_cast<const KV_CustomAirBrush&>(d);
+             EXPECT_EQ(brush.animationImage.GetPath(), L"anim.png");
+             EXPECT_FLOAT_EQ(brush.animationSpeed.Result(), 1.0f);
+             EXPECT_EQ(brush.points.size(), 2u);
+         },
+         true},
+        {"TwinklingStars", TwinklingRecord(),
+         [](const auto& d) {
+             // Stored 0 runs at speed 1.
+             EXPECT_FLOAT_EQ(dynamic_cast<const KV_TwinklingStars&>(d).twinkleSpeed.Result(), 1.0f);
+             EXPECT_EQ(dynamic_cast<const KV_TwinklingStars&>(d).points.size(), 2u);
+         },
+         true},
+        {"FallingStars", FallingStarsRecord(),
+         [](const auto& d) {
+             const auto& stars = dynamic_cast<const KV_FallingStars&>(d);
+             EXPECT_FLOAT_EQ(stars.starSpeed.Result(), 200.0f);
+             EXPECT_FLOAT_EQ(stars.starRate.Result(), 1.0f);
+             EXPECT_NEAR(stars.direction.AxisX().y, 1.0f, 1e-6f);
+             EXPECT_EQ(stars.starSize.Value(), 16u);
+             EXPECT_FLOAT_EQ(stars.glowScale.Result(), 2.0f);
+             EXPECT_FLOAT_EQ(stars.holdTime.Result(), 2.0f);
+             EXPECT_FLOAT_EQ(stars.fadeInTime.Result(), 0.1f);
+             EXPECT_FLOAT_EQ(stars.fadeOutTime.Result(), 0.3f);
+             EXPECT_EQ(stars.region.corners[3].Value(), D3DXVECTOR3(64, 64, 0));
+             // Trail lifetime in hundredths, twice the stored rate, size in hundredths.
+             EXPECT_FLOAT_EQ(stars.lifetime.Result(), 1.5f);
+             EXPECT_FLOAT_EQ(stars.emissionRate.Result(), 14.0f);
+             EXPECT_FLOAT_EQ(stars.sizeParam.Result(), 0.4f);
+             ExpectTexFields(d, 1, 1);
+         },
+         true},
+    };
+}
+
+class GeneratorRecords : public testing::TestWithParam<RecordCase> {};
+
+TEST_P(GeneratorRecords, ReadEveryFieldAndStayInStep)
+{
+    Reader reader(Join({GetParam().bytes, ShortString(kSentinel)}));
+    const std::unique_ptr<KV_ABObj_Constructor> description = KV_ABObj_Constructor::ReadNew(reader.archive);
+    ASSERT_NE(description, nullptr);
+    GetParam().expect(*description);
+    kv_string sentinel;
+    reader.archive.ReadString(&sentinel);
+    EXPECT_EQ(sentinel, L"sentinel");
+    EXPECT_FALSE(reader.archive.Failed());
+    EXPECT_EQ(reader.buffer.Remaining(), 0u);
+
+    if (GetParam().latest) {
+        KV_IOF_W writer;
+        description->Write(writer);
+        EXPECT_EQ(writer.Bytes(), GetParam().bytes);
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Kinds, GeneratorRecords, testing::ValuesIn(Cases()),
+                         [](const testing::TestParamInfo<RecordCase>& info) { return std::string(info.param.name); });
+
+// The two thin bases, which no registered kind here reads through.
+template <class Base>
+class BaseOnly : public Base {
+public:
+    void Render(KV_ABRender&, KV_ParticlesObj&) override {}
+    std::unique_ptr<KV_ParticleGenerator> Clone() const override { return std::make_unique<BaseOnly>(*this); }
+};
+
+TEST(BaseRecords, CentreAndRegionPrecedeTheTexturedRecord)
+{
+    const Bytes centre = Join({Frame(u"KV_StaticGenerator", 1), Floats({5, 6, 7}), TexRecord(3, 3)});
+    const Bytes region = Join({Frame(u"KV_ParticleRctRgnGenerator", 1),
+                               Floats({0, 0, 0, 0, 8, 0, 8, 0, 0, 8, 8, 0}), TexRecord(3, 3)});
+    Reader reader(Join({centre, region, ShortString(kSentinel)}));
+    BaseOnly<KV_StaticGenerator> fixed;
+    fixed.ReadRecord(reader.archive);
+    BaseOnly<KV_ParticleRctRgnGenerator> area;
+    area.ReadRecord(reader.archive);
+    kv_string sentinel;
+    reader.archive.ReadString(&sentinel);
+    EXPECT_EQ(sentinel, L"sentinel");
+    EXPECT_EQ(fixed.centre.Value(), D3DXVECTOR3(5, 6, 7));
+    EXPECT_EQ(area.region.corners[3].Value(), D3DXVECTOR3(8, 8, 0));
+    ExpectTexFields(fixed, 1, 1);
+    ExpectTexFields(area, 1, 1);
+
+    KV_IOF_W writer;
+    fixed.Write(writer);
+    area.Write(writer);
+    EXPECT_EQ(writer.Bytes(), Join({centre, region}));
+}
+
+Bytes WithOriginCount(DWORD count)
+{
+    return Join({Frame(u"KV_Bling", 2), Le32(50), Le32(150), Le32(50), Le32(100), Le32(20), Frame(u"KV_AirBrush", 1),
+                 Le32(32), Le32(0), Frame(u"KV_TexParticleGenerator", 3), Le32(0), Link(u"", 0), Le32(0), Le32(0),
+                 Le32(0), Le32(0), LeInt(0), LeInt(0), LeInt(0), LeInt(0), Frame(u"KV_ParticleGenerator", 3),
+                 Le32(count), Floats({1, 2, 3})});
+}
+
+Bytes WithImageCount(DWORD count)
+{
+    return Join({Frame(u"KV_TwinklingStars", 1), Le32(0), Frame(u"KV_AirBrush", 1), Le32(32), Le32(0),
+                 Frame(u"KV_TexParticleGenerator", 3), Le32(count), Link(u"a.png", 1)});
+}
+
+class OversizedCounts : public testing::TestWithParam<Bytes> {};
+
+TEST_P(OversizedCounts, FailTheArchiveBeforeAllocating)
+{
+    Reader reader(GetParam());
+    KV_ABObj_Constructor::ReadNew(reader.archive);
+    EXPECT_TRUE(reader.archive.Failed());
+}
+
+INSTANTIATE_TEST_SUITE_P(Counts, OversizedCounts,
+                         testing::Values(AirBrushRecord(3, 3, 0xFFFFFFFF), WithOriginCount(0x40000000),
+                                         WithImageCount(0xFFFFFFFF)));
+
+}  // namespace
