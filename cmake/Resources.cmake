@@ -44,3 +44,22 @@ function(saver_embed_own_resources target res_file)
   set_source_files_properties(${asm} PROPERTIES OBJECT_DEPENDS ${res_file})
   add_library(${target} OBJECT ${asm} ${res_file})
 endfunction()
+
+# saver_make_files(<tool> <folder> <suffix> <output list> <name>...): files
+# that a tool of the build makes, one command each: `<tool> <name>
+# <folder>/<name><suffix>`. Their paths go into the output list.
+function(saver_make_files tool folder suffix output)
+  file(MAKE_DIRECTORY ${folder})
+  set(files "")
+  foreach(name IN LISTS ARGN)
+    set(made ${folder}/${name}${suffix})
+    add_custom_command(
+      OUTPUT ${made}
+      COMMAND ${tool} ${name} ${made}
+      DEPENDS ${tool}
+      COMMENT "Making ${name}${suffix}"
+      VERBATIM)
+    list(APPEND files ${made})
+  endforeach()
+  set(${output} ${files} PARENT_SCOPE)
+endfunction()

@@ -13,19 +13,8 @@ add_executable(make_pictures
 target_link_libraries(make_pictures PRIVATE PkgConfig::PICTURES_PNG)
 
 set(SAVER_PICTURES_DIR ${CMAKE_CURRENT_BINARY_DIR}/pictures)
-file(MAKE_DIRECTORY ${SAVER_PICTURES_DIR})
 set(SAVER_PICTURE_NAMES
   ball_glint ball_highlight ball_stand birch_forest dark_weave dawn_hills desert_dunes glyph_strip mountain_lake
   rose_window tile_mosaic water_bump water_ripples woven_emblem)
-set(SAVER_PICTURES "")
-foreach(name IN LISTS SAVER_PICTURE_NAMES)
-  set(picture ${SAVER_PICTURES_DIR}/${name}.png)
-  add_custom_command(
-    OUTPUT ${picture}
-    COMMAND make_pictures ${name} ${picture}
-    DEPENDS make_pictures
-    COMMENT "Painting ${name}.png"
-    VERBATIM)
-  list(APPEND SAVER_PICTURES ${picture})
-endforeach()
+saver_make_files(make_pictures ${SAVER_PICTURES_DIR} .png SAVER_PICTURES ${SAVER_PICTURE_NAMES})
 add_custom_target(pictures DEPENDS ${SAVER_PICTURES})

@@ -1,10 +1,12 @@
 # The sample scene, written at build time by make_sample_scene from the
-# engine's own classes into ${SAVER_SAMPLE_SCENE}, the program's "DDS" 107.
+# engine's own classes into ${SAVER_SAMPLE_SCENE}, the program's "DDS" 107;
+# it stores some of the pictures, the 3D objects' files and the sounds.
 # An object library, like the engine: programs link both.
 add_library(sample_scene OBJECT
   ${CMAKE_CURRENT_LIST_DIR}/light_slides.cpp
   ${CMAKE_CURRENT_LIST_DIR}/masks.cpp
   ${CMAKE_CURRENT_LIST_DIR}/objects3d_slide.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/sample_music.cpp
   ${CMAKE_CURRENT_LIST_DIR}/sample_scene.cpp
   ${CMAKE_CURRENT_LIST_DIR}/sample_slides.cpp
   ${CMAKE_CURRENT_LIST_DIR}/slide_setup.cpp
@@ -29,7 +31,7 @@ set(SAVER_SAMPLE_SCENE ${SAVER_SAMPLE_SCENE_DIR}/sample_scene.dds)
 file(MAKE_DIRECTORY ${SAVER_SAMPLE_SCENE_DIR})
 add_custom_command(
   OUTPUT ${SAVER_SAMPLE_SCENE}
-  COMMAND make_sample_scene ${SAVER_PICTURES_DIR}/desert_dunes.png ${SAVER_SAMPLE_SCENE}
-  DEPENDS make_sample_scene ${SAVER_PICTURES_DIR}/desert_dunes.png ${SAVER_OBJECTS3D_STORED}
+  COMMAND make_sample_scene ${SAVER_PICTURES_DIR}/desert_dunes.png ${SAVER_SOUNDS_DIR} ${SAVER_SAMPLE_SCENE}
+  DEPENDS make_sample_scene ${SAVER_PICTURES_DIR}/desert_dunes.png ${SAVER_OBJECTS3D_STORED} ${SAVER_SOUNDS}
   COMMENT "Writing the sample scene"
   VERBATIM)

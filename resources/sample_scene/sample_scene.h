@@ -9,9 +9,10 @@
 
 class KV_DocResManager;
 class KV_SlideShow_Light;
+struct SampleSounds;
 
-// The show, with the bytes of the picture that the document stores put
-// into the manager, which must be the current one while the show is
-// written.
-std::unique_ptr<KV_SlideShow_Light> BuildSampleShow(KV_DocResManager& manager,
-                                                    const std::vector<BYTE>& storedPicture);
+// The show, with the bytes of the picture and of the sounds that the
+// document stores put into the manager, which must be the current one
+// while the show is written.
+std::unique_ptr<KV_SlideShow_Light> BuildSampleShow(KV_DocResManager& manager, const std::vector<BYTE>& storedPicture,
+                                                    const SampleSounds& sounds);

@@ -7,8 +7,10 @@
 #include "effects/screenfx/waves_fx.h"
 #include "masks.h"
 #include "resources/resource.h"
+#include "sample_music.h"
 #include "scene/resources/kv_docresmanager.h"
 #include "slide_setup.h"
+#include "sound/kv_wav_constructor.h"
 
 void AddLandscapeSlide(SampleScene& scene) {
     // A short first hold, so that a run of a few seconds shows a fade.
@@ -29,12 +31,7 @@ void AddSquareSlide(SampleScene& scene) {
 
 void AddStoredPictureSlide(SampleScene& scene) {
     KV_SlideContainer& slide = AddPictureSlide(scene, {3, 6, 1}, {true, 150, 80});
-    ResourceEntry entry;
-    entry.Assign(L"desert_dunes.png", static_cast<DWORD>(scene.storedPicture.size()), scene.storedPicture.data());
-    const KV_FileLink3 link = KV_FileLink3::FromEntry(entry);
-    // Writing the light registers the link, which stores these bytes.
-    scene.manager.Tables().entries[link.Key()].push_back(entry);
-    slide.light->pictureLink.SetKey(link.Key());
+    slide.light->pictureLink.SetKey(StoreInDocument(scene, L"desert_dunes.png", scene.storedPicture));
 }
 
 void AddSmallPictureSlide(SampleScene& scene) {
@@ -67,4 +64,22 @@ void AddMaskedEffectsSlide(SampleScene& scene) {
     slide.drawnDescriptions.push_back(std::move(copy));
     slide.drawnDescriptions.push_back(std::move(light));
     slide.drawnDescriptions.push_back(std::move(waves));
+}
+
+// The chime is only started and stopped with the slide. Its time line
+// cycles: it rings once whenever it is shown, then keeps quiet for one to
+// three seconds.
+void AddWindChimeSlide(SampleScene& scene) {
+    KV_SlideContainer& slide = AddPictureSlide(scene, {2, 8, 2}, {true, 120, 40});
+    ShowOwnPicture(slide, IDR_PICTURE_BIRCH_FOREST);
+
+    auto chime = std::make_unique<KV_WAV_Constructor>();
+    chime->link.SetKey(StoreInDocument(scene, L"wind_chime.wav", scene.sounds.windChime));
+    chime->volume.SetValue(80);
+    chime->balance.SetValue(35);
+    KV_TimeLineControl& timeLine = chime->TimeLine();
+    timeLine.mode.SetValue(KV_TimeLineControl::kModeCycle);
+    timeLine.invisibleRange.minimum.SetValue(100);
+    timeLine.invisibleRange.maximum.SetValue(300);
+    slide.startedDescriptions.push_back(std::move(chime));
 }

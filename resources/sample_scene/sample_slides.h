@@ -9,11 +9,13 @@
 
 class KV_DocResManager;
 class KV_SlideShow_Light;
+struct SampleSounds;
 
 struct SampleScene {
     KV_SlideShow_Light& show;
     KV_DocResManager& manager;
     const std::vector<BYTE>& storedPicture;
+    const SampleSounds& sounds;
 };
 
 // Every sprite system drawn without an effect, over the mountain lake.
@@ -38,3 +40,6 @@ void AddLakeSlide(SampleScene& scene);
 void AddWaterRingsSlide(SampleScene& scene);
 // Two butterflies, the clock and falling leaves over a picture.
 void AddObjects3DSlide(SampleScene& scene);
+// Wind chimes among the birches: a WAV sound object that rings now and
+// then while the slide shows.
+void AddWindChimeSlide(SampleScene& scene);

@@ -1,5 +1,6 @@
 #include "slide_setup.h"
 
+#include "scene/resources/kv_docresmanager.h"
 #include "scene/slideshow/kv_slideshow_light.h"
 
 KV_SlideContainer& AddSlide(SampleScene& scene, const SlideTiming& timing, const CameraSetup& camera,
@@ -24,4 +25,12 @@ KV_SlideContainer& AddPictureSlide(SampleScene& scene, const SlideTiming& timing
 void ShowOwnPicture(KV_SlideContainer& slide, int id) {
     // An empty module name stands for the program itself.
     slide.light->pictureLink.SetKey(KV_FileLink3::FromResource(id, L"").Key());
+}
+
+ResourceKey StoreInDocument(SampleScene& scene, const kv_string& name, const std::vector<BYTE>& bytes) {
+    ResourceEntry entry;
+    entry.Assign(name, static_cast<DWORD>(bytes.size()), bytes.data());
+    const KV_FileLink3 link = KV_FileLink3::FromEntry(entry);
+    scene.manager.Tables().entries[link.Key()].push_back(entry);
+    return link.Key();
 }

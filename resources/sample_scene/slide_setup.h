@@ -29,3 +29,6 @@ KV_SlideContainer& AddSlide(SampleScene& scene, const SlideTiming& timing, const
 KV_SlideContainer& AddPictureSlide(SampleScene& scene, const SlideTiming& timing, const CameraSetup& camera);
 // Resource "DDS" id of the program's own module.
 void ShowOwnPicture(KV_SlideContainer& slide, int id);
+// The key of bytes that the document stores: writing an object whose link
+// has this key stores them.
+ResourceKey StoreInDocument(SampleScene& scene, const kv_string& name, const std::vector<BYTE>& bytes);

@@ -33,7 +33,13 @@ std::vector<BYTE> SolidPng(UINT width, UINT height, D3DCOLOR colour) {
     return d3dx9_test::EncodePng(picture);
 }
 
-std::vector<BYTE> PictureDocument(const std::vector<PictureSlide>& slides, size_t playlistItems) {
+std::vector<Track> TracksNotFound(size_t count) {
+    std::vector<Track> tracks;
+    for (size_t i = 0; i < count; ++i) tracks.push_back({L"C:\\music\\track" + std::to_wstring(i) + L".mp3", {}});
+    return tracks;
+}
+
+std::vector<BYTE> PictureDocument(const std::vector<PictureSlide>& slides, const std::vector<Track>& playlist) {
     KV_SlideShow_Light show;
     KV_DocResManager manager;
     for (size_t i = 0; i < slides.size(); ++i) {
@@ -50,10 +56,10 @@ std::vector<BYTE> PictureDocument(const std::vector<PictureSlide>& slides, size_
         slide->light->pictureLink.SetKey(key);
         show.slides.emplace_back(slide);
     }
-    for (size_t i = 0; i < playlistItems; ++i) {
+    for (const Track& track : playlist) {
         auto item = new KV_AudioFile;
-        item->name = L"track " + std::to_wstring(i);
-        item->file.SetFileName(L"C:\\music\\track" + std::to_wstring(i) + L".mp3");
+        item->name = track.path;
+        item->file.Assign(track.path, static_cast<DWORD>(track.bytes.size()), track.bytes.data());
         show.playlist.emplace_back(item);
     }
     return WriteSceneDocument(show, manager);

@@ -5,6 +5,7 @@
 
 #include <functional>
 #include <memory>
+#include <string>
 #include <vector>
 
 #include <windows.h>
@@ -22,6 +23,7 @@ public:
     using CD3DScreensaver::DrawAllScreens;
     using CD3DScreensaver::errorCode_;
     using CD3DScreensaver::errorMode_;
+    using CD3DScreensaver::mainWindow_;
     using CD3DScreensaver::StartInMode;
     using CD3DScreensaver::unitCount_;
     using CD3DScreensaver::units_;
@@ -41,9 +43,18 @@ struct PictureSlide {
     unsigned in = 1, hold = 10, out = 1;
 };
 
-// Slides with an 8 x 8 picture stored in the document each, and a playlist
-// of that many items.
-std::vector<BYTE> PictureDocument(const std::vector<PictureSlide>& slides, size_t playlistItems = 0);
+// A playlist item: where its file was, and the bytes the document stores
+// (none: it plays from that path).
+struct Track {
+    std::wstring path;
+    std::vector<BYTE> bytes;
+};
+
+// Items stored by a path that is on no machine.
+std::vector<Track> TracksNotFound(size_t count);
+
+// Slides with an 8 x 8 picture stored in the document each, and a playlist.
+std::vector<BYTE> PictureDocument(const std::vector<PictureSlide>& slides, const std::vector<Track>& playlist = {});
 // A picture of one colour, 0x00RRGGBB.
 std::vector<BYTE> SolidPng(UINT width, UINT height, D3DCOLOR colour);
 

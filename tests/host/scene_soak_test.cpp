@@ -39,7 +39,7 @@ using SceneSoakTest = SceneTest;
 TEST_F(SceneSoakTest, SlideChangesAndResetsLeaveNothingBehind) {
     ASSERT_TRUE(kRasterOnOneThread);
     // Each slide ends after a second of fading out: a change every other frame.
-    UseDocument(PictureDocument({{0xFF0000, 0, 0, 1}, {0x00FF00, 0, 0, 1}, {0x0000FF, 0, 0, 1}}, 2));
+    UseDocument(PictureDocument({{0xFF0000, 0, 0, 1}, {0x00FF00, 0, 0, 1}, {0x0000FF, 0, 0, 1}}, TracksNotFound(2)));
     auto saver = StartFullScreen({{640, 400}, {640, 400}});
     int slideChanges = 0;
     const KV_SlideContainer* shown = nullptr;

@@ -1,7 +1,9 @@
 // The application's scenes on the simulated machine: the splash of each
 // unit's first frame, each unit's own copy of the document, the show drawn
 // again after a device reset, documents that cannot be loaded, and the
-// playlist order.
+// music: the playlist order, the ends of tracks reaching the main window,
+// one graph for every monitor.
+#include <platform/sim_audio.h>
 #include <platform/sim_d3d.h>
 #include <platform/sim_d3d_draws.h>
 #include <platform/sim_resources.h>
@@ -10,6 +12,8 @@
 #include "host/scene_fixture.h"
 #include "host/settings_values.h"
 #include "sound/direct_sound.h"
+#include "sound/soundtrack.h"
+#include "sound/support/sound_files.h"
 
 namespace host_test {
 namespace {
@@ -126,7 +130,7 @@ class PlaylistOrder : public SceneTest, public testing::WithParamInterface<Playl
 // The position moves on at each end of a track: 1, 2, 3, 1, ... for three
 // items; one item is rewound and stays where it is.
 TEST_P(PlaylistOrder, FollowsTheEndsOfTracks) {
-    UseDocument(PictureDocument({{kPicture}}, GetParam().items));
+    UseDocument(PictureDocument({{kPicture}}, TracksNotFound(GetParam().items)));
     auto saver = StartFullScreen({{640, 480}});
     saver->DrawAllScreens();
     saver->DrawAllScreens();
@@ -143,6 +147,109 @@ INSTANTIATE_TEST_SUITE_P(Playlists, PlaylistOrder,
                          testing::Values(PlaylistCase{"Empty", 0, {0, 0}}, PlaylistCase{"One", 1, {1, 1, 1}},
                                          PlaylistCase{"Three", 3, {2, 3, 1, 2, 3, 1}}),
                          [](const testing::TestParamInfo<PlaylistCase>& info) { return info.param.name; });
+
+constexpr int kRate = 8000;
+constexpr UINT kGraphMessage = 0x8000;
+constexpr double kTrackSeconds = 0.05;
+
+// Tracks stored in the document, each of one level for a twentieth of a
+// second, or of the levels one after another.
+Track LevelTrack(const std::wstring& name, std::vector<float> levels) {
+    std::vector<int16_t> samples;
+    for (float level : levels)
+        samples.insert(samples.end(), static_cast<size_t>(kTrackSeconds * kRate), static_cast<int16_t>(level * 32768.0f));
+    return {L"C:\\music\\" + name, sound_test::WaveFile({}, sound_test::Pcm16(samples))};
+}
+
+// The mix's left channel just now.
+float HeardNow() {
+    std::vector<float> mixed(8);
+    platform::sim::PullMixedAudio(mixed.data(), 4, kRate);
+    return mixed[0];
+}
+
+void PlayFor(double seconds) {
+    std::vector<float> mixed(2 * static_cast<size_t>(seconds * kRate));
+    platform::sim::PullMixedAudio(mixed.data(), mixed.size() / 2, kRate);
+}
+
+// Hands the graph's queued messages to the host's window procedure, as the
+// message loop does; the windows they were posted to.
+std::vector<HWND> DispatchGraphMessages() {
+    std::vector<HWND> windows;
+    MSG message{};
+    while (PeekMessageW(&message, nullptr, kGraphMessage, kGraphMessage, PM_REMOVE)) {
+        windows.push_back(message.hwnd);
+        DispatchMessageW(&message);
+    }
+    return windows;
+}
+
+ULONG FiltersInGraph() {
+    ComHolder<IEnumFilters> filters;
+    if (!g_soundtrackBuilder || FAILED(g_soundtrackBuilder->EnumFilters(filters.Receive()))) return 0;
+    ULONG count = 0;
+    for (IBaseFilter* filter = nullptr; filters->Next(1, &filter, nullptr) == S_OK; ++count) filter->Release();
+    return count;
+}
+
+class SceneMusic : public SceneTest {
+protected:
+    void SetUp() override {
+        SceneTest::SetUp();
+        platform::sim::UseManualAudioPull();
+    }
+};
+
+// Each track's end is posted to the main window; handling it there plays
+// the next track, and after the last the first again.
+TEST_F(SceneMusic, TheEndOfATrackReachesTheMainWindowWhichPlaysTheNext) {
+    UseDocument(PictureDocument({{kPicture}}, {LevelTrack(L"first.wav", {0.1f}), LevelTrack(L"second.wav", {0.2f}),
+                                               LevelTrack(L"third.wav", {0.3f})}));
+    auto saver = StartFullScreen({{640, 480}});
+    saver->DrawAllScreens();
+    saver->DrawAllScreens();
+    for (float level : {0.1f, 0.2f, 0.3f, 0.1f, 0.2f}) {
+        EXPECT_NEAR(HeardNow(), level, 1e-4);
+        EXPECT_TRUE(DispatchGraphMessages().empty());
+        PlayFor(2 * kTrackSeconds);
+        EXPECT_EQ(HeardNow(), 0.0f);
+        EXPECT_EQ(DispatchGraphMessages(), std::vector<HWND>{saver->mainWindow_}) << level;
+    }
+    // Earlier tracks' sources are gone.
+    EXPECT_EQ(FiltersInGraph(), 2u);
+}
+
+// Every unit's start plays its own first item on the one graph: the music
+// starts again from its beginning, heard once; the unit made current last
+// drives the playlist from then on.
+TEST_F(SceneMusic, OnTwoMonitorsTheGraphIsSharedAndTheSecondStartPlaysTheFirstTrackAgain) {
+    UseDocument(PictureDocument({{kPicture}}, {LevelTrack(L"rising.wav", {0.1f, 0.4f}), LevelTrack(L"next.wav", {0.2f})}));
+    auto saver = StartFullScreen({{640, 480}, {800, 600}});
+    saver->DrawAllScreens();
+    std::vector<float> heard;
+    saver->afterDraw = [&](SceneSaver&, int) {
+        heard.push_back(HeardNow());
+        PlayFor(1.2 * kTrackSeconds);  // into the louder half
+        heard.push_back(HeardNow());
+    };
+    saver->DrawAllScreens();
+    ASSERT_EQ(heard.size(), 4u);
+    EXPECT_NEAR(heard[0], 0.1f, 1e-4);
+    EXPECT_NEAR(heard[1], 0.4f, 1e-4);
+    EXPECT_NEAR(heard[2], 0.1f, 1e-4);  // from the start, and not two voices
+    EXPECT_NEAR(heard[3], 0.4f, 1e-4);
+    EXPECT_EQ(saver->scenes_[0].nextItem, 1u);
+    EXPECT_EQ(saver->scenes_[1].nextItem, 1u);
+    EXPECT_EQ(FiltersInGraph(), 2u);
+
+    saver->afterDraw = nullptr;
+    PlayFor(kTrackSeconds);
+    EXPECT_EQ(DispatchGraphMessages(), std::vector<HWND>{saver->mainWindow_});
+    EXPECT_NEAR(HeardNow(), 0.2f, 1e-4);
+    EXPECT_EQ(saver->scenes_[0].nextItem, 1u);
+    EXPECT_EQ(saver->scenes_[1].nextItem, 2u);
+}
 
 struct PrimaryVolumeCase {
     const char* name;

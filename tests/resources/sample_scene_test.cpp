@@ -1,7 +1,8 @@
 // The sample scene as the program carries it: the document that the build
 // wrote loads, every slide comes back as the sample built it, each of the
-// sample's pictures resolves to a texture of its size, and the 3D objects
-// build from what it stores.
+// sample's pictures resolves to a texture of its size, the 3D objects
+// build from what it stores, and its music and sound object play the
+// sounds the build made.
 #include <algorithm>
 #include <cstdlib>
 #include <fstream>
@@ -14,6 +15,10 @@
 
 #include <gtest/gtest.h>
 #include <windows.h>
+
+#include <dshow.h>
+
+#include <platform/sim_audio.h>
 
 #include "effects/lights/fake_lake_2d.h"
 #include "effects/lights/glass_ball_light.h"
@@ -35,10 +40,14 @@
 #include "platform/d3dx9/device_fixture.h"
 #include "resources/common_res/common_res_ids.h"
 #include "resources/resource.h"
+#include "resources/sample_scene/sample_music.h"
 #include "resources/sample_scene/sample_scene.h"
 #include "scene/document/scene_document.h"
+#include "scene/model/com_holder.h"
 #include "scene/render/current_device.h"
 #include "scene/slideshow/kv_slideshow_light.h"
+#include "sound/direct_sound.h"
+#include "sound/kv_wav_constructor.h"
 
 namespace {
 
@@ -103,7 +112,7 @@ TEST_F(SampleScene, LoadsWithTheSlidesItWasBuiltWith) {
     const std::vector<BYTE> storedPicture = FileBytes(STORED_PICTURE);
     ASSERT_FALSE(storedPicture.empty());
     KV_DocResManager building;
-    const auto built = BuildSampleShow(building, storedPicture);
+    const auto built = BuildSampleShow(building, storedPicture, ReadSampleSounds(SAMPLE_SOUNDS_DIR));
 
     document = LoadSceneDocument();
     ASSERT_NE(document.root, nullptr);
@@ -216,6 +225,87 @@ TEST_F(SampleScene, TheEffectsSlideDrawsThreeMaskedEffectsWithTheirMasks) {
         EXPECT_NE(loaded.effect.Get(), nullptr);
     }
     EXPECT_TRUE(static_cast<KV_BrushObj&>(*copy->CreateObject()).ReadsScene());
+}
+
+std::vector<BYTE> Bytes(const EmbeddedFile& file) { return {file.Data(), file.Data() + file.Size()}; }
+
+float Loudest(const std::vector<float>& samples) {
+    float loudest = 0;
+    for (float sample : samples) loudest = std::max(loudest, std::abs(sample));
+    return loudest;
+}
+
+// Each track is stored whole, and once in the temporary folder it plays
+// for a few seconds, loud enough to be heard.
+TEST_F(SampleScene, ThePlaylistStoresTheBuildsMusicAndEveryTrackPlays) {
+    platform::sim::UseManualAudioPull();
+    const SampleSounds sounds = ReadSampleSounds(SAMPLE_SOUNDS_DIR);
+    document = LoadSceneDocument();
+    ASSERT_NE(document.root, nullptr);
+    ASSERT_EQ(document.root->playlist.size(), std::size(kSampleTracks));
+    for (std::size_t i = 0; i < std::size(kSampleTracks); ++i) {
+        SCOPED_TRACE(kSampleTracks[i].fileName);
+        KV_AudioFile& item = *document.root->playlist[i];
+        EXPECT_EQ(item.name, kSampleTracks[i].title);
+        const std::string fileName = kSampleTracks[i].fileName;
+        EXPECT_TRUE(item.file.FileName().ends_with(L"\\" + kv_string(fileName.begin(), fileName.end())));
+        ASSERT_FALSE(sounds.tracks[i].empty());
+        EXPECT_EQ(Bytes(item.file), sounds.tracks[i]);
+
+        item.ExportToTempFolder();
+        ComHolder<IGraphBuilder> graph;
+        ASSERT_EQ(CoCreateInstance(CLSID_FilterGraph, nullptr, CLSCTX_INPROC_SERVER, IID_IGraphBuilder,
+                                   reinterpret_cast<void**>(graph.Receive())),
+                  S_OK);
+        ASSERT_EQ(graph->RenderFile(item.file.FileName().c_str(), nullptr), S_OK);
+        ComHolder<IMediaSeeking> seeking;
+        ComHolder<IMediaControl> control;
+        ASSERT_EQ(graph->QueryInterface(IID_IMediaSeeking, reinterpret_cast<void**>(seeking.Receive())), S_OK);
+        ASSERT_EQ(graph->QueryInterface(IID_IMediaControl, reinterpret_cast<void**>(control.Receive())), S_OK);
+        LONGLONG duration = 0;
+        ASSERT_EQ(seeking->GetDuration(&duration), S_OK);
+        EXPECT_GE(duration, 30'000'000);  // 100 ns units
+        EXPECT_LE(duration, 80'000'000);
+        control->Run();
+        std::vector<float> mixed(2 * 22050);
+        platform::sim::PullMixedAudio(mixed.data(), mixed.size() / 2, 22050);
+        EXPECT_GT(Loudest(mixed), 0.2f);
+        control->Stop();
+        DeleteFileW(item.file.FileName().c_str());
+    }
+}
+
+// The chime slide's sound object: read back with its settings, its wave
+// data stored in the document, and a sound buffer as long as the chime.
+TEST_F(SampleScene, TheChimeSlideRingsTheStoredWaveOnItsTimeLine) {
+    platform::sim::UseManualAudioPull();
+    const SampleSounds sounds = ReadSampleSounds(SAMPLE_SOUNDS_DIR);
+    document = LoadSceneDocument();
+    ASSERT_NE(document.root, nullptr);
+    KV_WAV_Constructor* chime = nullptr;
+    for (const auto& slide : document.root->slides) {
+        for (const auto& description : slide->startedDescriptions) {
+            if (auto* wav = dynamic_cast<KV_WAV_Constructor*>(description.get())) chime = wav;
+        }
+    }
+    ASSERT_NE(chime, nullptr);
+    EXPECT_EQ(chime->volume.Value(), 80u);
+    EXPECT_EQ(chime->balance.Value(), 35u);
+    const KV_TimeLineControl& timeLine = chime->TimeLine();
+    EXPECT_EQ(timeLine.mode.Value(), KV_TimeLineControl::kModeCycle);
+    EXPECT_EQ(timeLine.invisibleRange.minimum.Value(), 100u);
+    EXPECT_EQ(timeLine.invisibleRange.maximum.Value(), 300u);
+
+    const ResourceEntry* entry = document.manager->GetEntry(chime->link);
+    ASSERT_NE(entry, nullptr);
+    ASSERT_FALSE(sounds.windChime.empty());
+    EXPECT_EQ(Bytes(*entry), sounds.windChime);
+
+    ASSERT_TRUE(InitDirectSound(nullptr));
+    g_currentDocResManager = document.manager.get();
+    const std::unique_ptr<KV_ABObj> sound = chime->CreateObject();
+    EXPECT_NE(static_cast<KV_WAV_Constructor&>(sound->Description()).Buffer(), nullptr);
+    EXPECT_EQ(sound->Description().TimeLine().visibleRange.minimum.Value(), 150u);
 }
 
 TEST_F(SampleScene, TheStarsSlideDrawsItsGeneratorsWithStoredPicturesAndTheCommonEffect) {

@@ -1,4 +1,5 @@
-// Sound objects driven by their time lines, heard through the mixer.
+// Sound objects driven by their time lines, alone and in the started lists
+// of slides, heard through the mixer.
 #include <gtest/gtest.h>
 
 #include <shlwapi.h>
@@ -7,7 +8,11 @@
 
 #include <platform/sim_audio.h>
 
+#include "scene/render/current_device.h"
+#include "scene/render/render_fixture.h"
+#include "scene/render/view_context.h"
 #include "scene/resources/kv_docresmanager.h"
+#include "scene/slideshow/kv_slideshow_light.h"
 #include "sound/direct_sound.h"
 #include "sound/kv_mp3_constructor.h"
 #include "sound/kv_sound.h"
@@ -17,6 +22,7 @@
 namespace {
 
 using sound_test::Bytes;
+using sound_test::LevelWave;
 
 constexpr int kRate = 8000;
 
@@ -34,33 +40,34 @@ void Play(double seconds)
     platform::sim::PullMixedAudio(mixed.data(), mixed.size() / 2, kRate);
 }
 
-// A mono wave of one level lasting the given seconds.
-Bytes LevelWave(float level, double seconds)
+// The key of a new entry stored in the manager.
+ResourceKey StoreEntry(KV_DocResManager& manager, const kv_string& name, const Bytes& bytes)
 {
-    const std::vector<int16_t> samples(static_cast<size_t>(seconds * kRate), static_cast<int16_t>(level * 32768.0f));
-    return sound_test::WaveFile({}, sound_test::Pcm16(samples));
+    const ResourceKey key{name, 1};
+    ResourceEntry entry;
+    entry.Assign(name, static_cast<DWORD>(bytes.size()), bytes.data());
+    manager.Tables().entries[key].push_back(entry);
+    return key;
+}
+
+// Sounds heard as they are, through the mix the test pulls.
+void StartDirectSound()
+{
+    platform::sim::UseManualAudioPull();
+    ASSERT_TRUE(InitDirectSound(nullptr));
+    g_primarySoundBuffer->SetVolume(0);
 }
 
 class SoundObjectTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        platform::sim::UseManualAudioPull();
-        ASSERT_TRUE(InitDirectSound(nullptr));
-        g_primarySoundBuffer->SetVolume(0);
+        StartDirectSound();
         g_currentDocResManager = &manager_;
     }
     void TearDown() override { g_currentDocResManager = nullptr; }
 
-    // The key of a new stored entry.
-    ResourceKey StoreEntry(const kv_string& name, const Bytes& bytes)
-    {
-        const ResourceKey key{name, 1};
-        ResourceEntry entry;
-        entry.Assign(name, static_cast<DWORD>(bytes.size()), bytes.data());
-        manager_.Tables().entries[key].push_back(entry);
-        return key;
-    }
+    ResourceKey StoreEntry(const kv_string& name, const Bytes& bytes) { return ::StoreEntry(manager_, name, bytes); }
 
     static std::unique_ptr<KV_ABObj> ObjectOf(const KV_Sound_Ctrl& description) { return description.CreateObject(); }
 
@@ -206,6 +213,86 @@ TEST_F(SoundObjectTest, CompressedSoundWithNothingToPlayIsSilentAndLeavesForeign
     }
     EXPECT_TRUE(PathFileExistsW(original.c_str()));
     EXPECT_EQ(HeardNow().first, 0.0f);
+}
+
+// Sound objects in the started lists of a show's slides, on a small device.
+class SlideSoundTest : public render_test::RenderTest {
+protected:
+    SlideSoundTest() : RenderTest(64, 64) {}
+    void SetUp() override
+    {
+        RenderTest::SetUp();
+        StartDirectSound();
+        g_currentRenderContext = &context_;
+        g_currentDocResManager = &manager_;
+    }
+    void TearDown() override
+    {
+        show_.InvalidateDeviceObjects();
+        g_currentDocResManager = nullptr;
+        g_currentRenderContext = nullptr;
+        g_renderTargetSizeStack.clear();
+        RenderTest::TearDown();
+    }
+
+    // A tenth of a second of one level.
+    std::unique_ptr<KV_WAV_Constructor> Wave(const kv_string& name, float level)
+    {
+        auto wav = std::make_unique<KV_WAV_Constructor>();
+        wav->link.SetKey(StoreEntry(manager_, name, LevelWave(level, 0.1)));
+        return wav;
+    }
+
+    // A built slide of one second each of fade in, hold and fade out, which
+    // starts and stops the sound.
+    void AddSlide(std::unique_ptr<KV_WAV_Constructor> sound)
+    {
+        auto* slide = new KV_SlideContainer;
+        slide->hold.Value() = 1;
+        slide->light = CountedRef<KV_2D_Light>(new KV_2D_Light);
+        slide->startedDescriptions.push_back(std::move(sound));
+        show_.slides.emplace_back(slide);
+        slide->Build();
+    }
+
+    ViewContext context_;
+    KV_DocResManager manager_;
+    KV_SlideShow_Light show_;
+};
+
+// The first slide's sound is always shown, so it loops; the second's time
+// line cycles, so it rings once whenever it is shown and is quiet for the
+// second it is hidden. Leaving a slide stops its sound, whether it loops or
+// not.
+TEST_F(SlideSoundTest, EnteringASlideStartsItsSoundsAndLeavingItStopsThem)
+{
+    AddSlide(Wave(L"slide-loop.wav", 0.5f));
+    std::unique_ptr<KV_WAV_Constructor> once = Wave(L"slide-once.wav", 0.25f);
+    KV_TimeLineControl& timeLine = once->TimeLine();
+    timeLine.mode.Value() = KV_TimeLineControl::kModeCycle;
+    timeLine.invisibleRange.minimum.Value() = 100;
+    timeLine.invisibleRange.maximum.Value() = 100;
+    AddSlide(std::move(once));
+
+    struct Frame {
+        float t;
+        float heard;
+        double thenPlayed;  // seconds
+    };
+    const Frame frames[] = {
+        {0.0f, 0.5f, 0.35}, {1.0f, 0.5f, 0.0},  // past its end: looped
+        {2.05f, 0.0f, 0.0},                     // the second slide; cycling: fading in
+        {2.1f, 0.25f, 0.2}, {2.3f, 0.0f, 0.0},  // shown: once, to its end
+        {2.4f, 0.0f, 0.0},  {3.45f, 0.0f, 0.0}, // hidden for a second
+        {3.5f, 0.25f, 0.0},                     // shown again
+        {5.1f, 0.5f, 0.0},                      // the first slide again, alone
+    };
+    for (const Frame& frame : frames) {
+        show_.FrameMove(frame.t);
+        EXPECT_NEAR(HeardNow().first, frame.heard, 1e-4) << frame.t << " s";
+        Play(frame.thenPlayed);
+    }
+    EXPECT_EQ(show_.CurrentSlide(), show_.slides[0].Get());
 }
 
 } // namespace

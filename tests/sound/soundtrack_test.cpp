@@ -16,8 +16,7 @@ constexpr UINT kGraphMessage = 0x8000;
 // A twentieth of a second of one level.
 std::wstring Track(const std::wstring& name, float level)
 {
-    const std::vector<int16_t> samples(kRate / 20, static_cast<int16_t>(level * 32768.0f));
-    return sound_test::WriteTemporaryFile(name, sound_test::WaveFile({}, sound_test::Pcm16(samples)));
+    return sound_test::WriteTemporaryFile(name, sound_test::LevelWave(level, 0.05, kRate));
 }
 
 float HeardNow()

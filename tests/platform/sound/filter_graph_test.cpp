@@ -79,8 +79,7 @@ protected:
 
     // A tenth of a second of a constant level.
     static std::wstring ShortWave(const std::wstring& name, float level = 0.5f) {
-        const std::vector<int16_t> samples(kRate / 10, static_cast<int16_t>(level * 32768.0f));
-        return sound_test::WriteTemporaryFile(name, sound_test::WaveFile({}, sound_test::Pcm16(samples)));
+        return sound_test::WriteTemporaryFile(name, sound_test::LevelWave(level, 0.1, kRate));
     }
 };
 
