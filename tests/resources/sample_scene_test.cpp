@@ -375,7 +375,7 @@ TEST_F(SampleScene, TheObjectsSlideCarriesButterfliesAClockAndLeaves) {
 TEST_F(SampleScene, TheSpriteSlidesSystemsLoadWithTheirPictures) {
     const std::vector<BYTE> storedPicture = FileBytes(STORED_PICTURE);
     KV_DocResManager building;
-    const auto built = BuildSampleShow(building, storedPicture);
+    const auto built = BuildSampleShow(building, storedPicture, ReadSampleSounds(SAMPLE_SOUNDS_DIR));
     document = LoadSceneDocument();
     ASSERT_NE(document.root, nullptr);
     const KV_SlideContainer* slide = SlideStarting<KV_ParticleSystemCtrl>(*document.root);
