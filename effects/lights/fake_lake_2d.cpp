@@ -110,6 +110,16 @@ void FakeLake2D::MakePictureCopy()
     overlayQuad.texture.Share(pictureCopy.Get());
 }
 
+// Quads drawn over the lake tile their picture.
+void FakeLake2D::DrawTexturedQuad(TexturedIndexedQuad& quad)
+{
+    SetSampler(0, D3DSAMP_ADDRESSU, D3DTADDRESS_WRAP);
+    SetSampler(0, D3DSAMP_ADDRESSV, D3DTADDRESS_WRAP);
+    KV_2D_Light::DrawTexturedQuad(quad);
+    SetSampler(0, D3DSAMP_ADDRESSU, D3DTADDRESS_CLAMP);
+    SetSampler(0, D3DSAMP_ADDRESSV, D3DTADDRESS_CLAMP);
+}
+
 void FakeLake2D::Create()
 {
     KV_2D_Light::Create();

@@ -17,6 +17,7 @@ public:
 
     void Read(KV_IOF_Virtual& archive, DWORD version);
     void Write(KV_IOF_Virtual& archive) const override;
+    void DrawTexturedQuad(TexturedIndexedQuad& quad) override;
 
     void Create() override;
     void RestoreDeviceObjects() override;

@@ -246,6 +246,11 @@ void KV_WaterRingLight::DrawMeshParts(const MeshNode& node)
     Unlit([&] { KV_2D_Light::DrawMeshParts(node); });
 }
 
+void KV_WaterRingLight::DrawMeshTwoTextures(const KV_SpriteArrayObj& sprites)
+{
+    Unlit([&] { KV_2D_Light::DrawMeshTwoTextures(sprites); });
+}
+
 void KV_WaterRingLight::DrawMeshPartsTwoPass(const MeshNode& node)
 {
     Unlit([&] { KV_2D_Light::DrawMeshPartsTwoPass(node); });

@@ -19,6 +19,7 @@ public:
 
     void DrawSprites(const KV_IndexedMesh& mesh, ID3DXEffect* effect, UINT primitiveCount) override;
     void DrawMeshParts(const MeshNode& node) override;
+    void DrawMeshTwoTextures(const KV_SpriteArrayObj& sprites) override;
     void DrawMeshPartsTwoPass(const MeshNode& node) override;
     void Create() override;
     void RestoreDeviceObjects() override;

@@ -1,9 +1,12 @@
 // The lake layer: the split at the horizon, the shore band, its record,
 // the water draw's states and the mirrored rows it shows, across a reset.
 #include <cmath>
+#include <cstring>
 #include <vector>
 
 #include "effects/lights/fake_lake_2d.h"
+#include "scene/render/d3d_helpers.h"
+#include "scene/render/textured_indexed_quad.h"
 #include "effects/lights/light_fixture.h"
 #include "effects/lights/light_records.h"
 #include "platform/d3d9_pipeline/pipeline_fixture.h"
@@ -209,6 +212,43 @@ TEST_F(LakeTest, MissingPicturesAndExtremeHorizonsDrawWithoutFault)
             EXPECT_TRUE(std::isfinite(vertex.y) && std::isfinite(vertex.v0));
         }
         light->InvalidateDeviceObjects();
+    }
+}
+
+
+// A quad over the lake tiles its picture: texture coordinates 0 to 2 across
+// a red-green picture show red again in the third quarter.
+TEST_F(LakeTest, QuadsOverTheLakeWrapTheirPicture)
+{
+    Show();
+    TexturedIndexedQuad quad;
+    CreateVertexBufferPT(4, quad.vertexBuffer);
+    quad.vertexCount = 4;
+    const DX_V::PT corners[4] = {{0, 16, 0, 0, 1}, {0, 0, 0, 0, 0}, {64, 16, 0, 2, 1}, {64, 0, 0, 2, 0}};
+    void* locked = nullptr;
+    ASSERT_EQ(quad.vertexBuffer->Lock(0, 0, &locked, 0), D3D_OK);
+    std::memcpy(locked, corners, sizeof corners);
+    quad.vertexBuffer->Unlock();
+    CreateIndexBuffer16(6, quad.indexBuffer);
+    const WORD indices[6] = {0, 1, 2, 2, 1, 3};
+    ASSERT_EQ(quad.indexBuffer->Lock(0, 0, &locked, 0), D3D_OK);
+    std::memcpy(locked, indices, sizeof indices);
+    quad.indexBuffer->Unlock();
+    quad.primitiveType = D3DPT_TRIANGLELIST;
+    quad.triangleCount = 2;
+    quad.texture.Share(MakeTexture(2, 1, {0xFFFF0000, 0xFF00FF00}));
+
+    ASSERT_EQ(device()->BeginScene(), D3D_OK);
+    light->RenderBackground(0);
+    light->DrawTexturedQuad(quad);
+    device()->EndScene();
+    EXPECT_TRUE(ColoursNear(Pixel(8, 8), 0xFF0000, 8)) << std::hex << Pixel(8, 8);
+    EXPECT_TRUE(ColoursNear(Pixel(40, 8), 0xFF0000, 8)) << std::hex << Pixel(40, 8);
+    EXPECT_TRUE(ColoursNear(Pixel(56, 8), 0x00FF00, 8)) << std::hex << Pixel(56, 8);
+    for (D3DSAMPLERSTATETYPE address : {D3DSAMP_ADDRESSU, D3DSAMP_ADDRESSV}) {
+        DWORD mode = 0;
+        device()->GetSamplerState(0, address, &mode);
+        EXPECT_EQ(mode, static_cast<DWORD>(D3DTADDRESS_CLAMP));
     }
 }
 
