@@ -1,12 +1,9 @@
 // The lake layer: the split at the horizon, the shore band, its record,
 // the water draw's states and the mirrored rows it shows, across a reset.
 #include <cmath>
-#include <cstring>
 #include <vector>
 
 #include "effects/lights/fake_lake_2d.h"
-#include "scene/render/d3d_helpers.h"
-#include "scene/render/textured_indexed_quad.h"
 #include "effects/lights/light_fixture.h"
 #include "effects/lights/light_records.h"
 #include "platform/d3d9_pipeline/pipeline_fixture.h"
@@ -222,20 +219,7 @@ TEST_F(LakeTest, QuadsOverTheLakeWrapTheirPicture)
 {
     Show();
     TexturedIndexedQuad quad;
-    CreateVertexBufferPT(4, quad.vertexBuffer);
-    quad.vertexCount = 4;
-    const DX_V::PT corners[4] = {{0, 16, 0, 0, 1}, {0, 0, 0, 0, 0}, {64, 16, 0, 2, 1}, {64, 0, 0, 2, 0}};
-    void* locked = nullptr;
-    ASSERT_EQ(quad.vertexBuffer->Lock(0, 0, &locked, 0), D3D_OK);
-    std::memcpy(locked, corners, sizeof corners);
-    quad.vertexBuffer->Unlock();
-    CreateIndexBuffer16(6, quad.indexBuffer);
-    const WORD indices[6] = {0, 1, 2, 2, 1, 3};
-    ASSERT_EQ(quad.indexBuffer->Lock(0, 0, &locked, 0), D3D_OK);
-    std::memcpy(locked, indices, sizeof indices);
-    quad.indexBuffer->Unlock();
-    quad.primitiveType = D3DPT_TRIANGLELIST;
-    quad.triangleCount = 2;
+    render_test::FillQuad(quad, {{0, 16, 0, 0, 1}, {0, 0, 0, 0, 0}, {64, 16, 0, 2, 1}, {64, 0, 0, 2, 0}});
     quad.texture.Share(MakeTexture(2, 1, {0xFFFF0000, 0xFF00FF00}));
 
     ASSERT_EQ(device()->BeginScene(), D3D_OK);

@@ -378,20 +378,7 @@ public:
 TEST_F(SpriteDrawTest, ATexturedQuadDrawsItsTextureWithItsAlphaByTheFactor)
 {
     CountingQuad quad;
-    CreateVertexBufferPT(4, quad.vertexBuffer);
-    quad.vertexCount = 4;
-    const DX_V::PT corners[4] = {{16, 48, 0, 0, 1}, {16, 16, 0, 0, 0}, {48, 48, 0, 1, 1}, {48, 16, 0, 1, 0}};
-    void* locked = nullptr;
-    ASSERT_EQ(quad.vertexBuffer->Lock(0, 0, &locked, 0), D3D_OK);
-    std::memcpy(locked, corners, sizeof corners);
-    quad.vertexBuffer->Unlock();
-    CreateIndexBuffer16(6, quad.indexBuffer);
-    const WORD indices[6] = {0, 1, 2, 2, 1, 3};
-    ASSERT_EQ(quad.indexBuffer->Lock(0, 0, &locked, 0), D3D_OK);
-    std::memcpy(locked, indices, sizeof indices);
-    quad.indexBuffer->Unlock();
-    quad.primitiveType = D3DPT_TRIANGLELIST;
-    quad.triangleCount = 2;
+    render_test::FillQuad(quad, {{16, 48, 0, 0, 1}, {16, 16, 0, 0, 0}, {48, 48, 0, 1, 1}, {48, 16, 0, 1, 0}});
     quad.texture.Share(MakeTexture(1, 1, {0x80FF0000}));
 
     ASSERT_EQ(device()->BeginScene(), D3D_OK);

@@ -3,6 +3,7 @@
 #include <cstring>
 
 #include "scene/render/current_device.h"
+#include "scene/render/d3d_helpers.h"
 
 namespace render_test {
 
@@ -63,6 +64,22 @@ D3DXVECTOR2 ThroughWorld(IDirect3DDevice9* device, float x, float y) {
     D3DXVECTOR3 out;
     D3DXVec3TransformCoord(&out, &point, &world);
     return {out.x, out.y};
+}
+
+void FillQuad(TexturedIndexedQuad& quad, const DX_V::PT (&corners)[4]) {
+    CreateVertexBufferPT(4, quad.vertexBuffer);
+    quad.vertexCount = 4;
+    void* locked = nullptr;
+    ASSERT_EQ(quad.vertexBuffer->Lock(0, 0, &locked, 0), D3D_OK);
+    std::memcpy(locked, corners, sizeof corners);
+    quad.vertexBuffer->Unlock();
+    CreateIndexBuffer16(6, quad.indexBuffer);
+    const WORD indices[6] = {0, 1, 2, 2, 1, 3};
+    ASSERT_EQ(quad.indexBuffer->Lock(0, 0, &locked, 0), D3D_OK);
+    std::memcpy(locked, indices, sizeof indices);
+    quad.indexBuffer->Unlock();
+    quad.primitiveType = D3DPT_TRIANGLELIST;
+    quad.triangleCount = 2;
 }
 
 }  // namespace render_test

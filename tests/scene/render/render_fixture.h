@@ -8,6 +8,8 @@
 #include <d3dx9.h>
 
 #include "platform/d3d9/d3d9_machine.h"
+#include "scene/render/textured_indexed_quad.h"
+#include "scene/render/vertex_formats.h"
 
 namespace render_test {
 
@@ -36,6 +38,10 @@ private:
 
 // Level 0 of a render-target texture, 0xAARRGGBB, rows top first.
 std::vector<D3DCOLOR> ReadTexture(IDirect3DDevice9* device, IDirect3DTexture9* texture);
+
+// The quad's buffers filled with these corners (bottom-left, top-left,
+// bottom-right, top-right) as two triangles of a list.
+void FillQuad(TexturedIndexedQuad& quad, const DX_V::PT (&corners)[4]);
 
 // A point of picture space through the device's world transform.
 D3DXVECTOR2 ThroughWorld(IDirect3DDevice9* device, float x, float y);
