@@ -20,6 +20,7 @@
 #include "particles/generators/falling_stars.h"
 #include "particles/generators/particles_obj.h"
 #include "scene/light/kv_2d_light.h"
+#include "benchmarks/d3d9/window_device.h"
 #include "scene/render/current_device.h"
 #include "scene/render/view_context.h"
 #include "scene/resources/kv_docresmanager.h"
@@ -28,28 +29,9 @@ namespace {
 
 constexpr UINT kWidth = 1920, kHeight = 1080;
 
-HWND MakeWindow() {
-    WNDCLASSW description{};
-    description.lpfnWndProc = DefWindowProcW;
-    description.lpszClassName = L"FallingStarsBenchmark";
-    RegisterClassW(&description);
-    return CreateWindowExW(0, L"FallingStarsBenchmark", L"Benchmark", WS_POPUP | WS_VISIBLE, 0, 0, kWidth, kHeight,
-                           nullptr, nullptr, nullptr, nullptr);
-}
-
 IDirect3DDevice9* MakeDevice() {
     IDirect3D9* direct3D = Direct3DCreate9(D3D_SDK_VERSION);
-    D3DPRESENT_PARAMETERS presentation{};
-    presentation.BackBufferWidth = kWidth;
-    presentation.BackBufferHeight = kHeight;
-    presentation.BackBufferFormat = D3DFMT_X8R8G8B8;
-    presentation.SwapEffect = D3DSWAPEFFECT_DISCARD;
-    presentation.hDeviceWindow = MakeWindow();
-    presentation.Windowed = TRUE;
-    presentation.PresentationInterval = D3DPRESENT_INTERVAL_IMMEDIATE;
-    IDirect3DDevice9* device = nullptr;
-    direct3D->CreateDevice(0, D3DDEVTYPE_HAL, presentation.hDeviceWindow, D3DCREATE_HARDWARE_VERTEXPROCESSING,
-                           &presentation, &device);
+    IDirect3DDevice9* device = CreateBenchmarkDevice(direct3D, MakeBenchmarkWindow(kWidth, kHeight), kWidth, kHeight);
     direct3D->Release();
     return device;
 }

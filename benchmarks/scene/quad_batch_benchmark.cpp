@@ -9,6 +9,7 @@
 #include <d3d9.h>
 #include <windows.h>
 
+#include "benchmarks/d3d9/window_device.h"
 #include "scene/render/current_device.h"
 #include "scene/render/quad_batch.h"
 
@@ -17,28 +18,10 @@ namespace {
 constexpr UINT kWidth = 1920, kHeight = 1080;
 constexpr int kQuads = 20000;
 
-HWND MakeWindow() {
-    WNDCLASSW description{};
-    description.lpfnWndProc = DefWindowProcW;
-    description.lpszClassName = L"QuadBatchBenchmark";
-    RegisterClassW(&description);
-    return CreateWindowExW(0, L"QuadBatchBenchmark", L"Benchmark", WS_POPUP | WS_VISIBLE, 0, 0, kWidth, kHeight,
-                           nullptr, nullptr, nullptr, nullptr);
-}
-
 IDirect3DDevice9* MakeDevice() {
     IDirect3D9* direct3D = Direct3DCreate9(D3D_SDK_VERSION);
-    D3DPRESENT_PARAMETERS presentation{};
-    presentation.BackBufferWidth = kWidth;
-    presentation.BackBufferHeight = kHeight;
-    presentation.BackBufferFormat = D3DFMT_X8R8G8B8;
-    presentation.SwapEffect = D3DSWAPEFFECT_DISCARD;
-    presentation.hDeviceWindow = MakeWindow();
-    presentation.Windowed = TRUE;
-    presentation.PresentationInterval = D3DPRESENT_INTERVAL_IMMEDIATE;
-    IDirect3DDevice9* device = nullptr;
-    direct3D->CreateDevice(0, D3DDEVTYPE_HAL, presentation.hDeviceWindow, D3DCREATE_HARDWARE_VERTEXPROCESSING,
-                           &presentation, &device);
+    IDirect3DDevice9* device = CreateBenchmarkDevice(direct3D, MakeBenchmarkWindow(kWidth, kHeight), kWidth, kHeight);
+    direct3D->Release();
     return device;
 }
 
