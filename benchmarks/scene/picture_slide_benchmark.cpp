@@ -134,7 +134,14 @@ void PictureSlideFrame(benchmark::State& state) {
 BENCHMARK(PictureSlideFrame)->Arg(0)->UseRealTime()->Unit(benchmark::kMillisecond);
 BENCHMARK(PictureSlideFrame)->Arg(1)->Unit(benchmark::kMicrosecond);
 
-GLuint Program(const char* fragment) {
+constexpr char kQuadVertex[] =
+    "#version 330 core\nlayout(location = 0) in vec4 p;\nout vec2 uv;\n"
+    "void main() { gl_Position = vec4(p.xy, 0.0, 1.0); uv = p.zw; }\n";
+constexpr char kShadedQuadVertex[] =
+    "#version 330 core\nlayout(location = 0) in vec4 p;\nlayout(location = 1) in vec4 colour;\nout vec4 shade;\n"
+    "void main() { gl_Position = vec4(p.xy, 0.0, 1.0); shade = colour; }\n";
+
+GLuint Program(const char* vertex, const char* fragment) {
     const auto shader = [](GLenum type, const char* source) {
         const GLuint name = glCreateShader(type);
         glShaderSource(name, 1, &source, nullptr);
@@ -142,9 +149,7 @@ GLuint Program(const char* fragment) {
         return name;
     };
     const GLuint program = glCreateProgram();
-    glAttachShader(program, shader(GL_VERTEX_SHADER,
-                                   "#version 330 core\nlayout(location = 0) in vec4 p;\nout vec2 uv;\n"
-                                   "void main() { gl_Position = vec4(p.xy, 0.0, 1.0); uv = p.zw; }\n"));
+    glAttachShader(program, shader(GL_VERTEX_SHADER, vertex));
     glAttachShader(program, shader(GL_FRAGMENT_SHADER, fragment));
     glLinkProgram(program);
     return program;
@@ -158,15 +163,16 @@ void AppendQuad(std::vector<float>& vertices, float x0, float x1, float y0, floa
 }
 
 // The same passes in raw GL into a device's back buffer: clear, the
-// picture, four border quads and the blended overlay; then the device's
-// Present, as in the frame above.
+// picture (mirrored addressing, as the slide sets it), four border quads
+// and the blended overlay with a colour per corner, as the fade's vertices
+// carry one; then the device's Present, as in the frame above.
 void PictureSlidePassesInRawGl(benchmark::State& state) {
     HWND window = MakeBenchmarkWindow(kWidth, kHeight);
     IDirect3DDevice9* device = CreateBenchmarkDevice(Machine::Get().direct3D, window, kWidth, kHeight);
     // Its context is current now, with its back buffer bound.
     device->Clear(0, nullptr, D3DCLEAR_TARGET, 0, 1.f, 0);
 
-    GLuint buffer = 0, vertexArray = 0, texture = 0;
+    GLuint buffer = 0, colours = 0, vertexArray = 0, texture = 0;
     const std::vector<uint32_t> texels = PictureTexels();
     glActiveTexture(GL_TEXTURE0);
     glGenTextures(1, &texture);
@@ -176,6 +182,8 @@ void PictureSlidePassesInRawGl(benchmark::State& state) {
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAX_LEVEL, 0);
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_LINEAR);
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_LINEAR);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, GL_MIRRORED_REPEAT);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, GL_MIRRORED_REPEAT);
     glBindSampler(0, 0);
 
     const float left = (kWidth - kHeight) / 2.0f, right = left + kHeight;
@@ -194,9 +202,20 @@ void PictureSlidePassesInRawGl(benchmark::State& state) {
                  GL_STATIC_DRAW);
     glEnableVertexAttribArray(0);
     glVertexAttribPointer(0, 4, GL_FLOAT, GL_FALSE, 0, nullptr);
+    const std::vector<uint32_t> transparentBlack(vertices.size() / 4, 0);
+    glGenBuffers(1, &colours);
+    glBindBuffer(GL_ARRAY_BUFFER, colours);
+    glBufferData(GL_ARRAY_BUFFER, static_cast<GLsizeiptr>(transparentBlack.size() * sizeof(uint32_t)),
+                 transparentBlack.data(), GL_STATIC_DRAW);
+    glEnableVertexAttribArray(1);
+    glVertexAttribPointer(1, GL_BGRA, GL_UNSIGNED_BYTE, GL_TRUE, 0, nullptr);
     const GLuint textured = Program(
+        kQuadVertex,
         "#version 330 core\nin vec2 uv;\nuniform sampler2D t;\nout vec4 c;\nvoid main() { c = texture(t, uv); }\n");
-    const GLuint plain = Program("#version 330 core\nuniform vec4 k;\nout vec4 c;\nvoid main() { c = k; }\n");
+    const GLuint plain =
+        Program(kQuadVertex, "#version 330 core\nuniform vec4 k;\nout vec4 c;\nvoid main() { c = k; }\n");
+    const GLuint shaded =
+        Program(kShadedQuadVertex, "#version 330 core\nin vec4 shade;\nout vec4 c;\nvoid main() { c = shade; }\n");
     glUseProgram(plain);
     const GLint plainColour = glGetUniformLocation(plain, "k");
     glDisable(GL_DEPTH_TEST);
@@ -213,7 +232,7 @@ void PictureSlidePassesInRawGl(benchmark::State& state) {
         glUniform4f(plainColour, 1.f, 1.f, 1.f, 1.f);
         for (GLint quad = 1; quad <= 4; ++quad) glDrawArrays(GL_TRIANGLE_STRIP, quad * 4, 4);
         glEnable(GL_BLEND);
-        glUniform4f(plainColour, 0.f, 0.f, 0.f, 0.f);
+        glUseProgram(shaded);
         glDrawArrays(GL_TRIANGLE_STRIP, 20, 4);
         device->Present(nullptr, nullptr, nullptr, nullptr);
         glFinish();
@@ -221,6 +240,8 @@ void PictureSlidePassesInRawGl(benchmark::State& state) {
     glDisable(GL_BLEND);
     glDeleteProgram(textured);
     glDeleteProgram(plain);
+    glDeleteProgram(shaded);
+    glDeleteBuffers(1, &colours);
     glDeleteBuffers(1, &buffer);
     glDeleteVertexArrays(1, &vertexArray);
     glDeleteTextures(1, &texture);

@@ -73,9 +73,11 @@ HRESULT Device::PlanDraw(D3DPRIMITIVETYPE type, DrawPlan& plan) const {
     if (ElementCount(type, 1) == 0) return D3DERR_INVALIDCALL;
     plan.format = pipeline::DecodeFvf(bindings_.fvf);
     if (!plan.format.valid) return D3DERR_INVALIDCALL;
-    uint32_t textured = 0;
+    uint32_t textured = 0, signedTextures = 0;
     for (DWORD stage = 0; stage < kTextureStages; ++stage) {
-        if (bindings_.textureBindings[stage]) textured |= 1u << stage;
+        const TextureBinding* texture = bindings_.textureBindings[stage];
+        if (texture) textured |= 1u << stage;
+        if (texture && texture->SignedTexels()) signedTextures |= 1u << stage;
     }
     // Directional lights are the ones the pipeline shades with.
     for (DWORD index : bindings_.enabledLights) {
@@ -84,7 +86,7 @@ HRESULT Device::PlanDraw(D3DPRIMITIVETYPE type, DrawPlan& plan) const {
             plan.lights[plan.lightCount++] = &light;
         }
     }
-    plan.key = pipeline::BuildKey(states_, plan.format, textured, plan.lightCount);
+    plan.key = pipeline::BuildKey(states_, plan.format, textured, signedTextures, plan.lightCount);
     // A program of an effect may read every field the format has.
     plan.use = bindings_.program ? pipeline::AllAttributes(plan.format) : pipeline::UsedAttributes(plan.format, plan.key);
     plan.extent = pipeline::ReadExtent(plan.format, plan.use);

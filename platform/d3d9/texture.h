@@ -42,6 +42,7 @@ public:
     STDMETHODIMP AddDirtyRect(const RECT* dirtyRect) override;
 
     const FormatInfo& format() const { return *format_; }
+    bool SignedTexels() const override { return format_->isSigned; }
     Surface& level(UINT index) const { return *levels_[index]; }
     // The CPU copy changed: upload before the next sampling. A render
     // target has none; its GL texture is the contents.

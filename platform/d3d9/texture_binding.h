@@ -15,6 +15,8 @@ public:
     // changed on the CPU since the last call is uploaded first), its rows
     // top first, sampling as Direct3D samples the format.
     virtual GLuint GlTexture() = 0;
+    // Whether sampling can return components below 0 (the bump formats).
+    virtual bool SignedTexels() const = 0;
 
 protected:
     ~TextureBinding() = default;

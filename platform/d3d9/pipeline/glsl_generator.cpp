@@ -125,6 +125,24 @@ std::string Operation(uint8_t op, const std::string& a1, const std::string& a2, 
     }
 }
 
+// Operations whose result stays in [0, 1] when their arguments do.
+bool KeepsRange(uint8_t op) {
+    switch (op) {
+        case D3DTOP_SELECTARG1: case D3DTOP_SELECTARG2: case D3DTOP_MODULATE: case D3DTOP_BLENDDIFFUSEALPHA:
+        case D3DTOP_BLENDTEXTUREALPHA: case D3DTOP_BLENDFACTORALPHA: case D3DTOP_BLENDCURRENTALPHA:
+            return true;
+        default:
+            return false;
+    }
+}
+
+// Every argument but a signed texture's texel lies in [0, 1], and so does
+// CURRENT after each stage: only a stage that may leave the range clamps.
+bool StageClamps(const StageKey& stage) {
+    return stage.signedTexels || !KeepsRange(stage.colorOp) ||
+           (stage.alphaOp != D3DTOP_DISABLE && !KeepsRange(stage.alphaOp));
+}
+
 const char* Comparison(uint8_t func) {
     switch (func) {
         case D3DCMP_NEVER: return "false";
@@ -205,7 +223,7 @@ std::string VertexProgram(const PipelineKey& key) {
 
 std::string FragmentProgram(const PipelineKey& key) {
     const char* interpolation = key.flatShading ? "flat " : "";
-    std::string code = "#version 330 core\n";
+    std::string code = FragmentProgramHead();
     code += Format("{0}in vec4 vDiffuse;\n{0}in vec4 vSpecular;\n", interpolation);
     for (int s = 0; s < key.stageCount; ++s) {
         if (!key.stages[s].samples) continue;
@@ -239,7 +257,9 @@ std::string FragmentProgram(const PipelineKey& key) {
                                       ? std::string("current.a")
                                       : Operation(stage.alphaOp, Argument(stage.alphaArg1, s),
                                                   Argument(stage.alphaArg2, s), s, ".a");
-        code += Format("    current = clamp(vec4({}, {}), 0.0, 1.0);\n", colour, alpha);
+        const char* result =
+            StageClamps(stage) ? "    current = clamp(vec4({}, {}), 0.0, 1.0);\n" : "    current = vec4({}, {});\n";
+        code += Format(result, colour, alpha);
     }
     if (key.specularEnable) code += "    current.rgb = min(current.rgb + specular.rgb, vec3(1.0));\n";
     if (key.alphaFunc) {

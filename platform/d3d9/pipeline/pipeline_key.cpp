@@ -63,7 +63,8 @@ size_t PipelineKeyHash::operator()(const PipelineKey& key) const {
     return static_cast<size_t>(hash);
 }
 
-PipelineKey BuildKey(const StateBlock& states, const VertexFormat& format, uint32_t textured, UINT lightCount) {
+PipelineKey BuildKey(const StateBlock& states, const VertexFormat& format, uint32_t textured,
+                     uint32_t signedTextures, UINT lightCount) {
     PipelineKey key;
     const auto& rs = states.renderStates;
     key.pretransformed = format.pretransformed;
@@ -117,6 +118,7 @@ PipelineKey BuildKey(const StateBlock& states, const VertexFormat& format, uint3
         stage.alphaArg1 = static_cast<uint8_t>(stageStates[D3DTSS_ALPHAARG1] & kArgumentBits);
         stage.alphaArg2 = static_cast<uint8_t>(stageStates[D3DTSS_ALPHAARG2] & kArgumentBits);
         stage.samples = reads;
+        stage.signedTexels = reads && (signedTextures & (1u << s)) != 0;
         stage.bumpedBy = previousBump;
         if (reads) SetCoordinates(stage, stageStates, format);
         previousBump = IsBump(colorOp) ? static_cast<uint8_t>(colorOp) : 0;

@@ -26,7 +26,7 @@ struct StageKey {
     uint8_t coordinateComponents = 0; // of that source; 0: the vertex lacks the set
     uint8_t transformCount = 0;       // D3DTTFF_COUNTn, 0 without a texture transform
     uint8_t bumpedBy = 0;             // 0, or the previous stage's op when it is a bump stage
-    uint8_t padding = 0;
+    uint8_t signedTexels = 0;         // its texture may sample below 0
 
     bool operator==(const StageKey&) const = default;
 };
@@ -55,7 +55,9 @@ struct PipelineKeyHash {
     size_t operator()(const PipelineKey& key) const;
 };
 
-// textured: bit n set when stage n has a texture bound.
-PipelineKey BuildKey(const StateBlock& states, const VertexFormat& format, uint32_t textured, UINT lightCount);
+// textured: bit n set when stage n has a texture bound; signedTextures:
+// when that texture is of a signed format.
+PipelineKey BuildKey(const StateBlock& states, const VertexFormat& format, uint32_t textured,
+                     uint32_t signedTextures, UINT lightCount);
 
 }  // namespace platform::d3d9::pipeline

@@ -16,7 +16,17 @@ float SubPixelStep() {
     return step;
 }
 
+bool InterpolatesAtOffsets() {
+    static const bool offered = epoxy_has_gl_extension("GL_ARB_gpu_shader5");
+    return offered;
+}
+
 }  // namespace
+
+std::string FragmentProgramHead() {
+    return InterpolatesAtOffsets() ? "#version 330 core\n#extension GL_ARB_gpu_shader5 : require\n"
+                                   : "#version 330 core\n";
+}
 
 std::array<GLfloat, 2> PixelShift(float width, float height) {
     // One pixel is 2 / size in clip units; clip y runs up the rows.
@@ -25,8 +35,12 @@ std::array<GLfloat, 2> PixelShift(float width, float height) {
 }
 
 std::string AtPixelCentre(const std::string& varying) {
+    const std::string step = std::to_string(SubPixelStep());
+    // Evaluated at the centre itself where the driver can: exact, and far
+    // cheaper on a software rasteriser than two derivatives.
+    if (InterpolatesAtOffsets()) return "interpolateAtOffset(" + varying + ", vec2(-" + step + ")).xy";
     const std::string xy = varying + ".xy";
-    return "(" + xy + " - " + std::to_string(SubPixelStep()) + " * (dFdx(" + xy + ") + dFdy(" + xy + ")))";
+    return "(" + xy + " - " + step + " * (dFdx(" + xy + ") + dFdy(" + xy + ")))";
 }
 
 std::string SnapToSubTexels(const std::string& coordinates, const std::string& sampler) {

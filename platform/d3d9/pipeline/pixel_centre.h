@@ -24,8 +24,12 @@ inline constexpr char kPixelCentreStep[] = "    gl_Position.xy += uPixelShift * 
 // uPixelShift, in clip units, for a viewport of width by height pixels.
 std::array<GLfloat, 2> PixelShift(float width, float height);
 
-// A fragment expression for the xy of an interpolated vec4, taken back to
-// the pixel centre the bias moved away from, so sampling stays exact.
+// The first lines of a fragment program that reads AtPixelCentre.
+std::string FragmentProgramHead();
+
+// A fragment expression for the xy of an interpolated vec4 (an input of
+// the program), taken back to the pixel centre the bias moved away from,
+// so sampling stays exact.
 std::string AtPixelCentre(const std::string& varying);
 
 // Fragment code that rounds texture coordinates to Direct3D hardware's

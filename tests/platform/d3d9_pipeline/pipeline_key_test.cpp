@@ -12,7 +12,7 @@ class PipelineKeyTest : public testing::Test {
 protected:
     StateBlock states = StateBlock::Defaults(true);
     VertexFormat format = DecodeFvf(D3DFVF_XYZ | D3DFVF_DIFFUSE | D3DFVF_TEX1);
-    PipelineKey Key(uint32_t textured = 1) const { return BuildKey(states, format, textured, 0); }
+    PipelineKey Key(uint32_t textured = 1) const { return BuildKey(states, format, textured, 0, 0); }
 };
 
 TEST_F(PipelineKeyTest, UniformOnlyStatesShareTheProgram) {

@@ -105,6 +105,15 @@ TEST_F(StageOperationTest, StageReadingAMissingTextureEndsTheCascade) {
     EXPECT_TRUE(ColoursNear(Pixel(3, 3), 0x102030)) << "stage 2 reached";
 }
 
+TEST_F(StageOperationTest, CurrentSaturatesBetweenStages) {
+    // Factor plus diffuse overflows green and blue; the next stage takes
+    // the diffuse from what was kept of them.
+    Stage(0, D3DTOP_ADD, D3DTA_TFACTOR, D3DTA_DIFFUSE);
+    Stage(1, D3DTOP_SUBTRACT, D3DTA_CURRENT, D3DTA_DIFFUSE);
+    DrawFull();
+    EXPECT_TRUE(ColoursNear(Pixel(3, 3), 0x803FDF));
+}
+
 TEST_F(StageOperationTest, DisabledStageEndsTheCascade) {
     Stage(0, D3DTOP_SELECTARG1, D3DTA_TFACTOR, D3DTA_DIFFUSE);
     Stage(1, D3DTOP_DISABLE, D3DTA_TFACTOR, D3DTA_DIFFUSE);

@@ -217,6 +217,19 @@ TEST_F(BumpTest, ConstantOffsetShiftsByThePredictedTexels) {
     }
 }
 
+TEST_F(TexturedTest, SignedTexelsSaturateBeforeTheNextStage) {
+    // U = -1 in red is kept as 0, so adding the factor gives the factor's red.
+    Com<IDirect3DTexture9> map(MakeTexture(16, 16, [](UINT, UINT) { return 0x0081; }, D3DFMT_V8U8));
+    ASSERT_EQ(device()->SetTexture(0, map.get()), D3D_OK);
+    ASSERT_EQ(device()->SetRenderState(D3DRS_TEXTUREFACTOR, 0xFF806000), D3D_OK);
+    ASSERT_EQ(device()->SetTextureStageState(0, D3DTSS_COLOROP, D3DTOP_SELECTARG1), D3D_OK);
+    ASSERT_EQ(device()->SetTextureStageState(1, D3DTSS_COLOROP, D3DTOP_ADD), D3D_OK);
+    ASSERT_EQ(device()->SetTextureStageState(1, D3DTSS_COLORARG1, D3DTA_CURRENT), D3D_OK);
+    ASSERT_EQ(device()->SetTextureStageState(1, D3DTSS_COLORARG2, D3DTA_TFACTOR), D3D_OK);
+    DrawCopy();
+    EXPECT_TRUE(ColoursNear(Pixel(10, 10), 0x8060FF));
+}
+
 TEST_F(BumpTest, CurrentAfterTheBumpStageIsWhatTheStageBeforeItMade) {
     Com<IDirect3DTexture9> bumpMap(MakeTexture(16, 16, [](UINT, UINT) { return 0xFF000000; }));
     Com<IDirect3DTexture9> white(MakeTexture(16, 16, [](UINT, UINT) { return 0xFFFFFFFF; }));
