@@ -63,6 +63,7 @@ STDMETHODIMP Buffer<Interface>::Lock(UINT offsetToLock, UINT sizeToLock, void** 
     // or overwrite: the CPU copy keeps every byte, so both map the same.
     *data = bytes_.data() + offsetToLock;
     ++locks_;
+    spans_ = {};
     if ((flags & D3DLOCK_READONLY) == 0 && sizeToLock != 0) {
         const bool clean = dirtyBegin_ == dirtyEnd_;
         dirtyBegin_ = clean ? offsetToLock : std::min(dirtyBegin_, offsetToLock);
@@ -103,6 +104,20 @@ GLuint Buffer<Interface>::GlBuffer() {
     }
     dirtyBegin_ = dirtyEnd_ = 0;
     return buffer_.name();
+}
+
+template <typename Interface>
+IndexRange Buffer<Interface>::IndexSpan(UINT first, UINT count, UINT size) {
+    const BYTE* indices = bytes_.data() + static_cast<size_t>(first) * size;
+    // A locked buffer may change under the caller's pointer.
+    if (locks_ != 0) return ScanIndices(indices, size, count);
+    for (const Span& span : spans_) {
+        if (span.count == count && span.first == first && span.size == size) return span.range;
+    }
+    Span& span = spans_[nextSpan_];
+    nextSpan_ = (nextSpan_ + 1) % spans_.size();
+    span = {first, count, size, ScanIndices(indices, size, count)};
+    return span.range;
 }
 
 template class Buffer<IDirect3DVertexBuffer9>;

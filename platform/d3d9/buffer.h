@@ -3,6 +3,7 @@
 // refilled when it is next drawn from after a change.
 #pragma once
 
+#include <array>
 #include <type_traits>
 #include <vector>
 
@@ -47,6 +48,8 @@ public:
     // The device's context must be current; uploads through
     // GL_COPY_WRITE_BUFFER, leaving the other bindings alone.
     GLuint GlBuffer() override;
+    // Remembered until the next lock: meshes draw the same parts every frame.
+    IndexRange IndexSpan(UINT first, UINT count, UINT size) override;
 
 private:
     Buffer(Device& device, UINT length, DWORD usage, D3DFORMAT format, DWORD fvf, D3DPOOL pool);
@@ -64,6 +67,12 @@ private:
     UINT dirtyBegin_ = 0;
     UINT dirtyEnd_ = 0;
     GlObject buffer_;
+    struct Span {
+        UINT first = 0, count = 0, size = 0;
+        IndexRange range;
+    };
+    std::array<Span, 4> spans_{};  // count 0: unused
+    size_t nextSpan_ = 0;
 };
 
 using VertexBuffer = Buffer<IDirect3DVertexBuffer9>;

@@ -7,6 +7,8 @@
 
 #include <d3d9.h>
 
+#include "d3d9/index_range.h"
+
 namespace platform::d3d9 {
 
 class BufferAccess {
@@ -15,6 +17,8 @@ public:
     virtual const BYTE* Contents() const = 0;
     // The GL buffer, brought up to date with the CPU copy first.
     virtual GLuint GlBuffer() = 0;
+    // The range count indices of size bytes from index first name.
+    virtual IndexRange IndexSpan(UINT first, UINT count, UINT size) = 0;
 
 protected:
     ~BufferAccess() = default;

@@ -1,10 +1,8 @@
 // The four draw calls: checked against what is bound (no vertex or index
 // is read past its buffer), then handed to the pipeline.
-#include <algorithm>
-#include <limits>
-
 #include "d3d9/buffer_access.h"
 #include "d3d9/device.h"
+#include "d3d9/index_range.h"
 #include "d3d9/pipeline/draw_recorder.h"
 
 namespace platform::d3d9 {
@@ -38,27 +36,6 @@ UINT IndexSize(D3DFORMAT format) {
     if (format == D3DFMT_INDEX16) return 2;
     if (format == D3DFMT_INDEX32) return 4;
     return 0;
-}
-
-struct IndexRange {
-    UINT lowest = std::numeric_limits<UINT>::max();
-    UINT highest = 0;
-};
-
-IndexRange ScanIndices(const BYTE* indices, UINT size, UINT count) {
-    IndexRange range;
-    for (UINT i = 0; i < count; ++i) {
-        UINT index = 0;
-        if (size == 2) {
-            index = static_cast<UINT>(indices[i * 2] | indices[i * 2 + 1] << 8);
-        } else {
-            const BYTE* at = indices + static_cast<size_t>(i) * 4;
-            index = static_cast<UINT>(at[0] | at[1] << 8 | at[2] << 16) | static_cast<UINT>(at[3]) << 24;
-        }
-        range.lowest = std::min(range.lowest, index);
-        range.highest = std::max(range.highest, index);
-    }
-    return range;
 }
 
 // Whether vertices first..last (counted from offset) are in a buffer of size bytes.
@@ -173,8 +150,7 @@ STDMETHODIMP Device::DrawIndexedPrimitive(D3DPRIMITIVETYPE primitiveType, INT ba
         return D3DERR_INVALIDCALL;
     }
     // The indices themselves say which vertices are read.
-    const IndexRange range =
-        ScanIndices(indices->Contents() + static_cast<size_t>(startIndex) * indexSize, indexSize, count);
+    const IndexRange range = indices->IndexSpan(startIndex, count, indexSize);
     if (!VerticesFit(int64_t{baseVertexIndex} + range.lowest, int64_t{baseVertexIndex} + range.highest,
                      bindings_.streamOffset, stride, plan.extent, vertices->ByteSize())) {
         return D3DERR_INVALIDCALL;
@@ -182,10 +158,11 @@ STDMETHODIMP Device::DrawIndexedPrimitive(D3DPRIMITIVETYPE primitiveType, INT ba
     if (!CanDraw()) return D3D_OK;
     Submit(plan, vertices->GlBuffer(), bindings_.streamOffset, stride);
     glBindBuffer(GL_ELEMENT_ARRAY_BUFFER, indices->GlBuffer());
-    glDrawElementsBaseVertex(Mode(primitiveType), static_cast<GLsizei>(count),
-                             indexSize == 2 ? GL_UNSIGNED_SHORT : GL_UNSIGNED_INT,
-                             reinterpret_cast<const void*>(static_cast<uintptr_t>(startIndex) * indexSize),
-                             baseVertexIndex);
+    // With the range given the driver need not find it again.
+    glDrawRangeElementsBaseVertex(Mode(primitiveType), range.lowest, range.highest, static_cast<GLsizei>(count),
+                                  indexSize == 2 ? GL_UNSIGNED_SHORT : GL_UNSIGNED_INT,
+                                  reinterpret_cast<const void*>(static_cast<uintptr_t>(startIndex) * indexSize),
+                                  baseVertexIndex);
     Record(plan, primitiveType, primitiveCount, true, stride);
     return D3D_OK;
 }

@@ -26,6 +26,7 @@ target_sources(platform PRIVATE
   ${CMAKE_CURRENT_LIST_DIR}/formats.cpp
   ${CMAKE_CURRENT_LIST_DIR}/gl_context.cpp
   ${CMAKE_CURRENT_LIST_DIR}/gl_object.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/index_range.cpp
   ${CMAKE_CURRENT_LIST_DIR}/pipeline/draw_recorder.cpp
   ${CMAKE_CURRENT_LIST_DIR}/pipeline/glsl_generator.cpp
   ${CMAKE_CURRENT_LIST_DIR}/pipeline/linked_program.cpp

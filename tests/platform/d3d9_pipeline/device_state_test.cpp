@@ -1,6 +1,9 @@
 // What the device keeps for drawing: lights, the vertex format, shaders
 // refused, Reset back to defaults, the checks a draw makes before it reads
 // anything, and the draw records tests can ask for.
+#include <array>
+#include <cstring>
+
 #include "platform/d3d9_pipeline/pipeline_fixture.h"
 #include "platform/sim_d3d_draws.h"
 
@@ -85,6 +88,36 @@ TEST_F(DeviceStateTest, DrawsCheckWhatTheyAreGiven) {
     // Blend weights are not drawn by the fixed-function path here.
     ASSERT_EQ(device()->SetFVF(D3DFVF_XYZB1), D3D_OK);
     EXPECT_EQ(device()->DrawPrimitiveUP(D3DPT_TRIANGLELIST, 1, triangle, sizeof triangle[0]), D3DERR_INVALIDCALL);
+}
+
+// Draws remember the range an index list names; a rewrite or another part
+// of the list must not reuse it, or a draw would read past the vertices.
+TEST_F(DeviceStateTest, IndexedDrawsCheckTheIndicesAsTheyAreNow) {
+    const ScreenVertex triangle[3] = {};
+    Com<IDirect3DVertexBuffer9> vertices;
+    ASSERT_EQ(device()->CreateVertexBuffer(sizeof triangle, 0, kScreenFvf, D3DPOOL_MANAGED, vertices.out(), nullptr),
+              D3D_OK);
+    Com<IDirect3DIndexBuffer9> indices;
+    ASSERT_EQ(device()->CreateIndexBuffer(12, 0, D3DFMT_INDEX16, D3DPOOL_MANAGED, indices.out(), nullptr), D3D_OK);
+    const auto write = [&](std::array<WORD, 6> values) {
+        void* data = nullptr;
+        ASSERT_EQ(indices->Lock(0, 0, &data, 0), D3D_OK);
+        std::memcpy(data, values.data(), sizeof values);
+        ASSERT_EQ(indices->Unlock(), D3D_OK);
+    };
+    write({0, 1, 2, 1, 2, 3});
+    ASSERT_EQ(device()->SetFVF(kScreenFvf), D3D_OK);
+    ASSERT_EQ(device()->SetStreamSource(0, vertices.get(), 0, sizeof triangle[0]), D3D_OK);
+    ASSERT_EQ(device()->SetIndices(indices.get()), D3D_OK);
+    ASSERT_EQ(device()->BeginScene(), D3D_OK);
+    EXPECT_EQ(device()->DrawIndexedPrimitive(D3DPT_TRIANGLELIST, 0, 0, 3, 0, 1), D3D_OK);
+    EXPECT_EQ(device()->DrawIndexedPrimitive(D3DPT_TRIANGLELIST, 0, 0, 3, 3, 1), D3DERR_INVALIDCALL);
+    EXPECT_EQ(device()->DrawIndexedPrimitive(D3DPT_TRIANGLELIST, 0, 0, 3, 0, 1), D3D_OK);
+    write({0, 3, 2, 1, 2, 0});
+    EXPECT_EQ(device()->DrawIndexedPrimitive(D3DPT_TRIANGLELIST, 0, 0, 3, 0, 1), D3DERR_INVALIDCALL);
+    EXPECT_EQ(device()->DrawIndexedPrimitive(D3DPT_TRIANGLELIST, 0, 0, 3, 3, 1), D3D_OK);
+    EXPECT_EQ(device()->DrawIndexedPrimitive(D3DPT_TRIANGLELIST, 1, 0, 3, 3, 1), D3DERR_INVALIDCALL);
+    ASSERT_EQ(device()->EndScene(), D3D_OK);
 }
 
 TEST_F(DeviceStateTest, IndexedDrawsFromPointersReadTheVerticesTheIndicesName) {
