@@ -137,8 +137,8 @@ void KV_FallingStars::Render(KV_ABRender& renderer, KV_ParticlesObj& object)
         const MaskPass pass(renderer, *m_target, 0x00000000);
         DrawBatch(renderer, object, kStarCores, CurrentFrameTexture(0));
         DrawBatch(renderer, object, kTrailCores, CurrentFrameTexture(1));
-        core = m_target->Flip().Get();
-        g_currentDevice->Clear(0, nullptr, D3DCLEAR_TARGET, 0x00000000, 1.0f, 0);
+        // The glows start on a transparent target, cleared once.
+        core = m_target->Flip(0x00000000).Get();
         DrawBatch(renderer, object, kTrailGlows, CurrentFrameTexture(3));
         DrawBatch(renderer, object, kStarGlows, CurrentFrameTexture(2));
     }

@@ -43,12 +43,12 @@ void RenderTargetPair::CopyFrom(IDirect3DTexture9* source, UINT w, UINT h)
         D3DXLoadSurfaceFromSurface(to.Get(), nullptr, nullptr, from.Get(), nullptr, nullptr, D3DX_FILTER_TRIANGLE, 0);
 }
 
-const TextureHolder& RenderTargetPair::Flip()
+const TextureHolder& RenderTargetPair::Flip(D3DCOLOR clear)
 {
     index = (index + 1) % 2;
     current = textures[index];
     BindTopLevel(current.Get());
-    g_currentDevice->Clear(0, nullptr, D3DCLEAR_TARGET, 0xFF000000, 1.0f, 0);
+    g_currentDevice->Clear(0, nullptr, D3DCLEAR_TARGET, clear, 1.0f, 0);
     return textures[1 - index];
 }
 

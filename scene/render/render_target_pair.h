@@ -16,8 +16,8 @@ public:
     // Create, then the source's top level copied into the current texture.
     void CopyFrom(IDirect3DTexture9* source, UINT w, UINT h);
     // The other texture becomes current, bound as render target 0 and
-    // cleared to opaque black; returns the one drawn before.
-    const TextureHolder& Flip();
+    // cleared to clear (opaque black unless told); returns the one drawn before.
+    const TextureHolder& Flip(D3DCOLOR clear = 0xFF000000);
     // Saves the device's targets here and draws into target's current texture
     // without a depth-stencil surface.
     void Begin(const RenderTargetPair& target);

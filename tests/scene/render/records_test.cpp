@@ -106,7 +106,25 @@ protected:
     }
 };
 
-TEST_F(RenderTargetPairTest, FlipsAlternateAndClearToOpaqueBlack) {
+// Opaque black unless the flip is given a colour; the flip's own clear is
+// the only one the new target gets.
+struct FlipCase {
+    bool given;
+    D3DCOLOR clear;
+};
+
+class RenderTargetPairFlipTest : public RenderTargetPairTest, public testing::WithParamInterface<FlipCase> {
+protected:
+    const TextureHolder& Flip(RenderTargetPair& pair) {
+        return GetParam().given ? pair.Flip(GetParam().clear) : pair.Flip();
+    }
+};
+
+INSTANTIATE_TEST_SUITE_P(Colours, RenderTargetPairFlipTest,
+                         testing::Values(FlipCase{false, 0xFF000000}, FlipCase{true, 0x00000000},
+                                         FlipCase{true, 0x40102030}));
+
+TEST_P(RenderTargetPairFlipTest, FlipsAlternateAndClearToTheirColour) {
     RenderTargetPair pair;
     pair.Create(16, 8);
     ASSERT_TRUE(pair.textures[0] && pair.textures[1]);
@@ -127,9 +145,9 @@ TEST_F(RenderTargetPairTest, FlipsAlternateAndClearToOpaqueBlack) {
         device()->SetRenderTarget(0, level.get());
         device()->Clear(0, nullptr, D3DCLEAR_TARGET, 0x80FF0000, 1.0f, 0);
 
-        EXPECT_EQ(pair.Flip().Get(), drawnBefore);
+        EXPECT_EQ(Flip(pair).Get(), drawnBefore);
         EXPECT_EQ(pair.Current(), next);
-        for (D3DCOLOR texel : ReadTexture(device(), next)) ASSERT_EQ(texel, 0xFF000000u);
+        for (D3DCOLOR texel : ReadTexture(device(), next)) ASSERT_EQ(texel, GetParam().clear);
     }
     EXPECT_EQ(pair.Current(), first);
     binding.End();
