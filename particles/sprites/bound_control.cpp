@@ -56,13 +56,36 @@ bool KV_BoundControl::Apply(KV_FlowConstructor& d, SpriteInstance& i) const
         return false;
     if (i.edgeState != kNone)
         return i.edgeState == m_edge && Continue(i, d);
+    return Enter(i, d, Outside(i, d), Crossing(i, d));
+}
+
+bool KV_BoundControl::ApplyFirst(const std::array<KV_BoundControl, 4>& rules, KV_FlowConstructor& d,
+                                 SpriteInstance& i)
+{
+    if (i.edgeState != kNone) {
+        for (const KV_BoundControl& rule : rules)
+            if (rule.Apply(d, i))
+                return true;
+        return false;
+    }
+    // The tests change only once a rule enters, and then the search ends.
+    const bool outside[4] = {i.IsOutsideTop(d), i.IsOutsideBottom(d), i.IsOutsideLeft(d), i.IsOutsideRight(d)};
+    const bool crossing[4] = {i.CrossesTop(d), i.CrossesBottom(d), i.CrossesLeft(d), i.CrossesRight(d)};
+    for (const KV_BoundControl& rule : rules)
+        if (rule.m_edge != kNone && rule.Enter(i, d, outside[rule.m_edge], crossing[rule.m_edge]))
+            return true;
+    return false;
+}
+
+bool KV_BoundControl::Enter(SpriteInstance& i, KV_FlowConstructor& d, bool outside, bool crossing) const
+{
     switch (mode.Value()) {
     case 1:
-        return Crossing(i, d) && EnterBounce(i);
+        return crossing && EnterBounce(i);
     case 2:
-        return Outside(i, d) && EnterReturn(i, d);
+        return outside && EnterReturn(i, d);
     case 0:
-        return Outside(i, d) && EnterWrap(i, d);
+        return outside && EnterWrap(i, d);
     default:
         return false;
     }
