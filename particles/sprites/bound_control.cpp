@@ -30,7 +30,7 @@ void KV_BoundControl::ReadRecord(KV_IOF_Virtual& archive)
 
 void KV_BoundControl::BindEdge(int edge) { m_edge = edge >= kTop && edge <= kRight ? edge : kNone; }
 
-bool KV_BoundControl::Outside(const SpriteInstance& i, const KV_ViewObjCtrl& d) const
+inline bool KV_BoundControl::Outside(const SpriteInstance& i, const KV_ViewObjCtrl& d) const
 {
     switch (m_edge) {
     case kTop: return i.IsOutsideTop(d);
@@ -40,7 +40,7 @@ bool KV_BoundControl::Outside(const SpriteInstance& i, const KV_ViewObjCtrl& d) 
     }
 }
 
-bool KV_BoundControl::Crossing(const SpriteInstance& i, const KV_ViewObjCtrl& d) const
+inline bool KV_BoundControl::Crossing(const SpriteInstance& i, const KV_ViewObjCtrl& d) const
 {
     switch (m_edge) {
     case kTop: return i.CrossesTop(d);
@@ -50,13 +50,28 @@ bool KV_BoundControl::Crossing(const SpriteInstance& i, const KV_ViewObjCtrl& d)
     }
 }
 
-bool KV_BoundControl::Apply(KV_FlowConstructor& d, SpriteInstance& i) const
+// Inline, as are the tests: every rule meets every free sprite on every frame.
+inline bool KV_BoundControl::EnterFree(KV_FlowConstructor& d, SpriteInstance& i) const
 {
     if (m_edge == kNone)
         return false;
+    switch (mode.Value()) {
+    case 1:
+        return Crossing(i, d) && EnterBounce(i);
+    case 2:
+        return Outside(i, d) && EnterReturn(i, d);
+    case 0:
+        return Outside(i, d) && EnterWrap(i, d);
+    default:
+        return false;
+    }
+}
+
+bool KV_BoundControl::Apply(KV_FlowConstructor& d, SpriteInstance& i) const
+{
     if (i.edgeState != kNone)
         return i.edgeState == m_edge && Continue(i, d);
-    return Enter(i, d, Outside(i, d), Crossing(i, d));
+    return EnterFree(d, i);
 }
 
 bool KV_BoundControl::ApplyFirst(const std::array<KV_BoundControl, 4>& rules, KV_FlowConstructor& d,
@@ -68,27 +83,11 @@ bool KV_BoundControl::ApplyFirst(const std::array<KV_BoundControl, 4>& rules, KV
                 return true;
         return false;
     }
-    // The tests change only once a rule enters, and then the search ends.
-    const bool outside[4] = {i.IsOutsideTop(d), i.IsOutsideBottom(d), i.IsOutsideLeft(d), i.IsOutsideRight(d)};
-    const bool crossing[4] = {i.CrossesTop(d), i.CrossesBottom(d), i.CrossesLeft(d), i.CrossesRight(d)};
+    // Free until a rule enters, and then the search ends.
     for (const KV_BoundControl& rule : rules)
-        if (rule.m_edge != kNone && rule.Enter(i, d, outside[rule.m_edge], crossing[rule.m_edge]))
+        if (rule.EnterFree(d, i))
             return true;
     return false;
-}
-
-bool KV_BoundControl::Enter(SpriteInstance& i, KV_FlowConstructor& d, bool outside, bool crossing) const
-{
-    switch (mode.Value()) {
-    case 1:
-        return crossing && EnterBounce(i);
-    case 2:
-        return outside && EnterReturn(i, d);
-    case 0:
-        return outside && EnterWrap(i, d);
-    default:
-        return false;
-    }
 }
 
 void KV_BoundControl::Reverse(SpriteInstance& i) const

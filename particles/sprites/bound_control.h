@@ -29,8 +29,7 @@ public:
     void BindEdge(int edge);
     // Whether this rule holds the sprite this frame.
     bool Apply(KV_FlowConstructor& d, SpriteInstance& i) const;
-    // Whether one of the rules, tried in order, holds the sprite this frame;
-    // a free sprite is tested against each edge once, not once per rule.
+    // Whether one of the rules, tried in order, holds the sprite this frame.
     static bool ApplyFirst(const std::array<KV_BoundControl, 4>& rules, KV_FlowConstructor& d, SpriteInstance& i);
     // A sprite this rule already holds; always true.
     bool Continue(SpriteInstance& i, KV_FlowConstructor& d) const;
@@ -47,9 +46,8 @@ public:
     MediaParamT<unsigned int> maximumWait{0};
 
 private:
-    // A free sprite entering this rule, given whether it is wholly beyond
-    // and whether it touches this rule's edge.
-    bool Enter(SpriteInstance& i, KV_FlowConstructor& d, bool outside, bool crossing) const;
+    // Whether a sprite no rule holds enters this one.
+    bool EnterFree(KV_FlowConstructor& d, SpriteInstance& i) const;
     bool Horizontal() const { return m_edge == kLeft || m_edge == kRight; }
     // The direction sign across this edge reversed.
     void Reverse(SpriteInstance& i) const;
