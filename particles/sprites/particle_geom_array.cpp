@@ -5,6 +5,7 @@
 #include "scene/render/vertex_formats.h"
 
 #include <algorithm>
+#include <span>
 
 ParticleGeomArray::ParticleGeomArray(KV_ParticleSystemCtrl& owner) : m_owner(&owner) { m_bindings.SetOwner(this); }
 
@@ -103,17 +104,16 @@ void ParticleGeomArray::FillVertexBuffer(KV_ParticleSystemCtrl& d)
     auto* v = static_cast<DX_V::PCT*>(locked);
     const bool flipU = d.flipU.Value() != 0, flipV = d.flipV.Value() != 0;
     const bool strip = d.strip;
-    if (strip && quads > 0 && !m_instances.empty())
+    const size_t written = std::min<size_t>(quads, m_instances.size());
+    if (strip && written > 0)
         StepStrip(d);
     const float frameWidth = 1.0f / static_cast<float>(d.FrameCount());
     const Pair stripU{static_cast<float>(m_stripFrame) * frameWidth,
                       static_cast<float>(m_stripFrame + 1) * frameWidth};
     ColourModulation modulate(d);
-    unsigned quad = 0;
-    // Each vertex written whole and in order: the locked memory may be
+    // One pass, each quad whole before the next: the locked memory may be
     // write-combined.
-    for (auto it = m_instances.begin(); it != m_instances.end() && quad < quads; ++it, ++quad, v += 4) {
-        const SpriteInstance& i = *it;
+    for (const SpriteInstance& i : std::span(m_instances.data(), written)) {
         const D3DXVECTOR3 c = i.GetCorner();
         const D3DXVECTOR3 w = 2.0f * i.halfWidth * i.axisU, h = 2.0f * i.halfHeight * i.axisV;
         const D3DXVECTOR3 positions[4] = {c + h, c, c + w + h, c + w};
@@ -130,6 +130,7 @@ void ParticleGeomArray::FillVertexBuffer(KV_ParticleSystemCtrl& d)
             v[k].diffuse = colour;
         }
         WriteQuadTexCoords(v, uPair, vPair);
+        v += 4;
     }
     lockedVertices = nullptr;
     vertexBuffer->Unlock();
