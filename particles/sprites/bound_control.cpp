@@ -30,7 +30,7 @@ void KV_BoundControl::ReadRecord(KV_IOF_Virtual& archive)
 
 void KV_BoundControl::BindEdge(int edge) { m_edge = edge >= kTop && edge <= kRight ? edge : kNone; }
 
-bool KV_BoundControl::Outside(const SpriteInstance& i, const KV_ViewObjCtrl& d) const
+inline bool KV_BoundControl::Outside(const SpriteInstance& i, const KV_ViewObjCtrl& d) const
 {
     switch (m_edge) {
     case kTop: return i.IsOutsideTop(d);
@@ -40,7 +40,7 @@ bool KV_BoundControl::Outside(const SpriteInstance& i, const KV_ViewObjCtrl& d) 
     }
 }
 
-bool KV_BoundControl::Crossing(const SpriteInstance& i, const KV_ViewObjCtrl& d) const
+inline bool KV_BoundControl::Crossing(const SpriteInstance& i, const KV_ViewObjCtrl& d) const
 {
     switch (m_edge) {
     case kTop: return i.CrossesTop(d);
@@ -50,12 +50,11 @@ bool KV_BoundControl::Crossing(const SpriteInstance& i, const KV_ViewObjCtrl& d)
     }
 }
 
-bool KV_BoundControl::Apply(KV_FlowConstructor& d, SpriteInstance& i) const
+// Inline, as are the tests: every rule meets every free sprite on every frame.
+inline bool KV_BoundControl::EnterFree(KV_FlowConstructor& d, SpriteInstance& i) const
 {
     if (m_edge == kNone)
         return false;
-    if (i.edgeState != kNone)
-        return i.edgeState == m_edge && Continue(i, d);
     switch (mode.Value()) {
     case 1:
         return Crossing(i, d) && EnterBounce(i);
@@ -66,6 +65,29 @@ bool KV_BoundControl::Apply(KV_FlowConstructor& d, SpriteInstance& i) const
     default:
         return false;
     }
+}
+
+bool KV_BoundControl::Apply(KV_FlowConstructor& d, SpriteInstance& i) const
+{
+    if (i.edgeState != kNone)
+        return i.edgeState == m_edge && Continue(i, d);
+    return EnterFree(d, i);
+}
+
+bool KV_BoundControl::ApplyFirst(const std::array<KV_BoundControl, 4>& rules, KV_FlowConstructor& d,
+                                 SpriteInstance& i)
+{
+    if (i.edgeState != kNone) {
+        for (const KV_BoundControl& rule : rules)
+            if (rule.Apply(d, i))
+                return true;
+        return false;
+    }
+    // Free until a rule enters, and then the search ends.
+    for (const KV_BoundControl& rule : rules)
+        if (rule.EnterFree(d, i))
+            return true;
+    return false;
 }
 
 void KV_BoundControl::Reverse(SpriteInstance& i) const

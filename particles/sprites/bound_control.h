@@ -8,6 +8,8 @@
 
 #include <windef.h>
 
+#include <array>
+
 class KV_FlowConstructor;
 class KV_ViewObjCtrl;
 struct SpriteInstance;
@@ -27,6 +29,8 @@ public:
     void BindEdge(int edge);
     // Whether this rule holds the sprite this frame.
     bool Apply(KV_FlowConstructor& d, SpriteInstance& i) const;
+    // Whether one of the rules, tried in order, holds the sprite this frame.
+    static bool ApplyFirst(const std::array<KV_BoundControl, 4>& rules, KV_FlowConstructor& d, SpriteInstance& i);
     // A sprite this rule already holds; always true.
     bool Continue(SpriteInstance& i, KV_FlowConstructor& d) const;
     bool EnterBounce(SpriteInstance& i) const;
@@ -42,6 +46,8 @@ public:
     MediaParamT<unsigned int> maximumWait{0};
 
 private:
+    // Whether a sprite no rule holds enters this one.
+    bool EnterFree(KV_FlowConstructor& d, SpriteInstance& i) const;
     bool Horizontal() const { return m_edge == kLeft || m_edge == kRight; }
     // The direction sign across this edge reversed.
     void Reverse(SpriteInstance& i) const;

@@ -128,9 +128,7 @@ void KV_FlowConstructor::UpdateParticle(SpriteInstance& i)
         i.centre.x += clockStep * vx;
         i.centre.y += clockStep * vy;
     }
-    for (const KV_BoundControl& rule : rules)
-        if (rule.Apply(*this, i))
-            break;
+    KV_BoundControl::ApplyFirst(rules, *this, i);
     if (orientation.Value() == 2) {
         i.axisU = D3DXVECTOR3(SignOf(vx), 0, 0);
         i.axisV = D3DXVECTOR3(0, 1, 0);

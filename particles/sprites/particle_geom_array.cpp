@@ -5,6 +5,7 @@
 #include "scene/render/vertex_formats.h"
 
 #include <algorithm>
+#include <span>
 
 ParticleGeomArray::ParticleGeomArray(KV_ParticleSystemCtrl& owner) : m_owner(&owner) { m_bindings.SetOwner(this); }
 
@@ -49,6 +50,48 @@ void ParticleGeomArray::StepStrip(KV_ParticleSystemCtrl& d)
     }
 }
 
+namespace {
+
+using Pair = ParticleGeomArray::Pair;
+
+// Vertex 0 (u first, v second), 1 (u first, v first), 2 (u second, v
+// second), 3 (u second, v first).
+void WriteQuadTexCoords(DX_V::PCT* q, Pair u, Pair v)
+{
+    q[0].u = u.first;
+    q[0].v = v.second;
+    q[1].u = u.first;
+    q[1].v = v.first;
+    q[2].u = u.second;
+    q[2].v = v.second;
+    q[3].u = u.second;
+    q[3].v = v.first;
+}
+
+// The kind's colour modulation is a function of the colour alone within a
+// frame, and neighbouring sprites mostly share their colour: one virtual
+// call per change instead of one per sprite.
+class ColourModulation {
+public:
+    explicit ColourModulation(const KV_ParticleSystemCtrl& d) : m_d(d) {}
+    D3DCOLOR operator()(D3DCOLOR argb)
+    {
+        if (!m_known || argb != m_in) {
+            m_in = argb;
+            m_out = m_d.ModulateColor(argb);
+            m_known = true;
+        }
+        return m_out;
+    }
+
+private:
+    const KV_ParticleSystemCtrl& m_d;
+    D3DCOLOR m_in = 0, m_out = 0;
+    bool m_known = false;
+};
+
+} // namespace
+
 void ParticleGeomArray::FillVertexBuffer(KV_ParticleSystemCtrl& d)
 {
     const unsigned quads = d.count.Value();
@@ -58,34 +101,36 @@ void ParticleGeomArray::FillVertexBuffer(KV_ParticleSystemCtrl& d)
     if (FAILED(vertexBuffer->Lock(0, 0, &locked, 0)) || !locked)
         return;
     lockedVertices = locked;
-    auto* vertices = static_cast<DX_V::PCT*>(locked);
+    auto* v = static_cast<DX_V::PCT*>(locked);
     const bool flipU = d.flipU.Value() != 0, flipV = d.flipV.Value() != 0;
+    const bool strip = d.strip;
+    const size_t written = std::min<size_t>(quads, m_instances.size());
+    if (strip && written > 0)
+        StepStrip(d);
     const float frameWidth = 1.0f / static_cast<float>(d.FrameCount());
-    unsigned quad = 0;
-    for (auto it = m_instances.begin(); it != m_instances.end() && quad < quads; ++it, ++quad) {
-        const SpriteInstance& i = *it;
+    const Pair stripU{static_cast<float>(m_stripFrame) * frameWidth,
+                      static_cast<float>(m_stripFrame + 1) * frameWidth};
+    ColourModulation modulate(d);
+    // One pass, each quad whole before the next: the locked memory may be
+    // write-combined.
+    for (const SpriteInstance& i : std::span(m_instances.data(), written)) {
         const D3DXVECTOR3 c = i.GetCorner();
         const D3DXVECTOR3 w = 2.0f * i.halfWidth * i.axisU, h = 2.0f * i.halfHeight * i.axisV;
         const D3DXVECTOR3 positions[4] = {c + h, c, c + w + h, c + w};
-        const D3DCOLOR colour = d.ModulateColor(i.colour);
-        for (int k = 0; k < 4; ++k) {
-            DX_V::PCT& v = vertices[4 * quad + k];
-            v.x = positions[k].x;
-            v.y = positions[k].y;
-            v.z = positions[k].z;
-            v.diffuse = colour;
-        }
-        Pair vPair{i.vStart, i.vEnd}, uPair{i.uStart, i.uEnd};
-        if (d.strip) {
-            if (quad == 0)
-                StepStrip(d);
-            uPair = {static_cast<float>(m_stripFrame) * frameWidth, static_cast<float>(m_stripFrame + 1) * frameWidth};
-        }
+        const D3DCOLOR colour = modulate(i.colour);
+        Pair vPair{i.vStart, i.vEnd}, uPair = strip ? stripU : Pair{i.uStart, i.uEnd};
         if (flipV)
             std::swap(vPair.first, vPair.second);
         if (flipU)
             std::swap(uPair.first, uPair.second);
-        SetQuadTexCoords(uPair, vPair, quad);
+        for (int k = 0; k < 4; ++k) {
+            v[k].x = positions[k].x;
+            v[k].y = positions[k].y;
+            v[k].z = positions[k].z;
+            v[k].diffuse = colour;
+        }
+        WriteQuadTexCoords(v, uPair, vPair);
+        v += 4;
     }
     lockedVertices = nullptr;
     vertexBuffer->Unlock();
@@ -94,14 +139,8 @@ void ParticleGeomArray::FillVertexBuffer(KV_ParticleSystemCtrl& d)
 
 void ParticleGeomArray::SetQuadTexCoords(Pair u, Pair v, unsigned quad)
 {
-    if (!lockedVertices)
-        return;
-    DX_V::PCT* q = static_cast<DX_V::PCT*>(lockedVertices) + 4 * quad;
-    const Pair coords[4] = {{u.first, v.second}, {u.first, v.first}, {u.second, v.second}, {u.second, v.first}};
-    for (int k = 0; k < 4; ++k) {
-        q[k].u = coords[k].first;
-        q[k].v = coords[k].second;
-    }
+    if (lockedVertices)
+        WriteQuadTexCoords(static_cast<DX_V::PCT*>(lockedVertices) + 4 * quad, u, v);
 }
 
 void ParticleGeomArray::ClearTimers()

@@ -7,16 +7,16 @@
 #include "scene/model/bound_control_list.h"
 #include "scene/render/kv_indexed_mesh.h"
 
-#include <deque>
 #include <utility>
+#include <vector>
 
 class KV_ParticleSystemCtrl;
 
 class ParticleGeomArray : public KV_IndexedMesh {
 public:
-    // In creation order; a deque keeps the records where they are as it
-    // grows and lays them out in blocks a frame walks through in order.
-    using InstanceList = std::deque<SpriteInstance>;
+    // In creation order, side by side: every frame walks the whole list
+    // twice, and nothing keeps a record's address across a Resize.
+    using InstanceList = std::vector<SpriteInstance>;
     using Pair = std::pair<float, float>;
 
     // The description is not owned; nothing is bound until BindCount.

@@ -3,6 +3,7 @@
 #include "sprite_fixtures.h"
 
 #include "particles/sprites/fish_kinds.h"
+#include "particles/sprites/fog.h"
 #include "particles/sprites/sprite_array_obj.h"
 #include "particles/sprites/stat_obj.h"
 #include "platform/d3d9_pipeline/pipeline_fixture.h"
@@ -13,6 +14,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstring>
 
 namespace sprite_test {
@@ -129,6 +131,32 @@ TEST_F(SpriteDrawTest, ASmallerCountDrawsTheFirstSpritesAndALargerOneTheSameAgai
         const SpriteInstance& first = *sprites[0];
         EXPECT_FLOAT_EQ(Vertices(*object)[1].x, first.GetCorner().x);
     }
+}
+
+TEST_F(SpriteDrawTest, EachQuadTakesItsOwnSpritesModulatedColour)
+{
+    Store(kPicture, {MakeTexture(1, 1, {0xFFFFFFFF})});
+    KV_FogConstructor fog;
+    fog.count.SetValue(8);
+    fog.pulseSpeed = 1.0f;
+    fog.image.SetKey(kPicture);
+    auto object = Make(fog);
+    // Phases pulsing both ways: the sprites' alphas part.
+    object->Update(0.1f);
+    object->Update(0.4f);
+    const auto vertices = Vertices(*object);
+    std::vector<D3DCOLOR> colours, expected;
+    for (const SpriteInstance& instance : object->GetGeometry().Instances()) {
+        const D3DCOLOR modulated = object->Sprites().ModulateColor(instance.colour);
+        expected.insert(expected.end(), 4, modulated);
+        colours.push_back(instance.colour);
+    }
+    std::ranges::sort(colours);
+    ASSERT_NE(colours.front(), colours.back());
+    std::vector<D3DCOLOR> written;
+    for (const DX_V::PCT& vertex : vertices)
+        written.push_back(vertex.diffuse);
+    EXPECT_EQ(written, expected);
 }
 
 float FirstU(const std::vector<DX_V::PCT>& vertices) { return vertices[1].u; }
