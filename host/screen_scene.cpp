@@ -10,6 +10,18 @@ namespace {
 
 constexpr LONG kTrackComplete = 1;
 
+struct MusicSettings {
+    DWORD volume;
+    DWORD muted;
+};
+
+// The stored music volume and mute, each kept as given when not stored.
+MusicSettings ReadMusicSettings(MusicSettings settings) {
+    ReadSettingValue(&settings.volume, kSoundVolumeValue);
+    ReadSettingValue(&settings.muted, kMuteSoundValue);
+    return settings;
+}
+
 }  // namespace
 
 void ScreenScene::DrawSplash() {
@@ -65,24 +77,19 @@ void ScreenScene::ReleaseDevice() {
 }
 
 void ScreenScene::ApplyPrimaryBufferVolume() {
-    DWORD volume = 100;
-    DWORD muted = 0;
-    ReadSettingValue(&volume, kSoundVolumeValue);
-    ReadSettingValue(&muted, kMuteSoundValue);
+    const MusicSettings settings = ReadMusicSettings({kDefaultSoundVolume, 0});
     if (!g_primarySoundBuffer) return;
     // Hundredths of a decibel: 0 at full volume down to -5000 at none.
-    const LONG level = muted != 0 ? DSBVOLUME_MIN : (static_cast<LONG>(volume) - 100) * 50;
+    const LONG level = settings.muted != 0 ? DSBVOLUME_MIN : (static_cast<LONG>(settings.volume) - 100) * 50;
     g_primarySoundBuffer->SetVolume(level);
 }
 
 void ScreenScene::PlayNextItem() {
     PlaySoundtrackFile(root->playlist[nextItem]->file.FileName());
-    DWORD volume = static_cast<DWORD>(g_soundVolume);
-    DWORD muted = static_cast<DWORD>(g_muteSound);
-    ReadSettingValue(&volume, kSoundVolumeValue);
-    ReadSettingValue(&muted, kMuteSoundValue);
-    g_soundVolume = static_cast<int>(volume);
-    g_muteSound = static_cast<int>(muted);
+    const MusicSettings settings =
+        ReadMusicSettings({static_cast<DWORD>(g_soundVolume), static_cast<DWORD>(g_muteSound)});
+    g_soundVolume = static_cast<int>(settings.volume);
+    g_muteSound = static_cast<int>(settings.muted);
     ApplySoundtrackVolume(g_muteSound);
     ++nextItem;
 }
