@@ -1,9 +1,8 @@
 #include "sound/wave_data.h"
 
 #include <algorithm>
-#include <cstdio>
 #include <cmath>
-#include <cstring>
+#include <cstdio>
 
 namespace {
 

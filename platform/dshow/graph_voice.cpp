@@ -40,11 +40,6 @@ void GraphVoice::Connect(std::shared_ptr<const DecodedAudio> audio) {
     complete_ = false;
 }
 
-bool GraphVoice::Connected() {
-    const std::lock_guard lock(mutex_);
-    return audio_ != nullptr;
-}
-
 void GraphVoice::SetState(FILTER_STATE state) {
     const std::lock_guard lock(mutex_);
     state_ = state;

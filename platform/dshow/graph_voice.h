@@ -22,7 +22,6 @@ public:
 
     // A new stream starts at its beginning; null disconnects.
     void Connect(std::shared_ptr<const DecodedAudio> audio);
-    bool Connected();
 
     void SetState(FILTER_STATE state);
     FILTER_STATE State();
