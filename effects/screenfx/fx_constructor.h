@@ -79,6 +79,7 @@ protected:
     float Opacity() const { return TimeLine().GetOpacity(); }
     // The technique that follows usesBackground.
     const char* ScreenTechnique() const;
+    float Aspect(const KV_ABRender& renderer) const;
 
 private:
     void WriteFields(KV_IOF_Virtual& archive) const;
@@ -86,7 +87,6 @@ private:
     // Puts a 512 x 512 copy of the mask in the generated-picture table for
     // the document writer.
     void StoreMaskCopy() const;
-    float Aspect(const KV_ABRender& renderer) const;
 };
 
 // The module that holds the effects and pictures of the default links.

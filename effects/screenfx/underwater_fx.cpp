@@ -21,10 +21,9 @@ void KV_UnderwaterFX::Render(KV_ABRender& renderer)
 {
     if (!CanDrawScreenPass(renderer))
         return;
-    const float aspect = static_cast<float>(renderer.GetPictureWidth()) / static_cast<float>(renderer.GetPictureHeight());
     const float f = 1.0f / wobbleLength.Result();
     ID3DXEffect& fx = *effect.Get();
-    SetFloats(fx, "frequency", {f * aspect, f});
+    SetFloats(fx, "frequency", {f * Aspect(renderer), f});
     fx.SetFloat("amplitude", wobbleAmplitude.Result());
     fx.SetFloat("time", speed.Phase() * 0.08f);
     DrawScreenPass(renderer);
