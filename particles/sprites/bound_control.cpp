@@ -77,17 +77,8 @@ bool KV_BoundControl::Apply(KV_FlowConstructor& d, SpriteInstance& i) const
 bool KV_BoundControl::ApplyFirst(const std::array<KV_BoundControl, 4>& rules, KV_FlowConstructor& d,
                                  SpriteInstance& i)
 {
-    if (i.edgeState != kNone) {
-        for (const KV_BoundControl& rule : rules)
-            if (rule.Apply(d, i))
-                return true;
-        return false;
-    }
-    // Free until a rule enters, and then the search ends.
-    for (const KV_BoundControl& rule : rules)
-        if (rule.EnterFree(d, i))
-            return true;
-    return false;
+    // A rule that enters or holds the sprite ends the search.
+    return std::any_of(rules.begin(), rules.end(), [&](const KV_BoundControl& rule) { return rule.Apply(d, i); });
 }
 
 void KV_BoundControl::Reverse(SpriteInstance& i) const
