@@ -6,12 +6,6 @@
 
 #include <algorithm>
 
-KV_BoundControl::KV_BoundControl(const KV_BoundControl& other)
-    : KV_IOF_Item(other), mode(other.mode), fadeOut(other.fadeOut), fadeIn(other.fadeIn),
-      minimumWait(other.minimumWait), maximumWait(other.maximumWait), m_edge(other.m_edge)
-{
-}
-
 void KV_BoundControl::Write(KV_IOF_Virtual& archive) const
 {
     WriteRecordFrame(archive, L"KV_BoundControl", 1);

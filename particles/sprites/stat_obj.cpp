@@ -20,12 +20,6 @@ void SetEdge(MediaParamT<int>& edge, float pixels) { edge.SetValue(SaturatingTru
 
 KV_StatObjConstructor::KV_StatObjConstructor() { D3DXMatrixIdentity(&rotationMatrix); }
 
-KV_StatObjConstructor::KV_StatObjConstructor(const KV_StatObjConstructor& other)
-    : SpriteKind(other), placement(other.placement), rotation(other.rotation),
-      rotationMatrix(other.rotationMatrix)
-{
-}
-
 void KV_StatObjConstructor::Write(KV_IOF_Virtual& archive) const { WriteRecord(archive); }
 
 void KV_StatObjConstructor::WriteRecord(KV_IOF_Virtual& archive) const
