@@ -6,12 +6,6 @@
 
 #include <algorithm>
 
-KV_BoundControl::KV_BoundControl(const KV_BoundControl& other)
-    : KV_IOF_Item(other), mode(other.mode), fadeOut(other.fadeOut), fadeIn(other.fadeIn),
-      minimumWait(other.minimumWait), maximumWait(other.maximumWait), m_edge(other.m_edge)
-{
-}
-
 void KV_BoundControl::Write(KV_IOF_Virtual& archive) const
 {
     WriteRecordFrame(archive, L"KV_BoundControl", 1);
@@ -77,17 +71,8 @@ bool KV_BoundControl::Apply(KV_FlowConstructor& d, SpriteInstance& i) const
 bool KV_BoundControl::ApplyFirst(const std::array<KV_BoundControl, 4>& rules, KV_FlowConstructor& d,
                                  SpriteInstance& i)
 {
-    if (i.edgeState != kNone) {
-        for (const KV_BoundControl& rule : rules)
-            if (rule.Apply(d, i))
-                return true;
-        return false;
-    }
-    // Free until a rule enters, and then the search ends.
-    for (const KV_BoundControl& rule : rules)
-        if (rule.EnterFree(d, i))
-            return true;
-    return false;
+    // A rule that enters or holds the sprite ends the search.
+    return std::any_of(rules.begin(), rules.end(), [&](const KV_BoundControl& rule) { return rule.Apply(d, i); });
 }
 
 void KV_BoundControl::Reverse(SpriteInstance& i) const

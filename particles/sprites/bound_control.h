@@ -20,7 +20,7 @@ public:
 
     KV_BoundControl() = default;
     // The edge and the settings; the owner binds the edge again.
-    KV_BoundControl(const KV_BoundControl& other);
+    KV_BoundControl(const KV_BoundControl& other) = default;
 
     void Write(KV_IOF_Virtual& archive) const override;
     void ReadRecord(KV_IOF_Virtual& archive);

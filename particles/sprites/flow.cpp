@@ -121,6 +121,12 @@ void KV_FlowConstructor::InitParticle(SpriteInstance& i)
 
 void KV_FlowConstructor::UpdateParticle(SpriteInstance& i)
 {
+    Move(i);
+    UpdateInstanceColor(i);
+}
+
+void KV_FlowConstructor::Move(SpriteInstance& i)
+{
     const float amplitude = wobbleAmplitude.Result();
     const float vx = i.scale * (direction.x * i.m[0] + amplitude * i.m[5] * perpendicular.x);
     const float vy = i.scale * (direction.y * i.m[1] + amplitude * i.m[5] * perpendicular.y);
@@ -142,5 +148,4 @@ void KV_FlowConstructor::UpdateParticle(SpriteInstance& i)
         if (kv_rand() & 1)
             i.m[5] = RandomInRange(-1.0f, 1.0f);
     }
-    UpdateInstanceColor(i);
 }

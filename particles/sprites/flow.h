@@ -47,6 +47,8 @@ public:
 protected:
     // The axes of orientations 0 and 1.
     void OrientAxes(SpriteInstance& instance) const;
+    // Along the flow, through the edge rules, axes and wobble; no colour.
+    void Move(SpriteInstance& instance);
 
 private:
     void Bind();
@@ -61,7 +63,7 @@ public:
     void Write(KV_IOF_Virtual& archive) const override;
     // The flow's set-up with a random phase and the rule state cleared.
     void InitParticle(SpriteInstance& instance) override;
-    // The flow at full phase, then the drop's own pulse.
+    // The flow's motion, then the drop's own pulse.
     void UpdateParticle(SpriteInstance& instance) override;
     // A value of its own, so that a drop leaving at a wrapping edge comes
     // back in at the opposite one.

@@ -50,10 +50,8 @@ void KV_RainConstructor::InitParticle(SpriteInstance& i)
 
 void KV_RainConstructor::UpdateParticle(SpriteInstance& i)
 {
-    const float phase = i.phase;
-    i.phase = 1.0f;
-    KV_FlowConstructor::UpdateParticle(i);
-    i.phase = phase;
+    // The edge rules fade the drop's own value, not its phase.
+    Move(i);
     PulsePhase(i, true);
     UpdateInstanceColor(i);
 }

@@ -15,7 +15,6 @@ target_sources(engine PRIVATE
   ${CMAKE_CURRENT_LIST_DIR}/particle_geom_array.cpp
   ${CMAKE_CURRENT_LIST_DIR}/particle_system_ctrl.cpp
   ${CMAKE_CURRENT_LIST_DIR}/rain.cpp
-  ${CMAKE_CURRENT_LIST_DIR}/screen_mapping.cpp
   ${CMAKE_CURRENT_LIST_DIR}/sparkle.cpp
   ${CMAKE_CURRENT_LIST_DIR}/sprite_array_obj.cpp
   ${CMAKE_CURRENT_LIST_DIR}/sprite_instance.cpp

@@ -4,17 +4,6 @@
 #include "scene/light/kv_abrender.h"
 #include "scene/resources/kv_docresmanager.h"
 
-namespace {
-
-// The frame at the sequence's own index; null without frames.
-IDirect3DTexture9* FrameOf(const TextureSequence& sequence)
-{
-    const auto& frames = sequence.Frames();
-    return frames.empty() ? nullptr : frames[sequence.current % frames.size()];
-}
-
-} // namespace
-
 KV_SpriteArrayObj::KV_SpriteArrayObj(std::unique_ptr<KV_ParticleSystemCtrl> description)
     : KV_ABObj(std::move(description)), m_sprites(static_cast<KV_ParticleSystemCtrl*>(&Description())),
       m_geometry(*m_sprites)
@@ -26,7 +15,7 @@ KV_SpriteArrayObj::KV_SpriteArrayObj(std::unique_ptr<KV_ParticleSystemCtrl> desc
     }
     m_geometry.BindCount();
     if (g_currentDocResManager && !m_sprites->secondImage.GetPath().empty())
-        m_secondTexture.Share(FrameOf(g_currentDocResManager->GetImage(m_sprites->secondImage)));
+        m_secondTexture.Share(g_currentDocResManager->GetImage(m_sprites->secondImage).CurrentFrame());
 }
 
 KV_SpriteArrayObj::~KV_SpriteArrayObj() = default;

@@ -1,9 +1,10 @@
 #include "particles/sprites/stat_obj.h"
 
-#include "particles/sprites/screen_mapping.h"
 #include "scene/document/reader_registry.h"
 #include "scene/document/record.h"
 #include "scene/model/float_convert.h"
+#include "scene/model/picture_placement.h"
+#include "scene/render/view_context.h"
 
 #include <cmath>
 
@@ -18,12 +19,6 @@ void SetEdge(MediaParamT<int>& edge, float pixels) { edge.SetValue(SaturatingTru
 } // namespace
 
 KV_StatObjConstructor::KV_StatObjConstructor() { D3DXMatrixIdentity(&rotationMatrix); }
-
-KV_StatObjConstructor::KV_StatObjConstructor(const KV_StatObjConstructor& other)
-    : SpriteKind(other), placement(other.placement), rotation(other.rotation),
-      rotationMatrix(other.rotationMatrix)
-{
-}
 
 void KV_StatObjConstructor::Write(KV_IOF_Virtual& archive) const { WriteRecord(archive); }
 
@@ -54,7 +49,12 @@ ScreenQuad KV_StatObjConstructor::GetScreenQuad() const
                     static_cast<float>(placement.top.Value()), static_cast<float>(placement.bottom.Value()));
 }
 
-bool KV_StatObjConstructor::HitTest(float x, float y) const { return ContainsPoint(placement, x, y); }
+bool KV_StatObjConstructor::HitTest(float x, float y) const
+{
+    const D3DXVECTOR3 scene = MapScreenToScene(
+        *g_picturePlacement, D3DXVECTOR3(x * g_picturePlacement->scaleX, y * g_picturePlacement->scaleY, 0.0f));
+    return placement.ContainsPoint(scene.x, scene.y);
+}
 
 void KV_StatObjConstructor::InitParticle(SpriteInstance& i) { PlaceInstance(i); }
 

@@ -8,7 +8,7 @@
 class KV_StatObjConstructor : public SpriteKind<KV_StatObjConstructor> {
 public:
     KV_StatObjConstructor();
-    KV_StatObjConstructor(const KV_StatObjConstructor& other);
+    KV_StatObjConstructor(const KV_StatObjConstructor& other) = default;
 
     void Write(KV_IOF_Virtual& archive) const override;
     ScreenQuad GetScreenQuad() const override;

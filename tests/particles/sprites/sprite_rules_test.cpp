@@ -5,8 +5,8 @@
 #include "particles/sprites/flow.h"
 #include "particles/sprites/fog.h"
 #include "particles/sprites/light_kinds.h"
-#include "particles/sprites/screen_mapping.h"
 #include "particles/sprites/stat_obj.h"
+#include "scene/render/view_context.h"
 
 #include <gtest/gtest.h>
 
@@ -240,7 +240,7 @@ TEST(SpriteRules, AStaticSpriteIsHitOnAndInsideItsBoxThroughTheFittedPicture)
     }
     const PicturePlacement* published = g_picturePlacement;
     g_picturePlacement = &placement;
-    const D3DXVECTOR3 mapped = MapScreenToScene(placement, 300, 200, 7);
+    const D3DXVECTOR3 mapped = MapScreenToScene(placement, D3DXVECTOR3(300, 200, 7));
     EXPECT_FLOAT_EQ(mapped.x, 200.0f);
     EXPECT_FLOAT_EQ(mapped.y, 150.0f);
     EXPECT_FLOAT_EQ(mapped.z, 7.0f);
