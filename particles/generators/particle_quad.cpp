@@ -28,8 +28,6 @@ ParticleQuad WhiteQuad(const std::array<D3DXVECTOR3, 4>& corners)
 
 D3DXVECTOR3 PositionOf(const DX_V::PCT& vertex) { return D3DXVECTOR3(vertex.x, vertex.y, vertex.z); }
 
-float ColourChannel(DWORD colour, int shift) { return static_cast<float>((colour >> shift) & 0xFF) / 255.0f; }
-
 } // namespace
 
 ParticleQuad BuildQuadFromCentre(const D3DXVECTOR3& c, float w, float h)
@@ -110,9 +108,9 @@ BYTE ColourByte(float c)
 
 D3DCOLOR ParticleColour(const MediaColor& colour, float alpha)
 {
-    const DWORD rgb = colour.Value();
-    return (DWORD{ColourByte(alpha)} << 24) | (DWORD{ColourByte(ColourChannel(rgb, 0))} << 16) |
-           (DWORD{ColourByte(ColourChannel(rgb, 8))} << 8) | ColourByte(ColourChannel(rgb, 16));
+    // The stored 0x00BBGGRR bytes move as they are; only the alpha is converted.
+    const DWORD bgr = colour.Value();
+    return (DWORD{ColourByte(alpha)} << 24) | ((bgr & 0xFF) << 16) | (bgr & 0xFF00) | ((bgr >> 16) & 0xFF);
 }
 
 void SetQuadColour(ParticleQuad& quad, D3DCOLOR colour)
