@@ -17,8 +17,6 @@ constexpr float kBankAngle = 25.0f;
 constexpr float kBankThreshold = 5.0f;
 constexpr float kDecisionInterval = 0.25f;
 
-float Uniform() { return static_cast<float>(kv_rand()) / static_cast<float>(KV_RAND_MAX); }
-
 }  // namespace
 
 AC_ButterflyWing::AC_ButterflyWing() { D3DXMatrixIdentity(&matrix); }
@@ -35,7 +33,7 @@ AC_Butterfly::AC_Butterfly(KV_3D_Obj_Ctrl& owner)
     wings[0] = m_unclaimedWings[0].get();
     wings[1] = m_unclaimedWings[1].get();
     position = description.RandomPointInRect();
-    const float h = 360.0f * Uniform();
+    const float h = 360.0f * RandomFloat(0.0f, 1.0f);
     heading = {h, h, 350.0f};
     D3DXMatrixRotationX(&pitch, 0.17453294f);
     mirror = Scaling(-1.0f, 1.0f, 1.0f);

@@ -16,7 +16,6 @@ namespace {
 
 constexpr float kMaxStep = 0.2f;
 
-float Uniform() { return static_cast<float>(kv_rand()) / static_cast<float>(KV_RAND_MAX); }
 float PictureWidth() { return static_cast<float>(g_picturePlacement->pictureWidth); }
 float PictureHeight() { return static_cast<float>(g_picturePlacement->pictureHeight); }
 float Sign() { return kv_rand() % 2 == 1 ? -1.0f : 1.0f; }
@@ -24,7 +23,7 @@ float Sign() { return kv_rand() % 2 == 1 ? -1.0f : 1.0f; }
 KV_LeafFallAnim::Turn Spin()
 {
     const float sign = Sign();
-    const float rate = (7.0f + 3.0f * Uniform()) * sign;
+    const float rate = (7.0f + 3.0f * RandomFloat(0.0f, 1.0f)) * sign;
     return {rate, rate};
 }
 
@@ -33,7 +32,7 @@ KV_LeafFallAnim::Turn Swing()
 {
     const float sign = Sign();
     const float k = static_cast<float>(kv_rand() % 2) * sign;
-    const float rate = (3.0f + 4.0f * Uniform()) * k;
+    const float rate = (3.0f + 4.0f * RandomFloat(0.0f, 1.0f)) * k;
     return {rate, rate};
 }
 
@@ -41,11 +40,11 @@ KV_LeafFallAnim::Turn Swing()
 
 KV_SreamAnim::KV_SreamAnim(const DriftSettings& drift) : settings(drift)
 {
-    const float x = PictureWidth() * Uniform();
-    const float y = PictureHeight() * Uniform();
+    const float x = PictureWidth() * RandomFloat(0.0f, 1.0f);
+    const float y = PictureHeight() * RandomFloat(0.0f, 1.0f);
     position = Translation(x, y, 0.0f);
-    wobble = 2.0f * Uniform() - 1.0f;
-    speedFactor = 0.07f + 0.06f * Uniform();
+    wobble = 2.0f * RandomFloat(0.0f, 1.0f) - 1.0f;
+    speedFactor = 0.07f + 0.06f * RandomFloat(0.0f, 1.0f);
 }
 
 void KV_SreamAnim::Apply(KV_Frame&)

@@ -3,7 +3,9 @@
 
 #include <d3dx9math.h>
 
-constexpr float Radians(float degrees) { return degrees * 2.0f * 3.1415927f / 360.0f; }
+#include "scene/model/random_functions.h"
+
+constexpr float Radians(float degrees) { return degrees * kDegreesToRadians; }
 
 inline D3DXMATRIX RotationX(float degrees)
 {

@@ -17,21 +17,16 @@ namespace {
 // Asks GL once per process, through a hidden window of its own.
 std::string QueryGlRenderer() {
     if (!EnsureSdlVideo() || !KeepGlLibraryLoaded()) return {};
-    SDL_Window* previousWindow = SDL_GL_GetCurrentWindow();
-    SDL_GLContext previousContext = SDL_GL_GetCurrentContext();
+    const RestoreCurrentGlContext restore;
     SDL_Window* window = SDL_CreateWindow("", 0, 0, 1, 1, SDL_WINDOW_OPENGL | SDL_WINDOW_HIDDEN);
     if (!window) return {};
     std::string renderer;
-    SDL_GL_SetAttribute(SDL_GL_CONTEXT_MAJOR_VERSION, 3);
-    SDL_GL_SetAttribute(SDL_GL_CONTEXT_MINOR_VERSION, 3);
-    SDL_GL_SetAttribute(SDL_GL_CONTEXT_PROFILE_MASK, SDL_GL_CONTEXT_PROFILE_CORE);
-    if (SDL_GLContext context = SDL_GL_CreateContext(window)) {
+    if (SDL_GLContext context = CreateCoreGlContext(window)) {
         if (const auto* name = reinterpret_cast<const char*>(glGetString(GL_RENDERER))) renderer = name;
         SDL_GL_MakeCurrent(nullptr, nullptr);
         SDL_GL_DeleteContext(context);
     }
     SDL_DestroyWindow(window);
-    SDL_GL_MakeCurrent(previousWindow, previousContext);
     return renderer;
 }
 

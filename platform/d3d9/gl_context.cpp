@@ -3,6 +3,7 @@
 #include <SDL.h>
 #include <epoxy/gl.h>
 
+#include "sdl/gl_context.h"
 #include "sdl/sdl_video.h"
 #include "window/window_table.h"
 
@@ -25,11 +26,7 @@ std::unique_ptr<GlContext> GlContext::Create(HWND window) {
     if (!EnsureSdlVideo()) return nullptr;
     SDL_Window* sdlWindow = SdlWindowOf(window);
     if (!sdlWindow) return nullptr;
-    SDL_GL_SetAttribute(SDL_GL_CONTEXT_MAJOR_VERSION, 3);
-    SDL_GL_SetAttribute(SDL_GL_CONTEXT_MINOR_VERSION, 3);
-    SDL_GL_SetAttribute(SDL_GL_CONTEXT_PROFILE_MASK, SDL_GL_CONTEXT_PROFILE_CORE);
-    SDL_GL_SetAttribute(SDL_GL_SHARE_WITH_CURRENT_CONTEXT, 0);
-    SDL_GLContext context = SDL_GL_CreateContext(sdlWindow);  // makes it current
+    void* context = CreateCoreGlContext(sdlWindow);  // makes it current
     if (!context) return nullptr;
     std::unique_ptr<GlContext> created(new GlContext(window, sdlWindow, context));
     if (!HasClipControl()) return nullptr;
