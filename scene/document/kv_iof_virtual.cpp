@@ -24,6 +24,12 @@ bool KV_IOF_Virtual::CanHold(DWORD count, std::size_t minBytesEach) {
     return source_ == nullptr || source_->CanHold(count, minBytesEach);
 }
 
+DWORD KV_IOF_Virtual::ReadCount(std::size_t minBytesEach) {
+    DWORD count = 0;
+    ReadDword(&count);
+    return CanHold(count, minBytesEach) ? count : 0;
+}
+
 void KV_IOF_Virtual::Fail() {
     if (source_ != nullptr) {
         source_->Fail();

@@ -48,6 +48,9 @@ public:
     // follow. Readers check every count before they allocate for it; a
     // count that cannot fit fails the archive.
     bool CanHold(DWORD count, std::size_t minBytesEach);
+    // A count of items of at least `minBytesEach` bytes each; 0 (and a
+    // failed archive) when they cannot follow.
+    DWORD ReadCount(std::size_t minBytesEach);
     // Stops the reading: the stream is out of step from here on.
     void Fail();
 

@@ -1,5 +1,6 @@
 #include "scene/resources/kv_docresmanager.h"
 
+#include "scene/document/dds_resource.h"
 #include "scene/document/module_name.h"
 #include "scene/document/record.h"
 #include "scene/render/current_device.h"
@@ -149,11 +150,8 @@ void LoadEffectResource(ResourceEntry& entry) {
         return;
     }
     HMODULE module = LoadLibraryW(entry.ModuleName().c_str());  // never freed
-    HRSRC resource = FindResourceW(module, MAKEINTRESOURCEW(entry.Id()), RT_RCDATA);
-    HGLOBAL loaded = resource ? LoadResource(module, resource) : nullptr;
-    const void* bytes = loaded ? LockResource(loaded) : nullptr;
-    if (bytes) {
-        entry.SetBytes(SizeofResource(module, resource), static_cast<const BYTE*>(bytes));
+    if (const auto bytes = FindModuleResource(module, entry.Id(), RT_RCDATA)) {
+        entry.SetBytes(static_cast<DWORD>(bytes->size()), bytes->data());
     }
 }
 

@@ -24,17 +24,9 @@ void WriteKey(KV_IOF_Virtual& archive, const ResourceKey& key) {
     archive.WriteInt64(&key.stamp);
 }
 
-// A count followed by that many items of at least `minBytes`; 0 when the
-// count cannot fit.
-DWORD ReadCount(KV_IOF_Virtual& archive, std::size_t minBytes) {
-    DWORD count = 0;
-    archive.ReadDword(&count);
-    return archive.CanHold(count, minBytes) ? count : 0;
-}
-
 template <class Item, class ReadItem>
 std::vector<Item> ReadList(KV_IOF_Virtual& archive, std::size_t minBytes, ReadItem readItem) {
-    const DWORD count = ReadCount(archive, minBytes);
+    const DWORD count = archive.ReadCount(minBytes);
     std::vector<Item> items(count);
     for (Item& item : items) {
         readItem(&item);
@@ -43,7 +35,7 @@ std::vector<Item> ReadList(KV_IOF_Virtual& archive, std::size_t minBytes, ReadIt
 }
 
 void ReadEntryTable(KV_IOF_Virtual& archive, EntryTable& table) {
-    const DWORD keys = ReadCount(archive, kMinKeyRowBytes);
+    const DWORD keys = archive.ReadCount(kMinKeyRowBytes);
     for (DWORD k = 0; k < keys && !archive.Failed(); ++k) {
         ResourceKey key = ReadKey(archive);
         auto entries = ReadList<ResourceEntry>(archive, kMinEntryBytes,
@@ -56,7 +48,7 @@ void ReadEntryTable(KV_IOF_Virtual& archive, EntryTable& table) {
 }
 
 void ReadDurationTable(KV_IOF_Virtual& archive, DurationTable& table) {
-    const DWORD keys = ReadCount(archive, kMinKeyRowBytes);
+    const DWORD keys = archive.ReadCount(kMinKeyRowBytes);
     for (DWORD k = 0; k < keys && !archive.Failed(); ++k) {
         ResourceKey key = ReadKey(archive);
         auto durations = ReadList<float>(archive, 4, [&](float* f) { archive.ReadFloat(f); });
@@ -67,7 +59,7 @@ void ReadDurationTable(KV_IOF_Virtual& archive, DurationTable& table) {
 }
 
 void ReadGuidImageTable(KV_IOF_Virtual& archive, GuidImageTable& table) {
-    const DWORD keys = ReadCount(archive, kMinGuidImageBytes);
+    const DWORD keys = archive.ReadCount(kMinGuidImageBytes);
     for (DWORD k = 0; k < keys && !archive.Failed(); ++k) {
         GuidKey key(GUID{}, {}, true);
         ReadGuid(archive, &key.id);

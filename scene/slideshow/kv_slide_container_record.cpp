@@ -18,10 +18,7 @@ constexpr std::size_t kMinDescriptionBytes = 5;
 const RegisterReader<KV_SlideContainer, KV_SlideContainer> registration(L"KV_SlideContainer");
 
 void ReadDescriptions(KV_IOF_Virtual& archive, std::vector<std::unique_ptr<KV_ABObj_Constructor>>& descriptions) {
-    DWORD count = 0;
-    archive.ReadDword(&count);
-    if (archive.Failed() || !archive.CanHold(count, kMinDescriptionBytes))
-        return;
+    const DWORD count = archive.ReadCount(kMinDescriptionBytes);
     for (DWORD i = 0; i < count; ++i) {
         std::unique_ptr<KV_ABObj_Constructor> description = KV_ABObj_Constructor::ReadNew(archive);
         if (!description)

@@ -9,15 +9,6 @@ constexpr DWORD kSlideShowVersion = 1;
 // Every record is at least its class name's length and a version.
 constexpr std::size_t kMinRecordBytes = 5;
 
-// A count that the rest of the document can hold, or 0 with a failed archive.
-DWORD ReadCount(KV_IOF_Virtual& archive) {
-    DWORD count = 0;
-    archive.ReadDword(&count);
-    if (archive.Failed() || !archive.CanHold(count, kMinRecordBytes))
-        return 0;
-    return count;
-}
-
 }  // namespace
 
 std::unique_ptr<KV_SlideShow_Light> ReadSlideShowRecord(KV_IOF_Virtual& archive) {
@@ -29,7 +20,7 @@ std::unique_ptr<KV_SlideShow_Light> ReadSlideShowRecord(KV_IOF_Virtual& archive)
 }
 
 void KV_SlideShow_Light::ReadSlides(KV_IOF_Virtual& archive) {
-    const DWORD count = ReadCount(archive);
+    const DWORD count = archive.ReadCount(kMinRecordBytes);
     for (DWORD i = 0; i < count; ++i) {
         std::unique_ptr<KV_SlideContainer> slide = KV_SlideContainer::ReadNew(archive);
         if (!slide || archive.Failed())
@@ -39,7 +30,7 @@ void KV_SlideShow_Light::ReadSlides(KV_IOF_Virtual& archive) {
 }
 
 void KV_SlideShow_Light::ReadAudioFiles(KV_IOF_Virtual& archive) {
-    const DWORD count = ReadCount(archive);
+    const DWORD count = archive.ReadCount(kMinRecordBytes);
     for (DWORD i = 0; i < count && !archive.Failed(); ++i) {
         auto item = std::make_unique<KV_AudioFile>();
         item->Read(archive);
