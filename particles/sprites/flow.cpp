@@ -119,32 +119,52 @@ void KV_FlowConstructor::InitParticle(SpriteInstance& i)
     OrientAxes(i);
 }
 
-void KV_FlowConstructor::UpdateParticle(SpriteInstance& i)
+void KV_FlowConstructor::UpdateParticle(SpriteInstance& i) { UpdateParticles(std::span(&i, 1)); }
+
+void KV_FlowConstructor::UpdateParticles(std::span<SpriteInstance> instances)
 {
-    Move(i);
-    UpdateInstanceColor(i);
+    const Motion motion = TakeMotion();
+    for (SpriteInstance& i : instances) {
+        Move(motion, i);
+        UpdateInstanceColor(i);
+    }
 }
 
-void KV_FlowConstructor::Move(SpriteInstance& i)
+KV_FlowConstructor::Motion KV_FlowConstructor::TakeMotion() const
 {
-    const float amplitude = wobbleAmplitude.Result();
-    const float vx = i.scale * (direction.x * i.m[0] + amplitude * i.m[5] * perpendicular.x);
-    const float vy = i.scale * (direction.y * i.m[1] + amplitude * i.m[5] * perpendicular.y);
+    const float rate = wobbleRate.Result();
+    const bool wobbles = rate > 0.0f;
+    return {clockStep,
+            clock,
+            direction.x,
+            direction.y,
+            perpendicular.x,
+            perpendicular.y,
+            wobbleAmplitude.Result(),
+            wobbles,
+            wobbles ? 1.0f / rate : 0.0f,
+            orientation.Value(),
+            KV_BoundControl::EdgesOf(*this)};
+}
+
+void KV_FlowConstructor::Move(const Motion& m, SpriteInstance& i)
+{
+    const float vx = i.scale * (m.alongX * i.m[0] + m.amplitude * i.m[5] * m.acrossX);
+    const float vy = i.scale * (m.alongY * i.m[1] + m.amplitude * i.m[5] * m.acrossY);
     if (!i.waiting) {
-        i.centre.x += clockStep * vx;
-        i.centre.y += clockStep * vy;
+        i.centre.x += m.step * vx;
+        i.centre.y += m.step * vy;
     }
-    KV_BoundControl::ApplyFirst(rules, *this, i);
-    if (orientation.Value() == 2) {
+    KV_BoundControl::ApplyFirst(rules, m.edges, *this, i);
+    if (m.orientation == 2) {
         i.axisU = D3DXVECTOR3(SignOf(vx), 0, 0);
         i.axisV = D3DXVECTOR3(0, 1, 0);
-    } else if (orientation.Value() == 3) {
+    } else if (m.orientation == 3) {
         i.axisU = D3DXVECTOR3(1, 0, 0);
         i.axisV = D3DXVECTOR3(0, SignOf(vy), 0);
     }
-    const float rate = wobbleRate.Result();
-    if (rate > 0.0f && 1.0f / rate < clock - i.t0) {
-        i.t0 = clock;
+    if (m.wobbles && m.wobbleInterval < m.clock - i.t0) {
+        i.t0 = m.clock;
         if (kv_rand() & 1)
             i.m[5] = RandomInRange(-1.0f, 1.0f);
     }

@@ -7,6 +7,7 @@
 #include "particles/sprites/particle_system_ctrl.h"
 
 #include <array>
+#include <span>
 
 class KV_FlowConstructor : public SpriteKind<KV_FlowConstructor> {
 public:
@@ -16,7 +17,9 @@ public:
 
     void Write(KV_IOF_Virtual& archive) const override;
     void InitParticle(SpriteInstance& instance) override;
+    // A list of one, so that a kind replaces UpdateParticles alone.
     void UpdateParticle(SpriteInstance& instance) override;
+    void UpdateParticles(std::span<SpriteInstance> instances) override;
     // Fewer sprites while the time line fades; a count below 2 stays.
     unsigned GetParticleCount() const override;
 
@@ -45,10 +48,24 @@ public:
     D3DXMATRIX rotation;
 
 protected:
+    // What moving a sprite reads of the description, taken once a frame:
+    // nothing a sprite or its rules do changes it.
+    struct Motion {
+        float step, clock;
+        float alongX, alongY, acrossX, acrossY;
+        float amplitude;
+        bool wobbles;
+        // Clock seconds between chances of a new wobble.
+        float wobbleInterval;
+        int orientation;
+        KV_BoundControl::PixelEdges edges;
+    };
+    Motion TakeMotion() const;
+
     // The axes of orientations 0 and 1.
     void OrientAxes(SpriteInstance& instance) const;
     // Along the flow, through the edge rules, axes and wobble; no colour.
-    void Move(SpriteInstance& instance);
+    void Move(const Motion& motion, SpriteInstance& instance);
 
 private:
     void Bind();
@@ -64,7 +81,7 @@ public:
     // The flow's set-up with a random phase and the rule state cleared.
     void InitParticle(SpriteInstance& instance) override;
     // The flow's motion, then the drop's own pulse.
-    void UpdateParticle(SpriteInstance& instance) override;
+    void UpdateParticles(std::span<SpriteInstance> instances) override;
     // A value of its own, so that a drop leaving at a wrapping edge comes
     // back in at the opposite one.
     float& RuleFade(SpriteInstance& instance) override;

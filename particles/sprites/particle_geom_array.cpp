@@ -37,7 +37,7 @@ void ParticleGeomArray::Update(float t)
 {
     m_owner->AdvanceClock(t);
     m_owner->animationSpeed.Advance(t);
-    ForEachInstance(m_instances, &KV_ParticleSystemCtrl::UpdateParticle, *m_owner);
+    m_owner->UpdateParticles(m_instances);
 }
 
 void ParticleGeomArray::StepStrip(KV_ParticleSystemCtrl& d)

@@ -9,6 +9,7 @@
 #include <cstdint>
 
 #include <memory>
+#include <span>
 
 class KV_ParticleSystemCtrl : public KV_BaseSpriteProp {
 public:
@@ -20,6 +21,9 @@ public:
     std::unique_ptr<KV_ABObj> CreateObject() const override;
     virtual void InitParticle(SpriteInstance& instance);
     virtual void UpdateParticle(SpriteInstance& instance);
+    // UpdateParticle on every sprite in list order; a kind replaces it to
+    // take what stays the same for all its sprites out of the loop.
+    virtual void UpdateParticles(std::span<SpriteInstance> instances);
     virtual unsigned NextFrame(unsigned frame) const;
     virtual unsigned GetParticleCount() const;
     // The alpha byte scaled by the time line's opacity.
@@ -59,14 +63,6 @@ public:
 
 // minimum + rand() / 32767 x (maximum - minimum).
 float RandomInRange(float minimum, float maximum);
-
-// The description's member on every instance, in list order.
-template <class List, class Member>
-void ForEachInstance(List& instances, Member member, KV_ParticleSystemCtrl& d)
-{
-    for (auto& instance : instances)
-        (d.*member)(instance);
-}
 
 // The picture's size in pixels, as the background layer published it.
 float PictureWidthPixels();

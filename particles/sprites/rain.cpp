@@ -48,10 +48,13 @@ void KV_RainConstructor::InitParticle(SpriteInstance& i)
     i.ruleFade = 1.0f;
 }
 
-void KV_RainConstructor::UpdateParticle(SpriteInstance& i)
+void KV_RainConstructor::UpdateParticles(std::span<SpriteInstance> instances)
 {
-    // The edge rules fade the drop's own value, not its phase.
-    Move(i);
-    PulsePhase(i, true);
-    UpdateInstanceColor(i);
+    const Motion motion = TakeMotion();
+    for (SpriteInstance& i : instances) {
+        // The edge rules fade the drop's own value, not its phase.
+        Move(motion, i);
+        PulsePhase(i, true);
+        UpdateInstanceColor(i);
+    }
 }

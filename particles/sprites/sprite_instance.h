@@ -6,8 +6,6 @@
 
 #include <d3dx9math.h>
 
-#include "scene/model/view_obj_ctrl.h"
-
 #include <cmath>
 
 class KV_BaseSpriteProp;
@@ -32,19 +30,17 @@ struct SpriteInstance {
     // The longer side of the sprite is scale x size pixels.
     void ComputeHalfExtents(unsigned size);
 
-    // Wholly beyond the edge (extents taken as absolute values).
-    bool IsOutsideLeft(const KV_ViewObjCtrl& d) const { return d.GetLeftPixels() > centre.x + std::fabs(halfWidth); }
-    bool IsOutsideRight(const KV_ViewObjCtrl& d) const { return d.GetRightPixels() < centre.x - std::fabs(halfWidth); }
-    bool IsOutsideTop(const KV_ViewObjCtrl& d) const { return d.GetTopPixels() > centre.y + std::fabs(halfHeight); }
-    bool IsOutsideBottom(const KV_ViewObjCtrl& d) const
-    {
-        return d.GetBottomPixels() < centre.y - std::fabs(halfHeight);
-    }
+    // Wholly beyond the edge at the given pixel position (extents taken as
+    // absolute values).
+    bool IsOutsideLeft(float left) const { return left > centre.x + std::fabs(halfWidth); }
+    bool IsOutsideRight(float right) const { return right < centre.x - std::fabs(halfWidth); }
+    bool IsOutsideTop(float top) const { return top > centre.y + std::fabs(halfHeight); }
+    bool IsOutsideBottom(float bottom) const { return bottom < centre.y - std::fabs(halfHeight); }
     // Touching the edge (extents as stored: a mirrored sprite tests the other side).
-    bool CrossesLeft(const KV_ViewObjCtrl& d) const { return d.GetLeftPixels() > centre.x - halfWidth; }
-    bool CrossesRight(const KV_ViewObjCtrl& d) const { return d.GetRightPixels() < centre.x + halfWidth; }
-    bool CrossesTop(const KV_ViewObjCtrl& d) const { return d.GetTopPixels() > centre.y - halfHeight; }
-    bool CrossesBottom(const KV_ViewObjCtrl& d) const { return d.GetBottomPixels() < centre.y + halfHeight; }
+    bool CrossesLeft(float left) const { return left > centre.x - halfWidth; }
+    bool CrossesRight(float right) const { return right < centre.x + halfWidth; }
+    bool CrossesTop(float top) const { return top > centre.y - halfHeight; }
+    bool CrossesBottom(float bottom) const { return bottom < centre.y + halfHeight; }
 
     float m[6];
     D3DXVECTOR3 centre;

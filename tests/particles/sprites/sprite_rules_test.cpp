@@ -165,7 +165,8 @@ TEST(SpriteRules, EdgeRulesByModeAndEdge)
                 rule.mode.SetValue(mode);
             SpriteInstance i = Beyond(flow, edge);
             const bool horizontal = edge >= KV_BoundControl::kLeft;
-            ASSERT_TRUE(flow.rules[edge].Apply(flow, i));
+            const KV_BoundControl::PixelEdges edges = KV_BoundControl::EdgesOf(flow);
+            ASSERT_TRUE(flow.rules[edge].Apply(edges, flow, i));
             EXPECT_EQ(i.edgeState, edge);
             const float sign = horizontal ? i.m[0] : i.m[1];
             EXPECT_EQ(sign, mode == 0 ? 1.0f : -1.0f) << "the direction reverses on bouncing and returning";
@@ -178,7 +179,7 @@ TEST(SpriteRules, EdgeRulesByModeAndEdge)
                 EXPECT_FLOAT_EQ(horizontal ? i.centre.x : i.centre.y, opposite[edge]);
             }
             // Another edge's rule leaves a held sprite alone.
-            EXPECT_FALSE(flow.rules[(edge + 1) % 4].Apply(flow, i));
+            EXPECT_FALSE(flow.rules[(edge + 1) % 4].Apply(edges, flow, i));
         }
     }
 }
