@@ -5,7 +5,6 @@
 #include "scene/document/record.h"
 
 #include <algorithm>
-#include <cmath>
 
 void KV_BoundControl::Write(KV_IOF_Virtual& archive) const
 {
@@ -33,15 +32,6 @@ KV_BoundControl::PixelEdges KV_BoundControl::EdgesOf(const KV_ViewObjCtrl& d)
     edges[kLeft] = d.GetLeftPixels();
     edges[kRight] = d.GetRightPixels();
     return edges;
-}
-
-// Rounding keeps order, so centre - |half| is at most what either test
-// adds to the centre, and centre + |half| at least what either subtracts.
-inline bool KV_BoundControl::ClearOfEdges(const SpriteInstance& i, const PixelEdges& edges)
-{
-    const float w = std::fabs(i.halfWidth), h = std::fabs(i.halfHeight);
-    return edges[kLeft] <= i.centre.x - w && i.centre.x + w <= edges[kRight] && edges[kTop] <= i.centre.y - h &&
-           i.centre.y + h <= edges[kBottom];
 }
 
 inline bool KV_BoundControl::Outside(const SpriteInstance& i, const PixelEdges& edges) const
@@ -91,10 +81,6 @@ bool KV_BoundControl::Apply(const PixelEdges& edges, KV_FlowConstructor& d, Spri
 bool KV_BoundControl::ApplyFirst(const std::array<KV_BoundControl, 4>& rules, const PixelEdges& edges,
                                  KV_FlowConstructor& d, SpriteInstance& i)
 {
-    // Nearly every sprite is free and clear of all four edges, and no test
-    // of any rule holds for such a sprite: each is at most as strict.
-    if (i.edgeState == kNone && ClearOfEdges(i, edges))
-        return false;
     // A rule that enters or holds the sprite ends the search.
     return std::any_of(rules.begin(), rules.end(), [&](const KV_BoundControl& rule) { return rule.Apply(edges, d, i); });
 }

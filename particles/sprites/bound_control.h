@@ -3,16 +3,17 @@
 // leave, wait and come back the way it went (2).
 #pragma once
 
+#include "particles/sprites/sprite_instance.h"
 #include "scene/model/kv_iof_item.h"
 #include "scene/model/undo_ctrl.h"
 
 #include <windef.h>
 
 #include <array>
+#include <cmath>
 
 class KV_FlowConstructor;
 class KV_ViewObjCtrl;
-struct SpriteInstance;
 
 class KV_BoundControl : public KV_IOF_Item {
 public:
@@ -37,6 +38,16 @@ public:
     // Whether one of the rules, tried in order, holds the sprite this frame.
     static bool ApplyFirst(const std::array<KV_BoundControl, 4>& rules, const PixelEdges& edges,
                            KV_FlowConstructor& d, SpriteInstance& i);
+    // Wholly inside all four edges, the half extents taken as absolute
+    // values: then no test of any rule holds, as each is at most as strict
+    // (rounding keeps order, so centre - |half| is at most what either test
+    // adds to the centre, and centre + |half| at least what either subtracts).
+    static bool ClearOfEdges(const SpriteInstance& i, const PixelEdges& edges)
+    {
+        const float w = std::fabs(i.halfWidth), h = std::fabs(i.halfHeight);
+        return edges[kLeft] <= i.centre.x - w && i.centre.x + w <= edges[kRight] && edges[kTop] <= i.centre.y - h &&
+               i.centre.y + h <= edges[kBottom];
+    }
     // A sprite this rule already holds; always true.
     bool Continue(SpriteInstance& i, KV_FlowConstructor& d, const PixelEdges& edges) const;
     bool EnterBounce(SpriteInstance& i) const;
@@ -65,8 +76,6 @@ private:
     void ContinueReturn(SpriteInstance& i, const KV_FlowConstructor& d, const PixelEdges& edges) const;
     void ContinueWrap(SpriteInstance& i, KV_FlowConstructor& d) const;
 
-    // Wholly inside all four edges, the half extents taken as absolute values.
-    static bool ClearOfEdges(const SpriteInstance& i, const PixelEdges& edges);
     // The edge's two tests: wholly beyond it, and touching it.
     bool Outside(const SpriteInstance& i, const PixelEdges& edges) const;
     bool Crossing(const SpriteInstance& i, const PixelEdges& edges) const;

@@ -155,7 +155,9 @@ void KV_FlowConstructor::Move(const Motion& m, SpriteInstance& i)
         i.centre.x += m.step * vx;
         i.centre.y += m.step * vy;
     }
-    KV_BoundControl::ApplyFirst(rules, m.edges, *this, i);
+    // Nearly every sprite is free and clear of the edges, where no rule acts.
+    if (i.edgeState != KV_BoundControl::kNone || !KV_BoundControl::ClearOfEdges(i, m.edges))
+        KV_BoundControl::ApplyFirst(rules, m.edges, *this, i);
     if (m.orientation == 2) {
         i.axisU = D3DXVECTOR3(SignOf(vx), 0, 0);
         i.axisV = D3DXVECTOR3(0, 1, 0);

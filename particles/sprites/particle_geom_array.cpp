@@ -5,6 +5,10 @@
 #include "scene/render/vertex_formats.h"
 
 #include <algorithm>
+#include <array>
+#include <bit>
+#include <cstdint>
+#include <limits>
 #include <span>
 
 ParticleGeomArray::ParticleGeomArray(KV_ParticleSystemCtrl& owner) : m_owner(&owner) { m_bindings.SetOwner(this); }
@@ -68,6 +72,47 @@ void WriteQuadTexCoords(DX_V::PCT* q, Pair u, Pair v)
     q[3].v = v.first;
 }
 
+void SetPosition(DX_V::PCT& vertex, float x, float y, float z)
+{
+    vertex.x = x;
+    vertex.y = y;
+    vertex.z = z;
+}
+
+// An axis compared bit for bit: a -0 component would show in the products.
+using AxisBits = std::array<std::uint32_t, 3>;
+constexpr std::uint32_t kOneBits = std::bit_cast<std::uint32_t>(1.0f);
+constexpr AxisBits kUnitU{kOneBits, 0, 0}, kUnitV{0, kOneBits, 0};
+
+bool IsAxis(const D3DXVECTOR3& axis, const AxisBits& unit) { return std::bit_cast<AxisBits>(axis) == unit; }
+
+// Vertex 0 = c + H, 1 = c, 2 = c + W + H, 3 = c + W, c being the corner and
+// W and H the sides along the sprite's axes.
+void WriteQuadPositions(DX_V::PCT* q, const SpriteInstance& i)
+{
+    const float width = 2.0f * i.halfWidth, height = 2.0f * i.halfHeight;
+    const bool upright = IsAxis(i.axisU, kUnitU) && IsAxis(i.axisV, kUnitV);
+    const float unbounded = std::numeric_limits<float>::infinity();
+    if (upright && 0.0f < width && width < unbounded && 0.0f < height && height < unbounded) {
+        // Most sprites stand upright: their quad is the centre plus or minus
+        // the half extents. With both sides positive and finite this is
+        // exactly what the products with the axes give; of their zero terms,
+        // only the + 0 on z can show (it turns a z of -0 into +0).
+        const float left = i.centre.x - i.halfWidth, top = i.centre.y - i.halfHeight;
+        const float right = left + width, bottom = top + height, z = i.centre.z + 0.0f;
+        SetPosition(q[0], left, bottom, z);
+        SetPosition(q[1], left, top, i.centre.z);
+        SetPosition(q[2], right, bottom, z);
+        SetPosition(q[3], right, top, z);
+        return;
+    }
+    const D3DXVECTOR3 c = i.GetCorner();
+    const D3DXVECTOR3 w = width * i.axisU, h = height * i.axisV;
+    const D3DXVECTOR3 positions[4] = {c + h, c, c + w + h, c + w};
+    for (int k = 0; k < 4; ++k)
+        SetPosition(q[k], positions[k].x, positions[k].y, positions[k].z);
+}
+
 // The kind's colour modulation is a function of the colour alone within a
 // frame, and neighbouring sprites mostly share their colour: one virtual
 // call per change instead of one per sprite.
@@ -114,21 +159,15 @@ void ParticleGeomArray::FillVertexBuffer(KV_ParticleSystemCtrl& d)
     // One pass, each quad whole before the next: the locked memory may be
     // write-combined.
     for (const SpriteInstance& i : std::span(m_instances.data(), written)) {
-        const D3DXVECTOR3 c = i.GetCorner();
-        const D3DXVECTOR3 w = 2.0f * i.halfWidth * i.axisU, h = 2.0f * i.halfHeight * i.axisV;
-        const D3DXVECTOR3 positions[4] = {c + h, c, c + w + h, c + w};
+        WriteQuadPositions(v, i);
         const D3DCOLOR colour = modulate(i.colour);
         Pair vPair{i.vStart, i.vEnd}, uPair = strip ? stripU : Pair{i.uStart, i.uEnd};
         if (flipV)
             std::swap(vPair.first, vPair.second);
         if (flipU)
             std::swap(uPair.first, uPair.second);
-        for (int k = 0; k < 4; ++k) {
-            v[k].x = positions[k].x;
-            v[k].y = positions[k].y;
-            v[k].z = positions[k].z;
+        for (int k = 0; k < 4; ++k)
             v[k].diffuse = colour;
-        }
         WriteQuadTexCoords(v, uPair, vPair);
         v += 4;
     }
