@@ -79,21 +79,21 @@ void SetPosition(DX_V::PCT& vertex, float x, float y, float z)
     vertex.z = z;
 }
 
-// An axis compared bit for bit: a -0 component would show in the products.
-using AxisBits = std::array<std::uint32_t, 3>;
-constexpr std::uint32_t kOneBits = std::bit_cast<std::uint32_t>(1.0f);
-constexpr AxisBits kUnitU{kOneBits, 0, 0}, kUnitV{0, kOneBits, 0};
+// Bit for bit: a -0 component of an axis would show in the products.
+bool HasUnitAxes(const SpriteInstance& i)
+{
+    const auto bits = [](float f) { return std::bit_cast<std::uint32_t>(f); };
+    constexpr std::uint32_t one = std::bit_cast<std::uint32_t>(1.0f);
+    return bits(i.axisU.x) == one && bits(i.axisV.y) == one &&
+           (bits(i.axisU.y) | bits(i.axisU.z) | bits(i.axisV.x) | bits(i.axisV.z)) == 0;
+}
 
-bool IsAxis(const D3DXVECTOR3& axis, const AxisBits& unit) { return std::bit_cast<AxisBits>(axis) == unit; }
-
-// Vertex 0 = c + H, 1 = c, 2 = c + W + H, 3 = c + W, c being the corner and
-// W and H the sides along the sprite's axes.
+// The quad's vertices in the order of SpriteInstance::QuadCorners.
 void WriteQuadPositions(DX_V::PCT* q, const SpriteInstance& i)
 {
     const float width = 2.0f * i.halfWidth, height = 2.0f * i.halfHeight;
-    const bool upright = IsAxis(i.axisU, kUnitU) && IsAxis(i.axisV, kUnitV);
     const float unbounded = std::numeric_limits<float>::infinity();
-    if (upright && 0.0f < width && width < unbounded && 0.0f < height && height < unbounded) {
+    if (HasUnitAxes(i) && 0.0f < width && width < unbounded && 0.0f < height && height < unbounded) {
         // Most sprites stand upright: their quad is the centre plus or minus
         // the half extents. With both sides positive and finite this is
         // exactly what the products with the axes give; of their zero terms,
@@ -106,11 +106,9 @@ void WriteQuadPositions(DX_V::PCT* q, const SpriteInstance& i)
         SetPosition(q[3], right, top, z);
         return;
     }
-    const D3DXVECTOR3 c = i.GetCorner();
-    const D3DXVECTOR3 w = width * i.axisU, h = height * i.axisV;
-    const D3DXVECTOR3 positions[4] = {c + h, c, c + w + h, c + w};
+    const std::array<D3DXVECTOR3, 4> corners = i.QuadCorners();
     for (int k = 0; k < 4; ++k)
-        SetPosition(q[k], positions[k].x, positions[k].y, positions[k].z);
+        SetPosition(q[k], corners[k].x, corners[k].y, corners[k].z);
 }
 
 // The kind's colour modulation is a function of the colour alone within a

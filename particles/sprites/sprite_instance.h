@@ -6,6 +6,7 @@
 
 #include <d3dx9math.h>
 
+#include <array>
 #include <cmath>
 
 class KV_BaseSpriteProp;
@@ -27,6 +28,9 @@ struct SpriteInstance {
                            centre.y - halfWidth * axisU.y - halfHeight * axisV.y,
                            centre.z - halfWidth * axisU.z - halfHeight * axisV.z);
     }
+    // The quad's vertices 0 = c + H, 1 = c, 2 = c + W + H, 3 = c + W, c
+    // being the corner and W and H the sides along the axes.
+    std::array<D3DXVECTOR3, 4> QuadCorners() const;
     // The longer side of the sprite is scale x size pixels.
     void ComputeHalfExtents(unsigned size);
 
