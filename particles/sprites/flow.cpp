@@ -15,8 +15,6 @@ const RegisterReader<KV_FlowConstructor, KV_ABObj_Constructor> registration(L"KV
 
 constexpr DWORD kFlowVersion = 4;
 
-float SignOf(float value) { return std::signbit(value) ? -1.0f : 1.0f; }
-
 } // namespace
 
 KV_FlowConstructor::KV_FlowConstructor()
@@ -145,29 +143,4 @@ KV_FlowConstructor::Motion KV_FlowConstructor::TakeMotion() const
             wobbles ? 1.0f / rate : 0.0f,
             orientation.Value(),
             KV_BoundControl::EdgesOf(*this)};
-}
-
-void KV_FlowConstructor::Move(const Motion& m, SpriteInstance& i)
-{
-    const float vx = i.scale * (m.alongX * i.m[0] + m.amplitude * i.m[5] * m.acrossX);
-    const float vy = i.scale * (m.alongY * i.m[1] + m.amplitude * i.m[5] * m.acrossY);
-    if (!i.waiting) {
-        i.centre.x += m.step * vx;
-        i.centre.y += m.step * vy;
-    }
-    // Nearly every sprite is free and clear of the edges, where no rule acts.
-    if (i.edgeState != KV_BoundControl::kNone || !KV_BoundControl::ClearOfEdges(i, m.edges))
-        KV_BoundControl::ApplyFirst(rules, m.edges, *this, i);
-    if (m.orientation == 2) {
-        i.axisU = D3DXVECTOR3(SignOf(vx), 0, 0);
-        i.axisV = D3DXVECTOR3(0, 1, 0);
-    } else if (m.orientation == 3) {
-        i.axisU = D3DXVECTOR3(1, 0, 0);
-        i.axisV = D3DXVECTOR3(0, SignOf(vy), 0);
-    }
-    if (m.wobbles && m.wobbleInterval < m.clock - i.t0) {
-        i.t0 = m.clock;
-        if (kv_rand() & 1)
-            i.m[5] = RandomInRange(-1.0f, 1.0f);
-    }
 }
