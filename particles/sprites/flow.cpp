@@ -122,9 +122,10 @@ void KV_FlowConstructor::UpdateParticle(SpriteInstance& i) { UpdateParticles(std
 void KV_FlowConstructor::UpdateParticles(std::span<SpriteInstance> instances)
 {
     const Motion motion = TakeMotion();
+    const InstanceColorRule colour = ColorRule();
     for (SpriteInstance& i : instances) {
         Move(motion, i);
-        UpdateInstanceColor(i);
+        colour.Apply(i);
     }
 }
 

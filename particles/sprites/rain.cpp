@@ -51,10 +51,11 @@ void KV_RainConstructor::InitParticle(SpriteInstance& i)
 void KV_RainConstructor::UpdateParticles(std::span<SpriteInstance> instances)
 {
     const Motion motion = TakeMotion();
+    const InstanceColorRule colour = ColorRule();
     for (SpriteInstance& i : instances) {
         // The edge rules fade the drop's own value, not its phase.
         Move(motion, i);
         PulsePhase(i, true);
-        UpdateInstanceColor(i);
+        colour.Apply(i);
     }
 }
