@@ -10,7 +10,6 @@
 #include <windef.h>
 
 #include <array>
-#include <cmath>
 
 class KV_FlowConstructor;
 class KV_ViewObjCtrl;
@@ -38,15 +37,13 @@ public:
     // Whether one of the rules, tried in order, holds the sprite this frame.
     static bool ApplyFirst(const std::array<KV_BoundControl, 4>& rules, const PixelEdges& edges,
                            KV_FlowConstructor& d, SpriteInstance& i);
-    // Wholly inside all four edges, the half extents taken as absolute
-    // values: then no test of any rule holds, as each is at most as strict
-    // (rounding keeps order, so centre - |half| is at most what either test
-    // adds to the centre, and centre + |half| at least what either subtracts).
+    // Touching none of the edges. No rule takes such a free sprite: being
+    // wholly beyond an edge implies touching it (centre - half is at most
+    // centre + |half|, and rounding keeps that order).
     static bool ClearOfEdges(const SpriteInstance& i, const PixelEdges& edges)
     {
-        const float w = std::fabs(i.halfWidth), h = std::fabs(i.halfHeight);
-        return edges[kLeft] <= i.centre.x - w && i.centre.x + w <= edges[kRight] && edges[kTop] <= i.centre.y - h &&
-               i.centre.y + h <= edges[kBottom];
+        return !i.CrossesTop(edges[kTop]) && !i.CrossesBottom(edges[kBottom]) && !i.CrossesLeft(edges[kLeft]) &&
+               !i.CrossesRight(edges[kRight]);
     }
     // A sprite this rule already holds; always true.
     bool Continue(SpriteInstance& i, KV_FlowConstructor& d, const PixelEdges& edges) const;
