@@ -54,7 +54,7 @@ inline bool KV_BoundControl::Crossing(const SpriteInstance& i, const PixelEdges&
     }
 }
 
-// Inline, as are the tests: every rule meets every free sprite on every frame.
+// Inline, as are the tests: every rule meets every free sprite touching an edge.
 inline bool KV_BoundControl::EnterFree(const PixelEdges& edges, KV_FlowConstructor& d, SpriteInstance& i) const
 {
     if (m_edge == kNone)
@@ -82,7 +82,8 @@ bool KV_BoundControl::ApplyFirst(const std::array<KV_BoundControl, 4>& rules, co
                                  KV_FlowConstructor& d, SpriteInstance& i)
 {
     // A rule that enters or holds the sprite ends the search.
-    return std::any_of(rules.begin(), rules.end(), [&](const KV_BoundControl& rule) { return rule.Apply(edges, d, i); });
+    return std::any_of(rules.begin(), rules.end(),
+                       [&](const KV_BoundControl& rule) { return rule.Apply(edges, d, i); });
 }
 
 void KV_BoundControl::Reverse(SpriteInstance& i) const

@@ -19,7 +19,8 @@ public:
 
     void Write(KV_IOF_Virtual& archive) const override;
     void InitParticle(SpriteInstance& instance) override;
-    // A list of one, so that a kind replaces UpdateParticles alone.
+    // The frame's loop on a list of one: a kind derived from the flow
+    // replaces UpdateParticles alone.
     void UpdateParticle(SpriteInstance& instance) override;
     void UpdateParticles(std::span<SpriteInstance> instances) override;
     // Fewer sprites while the time line fades; a count below 2 stays.
