@@ -24,55 +24,66 @@ void KV_BoundControl::ReadRecord(KV_IOF_Virtual& archive)
 
 void KV_BoundControl::BindEdge(int edge) { m_edge = edge >= kTop && edge <= kRight ? edge : kNone; }
 
-inline bool KV_BoundControl::Outside(const SpriteInstance& i, const KV_ViewObjCtrl& d) const
+KV_BoundControl::PixelEdges KV_BoundControl::EdgesOf(const KV_ViewObjCtrl& d)
+{
+    PixelEdges edges;
+    edges[kTop] = d.GetTopPixels();
+    edges[kBottom] = d.GetBottomPixels();
+    edges[kLeft] = d.GetLeftPixels();
+    edges[kRight] = d.GetRightPixels();
+    return edges;
+}
+
+inline bool KV_BoundControl::Outside(const SpriteInstance& i, const PixelEdges& edges) const
 {
     switch (m_edge) {
-    case kTop: return i.IsOutsideTop(d);
-    case kBottom: return i.IsOutsideBottom(d);
-    case kLeft: return i.IsOutsideLeft(d);
-    default: return i.IsOutsideRight(d);
+    case kTop: return i.IsOutsideTop(edges[kTop]);
+    case kBottom: return i.IsOutsideBottom(edges[kBottom]);
+    case kLeft: return i.IsOutsideLeft(edges[kLeft]);
+    default: return i.IsOutsideRight(edges[kRight]);
     }
 }
 
-inline bool KV_BoundControl::Crossing(const SpriteInstance& i, const KV_ViewObjCtrl& d) const
+inline bool KV_BoundControl::Crossing(const SpriteInstance& i, const PixelEdges& edges) const
 {
     switch (m_edge) {
-    case kTop: return i.CrossesTop(d);
-    case kBottom: return i.CrossesBottom(d);
-    case kLeft: return i.CrossesLeft(d);
-    default: return i.CrossesRight(d);
+    case kTop: return i.CrossesTop(edges[kTop]);
+    case kBottom: return i.CrossesBottom(edges[kBottom]);
+    case kLeft: return i.CrossesLeft(edges[kLeft]);
+    default: return i.CrossesRight(edges[kRight]);
     }
 }
 
-// Inline, as are the tests: every rule meets every free sprite on every frame.
-inline bool KV_BoundControl::EnterFree(KV_FlowConstructor& d, SpriteInstance& i) const
+// Inline, as are the tests: every rule meets every free sprite touching an edge.
+inline bool KV_BoundControl::EnterFree(const PixelEdges& edges, KV_FlowConstructor& d, SpriteInstance& i) const
 {
     if (m_edge == kNone)
         return false;
     switch (mode.Value()) {
     case 1:
-        return Crossing(i, d) && EnterBounce(i);
+        return Crossing(i, edges) && EnterBounce(i);
     case 2:
-        return Outside(i, d) && EnterReturn(i, d);
+        return Outside(i, edges) && EnterReturn(i, d);
     case 0:
-        return Outside(i, d) && EnterWrap(i, d);
+        return Outside(i, edges) && EnterWrap(i, d, edges);
     default:
         return false;
     }
 }
 
-bool KV_BoundControl::Apply(KV_FlowConstructor& d, SpriteInstance& i) const
+bool KV_BoundControl::Apply(const PixelEdges& edges, KV_FlowConstructor& d, SpriteInstance& i) const
 {
     if (i.edgeState != kNone)
-        return i.edgeState == m_edge && Continue(i, d);
-    return EnterFree(d, i);
+        return i.edgeState == m_edge && Continue(i, d, edges);
+    return EnterFree(edges, d, i);
 }
 
-bool KV_BoundControl::ApplyFirst(const std::array<KV_BoundControl, 4>& rules, KV_FlowConstructor& d,
-                                 SpriteInstance& i)
+bool KV_BoundControl::ApplyFirst(const std::array<KV_BoundControl, 4>& rules, const PixelEdges& edges,
+                                 KV_FlowConstructor& d, SpriteInstance& i)
 {
     // A rule that enters or holds the sprite ends the search.
-    return std::any_of(rules.begin(), rules.end(), [&](const KV_BoundControl& rule) { return rule.Apply(d, i); });
+    return std::any_of(rules.begin(), rules.end(),
+                       [&](const KV_BoundControl& rule) { return rule.Apply(edges, d, i); });
 }
 
 void KV_BoundControl::Reverse(SpriteInstance& i) const
@@ -104,48 +115,48 @@ bool KV_BoundControl::EnterReturn(SpriteInstance& i, KV_FlowConstructor& d) cons
     return true;
 }
 
-bool KV_BoundControl::EnterWrap(SpriteInstance& i, KV_FlowConstructor& d) const
+bool KV_BoundControl::EnterWrap(SpriteInstance& i, KV_FlowConstructor& d, const PixelEdges& edges) const
 {
     // Still visible: the fade-out runs first.
     if (d.RuleFade(i) <= 0.0f) {
-        PlaceOpposite(i, d);
+        PlaceOpposite(i, edges);
         i.placed = true;
     }
     i.edgeState = m_edge;
     return true;
 }
 
-void KV_BoundControl::PlaceOpposite(SpriteInstance& i, const KV_FlowConstructor& d) const
+void KV_BoundControl::PlaceOpposite(SpriteInstance& i, const PixelEdges& edges) const
 {
     const float hw = i.halfWidth, hh = i.halfHeight;
     switch (m_edge) {
     case kTop:
-        i.centre.y = d.GetBottomPixels() + hh - 1.0f;
+        i.centre.y = edges[kBottom] + hh - 1.0f;
         break;
     case kBottom:
-        i.centre.y = d.GetTopPixels() - hh + 1.0f;
+        i.centre.y = edges[kTop] - hh + 1.0f;
         break;
     case kLeft:
-        i.centre.x = d.GetRightPixels() + hw - 1.0f;
+        i.centre.x = edges[kRight] + hw - 1.0f;
         break;
     default:
-        i.centre.x = d.GetLeftPixels() - hw + 1.0f;
+        i.centre.x = edges[kLeft] - hw + 1.0f;
         break;
     }
     if (Horizontal())
-        i.centre.y = RandomInRange(d.GetTopPixels(), d.GetBottomPixels());
+        i.centre.y = RandomInRange(edges[kTop], edges[kBottom]);
     else
-        i.centre.x = RandomInRange(d.GetLeftPixels(), d.GetRightPixels());
+        i.centre.x = RandomInRange(edges[kLeft], edges[kRight]);
 }
 
-bool KV_BoundControl::Continue(SpriteInstance& i, KV_FlowConstructor& d) const
+bool KV_BoundControl::Continue(SpriteInstance& i, KV_FlowConstructor& d, const PixelEdges& edges) const
 {
     switch (mode.Value()) {
     case 1:
-        ContinueBounce(i, d);
+        ContinueBounce(i, edges);
         break;
     case 2:
-        ContinueReturn(i, d);
+        ContinueReturn(i, d, edges);
         break;
     case 0:
         ContinueWrap(i, d);
@@ -156,27 +167,28 @@ bool KV_BoundControl::Continue(SpriteInstance& i, KV_FlowConstructor& d) const
     return true;
 }
 
-void KV_BoundControl::ContinueBounce(SpriteInstance& i, const KV_FlowConstructor& d) const
+void KV_BoundControl::ContinueBounce(SpriteInstance& i, const PixelEdges& edges) const
 {
     float& position = Horizontal() ? i.centre.x : i.centre.y;
     const float half = Horizontal() ? i.halfWidth : i.halfHeight;
-    const float low = Horizontal() ? d.GetLeftPixels() : d.GetTopPixels();
-    const float high = Horizontal() ? d.GetRightPixels() : d.GetBottomPixels();
+    const float low = edges[Horizontal() ? kLeft : kTop];
+    const float high = edges[Horizontal() ? kRight : kBottom];
     // One pixel back inside the band.
     if (high - half < position)
         position = high - half - 1.0f;
     if (low + half > position)
         position = low + half + 1.0f;
-    if (!Crossing(i, d))
+    if (!Crossing(i, edges))
         i.edgeState = kNone;
 }
 
-void KV_BoundControl::ContinueReturn(SpriteInstance& i, const KV_FlowConstructor& d) const
+void KV_BoundControl::ContinueReturn(SpriteInstance& i, const KV_FlowConstructor& d,
+                                     const PixelEdges& edges) const
 {
     float& position = Horizontal() ? i.centre.x : i.centre.y;
     const float half = Horizontal() ? i.halfWidth : i.halfHeight;
-    const float low = Horizontal() ? d.GetLeftPixels() : d.GetTopPixels();
-    const float high = Horizontal() ? d.GetRightPixels() : d.GetBottomPixels();
+    const float low = edges[Horizontal() ? kLeft : kTop];
+    const float high = edges[Horizontal() ? kRight : kBottom];
     // Held in the outer band while it waits.
     if (position > high + half)
         position = high + half - 1.0f;
@@ -186,7 +198,7 @@ void KV_BoundControl::ContinueReturn(SpriteInstance& i, const KV_FlowConstructor
     if (i.t2 >= i.t3)
         return;
     i.waiting = false;
-    if (!Outside(i, d))
+    if (!Outside(i, edges))
         i.edgeState = kNone;
 }
 

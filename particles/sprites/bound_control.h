@@ -3,6 +3,7 @@
 // leave, wait and come back the way it went (2).
 #pragma once
 
+#include "particles/sprites/sprite_instance.h"
 #include "scene/model/kv_iof_item.h"
 #include "scene/model/undo_ctrl.h"
 
@@ -12,11 +13,15 @@
 
 class KV_FlowConstructor;
 class KV_ViewObjCtrl;
-struct SpriteInstance;
 
 class KV_BoundControl : public KV_IOF_Item {
 public:
     enum Edge : int { kNone = -1, kTop = 0, kBottom = 1, kLeft = 2, kRight = 3 };
+
+    // The picture edges in pixels, by edge. The flow reads them once a
+    // frame: nothing the rules do moves them.
+    using PixelEdges = std::array<float, 4>;
+    static PixelEdges EdgesOf(const KV_ViewObjCtrl& d);
 
     KV_BoundControl() = default;
     // The edge and the settings; the owner binds the edge again.
@@ -28,11 +33,20 @@ public:
     // The edge whose tests the rule applies; any other value applies none.
     void BindEdge(int edge);
     // Whether this rule holds the sprite this frame.
-    bool Apply(KV_FlowConstructor& d, SpriteInstance& i) const;
+    bool Apply(const PixelEdges& edges, KV_FlowConstructor& d, SpriteInstance& i) const;
     // Whether one of the rules, tried in order, holds the sprite this frame.
-    static bool ApplyFirst(const std::array<KV_BoundControl, 4>& rules, KV_FlowConstructor& d, SpriteInstance& i);
+    static bool ApplyFirst(const std::array<KV_BoundControl, 4>& rules, const PixelEdges& edges,
+                           KV_FlowConstructor& d, SpriteInstance& i);
+    // Touching none of the edges. No rule takes such a free sprite: being
+    // wholly beyond an edge implies touching it (centre - half is at most
+    // centre + |half|, and rounding keeps that order).
+    static bool ClearOfEdges(const SpriteInstance& i, const PixelEdges& edges)
+    {
+        return !i.CrossesTop(edges[kTop]) && !i.CrossesBottom(edges[kBottom]) && !i.CrossesLeft(edges[kLeft]) &&
+               !i.CrossesRight(edges[kRight]);
+    }
     // A sprite this rule already holds; always true.
-    bool Continue(SpriteInstance& i, KV_FlowConstructor& d) const;
+    bool Continue(SpriteInstance& i, KV_FlowConstructor& d, const PixelEdges& edges) const;
     bool EnterBounce(SpriteInstance& i) const;
     bool EnterReturn(SpriteInstance& i, KV_FlowConstructor& d) const;
 
@@ -47,21 +61,21 @@ public:
 
 private:
     // Whether a sprite no rule holds enters this one.
-    bool EnterFree(KV_FlowConstructor& d, SpriteInstance& i) const;
+    bool EnterFree(const PixelEdges& edges, KV_FlowConstructor& d, SpriteInstance& i) const;
     bool Horizontal() const { return m_edge == kLeft || m_edge == kRight; }
     // The direction sign across this edge reversed.
     void Reverse(SpriteInstance& i) const;
     // A wait between the minimum and the maximum from now on.
     void StartWait(SpriteInstance& i, const KV_FlowConstructor& d) const;
-    bool EnterWrap(SpriteInstance& i, KV_FlowConstructor& d) const;
-    void PlaceOpposite(SpriteInstance& i, const KV_FlowConstructor& d) const;
-    void ContinueBounce(SpriteInstance& i, const KV_FlowConstructor& d) const;
-    void ContinueReturn(SpriteInstance& i, const KV_FlowConstructor& d) const;
+    bool EnterWrap(SpriteInstance& i, KV_FlowConstructor& d, const PixelEdges& edges) const;
+    void PlaceOpposite(SpriteInstance& i, const PixelEdges& edges) const;
+    void ContinueBounce(SpriteInstance& i, const PixelEdges& edges) const;
+    void ContinueReturn(SpriteInstance& i, const KV_FlowConstructor& d, const PixelEdges& edges) const;
     void ContinueWrap(SpriteInstance& i, KV_FlowConstructor& d) const;
 
     // The edge's two tests: wholly beyond it, and touching it.
-    bool Outside(const SpriteInstance& i, const KV_ViewObjCtrl& d) const;
-    bool Crossing(const SpriteInstance& i, const KV_ViewObjCtrl& d) const;
+    bool Outside(const SpriteInstance& i, const PixelEdges& edges) const;
+    bool Crossing(const SpriteInstance& i, const PixelEdges& edges) const;
 
     int m_edge = kNone;
 };

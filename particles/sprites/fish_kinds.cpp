@@ -50,16 +50,16 @@ void KV_FishConstructor::UpdateParticle(SpriteInstance& i)
     i.centre.x += clockStep * i.m[3];
     i.centre.y += clockStep * i.m[4];
     // Horizontally only once wholly outside; vertically at the first touch.
-    if (i.IsOutsideLeft(*this)) {
+    if (i.IsOutsideLeft(GetLeftPixels())) {
         i.m[3] = std::fabs(i.m[3]);
         i.halfWidth = std::fabs(i.halfWidth);
-    } else if (i.IsOutsideRight(*this)) {
+    } else if (i.IsOutsideRight(GetRightPixels())) {
         i.m[3] = -std::fabs(i.m[3]);
         i.halfWidth = -std::fabs(i.halfWidth);
     }
-    if (i.CrossesTop(*this))
+    if (i.CrossesTop(GetTopPixels()))
         i.m[4] = std::fabs(i.m[4]);
-    else if (i.CrossesBottom(*this))
+    else if (i.CrossesBottom(GetBottomPixels()))
         i.m[4] = -std::fabs(i.m[4]);
     if (lastTime - i.t0 > 1.0f) {
         i.t0 = lastTime;

@@ -15,8 +15,6 @@ const RegisterReader<KV_FlowConstructor, KV_ABObj_Constructor> registration(L"KV
 
 constexpr DWORD kFlowVersion = 4;
 
-float SignOf(float value) { return std::signbit(value) ? -1.0f : 1.0f; }
-
 } // namespace
 
 KV_FlowConstructor::KV_FlowConstructor()
@@ -119,33 +117,31 @@ void KV_FlowConstructor::InitParticle(SpriteInstance& i)
     OrientAxes(i);
 }
 
-void KV_FlowConstructor::UpdateParticle(SpriteInstance& i)
+void KV_FlowConstructor::UpdateParticle(SpriteInstance& i) { UpdateParticles(std::span(&i, 1)); }
+
+void KV_FlowConstructor::UpdateParticles(std::span<SpriteInstance> instances)
 {
-    Move(i);
-    UpdateInstanceColor(i);
+    const Motion motion = TakeMotion();
+    const InstanceColorRule colour = ColorRule();
+    for (SpriteInstance& i : instances) {
+        Move(motion, i);
+        colour.Apply(i);
+    }
 }
 
-void KV_FlowConstructor::Move(SpriteInstance& i)
+KV_FlowConstructor::Motion KV_FlowConstructor::TakeMotion() const
 {
-    const float amplitude = wobbleAmplitude.Result();
-    const float vx = i.scale * (direction.x * i.m[0] + amplitude * i.m[5] * perpendicular.x);
-    const float vy = i.scale * (direction.y * i.m[1] + amplitude * i.m[5] * perpendicular.y);
-    if (!i.waiting) {
-        i.centre.x += clockStep * vx;
-        i.centre.y += clockStep * vy;
-    }
-    KV_BoundControl::ApplyFirst(rules, *this, i);
-    if (orientation.Value() == 2) {
-        i.axisU = D3DXVECTOR3(SignOf(vx), 0, 0);
-        i.axisV = D3DXVECTOR3(0, 1, 0);
-    } else if (orientation.Value() == 3) {
-        i.axisU = D3DXVECTOR3(1, 0, 0);
-        i.axisV = D3DXVECTOR3(0, SignOf(vy), 0);
-    }
     const float rate = wobbleRate.Result();
-    if (rate > 0.0f && 1.0f / rate < clock - i.t0) {
-        i.t0 = clock;
-        if (kv_rand() & 1)
-            i.m[5] = RandomInRange(-1.0f, 1.0f);
-    }
+    const bool wobbles = rate > 0.0f;
+    return {clockStep,
+            clock,
+            direction.x,
+            direction.y,
+            perpendicular.x,
+            perpendicular.y,
+            wobbleAmplitude.Result(),
+            wobbles,
+            wobbles ? 1.0f / rate : 0.0f,
+            orientation.Value(),
+            KV_BoundControl::EdgesOf(*this)};
 }

@@ -5,8 +5,11 @@
 
 #include "particles/sprites/bound_control.h"
 #include "particles/sprites/particle_system_ctrl.h"
+#include "scene/model/crt_random.h"
 
 #include <array>
+#include <cmath>
+#include <span>
 
 class KV_FlowConstructor : public SpriteKind<KV_FlowConstructor> {
 public:
@@ -16,7 +19,10 @@ public:
 
     void Write(KV_IOF_Virtual& archive) const override;
     void InitParticle(SpriteInstance& instance) override;
+    // The frame's loop on a list of one: a kind derived from the flow
+    // replaces UpdateParticles alone.
     void UpdateParticle(SpriteInstance& instance) override;
+    void UpdateParticles(std::span<SpriteInstance> instances) override;
     // Fewer sprites while the time line fades; a count below 2 stays.
     unsigned GetParticleCount() const override;
 
@@ -45,10 +51,25 @@ public:
     D3DXMATRIX rotation;
 
 protected:
+    // What moving a sprite reads of the description, taken once a frame:
+    // nothing a sprite or its rules do changes it.
+    struct Motion {
+        float step, clock;
+        float alongX, alongY, acrossX, acrossY;
+        float amplitude;
+        bool wobbles;
+        // Clock seconds between chances of a new wobble.
+        float wobbleInterval;
+        int orientation;
+        KV_BoundControl::PixelEdges edges;
+    };
+    Motion TakeMotion() const;
+
     // The axes of orientations 0 and 1.
     void OrientAxes(SpriteInstance& instance) const;
     // Along the flow, through the edge rules, axes and wobble; no colour.
-    void Move(SpriteInstance& instance);
+    // Inline: it runs for every sprite on every frame.
+    void Move(const Motion& motion, SpriteInstance& instance);
 
 private:
     void Bind();
@@ -64,7 +85,7 @@ public:
     // The flow's set-up with a random phase and the rule state cleared.
     void InitParticle(SpriteInstance& instance) override;
     // The flow's motion, then the drop's own pulse.
-    void UpdateParticle(SpriteInstance& instance) override;
+    void UpdateParticles(std::span<SpriteInstance> instances) override;
     // A value of its own, so that a drop leaving at a wrapping edge comes
     // back in at the opposite one.
     float& RuleFade(SpriteInstance& instance) override;
@@ -73,3 +94,29 @@ public:
 
     D3DXMATRIX rainRotation;
 };
+
+inline void KV_FlowConstructor::Move(const Motion& m, SpriteInstance& i)
+{
+    const float vx = i.scale * (m.alongX * i.m[0] + m.amplitude * i.m[5] * m.acrossX);
+    const float vy = i.scale * (m.alongY * i.m[1] + m.amplitude * i.m[5] * m.acrossY);
+    if (!i.waiting) {
+        i.centre.x += m.step * vx;
+        i.centre.y += m.step * vy;
+    }
+    // Nearly every sprite is free and clear of the edges, where no rule acts.
+    if (i.edgeState != KV_BoundControl::kNone || !KV_BoundControl::ClearOfEdges(i, m.edges))
+        KV_BoundControl::ApplyFirst(rules, m.edges, *this, i);
+    // The sign of the float: -0 counts as negative.
+    if (m.orientation == 2) {
+        i.axisU = D3DXVECTOR3(std::copysign(1.0f, vx), 0, 0);
+        i.axisV = D3DXVECTOR3(0, 1, 0);
+    } else if (m.orientation == 3) {
+        i.axisU = D3DXVECTOR3(1, 0, 0);
+        i.axisV = D3DXVECTOR3(0, std::copysign(1.0f, vy), 0);
+    }
+    if (m.wobbles && m.wobbleInterval < m.clock - i.t0) {
+        i.t0 = m.clock;
+        if (kv_rand() & 1)
+            i.m[5] = RandomInRange(-1.0f, 1.0f);
+    }
+}

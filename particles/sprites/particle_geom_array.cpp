@@ -5,6 +5,10 @@
 #include "scene/render/vertex_formats.h"
 
 #include <algorithm>
+#include <array>
+#include <bit>
+#include <cstdint>
+#include <limits>
 #include <span>
 
 ParticleGeomArray::ParticleGeomArray(KV_ParticleSystemCtrl& owner) : m_owner(&owner) { m_bindings.SetOwner(this); }
@@ -37,7 +41,7 @@ void ParticleGeomArray::Update(float t)
 {
     m_owner->AdvanceClock(t);
     m_owner->animationSpeed.Advance(t);
-    ForEachInstance(m_instances, &KV_ParticleSystemCtrl::UpdateParticle, *m_owner);
+    m_owner->UpdateParticles(m_instances);
 }
 
 void ParticleGeomArray::StepStrip(KV_ParticleSystemCtrl& d)
@@ -66,6 +70,45 @@ void WriteQuadTexCoords(DX_V::PCT* q, Pair u, Pair v)
     q[2].v = v.second;
     q[3].u = u.second;
     q[3].v = v.first;
+}
+
+void SetPosition(DX_V::PCT& vertex, float x, float y, float z)
+{
+    vertex.x = x;
+    vertex.y = y;
+    vertex.z = z;
+}
+
+// Bit for bit: a -0 component of an axis would show in the products.
+bool HasUnitAxes(const SpriteInstance& i)
+{
+    const auto bits = [](float f) { return std::bit_cast<std::uint32_t>(f); };
+    constexpr std::uint32_t one = std::bit_cast<std::uint32_t>(1.0f);
+    return bits(i.axisU.x) == one && bits(i.axisV.y) == one &&
+           (bits(i.axisU.y) | bits(i.axisU.z) | bits(i.axisV.x) | bits(i.axisV.z)) == 0;
+}
+
+// The quad's vertices in the order of SpriteInstance::QuadCorners.
+void WriteQuadPositions(DX_V::PCT* q, const SpriteInstance& i)
+{
+    const float width = 2.0f * i.halfWidth, height = 2.0f * i.halfHeight;
+    const float unbounded = std::numeric_limits<float>::infinity();
+    if (HasUnitAxes(i) && 0.0f < width && width < unbounded && 0.0f < height && height < unbounded) {
+        // Most sprites stand upright: their quad is the centre plus or minus
+        // the half extents. With both sides positive and finite this is
+        // exactly what the products with the axes give; of their zero terms,
+        // only the + 0 on z can show (it turns a z of -0 into +0).
+        const float left = i.centre.x - i.halfWidth, top = i.centre.y - i.halfHeight;
+        const float right = left + width, bottom = top + height, z = i.centre.z + 0.0f;
+        SetPosition(q[0], left, bottom, z);
+        SetPosition(q[1], left, top, i.centre.z);
+        SetPosition(q[2], right, bottom, z);
+        SetPosition(q[3], right, top, z);
+        return;
+    }
+    const std::array<D3DXVECTOR3, 4> corners = i.QuadCorners();
+    for (int k = 0; k < 4; ++k)
+        SetPosition(q[k], corners[k].x, corners[k].y, corners[k].z);
 }
 
 // The kind's colour modulation is a function of the colour alone within a
@@ -114,21 +157,15 @@ void ParticleGeomArray::FillVertexBuffer(KV_ParticleSystemCtrl& d)
     // One pass, each quad whole before the next: the locked memory may be
     // write-combined.
     for (const SpriteInstance& i : std::span(m_instances.data(), written)) {
-        const D3DXVECTOR3 c = i.GetCorner();
-        const D3DXVECTOR3 w = 2.0f * i.halfWidth * i.axisU, h = 2.0f * i.halfHeight * i.axisV;
-        const D3DXVECTOR3 positions[4] = {c + h, c, c + w + h, c + w};
+        WriteQuadPositions(v, i);
         const D3DCOLOR colour = modulate(i.colour);
         Pair vPair{i.vStart, i.vEnd}, uPair = strip ? stripU : Pair{i.uStart, i.uEnd};
         if (flipV)
             std::swap(vPair.first, vPair.second);
         if (flipU)
             std::swap(uPair.first, uPair.second);
-        for (int k = 0; k < 4; ++k) {
-            v[k].x = positions[k].x;
-            v[k].y = positions[k].y;
-            v[k].z = positions[k].z;
+        for (int k = 0; k < 4; ++k)
             v[k].diffuse = colour;
-        }
         WriteQuadTexCoords(v, uPair, vPair);
         v += 4;
     }

@@ -30,6 +30,12 @@ std::unique_ptr<KV_ParticleSystemCtrl> KV_ParticleSystemCtrl::ResolvedClone() co
 void KV_ParticleSystemCtrl::InitParticle(SpriteInstance&) {}
 void KV_ParticleSystemCtrl::UpdateParticle(SpriteInstance&) {}
 
+void KV_ParticleSystemCtrl::UpdateParticles(std::span<SpriteInstance> instances)
+{
+    for (SpriteInstance& instance : instances)
+        UpdateParticle(instance);
+}
+
 unsigned KV_ParticleSystemCtrl::NextFrame(unsigned frame) const { return (frame + 1) % FrameCount(); }
 
 unsigned KV_ParticleSystemCtrl::GetParticleCount() const { return count.Value(); }

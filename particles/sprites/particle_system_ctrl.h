@@ -9,6 +9,20 @@
 #include <cstdint>
 
 #include <memory>
+#include <span>
+
+// A sprite's colour: the description's alpha byte x the sprite's phase
+// (low 8 bits) over the description's colour, its bytes in ARGB order.
+struct InstanceColorRule {
+    float alpha;
+    D3DCOLOR rgb;
+
+    void Apply(SpriteInstance& instance) const
+    {
+        const auto a = static_cast<D3DCOLOR>(SaturatingTruncate<int64_t>(alpha * instance.phase)) & 0xFFu;
+        instance.colour = a << 24 | rgb;
+    }
+};
 
 class KV_ParticleSystemCtrl : public KV_BaseSpriteProp {
 public:
@@ -20,6 +34,9 @@ public:
     std::unique_ptr<KV_ABObj> CreateObject() const override;
     virtual void InitParticle(SpriteInstance& instance);
     virtual void UpdateParticle(SpriteInstance& instance);
+    // UpdateParticle on every sprite in list order; a kind replaces it to
+    // take what stays the same for all its sprites out of the loop.
+    virtual void UpdateParticles(std::span<SpriteInstance> instances);
     virtual unsigned NextFrame(unsigned frame) const;
     virtual unsigned GetParticleCount() const;
     // The alpha byte scaled by the time line's opacity.
@@ -31,12 +48,12 @@ public:
     void PulsePhase(SpriteInstance& instance, bool restart);
     // Alpha byte x phase (low 8 bits), over the colour in ARGB order.
     // Inline: every kind calls it for every sprite and frame.
-    void UpdateInstanceColor(SpriteInstance& instance) const
+    void UpdateInstanceColor(SpriteInstance& instance) const { ColorRule().Apply(instance); }
+    // The same with what all sprites share taken once, for a loop over them.
+    InstanceColorRule ColorRule() const
     {
-        const float scaled = static_cast<float>(AlphaByte()) * instance.phase;
-        const auto a = static_cast<D3DCOLOR>(SaturatingTruncate<int64_t>(scaled)) & 0xFFu;
         const DWORD c = colour.Value();
-        instance.colour = a << 24 | (c & 0xFF) << 16 | (c & 0xFF00) | (c >> 16 & 0xFF);
+        return {static_cast<float>(AlphaByte()), (c & 0xFF) << 16 | (c & 0xFF00) | (c >> 16 & 0xFF)};
     }
 
 protected:
@@ -59,14 +76,6 @@ public:
 
 // minimum + rand() / 32767 x (maximum - minimum).
 float RandomInRange(float minimum, float maximum);
-
-// The description's member on every instance, in list order.
-template <class List, class Member>
-void ForEachInstance(List& instances, Member member, KV_ParticleSystemCtrl& d)
-{
-    for (auto& instance : instances)
-        (d.*member)(instance);
-}
 
 // The picture's size in pixels, as the background layer published it.
 float PictureWidthPixels();

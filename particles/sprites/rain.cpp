@@ -48,10 +48,14 @@ void KV_RainConstructor::InitParticle(SpriteInstance& i)
     i.ruleFade = 1.0f;
 }
 
-void KV_RainConstructor::UpdateParticle(SpriteInstance& i)
+void KV_RainConstructor::UpdateParticles(std::span<SpriteInstance> instances)
 {
-    // The edge rules fade the drop's own value, not its phase.
-    Move(i);
-    PulsePhase(i, true);
-    UpdateInstanceColor(i);
+    const Motion motion = TakeMotion();
+    const InstanceColorRule colour = ColorRule();
+    for (SpriteInstance& i : instances) {
+        // The edge rules fade the drop's own value, not its phase.
+        Move(motion, i);
+        PulsePhase(i, true);
+        colour.Apply(i);
+    }
 }

@@ -51,6 +51,13 @@ void SpriteInstance::Reset(const KV_ParticleSystemCtrl& d)
 
 void SpriteInstance::ClearTimers() { t0 = t1 = t2 = t3 = 0.0f; }
 
+std::array<D3DXVECTOR3, 4> SpriteInstance::QuadCorners() const
+{
+    const D3DXVECTOR3 c = GetCorner();
+    const D3DXVECTOR3 w = 2.0f * halfWidth * axisU, h = 2.0f * halfHeight * axisV;
+    return {c + h, c, c + w + h, c + w};
+}
+
 void SpriteInstance::ComputeHalfExtents(unsigned size)
 {
     const float c = scale * static_cast<float>(size) * 0.5f;

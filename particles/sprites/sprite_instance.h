@@ -6,8 +6,7 @@
 
 #include <d3dx9math.h>
 
-#include "scene/model/view_obj_ctrl.h"
-
+#include <array>
 #include <cmath>
 
 class KV_BaseSpriteProp;
@@ -29,22 +28,23 @@ struct SpriteInstance {
                            centre.y - halfWidth * axisU.y - halfHeight * axisV.y,
                            centre.z - halfWidth * axisU.z - halfHeight * axisV.z);
     }
+    // The quad's vertices 0 = c + H, 1 = c, 2 = c + W + H, 3 = c + W, c
+    // being the corner and W and H the sides along the axes.
+    std::array<D3DXVECTOR3, 4> QuadCorners() const;
     // The longer side of the sprite is scale x size pixels.
     void ComputeHalfExtents(unsigned size);
 
-    // Wholly beyond the edge (extents taken as absolute values).
-    bool IsOutsideLeft(const KV_ViewObjCtrl& d) const { return d.GetLeftPixels() > centre.x + std::fabs(halfWidth); }
-    bool IsOutsideRight(const KV_ViewObjCtrl& d) const { return d.GetRightPixels() < centre.x - std::fabs(halfWidth); }
-    bool IsOutsideTop(const KV_ViewObjCtrl& d) const { return d.GetTopPixels() > centre.y + std::fabs(halfHeight); }
-    bool IsOutsideBottom(const KV_ViewObjCtrl& d) const
-    {
-        return d.GetBottomPixels() < centre.y - std::fabs(halfHeight);
-    }
+    // Wholly beyond the edge at the given pixel position (extents taken as
+    // absolute values).
+    bool IsOutsideLeft(float left) const { return left > centre.x + std::fabs(halfWidth); }
+    bool IsOutsideRight(float right) const { return right < centre.x - std::fabs(halfWidth); }
+    bool IsOutsideTop(float top) const { return top > centre.y + std::fabs(halfHeight); }
+    bool IsOutsideBottom(float bottom) const { return bottom < centre.y - std::fabs(halfHeight); }
     // Touching the edge (extents as stored: a mirrored sprite tests the other side).
-    bool CrossesLeft(const KV_ViewObjCtrl& d) const { return d.GetLeftPixels() > centre.x - halfWidth; }
-    bool CrossesRight(const KV_ViewObjCtrl& d) const { return d.GetRightPixels() < centre.x + halfWidth; }
-    bool CrossesTop(const KV_ViewObjCtrl& d) const { return d.GetTopPixels() > centre.y - halfHeight; }
-    bool CrossesBottom(const KV_ViewObjCtrl& d) const { return d.GetBottomPixels() < centre.y + halfHeight; }
+    bool CrossesLeft(float left) const { return left > centre.x - halfWidth; }
+    bool CrossesRight(float right) const { return right < centre.x + halfWidth; }
+    bool CrossesTop(float top) const { return top > centre.y - halfHeight; }
+    bool CrossesBottom(float bottom) const { return bottom < centre.y + halfHeight; }
 
     float m[6];
     D3DXVECTOR3 centre;

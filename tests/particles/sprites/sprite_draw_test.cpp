@@ -15,7 +15,9 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <array>
 #include <cstring>
+#include <span>
 
 namespace sprite_test {
 namespace {
@@ -345,6 +347,62 @@ TEST_F(SpriteDrawTest, FlipUMirrorsATwoColourPicture)
         Draw(*object);
         EXPECT_TRUE(ColoursNear(Pixel(20, 32), flip ? 0x00FF00 : 0xFF0000, 2)) << flip;
         EXPECT_TRUE(ColoursNear(Pixel(44, 32), flip ? 0xFF0000 : 0x00FF00, 2)) << flip;
+    }
+}
+
+// Sprites that stay as placed: sprite k takes case k.
+struct Placement {
+    const char* name;
+    D3DXVECTOR3 centre;
+    float halfWidth, halfHeight;
+    D3DXVECTOR3 axisU{1, 0, 0}, axisV{0, 1, 0};
+};
+
+class PlacedSprites : public SpriteKind<PlacedSprites> {
+public:
+    explicit PlacedSprites(std::span<const Placement> placements) : placements_(placements)
+    {
+        count.SetValue(static_cast<unsigned>(placements.size()));
+    }
+    void InitParticle(SpriteInstance& i) override
+    {
+        const Placement& p = placements_[next_++];
+        i.centre = p.centre;
+        i.halfWidth = p.halfWidth;
+        i.halfHeight = p.halfHeight;
+        i.axisU = p.axisU;
+        i.axisV = p.axisV;
+    }
+
+private:
+    std::span<const Placement> placements_;
+    std::size_t next_ = 0;
+};
+
+// Upright sprites take a short way to their quads; it must write the very
+// bits the products with the axes give, zero signs and overflow included.
+TEST_F(SpriteDrawTest, EveryQuadIsItsSpritesCornersBitForBit)
+{
+    const Placement placements[] = {
+        {"upright", {10.5f, 20.25f, 0}, 4, 3},
+        {"upright at z -0", {10.5f, 20.25f, -0.0f}, 4, 3},
+        {"no width at x -0", {-0.0f, 5, 0}, 0, 3},
+        {"mirrored at z -0", {10, 5, -0.0f}, -4, 3},
+        {"an axis holding -0", {10, 5, -0.0f}, 4, 3, {1, 0, -0.0f}},
+        {"sides beyond the float range", {10, 5, 0}, 3e38f, 3},
+        {"turned", {10, 5, 0}, 4, 3, {0.6f, 0.8f, 0}, {-0.8f, 0.6f, 0}},
+    };
+    PlacedSprites sprites(placements);
+    auto object = Make(sprites);
+    object->Update(0.02f);
+    const auto vertices = Vertices(*object);
+    const auto& instances = object->GetGeometry().Instances();
+    ASSERT_EQ(vertices.size(), 4 * std::size(placements));
+    for (std::size_t k = 0; k < std::size(placements); ++k) {
+        const std::array<D3DXVECTOR3, 4> corners = instances[k].QuadCorners();
+        for (std::size_t j = 0; j < 4; ++j)
+            EXPECT_EQ(std::memcmp(&vertices[4 * k + j].x, &corners[j], sizeof corners[j]), 0)
+                << placements[k].name << ", vertex " << j;
     }
 }
 

@@ -6,6 +6,7 @@
 #include "particles/sprites/fog.h"
 #include "particles/sprites/light_kinds.h"
 #include "particles/sprites/stat_obj.h"
+#include "scene/model/crt_random.h"
 #include "scene/render/view_context.h"
 
 #include <gtest/gtest.h>
@@ -13,6 +14,7 @@
 #include <algorithm>
 #include <cmath>
 #include <set>
+#include <tuple>
 
 namespace sprite_test {
 namespace {
@@ -165,7 +167,8 @@ TEST(SpriteRules, EdgeRulesByModeAndEdge)
                 rule.mode.SetValue(mode);
             SpriteInstance i = Beyond(flow, edge);
             const bool horizontal = edge >= KV_BoundControl::kLeft;
-            ASSERT_TRUE(flow.rules[edge].Apply(flow, i));
+            const KV_BoundControl::PixelEdges edges = KV_BoundControl::EdgesOf(flow);
+            ASSERT_TRUE(flow.rules[edge].Apply(edges, flow, i));
             EXPECT_EQ(i.edgeState, edge);
             const float sign = horizontal ? i.m[0] : i.m[1];
             EXPECT_EQ(sign, mode == 0 ? 1.0f : -1.0f) << "the direction reverses on bouncing and returning";
@@ -178,9 +181,61 @@ TEST(SpriteRules, EdgeRulesByModeAndEdge)
                 EXPECT_FLOAT_EQ(horizontal ? i.centre.x : i.centre.y, opposite[edge]);
             }
             // Another edge's rule leaves a held sprite alone.
-            EXPECT_FALSE(flow.rules[(edge + 1) % 4].Apply(flow, i));
+            EXPECT_FALSE(flow.rules[(edge + 1) % 4].Apply(edges, flow, i));
         }
     }
+}
+
+// What the rules may change of a sprite.
+auto RuleState(const SpriteInstance& i)
+{
+    return std::tuple(i.centre.x, i.centre.y, i.m[0], i.m[1], i.edgeState, i.placed, i.waiting, i.t2, i.t3, i.phase,
+                      i.colour);
+}
+
+// The flow passes the rules by for sprites touching no edge. Around every
+// edge, in every mode and with extents either way round, a frame must come
+// out as trying the rules in order does, random draws included.
+TEST(SpriteRules, AFrameAtAnEdgeComesOutAsTryingEveryRule)
+{
+    PictureScope picture;
+    int taken = 0, cases = 0;
+    for (int mode : {0, 1, 2, 3}) {
+        KV_FlowConstructor flow;
+        for (KV_BoundControl& rule : flow.rules)
+            rule.mode.SetValue(mode);
+        const KV_BoundControl::PixelEdges edges = KV_BoundControl::EdgesOf(flow);
+        for (int edge = 0; edge < 4; ++edge) {
+            for (float sign : {1.0f, -1.0f}) {
+                // Centre positions in half extents from the edge, outwards negative.
+                for (float offset : {-1.5f, -1.0f, -0.5f, 0.0f, 0.5f, 1.0f, 1.5f}) {
+                    SCOPED_TRACE(testing::Message() << "mode " << mode << " edge " << edge << " sign " << sign
+                                                    << " offset " << offset);
+                    SpriteInstance framed = NewSprite(flow);
+                    framed.centre = D3DXVECTOR3(200, 150, 0);
+                    framed.halfWidth *= sign;
+                    framed.halfHeight *= sign;
+                    const bool horizontal = edge >= KV_BoundControl::kLeft;
+                    const bool low = edge == KV_BoundControl::kTop || edge == KV_BoundControl::kLeft;
+                    const float half = std::fabs(horizontal ? framed.halfWidth : framed.halfHeight);
+                    (horizontal ? framed.centre.x : framed.centre.y) = edges[edge] + (low ? offset : -offset) * half;
+                    SpriteInstance tried = framed;
+                    kv_srand(5);
+                    flow.UpdateParticle(framed);
+                    const int nextAfterFrame = kv_rand();
+                    kv_srand(5);
+                    KV_BoundControl::ApplyFirst(flow.rules, edges, flow, tried);
+                    flow.UpdateInstanceColor(tried);
+                    EXPECT_EQ(kv_rand(), nextAfterFrame);
+                    EXPECT_EQ(RuleState(framed), RuleState(tried));
+                    taken += tried.edgeState != KV_BoundControl::kNone;
+                    ++cases;
+                }
+            }
+        }
+    }
+    EXPECT_GT(taken, 0);
+    EXPECT_LT(taken, cases);
 }
 
 TEST(SpriteRules, RainLeavingAtTheBottomComesBackAtTheTop)
