@@ -1,5 +1,8 @@
 #include "host/host_fixture.h"
 
+#include "host/registry_key.h"
+#include "host/settings_values.h"
+
 #include <algorithm>
 #include <cstdlib>
 #include <filesystem>
@@ -111,6 +114,17 @@ std::unique_ptr<TestSaver> HostTest::Start(SaverMode mode, HWND parent) {
     auto saver = std::make_unique<TestSaver>();
     EXPECT_EQ(saver->StartInMode(RunModeRequest{mode, parent}), S_OK);
     return saver;
+}
+
+void HostTest::StoreScreenOfAnotherAdapter() {
+    RegistryKey screen(HKEY_CURRENT_USER, (std::wstring(kSettingsKeyPath) + L"Screen 1").c_str());
+    RegSetValueExW(screen.Get(), L"Adapter ID", 0, REG_BINARY, reinterpret_cast<const BYTE*>(&kOtherAdapterId),
+                   sizeof(kOtherAdapterId));
+    WriteDwordValue(screen.Get(), L"Leave Black", 1);
+    WriteDwordValue(screen.Get(), L"Disable Hardware", 1);
+    WriteDwordValue(screen.Get(), L"Width", 800);
+    WriteDwordValue(screen.Get(), L"Height", 600);
+    WriteDwordValue(screen.Get(), L"Format", D3DFMT_X8R8G8B8);
 }
 
 }  // namespace host_test

@@ -99,6 +99,11 @@ protected:
     // A fresh application started in the mode.
     std::unique_ptr<TestSaver> Start(SaverMode mode, HWND parent = nullptr);
 
+    // "Screen 1" saved on an adapter this machine does not have, with
+    // "Leave Black" and every other screen value set.
+    static void StoreScreenOfAnotherAdapter();
+    static constexpr GUID kOtherAdapterId = {0x12345678, 0x1234, 0x5678, {1, 2, 3, 4, 5, 6, 7, 8}};
+
     platform::sim::ControlledClock clock_;
     std::string registryFile_;
 };

@@ -257,17 +257,7 @@ TEST_F(DisplaySettingsTest, OkInBothDialogsStoresTheModeAndLeaveBlack) {
 }
 
 TEST_F(DisplaySettingsTest, AnotherAdaptersSubkeyShowsOnlyLeaveBlack) {
-    {
-        RegistryKey screen(HKEY_CURRENT_USER, (std::wstring(kSettingsKeyPath) + L"Screen 1").c_str());
-        const GUID other = {0x12345678, 0x1234, 0x5678, {1, 2, 3, 4, 5, 6, 7, 8}};
-        RegSetValueExW(screen.Get(), L"Adapter ID", 0, REG_BINARY, reinterpret_cast<const BYTE*>(&other),
-                       sizeof(other));
-        WriteDwordValue(screen.Get(), L"Leave Black", 1);
-        WriteDwordValue(screen.Get(), L"Disable Hardware", 1);
-        WriteDwordValue(screen.Get(), L"Width", 800);
-        WriteDwordValue(screen.Get(), L"Height", 600);
-        WriteDwordValue(screen.Get(), L"Format", D3DFMT_X8R8G8B8);
-    }
+    StoreScreenOfAnotherAdapter();
     auto saver = Start(kModeSettings);
     UINT nothing = 0, disabled = 1;
     LRESULT mode = -1;

@@ -73,20 +73,10 @@ TEST_F(SettingsTest, ValueOutOfItsRangeLeavesTheDefault) {
 }
 
 TEST_F(SettingsTest, ScreenValuesOfAnotherAdapterRestoreOnlyLeaveBlack) {
-    {
-        RegistryKey screen(HKEY_CURRENT_USER, ScreenKey(1).c_str());
-        const GUID other = {0x12345678, 0x1234, 0x5678, {1, 2, 3, 4, 5, 6, 7, 8}};
-        RegSetValueExW(screen.Get(), L"Adapter ID", 0, REG_BINARY, reinterpret_cast<const BYTE*>(&other),
-                       sizeof(other));
-        WriteDwordValue(screen.Get(), L"Leave Black", 1);
-        WriteDwordValue(screen.Get(), L"Disable Hardware", 1);
-        WriteDwordValue(screen.Get(), L"Width", 800);
-        WriteDwordValue(screen.Get(), L"Height", 600);
-        WriteDwordValue(screen.Get(), L"Format", D3DFMT_X8R8G8B8);
-    }
+    StoreScreenOfAnotherAdapter();
     auto saver = Start(kModeFullScreen);
     const AdapterRecord& adapter = *saver->adapters_[0];
-    EXPECT_NE(adapter.identifier.DeviceIdentifier, (GUID{0x12345678, 0x1234, 0x5678, {1, 2, 3, 4, 5, 6, 7, 8}}));
+    EXPECT_NE(adapter.identifier.DeviceIdentifier, kOtherAdapterId);
     EXPECT_EQ(adapter.leaveBlack, 1u);
     EXPECT_EQ(adapter.disableHardware, 0u);
     EXPECT_EQ(adapter.savedWidth, 0u);
