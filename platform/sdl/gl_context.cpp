@@ -2,6 +2,8 @@
 
 #include <SDL.h>
 
+#include "sdl/renderer_heap.h"
+
 namespace platform {
 
 RestoreCurrentGlContext::RestoreCurrentGlContext()
@@ -15,6 +17,7 @@ bool KeepGlLibraryLoaded() {
 }
 
 void* CreateCoreGlContext(SDL_Window* window) {
+    KeepFreedHeapForNextFrames();
     SDL_GL_SetAttribute(SDL_GL_CONTEXT_MAJOR_VERSION, 3);
     SDL_GL_SetAttribute(SDL_GL_CONTEXT_MINOR_VERSION, 3);
     SDL_GL_SetAttribute(SDL_GL_CONTEXT_PROFILE_MASK, SDL_GL_CONTEXT_PROFILE_CORE);
