@@ -2,14 +2,17 @@
 # Runs a test program on a private Xvfb display; skipped (77) without Xvfb.
 set -u
 command -v Xvfb >/dev/null || exit 77
-for number in $(seq 90 140); do
-  [ -e "/tmp/.X11-unix/X$number" ] || [ -e "/tmp/.X$number-lock" ] || break
-done
-Xvfb ":$number" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
+# The server picks a free display itself and names it: tests started side by
+# side must not both take the first number that looks free.
+numberFile=$(mktemp)
+Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$numberFile" >/dev/null 2>&1 &
 server=$!
-trap 'kill "$server" 2>/dev/null; wait "$server" 2>/dev/null' EXIT
-for _ in $(seq 100); do
-  [ -e "/tmp/.X11-unix/X$number" ] && break
+trap 'kill "$server" 2>/dev/null; wait "$server" 2>/dev/null; rm -f "$numberFile"' EXIT
+number=""
+for _ in $(seq 200); do
+  number=$(tr -dc 0-9 <"$numberFile")
+  [ -n "$number" ] && grep -q $'\n' "$numberFile" && break
   sleep 0.05
 done
+[ -n "$number" ] || { echo "on_xvfb: Xvfb did not start" >&2; exit 1; }
 DISPLAY=":$number" SDL_VIDEODRIVER=x11 "$@"
