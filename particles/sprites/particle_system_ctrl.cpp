@@ -32,8 +32,7 @@ void KV_ParticleSystemCtrl::UpdateParticle(SpriteInstance&) {}
 
 void KV_ParticleSystemCtrl::UpdateParticles(std::span<SpriteInstance> instances)
 {
-    for (SpriteInstance& instance : instances)
-        UpdateParticle(instance);
+    ForEachInstance(instances, &KV_ParticleSystemCtrl::UpdateParticle, *this);
 }
 
 unsigned KV_ParticleSystemCtrl::NextFrame(unsigned frame) const { return (frame + 1) % FrameCount(); }

@@ -77,6 +77,14 @@ public:
 // minimum + rand() / 32767 x (maximum - minimum).
 float RandomInRange(float minimum, float maximum);
 
+// The description's member on every instance, in list order.
+template <class List, class Member>
+void ForEachInstance(List& instances, Member member, KV_ParticleSystemCtrl& d)
+{
+    for (auto& instance : instances)
+        (d.*member)(instance);
+}
+
 // The picture's size in pixels, as the background layer published it.
 float PictureWidthPixels();
 float PictureHeightPixels();
