@@ -110,6 +110,8 @@ void KV_2D_Light::InvalidateDeviceObjects()
 {
     m_targets.Release();
     m_sceneTexture.Reset();
+    // The copy of a finished capture names one of the pair's targets.
+    m_captureCopy.texture.Reset();
     if (g_currentDocResManager)
         g_currentDocResManager->ReleaseDeviceObjects();
 }

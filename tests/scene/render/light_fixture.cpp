@@ -97,6 +97,18 @@ void LightTest::DrawFrame(int readers)
 
 IDirect3DSurface9* LightTest::BackBuffer() { return backBuffer_.get(); }
 
+HRESULT LightTest::ResetDevice()
+{
+    light.InvalidateDeviceObjects();
+    backBuffer_.Reset();
+    D3DPRESENT_PARAMETERS parameters = presentation();
+    const HRESULT result = device()->Reset(&parameters);
+    device()->GetBackBuffer(0, 0, D3DBACKBUFFER_TYPE_MONO, backBuffer_.out());
+    light.RestoreDeviceObjects();
+    light.Resize(64, 64);
+    return result;
+}
+
 D3DCOLOR TexelAt(const std::vector<D3DCOLOR>& texels, UINT x, UINT y)
 {
     return texels.empty() ? 0xDEADBEEF : texels[y * 64 + x] & 0xFFFFFF;

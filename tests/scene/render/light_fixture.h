@@ -60,6 +60,9 @@ protected:
     // the scene, background, objects, borders.
     void DrawFrame(int readers);
     IDirect3DSurface9* BackBuffer();
+    // The device reset as the host resets it, the light's objects released
+    // before and restored after.
+    HRESULT ResetDevice();
 
     ViewContext context;
     // Let go before the device, with every device object it holds.

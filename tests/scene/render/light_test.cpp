@@ -210,6 +210,20 @@ TEST_F(LightTest, AReaderThatDrawsNothingKeepsThePicture)
     }
 }
 
+// The frame the silent reader kept is copied from the capture: the light
+// must let go of that render target before the device can be reset.
+TEST_F(LightTest, AResetAfterASilentLastReaderSucceedsAndTheSlideComesBack)
+{
+    ShowPicture(2, 2, Solid(4, 0xFF0000FF));
+    Add({0, {0, 0, 0, 0}, true, false, false});
+    Add({0xFFFF0000, {0, 0, 16, 16}});
+    DrawFrame(1);
+    ASSERT_EQ(ResetDevice(), D3D_OK);
+    DrawFrame(1);
+    EXPECT_EQ(Pixel(8, 8), kRed);
+    EXPECT_EQ(Pixel(30, 30), kBlue);
+}
+
 // A layer whose own drawing reads the scene counts itself as a reader and
 // ends the capture when it draws its borders.
 class ReadingLight : public TestLight {
