@@ -54,9 +54,9 @@ void AddObjects3DSlide(SampleScene& scene) {
     // In the picture's pixels: the default centre comes from the back
     // buffer of whoever builds the description, here none.
     auto clock = std::make_unique<KV_ClockConstructor>();
-    clock->size.Value() = 400;
-    clock->placement.extra1.Value() = 1250;
-    clock->placement.extra2.Value() = 300;
+    clock->size.Value() = 300;
+    clock->placement.extra1.Value() = 800;
+    clock->placement.extra2.Value() = 200;
     slide.drawnDescriptions.push_back(std::move(clock));
 
     auto leaves = std::make_unique<KV_3D_in_2D_array_Constructor>();

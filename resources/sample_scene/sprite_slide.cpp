@@ -95,15 +95,15 @@ void AddSpriteSlide(SampleScene& scene) {
     Place(grass, 0.0f, 1.0f, 0.8f, 1.0f);
 
     auto& flower = Add<KV_FlowerConstructor>(slide, Store(scene, L"sprite_flower.dds", sample_sprites::Flower()), 1, 130);
-    AtPosition(flower, 1320, 800, 0);
+    AtPosition(flower, 880, 490, 0);
     flower.amplitude = 4.0f;
 
     auto& leaf = Add<KV_StatObjConstructor>(slide, Store(scene, L"sprite_leaf.dds", sample_sprites::Leaf()), 1, 110);
-    AtPosition(leaf, 260, 780, 30);
+    AtPosition(leaf, 150, 470, 30);
 
     auto& discharge = Add<KV_DischargeConstructor>(
         slide, Store(scene, L"sprite_discharge.dds", sample_sprites::DischargeStrip()), 1, 240);
-    AtPosition(discharge, 1150, 230, 0);
+    AtPosition(discharge, 780, 150, 0);
     discharge.strip = true;
     discharge.frameCount = 4;
     discharge.stripRate = 12.0f;

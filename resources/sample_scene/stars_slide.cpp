@@ -51,7 +51,7 @@ std::unique_ptr<KV_Bling> StarBrush(const StarPictures& pictures)
     bling->shrinkTime.StoreAndNotify(140);
     bling->rotationSpeed.StoreAndNotify(20);
     bling->minimumSize.StoreAndNotify(10);
-    for (const auto& [x, y] : {std::pair{260.0f, 120.0f}, {700.0f, 80.0f}, {1180.0f, 150.0f}, {1460.0f, 60.0f}})
+    for (const auto& [x, y] : {std::pair{170.0f, 120.0f}, {450.0f, 70.0f}, {760.0f, 140.0f}, {950.0f, 60.0f}})
         bling->points.emplace_back(x, y, 0.0f);
     return bling;
 }
@@ -62,9 +62,9 @@ std::unique_ptr<KV_TwinklingStars> TwinklingStars(const StarPictures& pictures)
     stars->images = std::vector<KV_ImageFileLink>{pictures.star};
     SetColour(stars->firstColour, 0xFFF0E0, 0);
     stars->brushSize.Value() = 18;
-    // A fixed scatter over the sky: no two runs differ.
+    // A fixed scatter over the sky above the peaks: no two runs differ.
     for (int i = 0; i < 40; ++i)
-        stars->points.emplace_back(static_cast<float>((i * 397) % 1600), static_cast<float>((i * 173) % 330) + 10,
+        stars->points.emplace_back(static_cast<float>((i * 397) % 1000) + 12, static_cast<float>((i * 173) % 150) + 10,
                                    0.0f);
     return stars;
 }
@@ -76,7 +76,7 @@ std::unique_ptr<KV_FallingStars> FallingStars(const StarPictures& pictures)
     stars->effectLink.SetKey(pictures.effect.Key());
     SetColour(stars->firstColour, 0xFFFFFF, 0);
     SetColour(stars->secondColour, 0xFFC080, 30);
-    stars->region.SetCentred(D3DXVECTOR3(800, 160, 0), 1600, 320);
+    stars->region.SetCentred(D3DXVECTOR3(512, 150, 0), 1000, 280);
     stars->starSpeed.StoreAndNotify(60);   // 480 pixels a second
     stars->starRate.StoreAndNotify(60);    // 1.2 a second
     stars->direction.Value() = 205;        // down to the left
