@@ -3,6 +3,9 @@
 // image sequences, and a whole document read through LoadSceneDocument.
 #include <gtest/gtest.h>
 
+#include <map>
+#include <tuple>
+
 #include <objbase.h>
 #include <platform/sim_resources.h>
 #include <windows.h>
@@ -13,6 +16,8 @@
 #include <png.h>
 
 #include "platform/d3dx9/picture_files.h"
+#include "platform/unicode.h"
+#include "scene/document/guid_text.h"
 #include "scene/document/kv_iof_r.h"
 #include "scene/document/record.h"
 #include "scene/document/scene_document.h"
@@ -29,6 +34,18 @@ ResourceEntry PictureEntry(const std::wstring& fileName, const Bytes& bytes) {
     ResourceEntry entry;
     entry.Assign(fileName, static_cast<DWORD>(bytes.size()), bytes.data());
     return entry;
+}
+
+// What an entry holds, to compare lists.
+using EntryContents = std::tuple<kv_string, kv_string, INT, Bytes>;
+
+template <class Entries>
+std::vector<EntryContents> Contents(const Entries& entries) {
+    std::vector<EntryContents> contents;
+    for (const ResourceEntry& entry : entries)
+        contents.emplace_back(entry.FileName(), entry.ModuleName(), entry.Id(),
+                              Bytes(entry.Data(), entry.Data() + entry.Size()));
+    return contents;
 }
 
 Bytes AsBytes(const std::string& text) {
@@ -139,18 +156,81 @@ TEST_F(DocResManagerTest, WriteStoresWhatReadingGivesBack) {
     DWORD next = 0;
     const auto read = ReadRecord(archive.Bytes(), &next);
     EXPECT_EQ(next, kMarker);
-    EXPECT_EQ(read->Tables().frameDurations, stored.frameDurations);
-    EXPECT_EQ(read->Tables().otherFiles.size(), stored.otherFiles.size());
-    for (const auto& [key, entries] : stored.images) {
-        ASSERT_EQ(read->Tables().entries.at(key).size(), entries.size());
-        auto readEntry = read->Tables().entries.at(key).begin();
-        for (const ResourceEntry& entry : entries) {
-            EXPECT_EQ(readEntry->FileName(), entry.FileName());
-            EXPECT_EQ(Bytes(readEntry->Data(), readEntry->Data() + readEntry->Size()),
-                      Bytes(entry.Data(), entry.Data() + entry.Size()));
-            ++readEntry;
-        }
+    const DocResTables& tables = read->Tables();
+    EXPECT_EQ(tables.frameDurations, stored.frameDurations);
+    for (const auto& [key, entries] : stored.images)
+        EXPECT_EQ(Contents(tables.entries.at(key)), Contents(entries)) << "picture " << key.stamp;
+    std::map<ResourceKey, std::vector<EntryContents>> otherFiles, storedOtherFiles;
+    for (const auto& [key, entries] : tables.otherFiles)
+        otherFiles[key] = Contents(entries);
+    for (const auto& [key, entries] : stored.otherFiles)
+        storedOtherFiles[key] = Contents(entries);
+    EXPECT_EQ(otherFiles, storedOtherFiles);
+    EXPECT_EQ(Contents(tables.entries.at(kMesh)), Contents(stored.otherFiles.at(kMesh)));
+}
+
+// Rows written as they are given, a key as often as it comes.
+struct EntryRow {
+    ResourceKey key;
+    std::vector<ResourceEntry> entries;
+};
+
+void WriteEntryRows(KV_IOF_W& archive, const std::vector<EntryRow>& rows)
+{
+    const DWORD count = static_cast<DWORD>(rows.size());
+    archive.WriteDword(&count);
+    for (const EntryRow& row : rows) {
+        archive.WriteString(&row.key.name);
+        archive.WriteInt64(&row.key.stamp);
+        const DWORD entries = static_cast<DWORD>(row.entries.size());
+        archive.WriteDword(&entries);
+        for (const ResourceEntry& entry : row.entries)
+            archive.WriteResourceEntry(&entry);
     }
+}
+
+TEST_F(DocResManagerTest, AKeyStoredTwiceKeepsItsFirstRowInEveryTable)
+{
+    KV_IOF_W archive;
+    WriteRecordFrame(archive, L"KV_DocResManager", 3);
+    WriteEntryRows(archive, {{kSingle, {PictureEntry(L"first.png", RedPng(2, 2))}},
+                             {kSingle, {PictureEntry(L"second.png", RedPng(4, 4)), PictureEntry(L"third.png", RedPng(1, 1))}}});
+    const DWORD durationRows = 2, durationCount = 1;
+    archive.WriteDword(&durationRows);
+    for (const float duration : {0.5f, 9.0f}) {
+        archive.WriteString(&kSingle.name);
+        archive.WriteInt64(&kSingle.stamp);
+        archive.WriteDword(&durationCount);
+        archive.WriteFloat(&duration);
+    }
+    WriteEntryRows(archive, {{kMesh, {PictureEntry(L"first.x", {1})}}, {kMesh, {PictureEntry(L"second.x", {2})}}});
+    const DWORD guidRows = 2;
+    archive.WriteDword(&guidRows);
+    for (const auto& [name, side] : {std::pair{L"first", 2u}, std::pair{L"second", 4u}}) {
+        const kv_string keyName = name;
+        const bool flag = true;
+        const EmbeddedFile picture = PictureEntry(L"g.png", RedPng(side, side));
+        WriteGuid(archive, kGenerated);
+        archive.WriteString(&keyName);
+        archive.WriteBool(&flag);
+        archive.WriteEmbeddedFile(&picture);
+    }
+    archive.WriteDword(&kMarker);
+
+    DWORD next = 0;
+    const auto read = ReadRecord(archive.Bytes(), &next);
+    EXPECT_EQ(next, kMarker);
+    const DocResTables& tables = read->Tables();
+    EXPECT_EQ(Contents(tables.entries.at(kSingle)), Contents(EntryList{PictureEntry(L"first.png", RedPng(2, 2))}));
+    EXPECT_EQ(tables.sequences.at(kSingle).width, 2u);
+    EXPECT_EQ(tables.frameDurations.at(kSingle), std::vector<float>{0.5f});
+    EXPECT_EQ(Contents(tables.otherFiles.at(kMesh)), Contents(EntryList{PictureEntry(L"first.x", {1})}));
+    EXPECT_EQ(Contents(tables.entries.at(kMesh)), Contents(EntryList{PictureEntry(L"first.x", {1})}));
+    IDirect3DTexture9* generated = tables.guidTextures.at(GuidKey(kGenerated, L"", true)).Get();
+    ASSERT_NE(generated, nullptr);
+    D3DSURFACE_DESC desc{};
+    generated->GetLevelDesc(0, &desc);
+    EXPECT_EQ(desc.Width, 2u);
 }
 
 TEST_F(DocResManagerTest, SavedPictureLinksComeBackAsPicturesAndOtherLinksAsEntries) {
@@ -217,6 +297,20 @@ TEST_F(DocResManagerTest, GetEffectAddsOneReferencePerCallAndRetriesAFailedCreat
     manager.ReleaseDeviceObjects();
     manager.RestoreDeviceObjects();
     EXPECT_EQ(References(first), 1u);
+}
+
+// A module that cannot be loaded is searched for in the program itself.
+TEST_F(DocResManagerTest, AnEffectOfAModuleThatIsMissingComesFromTheProgramsOwn) {
+    platform::sim::SetOwnModuleResource(RT_RCDATA, MAKEINTRESOURCEW(kPictureId),
+                                        Bytes(kEffect, kEffect + sizeof kEffect - 1));
+    for (const wchar_t* module : {L"missing.dll", L""}) {
+        SCOPED_TRACE(platform::Utf8FromWide(module));
+        KV_DocResManager manager;
+        ID3DXEffect* effect = manager.GetEffect(KV_FileLink3::FromResource(kPictureId, module));
+        ASSERT_NE(effect, nullptr);
+        EXPECT_EQ(effect->SetTechnique("Main"), D3D_OK);
+        effect->Release();
+    }
 }
 
 class RenderTargetsTest : public DocResManagerTest {
@@ -335,6 +429,48 @@ Bytes SequenceResource(const std::vector<float>& durations, const std::vector<Re
         archive.WriteResourceEntry(&frame);
     }
     return archive.Bytes();
+}
+
+// Only the program itself (an empty name) and names ending ".dll" are
+// modules: a picture path never reaches LoadLibraryW nor, when that fails,
+// the program's own resources under the stamp's low bits.
+TEST_F(DocResManagerTest, OnlyModuleNamesAreLookedUpInModules) {
+    struct Case {
+        const wchar_t* path;
+        bool module;
+    };
+    const Case cases[] = {{L"", true},
+                          {kModuleName, true},
+                          {L"COMMON_RES.DLL", true},
+                          {L"C:\\pictures\\lake.png", false},
+                          {L"C:\\pictures.dll\\lake", false},
+                          {L"lake.dll.png", false}};
+    struct Lookup {
+        const char* name;
+        Bytes resource;
+        size_t frames;
+        TextureSequence& (KV_DocResManager::*get)(const KV_FileLink3&);
+    };
+    const Lookup lookups[] = {
+        {"GetImage", RedPng(2, 2), 1, &KV_DocResManager::GetImage},
+        {"GetImageSequence",
+         SequenceResource({0.5f, 0.5f}, {PictureEntry(L"one.png", RedPng(2, 2)), PictureEntry(L"two.png", RedPng(2, 2))}),
+         2, &KV_DocResManager::GetImageSequence},
+    };
+    for (const Lookup& lookup : lookups) {
+        // The engine never frees a module: the one the last lookup loaded goes first.
+        while (HMODULE loaded = GetModuleHandleW(kModuleName))
+            ASSERT_TRUE(FreeLibrary(loaded));
+        SetOwnResource(lookup.resource);
+        WriteModule(lookup.resource);
+        for (const Case& c : cases) {
+            SCOPED_TRACE(testing::Message() << lookup.name << " \"" << platform::Utf8FromWide(c.path) << "\"");
+            KV_DocResManager manager;
+            const TextureSequence& sequence = (manager.*lookup.get)(KV_FileLink3::FromKey({c.path, kPictureId}));
+            EXPECT_EQ(sequence.Frames().size(), c.module ? lookup.frames : 0u);
+            EXPECT_EQ(sequence.width, c.module ? 2u : 0u);
+        }
+    }
 }
 
 TEST_F(DocResManagerTest, ModuleSequenceFramesAreFreshEntriesAndStoredEntriesStayPut) {
