@@ -282,6 +282,25 @@ TEST_F(LightTest, AFittedPictureShowsTheBorderTextureInTheBars)
     EXPECT_EQ(Pixel(56, 32), kGreen);
 }
 
+// The border quads turn their texture: the left bar shows its top row from
+// the top down, the right bar its bottom row.
+TEST_F(LightTest, TheBarsOfATallPictureShowTheBorderTextureTurned)
+{
+    // 2 x 4, fitted into 64 x 64 it spans columns 16 to 47.
+    ShowPicture(2, 4, Solid(8, 0xFF808080));
+    context.SetBorderTextures(MakeTexture(2, 2, {0xFFFF0000, 0xFF00FF00, 0xFF0000FF, 0xFFFFFF00}));
+    light.SetPicturePosition(ViewContext::Fit);
+    ASSERT_EQ(device()->BeginScene(), D3D_OK);
+    light.RenderBackground(0);
+    light.DrawBorders(0);
+    device()->EndScene();
+    EXPECT_EQ(Pixel(8, 4), kRed);
+    EXPECT_EQ(Pixel(8, 60), kGreen);
+    EXPECT_EQ(Pixel(56, 4), kBlue);
+    EXPECT_EQ(Pixel(56, 60), kYellow);
+    EXPECT_EQ(Pixel(32, 32), 0x808080u);
+}
+
 TEST_F(LightTest, TransparentAreasOfThePictureShowThePictureNotTheClearColour)
 {
     ShowPicture(2, 2, Solid(4, 0x000000FF));

@@ -45,19 +45,23 @@ TEST_F(RecordsTest, CornerAlphasAreTruncatedAndTheColourKept) {
     mesh.vertexBuffer->Unlock();
 }
 
-TEST_F(RecordsTest, ResizeKeepsChunksOf16383Quads) {
+// Every chunk, the ones the resize adds too, keeps the batch's texture.
+TEST_F(RecordsTest, ResizeKeepsChunksOf16383QuadsAndTheTexture) {
     struct Case {
         int quads;
         std::vector<UINT> chunkQuads;
     };
-    const Case cases[] = {{0, {0}}, {300, {300}}, {16383, {16383, 0}}, {16384, {16383, 1}}};
+    const Case cases[] = {{0, {0}}, {300, {300}}, {16383, {16383, 0}}, {16384, {16383, 1}}, {32767, {16383, 16383, 1}}};
+    IDirect3DTexture9* texture = MakeTexture(1, 1, {0xFFFFFFFF});
     for (const Case& c : cases) {
         QuadBatch batch;
+        batch.SetTexture(texture);
         batch.Resize(c.quads);
         ASSERT_EQ(batch.chunks.size(), c.chunkQuads.size()) << c.quads;
         for (size_t i = 0; i < batch.chunks.size(); ++i) {
             const QuadBatchChunk& chunk = batch.chunks[i];
             EXPECT_EQ(chunk.QuadCount(), c.chunkQuads[i]) << c.quads << " chunk " << i;
+            EXPECT_EQ(chunk.texture.Get(), texture) << c.quads << " chunk " << i;
             EXPECT_EQ(chunk.triangleCount, 2 * c.chunkQuads[i]);
             EXPECT_EQ(static_cast<bool>(chunk.vertexBuffer), c.chunkQuads[i] > 0);
             EXPECT_EQ(static_cast<bool>(chunk.indexBuffer), c.chunkQuads[i] > 0);

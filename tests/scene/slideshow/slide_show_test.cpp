@@ -6,6 +6,7 @@
 #include "scene/render/current_device.h"
 #include "scene/render/render_fixture.h"
 #include "scene/render/view_context.h"
+#include "scene/resources/kv_docresmanager.h"
 #include "scene/slideshow/kv_slideshow_light.h"
 
 namespace {
@@ -115,6 +116,41 @@ TEST_F(SlideShowTest, TwoSlidesFadeThroughBlackAndChangeWhenTheFirstIsBlack) {
     EXPECT_EQ(second.drawn->updates, 3);
 }
 
+// On the frame of the change the ended slide's times still count: its
+// fade-in of 1 blacks the new slide, whose own fade-in is 0.
+TEST_F(SlideShowTest, TheFrameOfTheChangeFadesByTheEndedSlidesTimes) {
+    AddSlide(1, 1, 1);
+    AddSlide(0, 10, 1);
+    const float t0 = 100;
+    const Frame frames[] = {{0, 0, 0}, {1.5f, 127, 0}, {2.01f, 255, 1}, {2.5f, 0, 1}};
+    for (const Frame& frame : frames) {
+        show.FrameMove(t0 + frame.after);
+        EXPECT_EQ(OverlayAlpha(), frame.alpha) << frame.after << " s";
+        EXPECT_EQ(show.CurrentSlide(), show.slides[frame.slide].Get()) << frame.after << " s";
+    }
+}
+
+bool AtTheCentre(const KVM_Camera::Segment& segment) {
+    return segment.fromX == 0 && segment.toX == 0 && segment.fromY == 0 && segment.toY == 0 && segment.start == 0 &&
+           segment.end == 0;
+}
+
+// Every entry, the first slide's second one too, wanders from the centre.
+TEST_F(SlideShowTest, EveryEntryTurnsTheCameraWanderOnAndStartsFromTheCentre) {
+    const Slide slides[] = {AddSlide(1, 1, 1), AddSlide(1, 1, 1)};
+    const KVM_Camera::Segment halfway{0.5f, -0.5f, 0.25f, 1.0f, 2.0f, 8.0f};
+    const float entries[] = {0, 3.01f, 6.02f};
+    for (int i = 0; i < 3; ++i) {
+        KVM_Camera& camera = slides[i % 2].slide->light->camera;
+        camera.SetMode(0);
+        camera.segment = halfway;
+        show.FrameMove(entries[i]);
+        ASSERT_EQ(show.CurrentSlide(), slides[i % 2].slide) << i;
+        EXPECT_EQ(camera.mode.Value(), KVM_Camera::ModeWander) << i;
+        EXPECT_TRUE(AtTheCentre(camera.segment)) << i;
+    }
+}
+
 TEST_F(SlideShowTest, AfterTheLastSlideTheFirstFollowsAndStartsItsObjectsAgain) {
     const Slide first = AddSlide(1, 1, 1);
     AddSlide(1, 1, 1);
@@ -159,6 +195,70 @@ TEST_P(SlideIntervalTime, WrapsAtTheLoopPeriodOrRunsOnWithoutOne) {
 INSTANTIATE_TEST_SUITE_P(Periods, SlideIntervalTime,
                          testing::Values(IntervalCase{1000, 25.5f, 5.5f}, IntervalCase{1000, 7, 7},
                                          IntervalCase{250, 10.25f, 0.25f}, IntervalCase{0, 25.5f, 25.5f}));
+
+// Slides of wide 8 x 4 pictures, each with a border picture of its own, in
+// the document resource manager.
+class SlideBordersTest : public SlideShowTest {
+protected:
+    void SetUp() override {
+        SlideShowTest::SetUp();
+        g_currentDocResManager = &manager;
+    }
+    void TearDown() override {
+        SlideShowTest::TearDown();
+        g_currentDocResManager = nullptr;
+    }
+
+    void AddPictureSlide(D3DCOLOR picture, D3DCOLOR border) {
+        const LONGLONG n = static_cast<LONGLONG>(show.slides.size());
+        const ResourceKey pictureKey{L"picture.png", 2 * n + 1}, borderKey{L"border.png", 2 * n + 2};
+        Store(pictureKey, MakeTexture(8, 4, std::vector<D3DCOLOR>(32, picture)), 8, 4);
+        Store(borderKey, MakeTexture(1, 1, {border}), 1, 1);
+        auto slide = new KV_SlideContainer;
+        slide->fadeIn.Value() = 0;
+        slide->light = CountedRef<KV_2D_Light>(new KV_2D_Light);
+        slide->light->pictureLink.SetKey(pictureKey);
+        slide->light->camera.borderLink.SetKey(borderKey);
+        show.slides.emplace_back(slide);
+        slide->Build();
+    }
+
+    // The show drawn at t.
+    void DrawAt(float t) {
+        show.FrameMove(t);
+        ASSERT_EQ(device()->BeginScene(), D3D_OK);
+        show.Render(0);
+        device()->EndScene();
+    }
+
+    KV_DocResManager manager;
+
+private:
+    void Store(const ResourceKey& key, IDirect3DTexture9* texture, UINT w, UINT h) {
+        TextureSequence& sequence = manager.Tables().sequences[key];
+        sequence.AppendFrame(texture);
+        sequence.width = w;
+        sequence.height = h;
+        sequence.aspect = static_cast<float>(h) / static_cast<float>(w);
+    }
+};
+
+// Fitted, the picture spans rows 16 to 47; the bars show the border picture
+// of the slide on screen.
+TEST_F(SlideBordersTest, TheBarsOfAFittedSlideShowItsOwnBorderPicture) {
+    AddPictureSlide(0xFF808080, 0xFFFF0000);
+    AddPictureSlide(0xFF404040, 0xFF0000FF);
+    const struct {
+        float t;
+        D3DCOLOR picture, border;
+    } frames[] = {{0, 0x808080, 0xFF0000}, {11.1f, 0x404040, 0x0000FF}, {22.2f, 0x808080, 0xFF0000}};
+    for (const auto& frame : frames) {
+        DrawAt(frame.t);
+        EXPECT_EQ(Pixel(32, 32), frame.picture) << frame.t << " s";
+        EXPECT_EQ(Pixel(32, 4), frame.border) << frame.t << " s";
+        EXPECT_EQ(Pixel(32, 60), frame.border) << frame.t << " s";
+    }
+}
 
 TEST_F(SlideShowTest, AShowWithNothingToDrawLeavesTheTargetBlack) {
     struct Case {
