@@ -2,7 +2,9 @@
 // unit's first frame, each unit's own copy of the document, the show drawn
 // again after a device reset, documents that cannot be loaded, and the
 // music: the playlist order, the ends of tracks reaching the main window,
-// one graph for every monitor.
+// one graph for every monitor; the stored picture position and volume.
+#include <list>
+
 #include <platform/sim_audio.h>
 #include <platform/sim_d3d.h>
 #include <platform/sim_d3d_draws.h>
@@ -82,6 +84,39 @@ TEST_F(ScreenSceneTest, AOneSlideShowIsDrawnAgainRightAfterADeviceReset) {
     EXPECT_EQ(shown, (std::vector<D3DCOLOR>{kPicture, kPicture, kPicture}));
     EXPECT_FALSE(saver->errorMode_);
 }
+
+struct PositionCase {
+    const char* name;
+    bool stored;
+    DWORD position;
+    int mode;  // the layout every slide gets
+    bool fillsTheScreen;
+};
+
+class PicturePosition : public SceneTest, public testing::WithParamInterface<PositionCase> {};
+
+// Square pictures on a 640 x 480 screen: fitted, bars left and right.
+TEST_P(PicturePosition, TheStoredPositionLaysOutEverySlide) {
+    constexpr D3DCOLOR kSecondPicture = 0x2288CC;
+    UseDocument(PictureDocument({{kPicture, 0, 2, 1}, {kSecondPicture, 0, 2, 1}}));
+    auto saver = StartFullScreen({{640, 480}});
+    if (GetParam().stored) WriteSettingValue(GetParam().position, kPicturePositionValue);
+    saver->DrawAllScreens();  // the splash
+    saver->DrawAllScreens();  // the show starts
+    for (const D3DCOLOR picture : {kPicture, kSecondPicture, kPicture}) {
+        saver->DrawAllScreens();
+        EXPECT_EQ(saver->scenes_[0].view.mode, GetParam().mode);
+        EXPECT_EQ(Pixel(*saver, 0, 320, 240), picture);
+        EXPECT_EQ(Pixel(*saver, 0, 20, 240) == picture, GetParam().fillsTheScreen) << std::hex << picture;
+        clock_.AdvanceMilliseconds(3100);  // on to the next slide
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Settings, PicturePosition,
+                         testing::Values(PositionCase{"Stretch", true, 0, 0, true}, PositionCase{"Fit", true, 1, 1, false},
+                                         PositionCase{"Fill", true, 2, 2, true},
+                                         PositionCase{"NothingStored", false, 0, 2, true}),
+                         [](const testing::TestParamInfo<PositionCase>& info) { return info.param.name; });
 
 struct Unloadable {
     const char* name;
@@ -193,6 +228,22 @@ ULONG FiltersInGraph() {
     return count;
 }
 
+// The graph's filters, each held so that none can go and another take its
+// address.
+std::list<ComHolder<IBaseFilter>> HeldFilters() {
+    std::list<ComHolder<IBaseFilter>> held;
+    ComHolder<IEnumFilters> filters;
+    if (!g_soundtrackBuilder || FAILED(g_soundtrackBuilder->EnumFilters(filters.Receive()))) return held;
+    for (IBaseFilter* filter = nullptr; filters->Next(1, &filter, nullptr) == S_OK;) held.emplace_back().Reset(filter);
+    return held;
+}
+
+std::vector<IBaseFilter*> Addresses(const std::list<ComHolder<IBaseFilter>>& filters) {
+    std::vector<IBaseFilter*> addresses;
+    for (const ComHolder<IBaseFilter>& filter : filters) addresses.push_back(filter.Get());
+    return addresses;
+}
+
 class SceneMusic : public SceneTest {
 protected:
     void SetUp() override {
@@ -218,6 +269,26 @@ TEST_F(SceneMusic, TheEndOfATrackReachesTheMainWindowWhichPlaysTheNext) {
     }
     // Earlier tracks' sources are gone.
     EXPECT_EQ(FiltersInGraph(), 2u);
+}
+
+// A playlist of one track: its end rewinds the graph as it stands, the
+// track is not added again.
+TEST_F(SceneMusic, AOneTrackPlaylistIsRewoundAtTheEndOfItsTrack) {
+    UseDocument(PictureDocument({{kPicture}}, {LevelTrack(L"only.wav", {0.1f})}));
+    auto saver = StartFullScreen({{640, 480}});
+    saver->DrawAllScreens();
+    saver->DrawAllScreens();
+    const std::list<ComHolder<IBaseFilter>> playing = HeldFilters();
+    ASSERT_FALSE(playing.empty());
+    for (int end = 0; end < 3; ++end) {
+        EXPECT_NEAR(HeardNow(), 0.1f, 1e-4) << end;
+        PlayFor(2 * kTrackSeconds);
+        EXPECT_EQ(HeardNow(), 0.0f) << end;
+        EXPECT_EQ(DispatchGraphMessages(), std::vector<HWND>{saver->mainWindow_}) << end;
+    }
+    EXPECT_NEAR(HeardNow(), 0.1f, 1e-4);
+    EXPECT_EQ(Addresses(HeldFilters()), Addresses(playing));
+    EXPECT_EQ(saver->scenes_[0].nextItem, 1u);
 }
 
 // Every unit's start plays its own first item on the one graph: the music
@@ -253,6 +324,7 @@ TEST_F(SceneMusic, OnTwoMonitorsTheGraphIsSharedAndTheSecondStartPlaysTheFirstTr
 
 struct PrimaryVolumeCase {
     const char* name;
+    bool stored;
     DWORD volume, muted;
     LONG expected;  // hundredths of a decibel
 };
@@ -263,8 +335,10 @@ class PrimaryBufferVolume : public SceneTest, public testing::WithParamInterface
 TEST_P(PrimaryBufferVolume, FollowsTheStoredSettingsWhenTheShowStarts) {
     UseDocument(PictureDocument({{kPicture}}));
     auto saver = StartFullScreen({{640, 480}});
-    WriteSettingValue(GetParam().volume, kSoundVolumeValue);
-    WriteSettingValue(GetParam().muted, kMuteSoundValue);
+    if (GetParam().stored) {
+        WriteSettingValue(GetParam().volume, kSoundVolumeValue);
+        WriteSettingValue(GetParam().muted, kMuteSoundValue);
+    }
     ASSERT_TRUE(g_primarySoundBuffer);
     g_primarySoundBuffer->SetVolume(-1);
     saver->DrawAllScreens();
@@ -275,9 +349,11 @@ TEST_P(PrimaryBufferVolume, FollowsTheStoredSettingsWhenTheShowStarts) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Settings, PrimaryBufferVolume,
-                         testing::Values(PrimaryVolumeCase{"Full", 100, 0, 0}, PrimaryVolumeCase{"Forty", 40, 0, -3000},
-                                         PrimaryVolumeCase{"Silent", 0, 0, -5000},
-                                         PrimaryVolumeCase{"Muted", 40, 1, DSBVOLUME_MIN}),
+                         testing::Values(PrimaryVolumeCase{"Full", true, 100, 0, 0},
+                                         PrimaryVolumeCase{"Forty", true, 40, 0, -3000},
+                                         PrimaryVolumeCase{"Silent", true, 0, 0, -5000},
+                                         PrimaryVolumeCase{"Muted", true, 40, 1, DSBVOLUME_MIN},
+                                         PrimaryVolumeCase{"NothingStored", false, 0, 0, 0}),
                          [](const testing::TestParamInfo<PrimaryVolumeCase>& info) { return info.param.name; });
 
 }  // namespace

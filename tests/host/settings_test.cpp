@@ -1,4 +1,6 @@
 // The settings in the current user's registry.
+#include <filesystem>
+
 #include "host/host_fixture.h"
 #include "host/registry_key.h"
 #include "host/settings_values.h"
@@ -13,17 +15,19 @@ protected:
     }
 };
 
+// A fresh registry stores nothing: every read keeps what the caller had,
+// and the show's picture position is the product's Fill. (The volume the
+// show then takes: SceneTest's primary buffer at the loudest.)
 TEST_F(SettingsTest, FreshUserKeepsTheDefaults) {
+    ASSERT_FALSE(std::filesystem::exists(registryFile_));
     TestSaver saver;  // sets the key path
-    DWORD volume = 100;
-    DWORD mute = 0;
-    DWORD position = 2;
-    ReadSettingValue(&volume, L"\"SoundVolume\"");
-    ReadSettingValue(&mute, L"\"MuteSound\"");
-    ReadSettingValue(&position, L"\"PicPos\"");
-    EXPECT_EQ(volume, 100u);
-    EXPECT_EQ(mute, 0u);
-    EXPECT_EQ(position, 2u);
+    constexpr DWORD kUnread = 0xDEADBEEF;
+    for (const WCHAR* name : {kSoundVolumeValue, kMuteSoundValue, kPicturePositionValue}) {
+        DWORD value = kUnread;
+        ReadSettingValue(&value, name);
+        EXPECT_EQ(value, kUnread) << "stored, though fresh";
+    }
+    EXPECT_EQ(GetPicturePosition(), 2);
 
     auto started = Start(kModeFullScreen);
     const AdapterRecord& adapter = *started->adapters_[0];
