@@ -6,6 +6,7 @@
 #include "effects/lights/light_fixture.h"
 #include "effects/lights/light_records.h"
 #include "effects/lights/matrix_code_light.h"
+#include "platform/d3d9_pipeline/pipeline_fixture.h"
 #include "scene/model/crt_random.h"
 
 #include <gtest/gtest.h>
@@ -97,6 +98,30 @@ TEST(GlyphGridTest, ATrainWritesItsGlyphsDownTheColumn)
         }
         EXPECT_EQ(GlyphGrid::Glyph(grid->Cell(4, 0)), 0);
     }
+}
+
+// A pushing train moves its column down a row each step: its glyphs stay
+// together down to the bottom, and its row stays -1. Each step is followed
+// by the walk, which erases the copy the train's end leaves fading.
+TEST(GlyphGridTest, APushedColumnMovesDownAsATrain)
+{
+    kv_srand(11);
+    GlyphConfig config = Config(1);
+    config.glyphCount = 1;
+    const auto grid = GlyphGrid::Create(config, 0, 7);  // one column, eight rows
+    grid->columns[0] = {3, 0, -1};
+    for (int step = 0; step < 200 && GlyphGrid::Glyph(grid->Cell(7, 0)) == 0; ++step) {
+        grid->StepColumns(false);
+        GlyphCursor cursor;
+        GlyphQuad quad;
+        while (grid->NextVisibleCell(cursor, quad)) {
+        }
+    }
+    EXPECT_EQ(grid->columns[0].row, -1);
+    std::vector<int> glyphs;
+    for (int row = 0; row < 8; ++row)
+        glyphs.push_back(GlyphGrid::Glyph(grid->Cell(row, 0)));
+    EXPECT_EQ(glyphs, (std::vector<int>{0, 0, 0, 0, 0, 1, 1, 1}));
 }
 
 TEST(GlyphGridTest, TheWalkDescribesVisibleCellsAndAgesThem)
@@ -242,30 +267,83 @@ TEST_F(GlyphLightTest, TheLuminanceMapWeighsTheCopiedPictureAndNeedsOne)
     EXPECT_TRUE(light->luminance.empty());
 }
 
-TEST_F(GlyphLightTest, AGlyphDrawsInItsColourOverWhatWasThere)
+class GlyphPixelsTest : public GlyphLightTest {
+protected:
+    // Red glyphs of cellSize picture pixels from a white strip of one glyph,
+    // the columns held still.
+    void ShowStill(UINT w, UINT h, const std::vector<D3DCOLOR>& texels, int backgroundMode, unsigned cellSizeValue,
+                   int position = ViewContext::Fit)
+    {
+        light->backgroundMode.Value() = backgroundMode;
+        light->glyphColour.Value() = 0x0000FF;
+        light->cellSize.Value() = cellSizeValue;
+        light->density.Value() = 1;
+        Show(w, h, texels);
+        light->SetPicturePosition(position);
+        light->batch.SetTexture(MakeTexture(4, 4, std::vector<D3DCOLOR>(16, 0xFFFFFFFF)));
+        light->grid->glyphCount = 1;
+        light->grid->respawnBusy = 0;
+        for (GlyphColumn& column : light->grid->columns)
+            column.delay = 100;
+    }
+    // One frame of the layer over black.
+    void DrawOverBlack()
+    {
+        ASSERT_EQ(device()->BeginScene(), D3D_OK);
+        device()->Clear(0, nullptr, D3DCLEAR_TARGET, 0xFF000000, 1.0f, 0);
+        light->RenderBackground(0);
+        device()->EndScene();
+    }
+};
+
+TEST_F(GlyphPixelsTest, AGlyphDrawsInItsColourOverWhatWasThere)
 {
-    light->backgroundMode.Value() = 2;
-    light->glyphColour.Value() = 0x0000FF;  // red
-    light->cellSize.Value() = 16;
-    light->density.Value() = 1;
-    Show(64, 64, std::vector<D3DCOLOR>(64 * 64, 0xFF0000FF));
-    // A white glyph strip of one square glyph.
-    IDirect3DTexture9* strip = MakeTexture(4, 4, std::vector<D3DCOLOR>(16, 0xFFFFFFFF));
-    light->batch.SetTexture(strip);
-    light->grid->glyphCount = 1;
-    light->grid->respawnBusy = 0;
-    for (GlyphColumn& column : light->grid->columns)
-        column.delay = 100;
+    ShowStill(64, 64, std::vector<D3DCOLOR>(64 * 64, 0xFF0000FF), 2, 16);
     const int last = light->grid->rows - 1;
     light->grid->Cell(last - 1, 1) = 1;
-    ASSERT_EQ(device()->BeginScene(), D3D_OK);
-    device()->Clear(0, nullptr, D3DCLEAR_TARGET, 0xFF000000, 1.0f, 0);
-    light->RenderBackground(0);
-    device()->EndScene();
+    DrawOverBlack();
     // Cell (row 3, column 1) spans x 16..32, y 48..64.
     EXPECT_EQ(Pixel(24, 56), 0xFF0000u);
     EXPECT_EQ(Pixel(8, 56), 0x000000u);
     EXPECT_EQ(Pixel(24, 40), 0x000000u);
+}
+
+// Over black, a glyph is as bright as the picture where its cell lies.
+TEST_F(GlyphPixelsTest, InBackgroundModeOneTheGlyphsTakeThePicturesBrightness)
+{
+    std::vector<D3DCOLOR> texels(64 * 64, 0xFFFFFFFF);
+    for (UINT i = 0; i < texels.size(); ++i)
+        if (i % 64 < 32)
+            texels[i] = 0xFF808080;  // the left half grey
+    ShowStill(64, 64, texels, 1, 16);
+    light->grid->Cell(3, 1) = 1;
+    light->grid->Cell(3, 3) = 1;
+    DrawOverBlack();
+    // Row 3 spans y 48..64; column 1 x 16..32 over grey, column 3 x 48..64 over white.
+    EXPECT_TRUE(d3d9_test::ColoursNear(Pixel(24, 56), 0x800000, 3)) << std::hex << Pixel(24, 56);
+    EXPECT_EQ(Pixel(56, 56), 0xFF0000u);
+    EXPECT_EQ(Pixel(40, 56), 0x000000u);
+}
+
+// Pictures a hundred times wider than high and the other way round,
+// stretched over the screen: cells of 1600 picture pixels are a quarter of
+// the screen along the long side and cover it along the short one.
+TEST_F(GlyphPixelsTest, CellsOfFarFromSquarePicturesLieWhereThePictureIsStretched)
+{
+    const struct {
+        UINT w, h;
+        int row, column;
+        UINT x, y, outsideX, outsideY;
+    } cases[] = {{6400, 64, 0, 1, 24, 32, 8, 32}, {64, 6400, 1, 0, 32, 24, 32, 8}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(testing::Message() << c.w << " x " << c.h);
+        Renew();
+        ShowStill(c.w, c.h, std::vector<D3DCOLOR>(c.w * c.h, 0xFF0000FF), 2, 1600, ViewContext::Stretch);
+        light->grid->Cell(c.row, c.column) = 1;
+        DrawOverBlack();
+        EXPECT_EQ(Pixel(c.x, c.y), 0xFF0000u);
+        EXPECT_EQ(Pixel(c.outsideX, c.outsideY), 0x000000u);
+    }
 }
 
 } // namespace

@@ -213,6 +213,49 @@ TEST_F(LakeTest, MissingPicturesAndExtremeHorizonsDrawWithoutFault)
 }
 
 
+// Over a black picture in white: the water's tint is strongest at the
+// bottom and fades to the water line (row 40); the shore's rises from
+// nothing at row 33 to the line.
+TEST_F(LakeTest, TheTintFadesFromTheBottomToTheWaterLineAndRisesToItFromTheShore)
+{
+    light->lakeTint.SetValue(0xFFFFFF);
+    light->tintStrength.SetValue(100);  // 0.8 at the bottom
+    light->tintFade.SetValue(50);       // 0.4 at the water line
+    LightDeviceTest::Show(64, 64, std::vector<D3DCOLOR>(64 * 64, 0xFF000000));
+    DrawFrame();
+    // Pixel centres lie on whole coordinates.
+    const struct {
+        UINT y;
+        float alpha;
+    } probes[] = {{62, 0.4f + 0.4f * 22 / 24}, {52, 0.4f + 0.4f * 12 / 24}, {41, 0.4f + 0.4f * 1 / 24},
+                  {34, 0.4f * 1 / 7},          {39, 0.4f * 6 / 7},          {20, 0.0f}};
+    for (const auto& probe : probes) {
+        const D3DCOLOR grey = static_cast<D3DCOLOR>(probe.alpha * 255.0f + 0.5f) * 0x010101;
+        EXPECT_TRUE(ColoursNear(Pixel(30, probe.y), grey, 3)) << probe.y << ": " << std::hex << Pixel(30, probe.y);
+    }
+}
+
+// Pictures a hundred times wider than high and the other way round,
+// stretched over the screen: the water still lies under the lower 37.5 %.
+TEST_F(LakeTest, FarFromSquarePicturesKeepTheWaterUnderTheirLowerPart)
+{
+    for (const auto& [w, h] : {std::pair{6400u, 64u}, std::pair{64u, 6400u}}) {
+        SCOPED_TRACE(testing::Message() << w << " x " << h);
+        Renew();
+        light->lakeTint.SetValue(0xFFFFFF);
+        light->tintStrength.SetValue(100);
+        light->tintFade.SetValue(0);
+        LightDeviceTest::Show(w, h, std::vector<D3DCOLOR>(w * h, 0xFF000000));
+        light->SetPicturePosition(ViewContext::Stretch);
+        DrawFrame();
+        EXPECT_EQ(Pixel(32, 30), 0x000000u);
+        EXPECT_TRUE(ColoursNear(Pixel(32, 50), 0xCCCCCC, 6)) << std::hex << Pixel(32, 50);
+        for (const lake::PlaneVertex& vertex : light->plane)
+            EXPECT_TRUE(std::isfinite(vertex.y) && std::isfinite(vertex.v0));
+        light->InvalidateDeviceObjects();
+    }
+}
+
 // A quad over the lake tiles its picture: texture coordinates 0 to 2 across
 // a red-green picture show red again in the third quarter.
 TEST_F(LakeTest, QuadsOverTheLakeWrapTheirPicture)

@@ -92,6 +92,48 @@ TEST(RippleGridTest, ADropPushesDownItsCellAndEightNeighbours)
               9);
 }
 
+// Each pass takes the mean height back out: the surface keeps its level
+// while rings spread, where the drops' pushes would otherwise sink it.
+TEST(RippleGridTest, TheSurfaceKeepsItsLevelWhileRingsSpread)
+{
+    RippleGrid grid;
+    grid.Resize(30, 30, 0.25f, 0.25f);
+    kv_srand(2);
+    for (int frame = 0; frame < 40; ++frame) {
+        if (frame % 10 == 0)
+            grid.AddDrop();
+        grid.Simulate();
+    }
+    double sum = 0.0, largest = 0.0;
+    for (const RippleCell& cell : grid.cells) {
+        sum += cell.height;
+        largest = std::max(largest, std::fabs(static_cast<double>(cell.height)));
+    }
+    EXPECT_GT(largest, 0.01);
+    EXPECT_NEAR(sum / grid.cellCount, 0.0, 1e-5);
+}
+
+// The table is read at its ends for rays along the surface or from below
+// it, and for the eye straight above.
+TEST(RippleGridTest, GrazingAndUnderneathEyesReadTheTableAtItsEnds)
+{
+    RippleGrid grid;
+    grid.BuildRefractionTable();
+    grid.Resize(30, 30, 0.1f, 0.1f);
+    const struct {
+        const char* name;
+        D3DXVECTOR3 eye;
+        int entry;
+    } cases[] = {{"grazing from below", {0, -20, 1000}, 0}, {"underneath", {0, -120, 0}, 0}, {"above", {0, 5000, 0}, 255}};
+    std::vector<RippleVertex> vertices(grid.vertexCount);
+    for (const auto& c : cases) {
+        grid.FillVertices(c.eye, vertices.data());
+        EXPECT_TRUE(std::all_of(vertices.begin(), vertices.end(), [&](const RippleVertex& v) {
+            return v.diffuse == grid.refraction[c.entry].colour && std::isfinite(v.u) && std::isfinite(v.v);
+        })) << c.name;
+    }
+}
+
 // A surface more than about 2.2 times as wide as high has corners outside
 // the refraction sphere.
 TEST(RippleGridTest, WideSurfacesAndRipplesGiveFiniteVertices)
