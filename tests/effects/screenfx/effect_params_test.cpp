@@ -331,19 +331,48 @@ TEST_F(EffectParams, MeshPassDrawsTheGridAloneOrThePictureForReaders)
     }
 }
 
-TEST_F(EffectParams, TheWaveAmplitudeAndPatternAlphaFollowTheOpacity)
+// Inside a fading interval of the time line, each kind's faded value at
+// full opacity times the opacity; the pattern's alpha only in speed mode 1.
+TEST_F(EffectParams, FadedValuesFollowTheTimeLinesOpacity)
 {
-    KV_WavesFX waves;
-    KV_TimeLineControl& timeLine = waves.TimeLine();
-    timeLine.mode.SetValue(KV_TimeLineControl::kModeIntervals);
-    ASSERT_TRUE(timeLine.AddInterval(0.0f, 10.0f, 2.0f, 8.0f));
-    timeLine.intervalTime = 1.0f;
-    RecordingEffect& effect = Record(waves);
-    const float opacity = timeLine.GetOpacity();
-    ASSERT_GT(opacity, 0.0f);
-    ASSERT_LT(opacity, 1.0f);
-    waves.Render(renderer);
-    EXPECT_FLOAT_EQ(effect.Values().at("amplitude")[0], 0.0125f * opacity);
+    struct Case {
+        const char* name;
+        Make make;
+        const char* parameter;
+        size_t index;
+        float full;
+        bool fades;
+    };
+    const Case cases[] = {
+        {"waves' amplitude", Defaults<KV_WavesFX>(), "amplitude", 0, 0.0125f, true},
+        {"light's multiplier", Defaults<KV_LightFX>(), "multiplier", 0, 0.2f, true},
+        {"pattern's alpha", [] { return std::unique_ptr<KV_FX_Constructor>(LargePattern()); }, "mix_color", 3, 1.0f,
+         true},
+        {"pattern's alpha in speed mode 0", [] {
+             auto brush = LargePattern();
+             brush->TimeLine().speedMode.SetValue(0);
+             return std::unique_ptr<KV_FX_Constructor>(std::move(brush));
+         }, "mix_color", 3, 1.0f, false},
+        {"blend's alpha", Kind<KV_LightFX_II>([](KV_LightFX_II& blend) { blend.blendStrength.SetValue(50); }),
+         "BlendColor", 3, 0.5f, true},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        std::unique_ptr<KV_FX_Constructor> description = c.make();
+        KV_TimeLineControl& timeLine = description->TimeLine();
+        timeLine.mode.SetValue(KV_TimeLineControl::kModeIntervals);
+        ASSERT_TRUE(timeLine.AddInterval(0.0f, 10.0f, 2.0f, 8.0f));
+        timeLine.intervalTime = 1.0f;
+        const float opacity = timeLine.GetOpacity();
+        ASSERT_GT(opacity, 0.0f);
+        ASSERT_LT(opacity, 1.0f);
+        RecordingEffect& effect = Record(*description);
+        description->Render(renderer);
+        const auto found = effect.Values().find(c.parameter);
+        ASSERT_NE(found, effect.Values().end());
+        ASSERT_GT(found->second.size(), c.index);
+        EXPECT_FLOAT_EQ(found->second[c.index], c.full * (c.fades ? opacity : 1.0f));
+    }
 }
 
 // A frame shows until the phase has run past its duration; the frame index

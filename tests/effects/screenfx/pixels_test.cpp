@@ -1,6 +1,8 @@
 // The common module's effects drawn through the background layer's
 // scene-capture protocol, read back.
+#include <algorithm>
 #include <cstdlib>
+#include <functional>
 #include <memory>
 
 #include <gtest/gtest.h>
@@ -182,6 +184,124 @@ TEST_F(EffectPixels, EveryKindsEffectLoadsAndCoversThePictureAsAReader)
                 EXPECT_NE(Pixel(x, y), 0u) << x << ", " << y;
     }
 }
+
+using MakeKind = std::function<std::unique_ptr<KV_FX_Constructor>()>;
+
+template <class T, class Setup>
+MakeKind Kind(Setup setup)
+{
+    return [setup] {
+        auto description = std::make_unique<T>();
+        setup(*description);
+        return std::unique_ptr<KV_FX_Constructor>(std::move(description));
+    };
+}
+
+// A kind set up so that its effect changes the picture of GreyMasks.
+struct GreyMaskCase {
+    const char* name;
+    MakeKind make;
+};
+
+void PrintTo(const GreyMaskCase& c, std::ostream* os) { *os << c.name; }
+
+// One row a screen effect.
+const GreyMaskCase kGreyMaskCases[] = {
+    {"PatternBrush", Kind<KV_PatternBrush>([](KV_PatternBrush& brush) { brush.patternLink.SetKey(kPattern); })},
+    {"BackgroundCopy", Kind<KV_BackgroundCopy>([](KV_BackgroundCopy& copy) { copy.copyFlagX.SetValue(1); })},
+    {"Waves", Kind<KV_WavesFX>([](KV_WavesFX&) {})},
+    {"Light", Kind<KV_LightFX>([](KV_LightFX& light) { light.lightStrength.SetValue(100); })},
+    {"Blend", Kind<KV_LightFX_II>([](KV_LightFX_II& blend) {
+         blend.blendStrength.SetValue(100);
+         blend.blendColour.SetValue(0x0000FF00);
+     })},
+    {"Underwater", Kind<KV_UnderwaterFX>([](KV_UnderwaterFX&) {})},
+    {"Water", Kind<KV_WaterFX>([](KV_WaterFX& water) { water.waterColour.SetValue(0x000080FF); })},
+};
+
+int ChannelDistance(D3DCOLOR a, D3DCOLOR b)
+{
+    int largest = 0;
+    for (int shift : {0, 8, 16})
+        largest = std::max(largest, std::abs(static_cast<int>((a >> shift) & 0xFF) - static_cast<int>((b >> shift) & 0xFF)));
+    return largest;
+}
+
+// Channel by channel, from a towards b by k.
+D3DCOLOR Mix(D3DCOLOR a, D3DCOLOR b, float k)
+{
+    D3DCOLOR mixed = 0;
+    for (int shift : {0, 8, 16}) {
+        const float from = static_cast<float>((a >> shift) & 0xFF), to = static_cast<float>((b >> shift) & 0xFF);
+        mixed |= static_cast<D3DCOLOR>(from + (to - from) * k + 0.5f) << shift;
+    }
+    return mixed;
+}
+
+class GreyMasks : public EffectPixels, public testing::WithParamInterface<GreyMaskCase> {
+protected:
+    // 4 x 4 checks of two greys: every effect changes them somewhere.
+    static std::vector<D3DCOLOR> Checks()
+    {
+        std::vector<D3DCOLOR> texels(64 * 64);
+        for (UINT i = 0; i < texels.size(); ++i)
+            texels[i] = ((i % 64) / 4 + (i / 64) / 4) % 2 ? 0xFFA0A0A0 : 0xFF404040;
+        return texels;
+    }
+    // The frame of the picture with the case's object over it, masked
+    // (null: everywhere).
+    std::vector<D3DCOLOR> Frame(IDirect3DTexture9* mask, int usesBackground)
+    {
+        objects.clear();
+        ShowPicture(64, 64, Checks());
+        const std::unique_ptr<KV_FX_Constructor> description = GetParam().make();
+        description->usesBackground.SetValue(usesBackground);
+        Place(*description, mask);
+        DrawFrame(usesBackground);
+        UINT w = 0, h = 0;
+        return d3d9_test::ReadBackBuffer(device(), w, h);
+    }
+};
+
+// A grey mask as stored (opaque, its grey in red, green and blue): white
+// columns 0 to 20 take the effect, grey ones 21 to 42 half of it, black
+// ones 43 to 63 none of it, as under a clear mask; alpha alone would cover
+// them all.
+TEST_P(GreyMasks, CoverByTheRedTimesTheAlphaOfTheirMask)
+{
+    StoreGreenPattern();
+    std::vector<D3DCOLOR> bands(64 * 64);
+    for (UINT i = 0; i < bands.size(); ++i)
+        bands[i] = i % 64 < 21 ? 0xFFFFFFFF : i % 64 < 43 ? 0xFF808080 : 0xFF000000;
+    IDirect3DTexture9* mask = MakeTexture(64, 64, bands);
+    IDirect3DTexture9* clear = MakeTexture(64, 64, std::vector<D3DCOLOR>(64 * 64, 0x00000000));
+    const float grey = 128.0f / 255.0f;
+    for (const int usesBackground : {0, 1}) {
+        SCOPED_TRACE(usesBackground ? "MainFX" : "Main");
+        // The scene as the object sees it: a reader's has been through the capture.
+        const std::vector<D3DCOLOR> picture = Frame(clear, usesBackground);
+        const std::vector<D3DCOLOR> everywhere = Frame(nullptr, usesBackground);
+        const std::vector<D3DCOLOR> masked = Frame(mask, usesBackground);
+        ASSERT_EQ(masked.size(), 64u * 64u);
+        int changedUnderBlack = 0;
+        for (UINT y = 0; y < 64; ++y) {
+            for (UINT x = 0; x < 64; ++x) {
+                if (x == 20 || x == 21 || x == 42 || x == 43)
+                    continue;  // where the bands meet
+                const size_t i = y * 64 + x;
+                const D3DCOLOR expected = x < 21 ? everywhere[i] : x < 43 ? Mix(picture[i], everywhere[i], grey) : picture[i];
+                ASSERT_LE(ChannelDistance(masked[i], expected), x < 21 || x > 42 ? 2 : 3)
+                    << x << ", " << y << ": " << std::hex << masked[i] << " for " << expected;
+                changedUnderBlack += x > 43 && ChannelDistance(everywhere[i], picture[i]) > 16;
+            }
+        }
+        // Else the effect would look the same under any coverage there.
+        EXPECT_GT(changedUnderBlack, 16);
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(ScreenEffects, GreyMasks, testing::ValuesIn(kGreyMaskCases),
+                         [](const testing::TestParamInfo<GreyMaskCase>& info) { return info.param.name; });
 
 TEST_F(EffectPixels, ThePatternShowsInsideTheMask)
 {
