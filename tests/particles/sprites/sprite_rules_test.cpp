@@ -186,6 +186,91 @@ TEST(SpriteRules, EdgeRulesByModeAndEdge)
     }
 }
 
+// A flow of speed 100 towards the edge, every rule in the mode, sprites of
+// scale 1.
+void FlowTowards(KV_FlowConstructor& flow, int edge, int mode)
+{
+    const unsigned angles[] = {90, 270, 180, 0};
+    flow.speed = 100.0f;
+    flow.angle.Value() = angles[edge];
+    flow.OnDirectionChanged(angles[edge]);
+    flow.scaleMinimum = flow.scaleMaximum = 1.0f;
+    for (KV_BoundControl& rule : flow.rules)
+        rule.mode.SetValue(mode);
+}
+
+// Crossing an edge by half a pixel, a bouncing sprite turns; on the next
+// frame, back by as much as it went on, it is put one pixel inside and is
+// free again, at the low edges and the high ones.
+TEST(SpriteRules, ABouncedSpriteIsPutOnePixelInsideItsEdge)
+{
+    PictureScope picture;
+    for (int edge = 0; edge < 4; ++edge) {
+        SCOPED_TRACE(testing::Message() << "edge " << edge);
+        KV_FlowConstructor flow;
+        FlowTowards(flow, edge, 1);
+        SpriteInstance i = NewSprite(flow);
+        i.centre = D3DXVECTOR3(200, 150, 0);
+        const bool horizontal = edge >= KV_BoundControl::kLeft;
+        const bool low = edge == KV_BoundControl::kTop || edge == KV_BoundControl::kLeft;
+        const float half = horizontal ? i.halfWidth : i.halfHeight;
+        const float border = KV_BoundControl::EdgesOf(flow)[edge];
+        float& position = horizontal ? i.centre.x : i.centre.y;
+        position = low ? border + half - 0.5f : border - half + 0.5f;
+        Step(flow, i, 0.02f);
+        ASSERT_EQ(i.edgeState, edge);
+        Step(flow, i, 0.04f);
+        EXPECT_FLOAT_EQ(position, low ? border + half + 1.0f : border - half - 1.0f);
+        EXPECT_EQ(i.edgeState, KV_BoundControl::kNone);
+    }
+}
+
+// Leaving at the right with a wait of 0.3 s, the sprite stands beyond the
+// edge for that long, then flows back in and is free.
+TEST(SpriteRules, AReturningSpriteWaitsItsTimeOutsideAndComesBack)
+{
+    PictureScope picture;
+    KV_FlowConstructor flow;
+    FlowTowards(flow, KV_BoundControl::kRight, 2);
+    for (KV_BoundControl& rule : flow.rules) {
+        rule.minimumWait.SetValue(300);
+        rule.maximumWait.SetValue(300);
+    }
+    SpriteInstance i = Beyond(flow, KV_BoundControl::kRight);
+    float t = 0.0f, waited = 0.0f;
+    for (int frame = 0; frame < 100; ++frame) {
+        t += 0.02f;
+        Step(flow, i, t);
+        waited += i.waiting ? 0.02f : 0.0f;
+    }
+    EXPECT_NEAR(waited, 0.3f, 0.03f);
+    EXPECT_EQ(i.edgeState, KV_BoundControl::kNone);
+    EXPECT_LT(i.centre.x, 400.0f - i.halfWidth) << "back inside";
+}
+
+// Leaving at the right, a wrapping sprite comes in at the left and fades in
+// over its fade-in time of 0.5 s, then is free.
+TEST(SpriteRules, AWrappedSpriteFadesInOverItsFadeInTime)
+{
+    PictureScope picture;
+    KV_FlowConstructor flow;
+    FlowTowards(flow, KV_BoundControl::kRight, 0);
+    for (KV_BoundControl& rule : flow.rules)
+        rule.fadeIn.SetValue(500);
+    SpriteInstance i = Beyond(flow, KV_BoundControl::kRight);
+    float t = 0.0f, fading = 0.0f;
+    for (int frame = 0; frame < 50 && i.phase < 1.0f; ++frame) {
+        t += 0.02f;
+        Step(flow, i, t);
+        EXPECT_LT(i.centre.x, 200.0f) << "in at the left";
+        fading += i.phase > 0.0f && i.phase < 1.0f ? 0.02f : 0.0f;
+    }
+    EXPECT_EQ(i.phase, 1.0f);
+    EXPECT_NEAR(fading, 0.5f, 0.03f);
+    EXPECT_EQ(i.edgeState, KV_BoundControl::kNone);
+    EXPECT_FALSE(i.placed);
+}
+
 // What the rules may change of a sprite.
 auto RuleState(const SpriteInstance& i)
 {
@@ -255,6 +340,25 @@ TEST(SpriteRules, RainLeavingAtTheBottomComesBackAtTheTop)
     }
     // 2000 pixels per second over a 300-pixel picture: several falls in 4 s.
     EXPECT_GE(returns, 3);
+}
+
+// A drop recycled while a rule held it, waiting beyond an edge, falls
+// from its new place at once.
+TEST(SpriteRules, ARecycledRainDropIsFreeOfTheRuleThatHeldIt)
+{
+    PictureScope picture;
+    KV_RainConstructor rain;
+    SpriteInstance i = NewSprite(rain);
+    i.edgeState = KV_BoundControl::kBottom;
+    i.placed = true;
+    i.waiting = true;
+    i.ruleFade = 0.0f;
+    i.t2 = 100.0f;
+    rain.InitParticle(i);
+    i.centre = D3DXVECTOR3(200, 100, 0);
+    Step(rain, i, 0.01f);
+    EXPECT_NEAR(i.centre.y, 100.0f + 0.01f * 2000.0f * i.scale, 1e-2f);
+    EXPECT_EQ(i.edgeState, KV_BoundControl::kNone);
 }
 
 TEST(SpriteRules, ARotatedStaticSpriteBoundsItsTurnedQuad)
