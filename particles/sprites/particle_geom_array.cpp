@@ -44,9 +44,10 @@ void ParticleGeomArray::Update(float t)
     m_owner->UpdateParticles(m_instances);
 }
 
+// A negative rate steps every frame; 0 never does.
 void ParticleGeomArray::StepStrip(KV_ParticleSystemCtrl& d)
 {
-    if (d.stripRate > 0.0f && 1.0f / d.stripRate < d.clock - m_stripClock) {
+    if (d.stripRate != 0.0f && 1.0f / d.stripRate < d.clock - m_stripClock) {
         m_stripFrame = d.NextFrame(m_stripFrame);
         m_stripClock = d.clock;
     } else if (m_stripClock > d.clock) {

@@ -208,6 +208,29 @@ TEST_F(SpriteDrawTest, AStripStepsOneFrameAtItsRateAndFlipUSwapsTheFramesPair)
     EXPECT_FLOAT_EQ(vertices[2].u, 0.25f);
 }
 
+// 1 / rate below any clock step: a negative rate steps every frame, however
+// short; a rate of 0 never steps.
+TEST_F(SpriteDrawTest, AStripOfNegativeRateStepsEveryFrameAndOfRateZeroNever)
+{
+    Store(kPicture, {MakeTexture(4, 1, Solid(4, 0xFFFFFFFF))});
+    const std::pair<float, std::vector<float>> cases[] = {{-5.0f, {0.25f, 0.5f, 0.75f, 0.0f, 0.25f}},
+                                                          {0.0f, {0.0f, 0.0f, 0.0f, 0.0f, 0.0f}}};
+    for (const auto& [rate, expected] : cases) {
+        SCOPED_TRACE(rate);
+        auto d = Centred();
+        d->strip = true;
+        d->frameCount = 4;
+        d->stripRate = rate;
+        auto object = Make(*d);
+        std::vector<float> firstUs;
+        for (int frame = 1; frame <= 5; ++frame) {
+            object->Update(0.01f * static_cast<float>(frame));
+            firstUs.push_back(FirstU(Vertices(*object)));
+        }
+        EXPECT_EQ(firstUs, expected);
+    }
+}
+
 TEST_F(SpriteDrawTest, ASequenceStepsOnTheAnimationClock)
 {
     for (const auto& [speed, interval] : {std::pair{100u, 0.5f}, std::pair{200u, 0.25f}}) {
