@@ -14,7 +14,7 @@ KV_LightingConstructor::KV_LightingConstructor()
 {
     blendMode.SetValue(1);
     setting = true;
-    TimeLine().mode.Value() = KV_TimeLineControl::kModeCycle;
+    TimeLine().mode.SetValue(KV_TimeLineControl::kModeCycle);
     TimeLine().speedMode.Value() = 0;
     // The wait between flashes: 1 to 5 s.
     TimeLine().invisibleRange.minimum.SetValue(100);
