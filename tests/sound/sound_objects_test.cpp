@@ -198,6 +198,28 @@ TEST_F(SoundObjectTest, CompressedSoundRestartsWhileShownAndTakesItsLevels)
     EXPECT_FALSE(PathFileExistsW(copy.c_str()));
 }
 
+// In intervals, it starts when its time line shows it and stops, mid-file,
+// when the time line hides it.
+TEST_F(SoundObjectTest, CompressedSoundStopsWhenItsTimeLineHidesIt)
+{
+    KV_MP3_Constructor mp3;
+    const Bytes wave = LevelWave(0.5f, 3.0);
+    mp3.file.Assign(L"C:\\Sounds\\hidden.wav", static_cast<DWORD>(wave.size()), wave.data());
+    mp3.TimeLine().mode.Value() = KV_TimeLineControl::kModeIntervals;
+    ASSERT_TRUE(mp3.TimeLine().AddInterval(1.0f, 2.0f, 1.0f, 2.0f));
+    const std::unique_ptr<KV_ABObj> sound = ObjectOf(mp3);
+    const struct {
+        float t;
+        float heard;
+    } frames[] = {{0.5f, 0.0f}, {1.5f, 0.5f}, {1.9f, 0.5f}, {2.5f, 0.0f}};
+    for (const auto& frame : frames) {
+        sound->SetTimeLineTime(frame.t);
+        sound->Advance(frame.t);
+        EXPECT_NEAR(HeardNow().first, frame.heard, 1e-6) << frame.t << " s";
+        Play(0.1);
+    }
+}
+
 TEST_F(SoundObjectTest, CompressedSoundWithNothingToPlayIsSilentAndLeavesForeignFiles)
 {
     // Stored by path in the temporary folder, not embedded: its own file is never deleted.

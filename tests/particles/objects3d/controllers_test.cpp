@@ -177,6 +177,29 @@ TEST_F(ButterflyTest, DrawsNewHeadingsWhileFlappingNeverWhileGliding)
     }
 }
 
+// Asked to glide, a butterfly flaps on until its wings are half way down,
+// then glides with its flap slowed a hundredfold.
+TEST_F(ButterflyTest, AGlidingButterflySlowsItsFlap)
+{
+    AC_Butterfly butterfly(description);
+    butterfly.position = {200, 200, 0};
+    butterfly.requestedState = AC_Butterfly::Gliding;
+    butterfly.flapAngle = -10.0f;
+    butterfly.flapSpeed = -160.0f;
+    description.clockStep = 0.01f;  // 11.2 degrees a frame at full speed
+    KV_Frame frame;
+    butterfly.Apply(frame);
+    EXPECT_EQ(butterfly.state, AC_Butterfly::Flapping) << "wings not half way down yet";
+    EXPECT_FLOAT_EQ(butterfly.flapSpeed, -160.0f);
+    butterfly.Apply(frame);
+    ASSERT_EQ(butterfly.state, AC_Butterfly::Gliding);
+    EXPECT_FLOAT_EQ(butterfly.flapSpeed, -1.6f);
+    const float angle = butterfly.flapAngle;
+    for (int i = 0; i < 10; ++i)
+        butterfly.Apply(frame);
+    EXPECT_NEAR(butterfly.flapAngle, angle - 10 * 0.01f * 7.0f * 1.6f, 1e-3f);
+}
+
 TEST_F(ButterflyTest, DecisionsWaitAQuarterOfTheObjectClock)
 {
     AC_Butterfly butterfly(description);
