@@ -1,7 +1,6 @@
 // What each masked effect asks of its effect: technique, every parameter
 // and the draws, on an 800 x 600 picture, recorded.
 #include <cmath>
-#include <functional>
 #include <memory>
 #include <set>
 
@@ -9,6 +8,7 @@
 
 #include "effects/screenfx/background_copy.h"
 #include "effects/screenfx/brush_obj.h"
+#include "effects/screenfx/kind_makers.h"
 #include "effects/screenfx/light_fx.h"
 #include "effects/screenfx/light_fx_ii.h"
 #include "effects/screenfx/pattern_brush.h"
@@ -22,28 +22,12 @@ namespace screenfx_test {
 namespace {
 
 using Values = std::map<std::string, std::vector<float>>;
-using Make = std::function<std::unique_ptr<KV_FX_Constructor>()>;
 
 const std::vector<std::string> kTechniques = {"Main",         "MainFX",        "Blend_Normal",
                                               "Blend_Screen", "PS_ColorDodge", "Blend_Sum"};
 constexpr float kAspect = 800.0f / 600.0f;
 const float kCos40 = std::cos(40.0f * 3.1415927f / 180.0f);
 const float kSin40 = std::sin(40.0f * 3.1415927f / 180.0f);
-
-template <class T, class Setup>
-Make Kind(Setup setup)
-{
-    return [setup] {
-        auto description = std::make_unique<T>();
-        setup(*description);
-        return std::unique_ptr<KV_FX_Constructor>(std::move(description));
-    };
-}
-template <class T>
-Make Defaults()
-{
-    return Kind<T>([](T&) {});
-}
 
 std::unique_ptr<KV_PatternBrush> LargePattern()
 {

@@ -2,13 +2,13 @@
 // scene-capture protocol, read back.
 #include <algorithm>
 #include <cstdlib>
-#include <functional>
 #include <memory>
 
 #include <gtest/gtest.h>
 
 #include "effects/screenfx/background_copy.h"
 #include "effects/screenfx/brush_obj.h"
+#include "effects/screenfx/kind_makers.h"
 #include "effects/screenfx/light_fx.h"
 #include "effects/screenfx/light_fx_ii.h"
 #include "effects/screenfx/pattern_brush.h"
@@ -185,22 +185,10 @@ TEST_F(EffectPixels, EveryKindsEffectLoadsAndCoversThePictureAsAReader)
     }
 }
 
-using MakeKind = std::function<std::unique_ptr<KV_FX_Constructor>()>;
-
-template <class T, class Setup>
-MakeKind Kind(Setup setup)
-{
-    return [setup] {
-        auto description = std::make_unique<T>();
-        setup(*description);
-        return std::unique_ptr<KV_FX_Constructor>(std::move(description));
-    };
-}
-
 // A kind set up so that its effect changes the picture of GreyMasks.
 struct GreyMaskCase {
     const char* name;
-    MakeKind make;
+    Make make;
 };
 
 void PrintTo(const GreyMaskCase& c, std::ostream* os) { *os << c.name; }
@@ -209,13 +197,13 @@ void PrintTo(const GreyMaskCase& c, std::ostream* os) { *os << c.name; }
 const GreyMaskCase kGreyMaskCases[] = {
     {"PatternBrush", Kind<KV_PatternBrush>([](KV_PatternBrush& brush) { brush.patternLink.SetKey(kPattern); })},
     {"BackgroundCopy", Kind<KV_BackgroundCopy>([](KV_BackgroundCopy& copy) { copy.copyFlagX.SetValue(1); })},
-    {"Waves", Kind<KV_WavesFX>([](KV_WavesFX&) {})},
+    {"Waves", Defaults<KV_WavesFX>()},
     {"Light", Kind<KV_LightFX>([](KV_LightFX& light) { light.lightStrength.SetValue(100); })},
     {"Blend", Kind<KV_LightFX_II>([](KV_LightFX_II& blend) {
          blend.blendStrength.SetValue(100);
          blend.blendColour.SetValue(0x0000FF00);
      })},
-    {"Underwater", Kind<KV_UnderwaterFX>([](KV_UnderwaterFX&) {})},
+    {"Underwater", Defaults<KV_UnderwaterFX>()},
     {"Water", Kind<KV_WaterFX>([](KV_WaterFX& water) { water.waterColour.SetValue(0x000080FF); })},
 };
 

@@ -264,18 +264,27 @@ TEST_F(LightTest, ALightThatReadsTheSceneEndsTheCaptureInItsBorders)
     reading.InvalidateDeviceObjects();
 }
 
-TEST_F(LightTest, AFittedPictureShowsTheBorderTextureInTheBars)
+// The picture fitted into the back buffer with its bars, drawn.
+class FittedBorderTest : public LightTest {
+protected:
+    void DrawFitted(UINT w, UINT h, const std::vector<D3DCOLOR>& picture, IDirect3DTexture9* border)
+    {
+        ShowPicture(w, h, picture);
+        context.SetBorderTextures(border);
+        light.SetPicturePosition(ViewContext::Fit);
+        ASSERT_EQ(device()->BeginScene(), D3D_OK);
+        light.RenderBackground(0);
+        light.DrawBorders(0);
+        device()->EndScene();
+    }
+};
+
+TEST_F(FittedBorderTest, AFittedPictureShowsTheBorderTextureInTheBars)
 {
     // 4 x 2: red left half, green right half; fitted into 64 x 64 it spans
     // rows 16 to 47.
-    ShowPicture(4, 2, {0xFFFF0000, 0xFFFF0000, 0xFF00FF00, 0xFF00FF00, 0xFFFF0000, 0xFFFF0000, 0xFF00FF00,
-                       0xFF00FF00});
-    context.SetBorderTextures(MakeTexture(1, 1, {0xFFFFFF00}));
-    light.SetPicturePosition(ViewContext::Fit);
-    ASSERT_EQ(device()->BeginScene(), D3D_OK);
-    light.RenderBackground(0);
-    light.DrawBorders(0);
-    device()->EndScene();
+    DrawFitted(4, 2, {0xFFFF0000, 0xFFFF0000, 0xFF00FF00, 0xFF00FF00, 0xFFFF0000, 0xFFFF0000, 0xFF00FF00, 0xFF00FF00},
+               MakeTexture(1, 1, {0xFFFFFF00}));
     EXPECT_EQ(Pixel(32, 4), kYellow);
     EXPECT_EQ(Pixel(32, 60), kYellow);
     EXPECT_EQ(Pixel(8, 32), kRed);
@@ -284,16 +293,10 @@ TEST_F(LightTest, AFittedPictureShowsTheBorderTextureInTheBars)
 
 // The border quads turn their texture: the left bar shows its top row from
 // the top down, the right bar its bottom row.
-TEST_F(LightTest, TheBarsOfATallPictureShowTheBorderTextureTurned)
+TEST_F(FittedBorderTest, TheBarsOfATallPictureShowTheBorderTextureTurned)
 {
     // 2 x 4, fitted into 64 x 64 it spans columns 16 to 47.
-    ShowPicture(2, 4, Solid(8, 0xFF808080));
-    context.SetBorderTextures(MakeTexture(2, 2, {0xFFFF0000, 0xFF00FF00, 0xFF0000FF, 0xFFFFFF00}));
-    light.SetPicturePosition(ViewContext::Fit);
-    ASSERT_EQ(device()->BeginScene(), D3D_OK);
-    light.RenderBackground(0);
-    light.DrawBorders(0);
-    device()->EndScene();
+    DrawFitted(2, 4, Solid(8, 0xFF808080), MakeTexture(2, 2, {0xFFFF0000, 0xFF00FF00, 0xFF0000FF, 0xFFFFFF00}));
     EXPECT_EQ(Pixel(8, 4), kRed);
     EXPECT_EQ(Pixel(8, 60), kGreen);
     EXPECT_EQ(Pixel(56, 4), kBlue);
