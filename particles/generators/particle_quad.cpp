@@ -46,7 +46,8 @@ ParticleQuad BuildQuadFromAxes(const D3DXVECTOR3& c, const D3DXVECTOR3& u, const
 void BuildSegmentQuad(ParticleQuad& quad, const D3DXVECTOR3& a, const D3DXVECTOR3& d, float length, float startWidth,
                       float endWidth)
 {
-    const D3DXVECTOR3 n = D3DXVECTOR3(-d.y, d.x, 0) / length;
+    // A segment of no length has no direction: its quad has no area.
+    const D3DXVECTOR3 n = length > 0 ? D3DXVECTOR3(-d.y, d.x, 0) / length : D3DXVECTOR3(0, 0, 0);
     SetPosition(quad.v[0], a + n * (startWidth / 2));
     SetPosition(quad.v[1], a - n * (startWidth / 2));
     SetPosition(quad.v[2], a + d + n * (endWidth / 2));

@@ -23,7 +23,7 @@ ParticleQuad BuildQuadFromCentre(const D3DXVECTOR3& centre, float width, float h
 // Half the size along each unit axis: c -U +V, c -U -V, c +U +V, c +U -V.
 ParticleQuad BuildQuadFromAxes(const D3DXVECTOR3& centre, const D3DXVECTOR3& u, const D3DXVECTOR3& v, float size);
 // A segment from a along d (of length `length`), a wide at its start and
-// b at its end; the texture coordinates stay.
+// b at its end; the texture coordinates stay. Length 0 gives no area.
 void BuildSegmentQuad(ParticleQuad& quad, const D3DXVECTOR3& a, const D3DXVECTOR3& d, float length, float startWidth,
                       float endWidth);
 // The x and y axes turned about z by angle radians.

@@ -14,13 +14,25 @@ void ReadScaledValue(KV_IOF_Virtual& archive, UINTSclaleTo<float>& param)
     param.NotifyControls(nullptr);
 }
 
+void ReadVector(KV_IOF_Virtual& archive, D3DXVECTOR3& v)
+{
+    archive.ReadFloat(&v.x);
+    archive.ReadFloat(&v.y);
+    archive.ReadFloat(&v.z);
+}
+
+void WriteVector(KV_IOF_Virtual& archive, const D3DXVECTOR3& v)
+{
+    archive.WriteFloat(&v.x);
+    archive.WriteFloat(&v.y);
+    archive.WriteFloat(&v.z);
+}
+
 Particle ReadParticlePosition(KV_IOF_Virtual& archive)
 {
-    float x = 0, y = 0, z = 0;
-    archive.ReadFloat(&x);
-    archive.ReadFloat(&y);
-    archive.ReadFloat(&z);
-    return Particle(x, y, z);
+    D3DXVECTOR3 at(0, 0, 0);
+    ReadVector(archive, at);
+    return Particle(at.x, at.y, at.z);
 }
 
 void ReadParticlePositions(KV_IOF_Virtual& archive, ParticleList& list)
@@ -38,9 +50,6 @@ void WriteParticlePositions(KV_IOF_Virtual& archive, const ParticleList& list)
 {
     const DWORD count = static_cast<DWORD>(list.size());
     archive.WriteDword(&count);
-    for (const Particle& p : list) {
-        archive.WriteFloat(&p.position.x);
-        archive.WriteFloat(&p.position.y);
-        archive.WriteFloat(&p.position.z);
-    }
+    for (const Particle& p : list)
+        WriteVector(archive, p.position);
 }

@@ -9,6 +9,10 @@ class KV_IOF_Virtual;
 // The value, then a notification so that the result follows it at once.
 void ReadScaledValue(KV_IOF_Virtual& archive, UINTSclaleTo<float>& param);
 
+// Three floats x, y, z.
+void ReadVector(KV_IOF_Virtual& archive, D3DXVECTOR3& v);
+void WriteVector(KV_IOF_Virtual& archive, const D3DXVECTOR3& v);
+
 // A count, then x, y, z per particle. The count is checked against the
 // bytes left; each becomes a particle at rest whose previous position is
 // its position.

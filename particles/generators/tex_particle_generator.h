@@ -55,6 +55,12 @@ public:
     int32_t sequenceFlag = 0;
 
 protected:
+    // The first loaded image, whose frames the animations step; null when
+    // there is none.
+    TextureSequence* FirstImage();
+    // Batch 0 with the first image's current frame on stage 0, through the
+    // effect as it stands, or blended straight on without one.
+    void DrawBatchWithFirstImage(KV_ABRender& renderer, KV_ParticlesObj& object);
     // The document's pair under this generator's key, at the back-buffer
     // size: every copy of one description shares it.
     void AcquireBlendMask();

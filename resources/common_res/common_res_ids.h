@@ -18,3 +18,5 @@
 
 // Resources of type RCDATA.
 #define IDR_PARTICLE_EFFECT 40
+// The plant's effect.
+#define IDR_PLANT_EFFECT 117

@@ -30,6 +30,11 @@ DWORD KV_IOF_Virtual::ReadCount(std::size_t minBytesEach) {
     return CanHold(count, minBytesEach) ? count : 0;
 }
 
+bool KV_IOF_Virtual::AtString() const {
+    static constexpr BYTE kMarker[] = {0xFF, 0xFE, 0xFF};
+    return source_ != nullptr && source_->StartsWith(kMarker, sizeof kMarker);
+}
+
 void KV_IOF_Virtual::Fail() {
     if (source_ != nullptr) {
         source_->Fail();

@@ -51,6 +51,9 @@ public:
     // A count of items of at least `minBytesEach` bytes each; 0 (and a
     // failed archive) when they cannot follow.
     DWORD ReadCount(std::size_t minBytesEach);
+    // Whether a string (a record's class name) comes next: its marker
+    // bytes FF FE FF. Never for a writing archive.
+    bool AtString() const;
     // Stops the reading: the stream is out of step from here on.
     void Fail();
 

@@ -1,7 +1,13 @@
 #include "scene/document/resource_buffer.h"
 
+#include <cstring>
+
 ResourceBuffer::ResourceBuffer(const void* bytes, std::size_t size)
     : cursor_(static_cast<const BYTE*>(bytes)), end_(cursor_ + size) {}
+
+bool ResourceBuffer::StartsWith(const BYTE* bytes, std::size_t size) const {
+    return !failed_ && size <= Remaining() && std::memcmp(cursor_, bytes, size) == 0;
+}
 
 const BYTE* ResourceBuffer::Take(std::size_t size) {
     if (failed_ || size > Remaining()) {

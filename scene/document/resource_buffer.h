@@ -22,6 +22,8 @@ public:
     bool Failed() const { return failed_; }
     void Fail() { failed_ = true; }
 
+    // Whether the unread bytes begin with these; nothing is taken.
+    bool StartsWith(const BYTE* bytes, std::size_t size) const;
     // The next `size` bytes, consumed; null (and failed) when fewer remain.
     const BYTE* Take(std::size_t size);
     // Whether `count` items of at least `minBytesEach` bytes fit in what

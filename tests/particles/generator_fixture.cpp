@@ -30,7 +30,12 @@ void GeneratorTest::LinkEffect(KV_TexParticleGenerator& generator, ID3DXEffect* 
 
 void GeneratorTest::LinkParticleEffect(KV_TexParticleGenerator& generator)
 {
-    std::ifstream file(PARTICLE_EFFECT_FILE, std::ios::binary);
+    LinkEffectFile(generator, PARTICLE_EFFECT_FILE);
+}
+
+void GeneratorTest::LinkEffectFile(KV_TexParticleGenerator& generator, const char* path)
+{
+    std::ifstream file(path, std::ios::binary);
     const std::string text((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
     ASSERT_FALSE(text.empty());
     ID3DXEffect* effect = nullptr;
@@ -44,11 +49,20 @@ void GeneratorTest::LinkParticleEffect(KV_TexParticleGenerator& generator)
 
 void GeneratorTest::AddImage(KV_TexParticleGenerator& generator, IDirect3DTexture9* texture)
 {
+    AddImage(generator, std::vector<IDirect3DTexture9*>{texture}, 0.0f);
+}
+
+void GeneratorTest::AddImage(KV_TexParticleGenerator& generator, const std::vector<IDirect3DTexture9*>& frames,
+                             float seconds)
+{
     const ResourceKey key{L"image" + std::to_wstring(++keys_) + L".png", keys_};
     TextureSequence& sequence = manager->Tables().sequences[key];
-    sequence.AppendFrame(texture);
+    for (IDirect3DTexture9* frame : frames)
+        sequence.AppendFrame(frame);
+    if (frames.size() > 1)
+        sequence.durations.assign(frames.size(), seconds);
     D3DSURFACE_DESC description{};
-    texture->GetLevelDesc(0, &description);
+    frames.front()->GetLevelDesc(0, &description);
     sequence.width = description.Width;
     sequence.height = description.Height;
     sequence.aspect = static_cast<float>(description.Height) / static_cast<float>(description.Width);

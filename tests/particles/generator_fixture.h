@@ -22,9 +22,13 @@ protected:
 
     // The particle effect under a key the generator's link then names.
     void LinkParticleEffect(KV_TexParticleGenerator& generator);
+    // The effect file's effect, likewise.
+    void LinkEffectFile(KV_TexParticleGenerator& generator, const char* path);
     void LinkEffect(KV_TexParticleGenerator& generator, ID3DXEffect* effect);
     // A picture under a key of its own, linked as the generator's next image.
     void AddImage(KV_TexParticleGenerator& generator, IDirect3DTexture9* texture);
+    // Frames of one picture, each shown for the given seconds.
+    void AddImage(KV_TexParticleGenerator& generator, const std::vector<IDirect3DTexture9*>& frames, float seconds);
     // The runtime object, shown by the slide; the slide owns it.
     KV_ParticlesObj& Show(const KV_ParticleGenerator& description);
     template <class Kind>

@@ -3,6 +3,9 @@
 #include "particles/generators/bling.h"
 #include "particles/generators/custom_air_brush.h"
 #include "particles/generators/falling_stars.h"
+#include "particles/generators/plant.h"
+#include "particles/generators/radial_rays.h"
+#include "particles/generators/smoke.h"
 #include "particles/generators/twinkling_stars.h"
 #include "scene/document/kv_iof_r.h"
 #include "scene/document/writer/kv_iof_w.h"
@@ -84,6 +87,38 @@ Bytes CustomRecord()
 
 Bytes TwinklingRecord() { return Join({Frame(u"KV_TwinklingStars", 1), Le32(0), AirBrushRecord()}); }
 
+// A 40 x 20 rectangle from (10, 20); version 1 carries two more floats.
+Bytes SingleRectRecord(DWORD version)
+{
+    Bytes bytes = Join({Frame(u"KV_SingleRectGN", version), Floats({10, 20, 0, 10, 40, 0, 50, 20, 0, 50, 40, 0})});
+    if (version == 1)
+        Append(bytes, Floats({7, 8}));
+    Append(bytes, Join({Frame(u"KV_StaticGenerator", 1), Floats({30, 30, 0}), TexRecord(3, 3)}));
+    return bytes;
+}
+
+Bytes PlantRecord(DWORD rectVersion)
+{
+    return Join({Frame(u"KV_Plant", 1), Le32(100), Le32(20), Le32(50), Le32(150), SingleRectRecord(rectVersion)});
+}
+
+Bytes RaysRecord(DWORD count)
+{
+    return Join({Frame(u"KV_RadialRays", 1), Le32(120), Le32(6), Le32(count), LeInt(-1), LeInt(1), Le32(99),
+                 Le32(40), Le32(25), LeInt(2), Le32(100), Le32(50), Frame(u"KV_StaticGenerator", 1),
+                 Floats({32, 16, 0}), TexRecord(3, 3)});
+}
+
+// The origin fields with or without their own class name and version.
+Bytes SmokeRecord(bool tagged)
+{
+    Bytes bytes = Join({Frame(u"KV_Smoke", 1), Le32(75)});
+    if (tagged)
+        Append(bytes, Frame(u"KV_ParticleOriginGenerator", 1));
+    Append(bytes, Join({Le32(100), Le32(6), Le32(64), Le32(90), Le32(50), Floats({5, 6, 0}), TexRecord(3, 3)}));
+    return bytes;
+}
+
 Bytes FallingStarsRecord()
 {
     return Join({Frame(u"KV_FallingStars", 1), Le32(25), Le32(50), Le32(90), Le32(16), Le32(25), Le32(200),
@@ -156,6 +191,56 @@ void ExpectBling(const KV_ABObj_Constructor& d, bool second)
     EXPECT_EQ(bling.points.back().position, D3DXVECTOR3(11, 20, 0));
 }
 
+void ExpectSingleRect(const KV_ABObj_Constructor& d)
+{
+    const auto& rect = dynamic_cast<const KV_SingleRectGN&>(d);
+    EXPECT_EQ(rect.quad.corners[0].Value(), D3DXVECTOR3(10, 20, 0));
+    EXPECT_EQ(rect.quad.corners[3].Value(), D3DXVECTOR3(50, 40, 0));
+    EXPECT_EQ(rect.centre.Value(), D3DXVECTOR3(30, 30, 0));
+    ExpectTexFields(d, 1, 1);
+}
+
+void ExpectPlant(const KV_ABObj_Constructor& d)
+{
+    const auto& plant = dynamic_cast<const KV_Plant&>(d);
+    EXPECT_FLOAT_EQ(plant.swaySpeed.Result(), 2.0f);
+    EXPECT_FLOAT_EQ(plant.frequency.Result(), 2.0f);
+    EXPECT_FLOAT_EQ(plant.wMagnitude.Result(), 0.1f);
+    EXPECT_FLOAT_EQ(plant.bMagnitude.Result(), 0.3f);
+    ExpectSingleRect(d);
+}
+
+void ExpectRays(const KV_ABObj_Constructor& d, DWORD count)
+{
+    const auto& rays = dynamic_cast<const KV_RadialRays&>(d);
+    EXPECT_EQ(rays.rayLength.Value(), 120u);
+    EXPECT_EQ(rays.rayWidth.Value(), 6u);
+    EXPECT_EQ(rays.rayCount.Value(), count);
+    EXPECT_EQ(rays.imageIndex.Value(), -1);
+    EXPECT_EQ(rays.jitter.Value(), 1);
+    EXPECT_EQ(rays.seed.Value(), 99u);
+    EXPECT_FLOAT_EQ(rays.jitterMinimum.Result(), 0.6f);
+    EXPECT_FLOAT_EQ(rays.rotationSpeed.Result(), 0.5f);
+    EXPECT_EQ(rays.rotationMode.Value(), KV_RadialRays::kSwing);
+    EXPECT_FLOAT_EQ(rays.shrink.Result(), 0.0f);
+    EXPECT_FLOAT_EQ(rays.swingAmplitude.Result(), 1.0f);
+    EXPECT_EQ(rays.centre.Value(), D3DXVECTOR3(32, 16, 0));
+    ExpectTexFields(d, 1, 1);
+}
+
+void ExpectSmoke(const KV_ABObj_Constructor& d)
+{
+    const auto& smoke = dynamic_cast<const KV_Smoke&>(d);
+    EXPECT_FLOAT_EQ(smoke.wind.Result(), 50.0f);
+    EXPECT_FLOAT_EQ(smoke.originLifetime.Result(), 4.0f);
+    EXPECT_EQ(smoke.originRate.Value(), 6u);
+    EXPECT_EQ(smoke.thirdValue.Value(), 64u);
+    EXPECT_EQ(smoke.direction.Value(), 90u);
+    EXPECT_FLOAT_EQ(smoke.originSpeed.Result(), 1.0f);
+    EXPECT_EQ(smoke.centre.Value(), D3DXVECTOR3(5, 6, 0));
+    ExpectTexFields(d, 1, 1);
+}
+
 std::vector<RecordCase> Cases()
 {
     return {
@@ -190,6 +275,12 @@ std::vector<RecordCase> Cases()
              EXPECT_EQ(dynamic_cast<const KV_TwinklingStars&>(d).points.size(), 2u);
          },
          true},
+        {"Plant", PlantRecord(2), ExpectPlant, true},
+        {"PlantOnARectangleOfVersion1", PlantRecord(1), ExpectPlant},
+        {"RadialRays", RaysRecord(24), [](const auto& d) { ExpectRays(d, 24); }, true},
+        {"RadialRaysHugeCount", RaysRecord(0xFFFFFFFF), [](const auto& d) { ExpectRays(d, 0xFFFFFFFF); }, true},
+        {"Smoke", SmokeRecord(false), ExpectSmoke, true},
+        {"SmokeWithTaggedOriginFields", SmokeRecord(true), ExpectSmoke},
         {"FallingStars", FallingStarsRecord(),
          [](const auto& d) {
              const auto& stars = dynamic_cast<const KV_FallingStars&>(d);
