@@ -4,6 +4,7 @@ target_sources(engine PRIVATE
   ${CMAKE_CURRENT_LIST_DIR}/air_brush.cpp
   ${CMAKE_CURRENT_LIST_DIR}/blend_mask.cpp
   ${CMAKE_CURRENT_LIST_DIR}/bling.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/brown_animation.cpp
   ${CMAKE_CURRENT_LIST_DIR}/custom_air_brush.cpp
   ${CMAKE_CURRENT_LIST_DIR}/falling_stars.cpp
   ${CMAKE_CURRENT_LIST_DIR}/falling_stars_record.cpp
@@ -15,11 +16,14 @@ target_sources(engine PRIVATE
   ${CMAKE_CURRENT_LIST_DIR}/particle_origin_generator_record.cpp
   ${CMAKE_CURRENT_LIST_DIR}/particle_quad.cpp
   ${CMAKE_CURRENT_LIST_DIR}/particles_obj.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/path_animation.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/path_generator.cpp
   ${CMAKE_CURRENT_LIST_DIR}/plant.cpp
   ${CMAKE_CURRENT_LIST_DIR}/radial_rays.cpp
   ${CMAKE_CURRENT_LIST_DIR}/record_fields.cpp
   ${CMAKE_CURRENT_LIST_DIR}/single_rect.cpp
   ${CMAKE_CURRENT_LIST_DIR}/smoke.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/static_animation.cpp
   ${CMAKE_CURRENT_LIST_DIR}/static_generator_record.cpp
   ${CMAKE_CURRENT_LIST_DIR}/tex_particle_generator.cpp
   ${CMAKE_CURRENT_LIST_DIR}/tex_particle_generator_record.cpp

@@ -18,5 +18,6 @@
 
 // Resources of type RCDATA.
 #define IDR_PARTICLE_EFFECT 40
-// The plant's effect.
+// The static animation's default effect, and the plant's.
+#define IDR_ANIMATION_EFFECT 116
 #define IDR_PLANT_EFFECT 117

@@ -1,11 +1,14 @@
 // Generator records read from hand-assembled bytes, one table of class and
 // record version; each record is followed by a sentinel that must still read.
 #include "particles/generators/bling.h"
+#include "particles/generators/brown_animation.h"
 #include "particles/generators/custom_air_brush.h"
 #include "particles/generators/falling_stars.h"
+#include "particles/generators/path_animation.h"
 #include "particles/generators/plant.h"
 #include "particles/generators/radial_rays.h"
 #include "particles/generators/smoke.h"
+#include "particles/generators/static_animation.h"
 #include "particles/generators/twinkling_stars.h"
 #include "scene/document/kv_iof_r.h"
 #include "scene/document/writer/kv_iof_w.h"
@@ -116,6 +119,33 @@ Bytes SmokeRecord(bool tagged)
     if (tagged)
         Append(bytes, Frame(u"KV_ParticleOriginGenerator", 1));
     Append(bytes, Join({Le32(100), Le32(6), Le32(64), Le32(90), Le32(50), Floats({5, 6, 0}), TexRecord(3, 3)}));
+    return bytes;
+}
+
+Bytes StaticAnimationRecord()
+{
+    return Join({Frame(u"KV_StaticAnimation", 1), Le32(200), LeInt(1), SingleRectRecord(2)});
+}
+
+Bytes PathAnimationRecord(DWORD version, DWORD points = 3)
+{
+    Bytes bytes = Join({Frame(u"KV_PathAnimtion", version), Le32(10), Le32(50), LeInt(2), LeInt(1), LeInt(0)});
+    if (version >= 2)
+        Append(bytes, Le32(300));
+    Append(bytes, Join({Frame(u"KV_PathGenerator", 1), Le32(points)}));
+    for (DWORD i = 0; i < std::min<DWORD>(points, 3); ++i)
+        Append(bytes, Floats({10.0f * i, 5, 0}));
+    Append(bytes, TexRecord(3, 3));
+    return bytes;
+}
+
+Bytes BrownAnimationRecord(DWORD version, DWORD count)
+{
+    Bytes bytes = Join({Frame(u"KV_BrownAnimation", version), Le32(count), Le32(25), Le32(50), Le32(100), Le32(49)});
+    if (version >= 2)
+        Append(bytes, Le32(300));
+    Append(bytes, Join({Frame(u"KV_ParticleRctRgnGenerator", 1), Floats({0, 0, 0, 0, 64, 0, 64, 0, 0, 64, 64, 0}),
+                        TexRecord(3, 3)}));
     return bytes;
 }
 
@@ -241,6 +271,33 @@ void ExpectSmoke(const KV_ABObj_Constructor& d)
     ExpectTexFields(d, 1, 1);
 }
 
+void ExpectPathAnimation(const KV_ABObj_Constructor& d, float animationSpeed)
+{
+    const auto& path = dynamic_cast<const KV_PathAnimtion&>(d);
+    EXPECT_FLOAT_EQ(path.travelSpeed.Result(), 30.0f);
+    EXPECT_FLOAT_EQ(path.size.Result(), 0.5f);
+    EXPECT_EQ(path.orientation.Value(), KV_PathAnimtion::kMirrorMovingLeft);
+    EXPECT_EQ(path.spriteVerticalMirror.Value(), 1);
+    EXPECT_EQ(path.spriteHorizontalMirror.Value(), 0);
+    EXPECT_FLOAT_EQ(path.animationSpeed.Result(), animationSpeed);
+    ASSERT_EQ(path.path.size(), 3u);
+    EXPECT_EQ(path.path[2].position->Value(), D3DXVECTOR3(20, 5, 0));
+    ExpectTexFields(d, 1, 1);
+}
+
+void ExpectBrownAnimation(const KV_ABObj_Constructor& d, DWORD count, float animationSpeed)
+{
+    const auto& brown = dynamic_cast<const KV_BrownAnimation&>(d);
+    EXPECT_EQ(brown.count.Value(), count);
+    EXPECT_FLOAT_EQ(brown.size.Result(), 0.25f);
+    EXPECT_FLOAT_EQ(brown.speedFactor.Result(), 2.0f);
+    EXPECT_FLOAT_EQ(brown.changeInterval.Result(), 8.25f);
+    EXPECT_FLOAT_EQ(brown.turnTime.Result(), 1.0f);
+    EXPECT_FLOAT_EQ(brown.animationSpeed.Result(), animationSpeed);
+    EXPECT_EQ(brown.region.corners[3].Value(), D3DXVECTOR3(64, 64, 0));
+    ExpectTexFields(d, 1, 1);
+}
+
 std::vector<RecordCase> Cases()
 {
     return {
@@ -281,6 +338,21 @@ std::vector<RecordCase> Cases()
         {"RadialRaysHugeCount", RaysRecord(0xFFFFFFFF), [](const auto& d) { ExpectRays(d, 0xFFFFFFFF); }, true},
         {"Smoke", SmokeRecord(false), ExpectSmoke, true},
         {"SmokeWithTaggedOriginFields", SmokeRecord(true), ExpectSmoke},
+        {"StaticAnimation", StaticAnimationRecord(),
+         [](const auto& d) {
+             const auto& animation = dynamic_cast<const KV_StaticAnimation&>(d);
+             EXPECT_FLOAT_EQ(animation.frameSpeed.Result(), 2.0f);
+             EXPECT_EQ(animation.backward.Value(), 1);
+             ExpectSingleRect(d);
+         },
+         true},
+        {"PathAnimation1", PathAnimationRecord(1), [](const auto& d) { ExpectPathAnimation(d, 1.0f); }},
+        {"PathAnimation2", PathAnimationRecord(2), [](const auto& d) { ExpectPathAnimation(d, 3.0f); }, true},
+        {"BrownAnimation1", BrownAnimationRecord(1, 7), [](const auto& d) { ExpectBrownAnimation(d, 7, 1.0f); }},
+        {"BrownAnimation2", BrownAnimationRecord(2, 7), [](const auto& d) { ExpectBrownAnimation(d, 7, 3.0f); },
+         true},
+        {"BrownAnimationHugeCount", BrownAnimationRecord(2, 0xFFFFFFFF),
+         [](const auto& d) { ExpectBrownAnimation(d, 0xFFFFFFFF, 3.0f); }, true},
         {"FallingStars", FallingStarsRecord(),
          [](const auto& d) {
              const auto& stars = dynamic_cast<const KV_FallingStars&>(d);
@@ -384,6 +456,6 @@ TEST_P(OversizedCounts, FailTheArchiveBeforeAllocating)
 
 INSTANTIATE_TEST_SUITE_P(Counts, OversizedCounts,
                          testing::Values(AirBrushRecord(3, 3, 0xFFFFFFFF), WithOriginCount(0x40000000),
-                                         WithImageCount(0xFFFFFFFF)));
+                                         WithImageCount(0xFFFFFFFF), PathAnimationRecord(2, 0xFFFFFFFF)));
 
 }  // namespace

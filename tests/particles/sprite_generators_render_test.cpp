@@ -1,15 +1,20 @@
-// The rectangle, plant, ray and smoke generators on a device:
+// The rectangle, plant, ray, smoke and animation generators on a device:
 // their quads and their pixels read back through Direct3D.
 #include "generator_fixture.h"
 
+#include "particles/generators/brown_animation.h"
+#include "particles/generators/path_animation.h"
 #include "particles/generators/plant.h"
 #include "particles/generators/radial_rays.h"
 #include "particles/generators/smoke.h"
+#include "particles/generators/static_animation.h"
 #include "scene/model/crt_random.h"
 
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <functional>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -53,6 +58,49 @@ protected:
     IDirect3DTexture9* Solid(D3DCOLOR argb) { return MakeTexture(2, 2, std::vector<D3DCOLOR>(4, argb)); }
 };
 
+struct AnimationCase {
+    const char* name;
+    bool backward;
+    // The frame shown first and after one frame's time.
+    D3DCOLOR first, next;
+};
+
+class StaticAnimationFrames : public SpriteGenerators, public testing::WithParamInterface<AnimationCase> {};
+
+// Three frames of a tenth of a second, red, green and blue, half
+// transparent over the grey picture.
+TEST_P(StaticAnimationFrames, ShowTheFirstFrameOverTheSceneThenTheNext)
+{
+    KV_StaticAnimation animation;
+    SetRectangle(animation, 16, 16, 48, 48);
+    animation.frameSpeed.StoreAndNotify(100);
+    animation.backward.Value() = GetParam().backward ? 1 : 0;
+    animation.firstColour.transparency.StoreAndNotify(50);
+    LinkEffectFile(animation, ANIMATION_EFFECT_FILE);
+    AddImage(animation, {Solid(0xFFFF0000), Solid(0xFF00FF00), Solid(0xFF0000FF)}, 0.1f);
+    Show(animation);
+    const auto halfOver = [](D3DCOLOR frame) {
+        D3DCOLOR mixed = 0;
+        for (int shift : {16, 8, 0}) {
+            const float a = 127.0f / 255;
+            const float c = a * ((frame >> shift) & 0xFF) + (1 - a) * 0x80;
+            mixed |= static_cast<D3DCOLOR>(std::lround(c)) << shift;
+        }
+        return mixed;
+    };
+    Frame(0.05f);
+    EXPECT_TRUE(Near(halfOver(GetParam().first), Pixel(32, 32)));
+    EXPECT_EQ(Pixel(8, 32), kGrey);
+    Frame(0.2f);
+    EXPECT_TRUE(Near(halfOver(GetParam().next), Pixel(32, 32)));
+    EXPECT_EQ(Pixel(52, 32), kGrey);
+}
+
+INSTANTIATE_TEST_SUITE_P(Directions, StaticAnimationFrames,
+                         testing::Values(AnimationCase{"Forward", false, 0xFF0000, 0x00FF00},
+                                         AnimationCase{"BackwardWrapsToTheLast", true, 0xFF0000, 0x0000FF}),
+                         [](const testing::TestParamInfo<AnimationCase>& info) { return std::string(info.param.name); });
+
 // A plant 32 pixels wide from y 8 to its base at y 56; a magnitude of 0.1
 // sways its top by 10 pixels, a quarter of a swing a second.
 class PlantSway : public SpriteGenerators {
@@ -94,6 +142,38 @@ TEST_F(PlantSway, ItsBaseRowStaysWhileItsTopMoves)
     EXPECT_TRUE(Near(0x00FF00, baseLeft));
     EXPECT_EQ(Pixel(13, 55), kGrey);
     EXPECT_EQ(Pixel(51, 55), kGrey);
+}
+
+TEST_F(SpriteGenerators, PlantsAndStaticAnimationsWithoutAnEffectDrawNothing)
+{
+    KV_Plant plant;
+    SetRectangle(plant, 0, 0, 64, 64);
+    AddImage(plant, Solid(0xFF00FF00));
+    KV_StaticAnimation animation;
+    SetRectangle(animation, 0, 0, 64, 64);
+    animation.effectLink.SetKey(ResourceKey{});
+    AddImage(animation, Solid(0xFFFF0000));
+    Show(plant);
+    Show(animation);
+    Frame(0.1f);
+    for (UINT y = 4; y < 64; y += 12)
+        for (UINT x = 4; x < 64; x += 12)
+            ASSERT_EQ(Pixel(x, y), kGrey) << x << ", " << y;
+}
+
+TEST_F(SpriteGenerators, ARectangleMirroredBothWaysTurnsItsPictureHalfRound)
+{
+    KV_StaticAnimation animation;
+    SetRectangle(animation, 0, 0, 64, 64);
+    animation.verticalMirror.Value() = 1;
+    animation.horizontalMirror.Value() = 1;
+    LinkEffectFile(animation, ANIMATION_EFFECT_FILE);
+    // Red at the top left, blue at the bottom right.
+    AddImage(animation, MakeTexture(2, 2, {0xFFFF0000, 0xFF808080, 0xFF808080, 0xFF0000FF}));
+    Show(animation);
+    Frame(0.1f);
+    EXPECT_TRUE(Near(0x0000FF, Pixel(4, 4)));
+    EXPECT_TRUE(Near(0xFF0000, Pixel(60, 60)));
 }
 
 struct SmokeCase {
@@ -203,6 +283,100 @@ TEST_F(SpriteGenerators, AHugeRayCountFillsOneBatch)
     Frame(0.05f);
     EXPECT_EQ(object.QuadCounts()[0], KV_ParticlesObj::kMaxBatchQuads);
 }
+
+// An 8 x 4 sprite along a path of two points.
+struct OrientationCase {
+    const char* name;
+    int orientation;
+    D3DXVECTOR3 from, to;
+    unsigned int speed;
+    bool horizontal, vertical;
+    // The first vertex from the sprite's centre.
+    D3DXVECTOR2 corner;
+};
+
+class PathSpriteOrientation : public SpriteGenerators, public testing::WithParamInterface<OrientationCase> {};
+
+TEST_P(PathSpriteOrientation, TurnsOrMirrorsTheSpriteByItsWay)
+{
+    KV_PathAnimtion animation;
+    animation.path = {MakePathPoint(GetParam().from.x, GetParam().from.y, 0),
+                      MakePathPoint(GetParam().to.x, GetParam().to.y, 0)};
+    animation.travelSpeed.StoreAndNotify(GetParam().speed);
+    animation.size.StoreAndNotify(100);
+    animation.orientation.Value() = GetParam().orientation;
+    AddImage(animation, MakeTexture(8, 4, std::vector<D3DCOLOR>(32, 0xFFFFFFFF)));
+    KV_ParticlesObj& object = Show(animation);
+    Frame(0.1f);
+    const std::vector<DX_V::PCT> quad = BatchVertices(object, 1);
+    EXPECT_EQ(quad[0].u, GetParam().horizontal ? 1.0f : 0.0f);
+    EXPECT_EQ(quad[0].v, GetParam().vertical ? 0.0f : 1.0f);
+    const D3DXVECTOR3& at = Runtime<KV_PathAnimtion>(object).position;
+    EXPECT_NEAR(quad[0].x - at.x, GetParam().corner.x, 1e-4f);
+    EXPECT_NEAR(quad[0].y - at.y, GetParam().corner.y, 1e-4f);
+}
+
+const D3DXVECTOR3 kLeft(10, 32, 0), kRight(54, 32, 0), kTop(32, 10, 0), kBottom(32, 54, 0);
+
+INSTANTIATE_TEST_SUITE_P(
+    Ways, PathSpriteOrientation,
+    testing::Values(
+        OrientationCase{"PlainNeverMirrors", KV_PathAnimtion::kPlain, kRight, kLeft, 50, false, false, {-4, 2}},
+        OrientationCase{"MovingRightIsPlain", KV_PathAnimtion::kMirrorMovingLeft, kLeft, kRight, 50, false, false,
+                        {-4, 2}},
+        OrientationCase{"MovingLeftMirrors", KV_PathAnimtion::kMirrorMovingLeft, kRight, kLeft, 50, true, false,
+                        {-4, 2}},
+        OrientationCase{"StandingCountsAsMovingLeft", KV_PathAnimtion::kMirrorMovingLeft, kLeft, kRight, 0, true,
+                        false, {-4, 2}},
+        OrientationCase{"MovingDownMirrorsUpsideDown", KV_PathAnimtion::kMirrorMovingDown, kTop, kBottom, 50, false,
+                        true, {-4, 2}},
+        // Its length along the way down, its height across it.
+        OrientationCase{"TurnedAlongTheWayDown", KV_PathAnimtion::kAlongMotion, kTop, kBottom, 50, false, false,
+                        {2, -4}},
+        OrientationCase{"StandingStillKeepsItsHeading", KV_PathAnimtion::kAlongMotion, kTop, kBottom, 0, false,
+                        false, {-4, -2}}),
+    [](const testing::TestParamInfo<OrientationCase>& info) { return std::string(info.param.name); });
+
+// A red frame and then a blue one, a tenth of a second each, 16 pixels
+// wide at the centre: a path of one point, or a wanderer held in a
+// rectangle of no size.
+struct SteppedCase {
+    const char* name;
+    std::function<std::unique_ptr<KV_TexParticleGenerator>()> make;
+};
+
+class FirstImageAnimations : public SpriteGenerators, public testing::WithParamInterface<SteppedCase> {};
+
+TEST_P(FirstImageAnimations, DrawTheirOwnSteppedFrame)
+{
+    const auto description = GetParam().make();
+    AddImage(*description, {Solid(0xFFFF0000), Solid(0xFF0000FF)}, 0.1f);
+    Show(*description);
+    Frame(0.05f);
+    EXPECT_TRUE(Near(0xFF0000, Pixel(32, 32)));
+    EXPECT_EQ(Pixel(32, 52), kGrey);
+    Frame(0.2f);
+    EXPECT_TRUE(Near(0x0000FF, Pixel(32, 32)));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Kinds, FirstImageAnimations,
+    testing::Values(SteppedCase{"Path",
+                                [] {
+                                    auto path = std::make_unique<KV_PathAnimtion>();
+                                    path->path = {MakePathPoint(32, 32, 0)};
+                                    path->size.StoreAndNotify(800);
+                                    return path;
+                                }},
+                    SteppedCase{"Brownian",
+                                [] {
+                                    auto brown = std::make_unique<KV_BrownAnimation>();
+                                    brown->region.SetCentred(D3DXVECTOR3(32, 32, 0), 0, 0);
+                                    brown->count.Value() = 1;
+                                    brown->size.StoreAndNotify(800);
+                                    return brown;
+                                }}),
+    [](const testing::TestParamInfo<SteppedCase>& info) { return std::string(info.param.name); });
 
 }  // namespace
 }  // namespace particles_test
