@@ -27,6 +27,7 @@ constexpr PictureSpec kPictures[] = {
     {"desert_dunes", 1024, 512, 2, pictures::DesertDunes},
     {"birch_forest", 576, 1024, 2, pictures::BirchForest},
     {"rose_window", 1024, 1024, 2, pictures::RoseWindow},
+    {"cottage_garden", 1024, 576, 2, pictures::CottageGarden},
     {"tile_mosaic", 160, 120, 4, pictures::TileMosaic},
     {"glyph_strip", 32, 512, 4, pictures::GlyphStrip, 4},
     {"ball_highlight", 256, 256, 2, pictures::BallHighlight, 4},

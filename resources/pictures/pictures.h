@@ -22,6 +22,8 @@ Color MountainLake(float u, float v);
 Color DesertDunes(float u, float v);
 // White birch trunks in a misty wood (9:16, portrait).
 Color BirchForest(float u, float v);
+// A cottage garden under a summer sky, the sun high on the left (16:9).
+Color CottageGarden(float u, float v);
 // A stained-glass rose window (square).
 Color RoseWindow(float u, float v);
 // A few glazed tiles round a sun (4:3, small).

@@ -3,6 +3,9 @@
 # it stores some of the pictures, the 3D objects' files and the sounds.
 # An object library, like the engine: programs link both.
 add_library(sample_scene OBJECT
+  ${CMAKE_CURRENT_LIST_DIR}/dds_painter.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/garden_pictures.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/garden_slide.cpp
   ${CMAKE_CURRENT_LIST_DIR}/light_slides.cpp
   ${CMAKE_CURRENT_LIST_DIR}/masks.cpp
   ${CMAKE_CURRENT_LIST_DIR}/objects3d_slide.cpp

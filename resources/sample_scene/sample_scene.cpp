@@ -24,5 +24,6 @@ std::unique_ptr<KV_SlideShow_Light> BuildSampleShow(KV_DocResManager& manager, c
     AddWaterRingsSlide(scene);
     AddObjects3DSlide(scene);
     AddWindChimeSlide(scene);
+    AddGardenSlide(scene);
     return show;
 }

@@ -43,3 +43,6 @@ void AddObjects3DSlide(SampleScene& scene);
 // Wind chimes among the birches: a WAV sound object that rings now and
 // then while the slide shows.
 void AddWindChimeSlide(SampleScene& scene);
+// The cottage garden: a swaying sunflower, the sun's rays, chimney smoke, a
+// butterfly along its path, a turning pinwheel and wandering bees.
+void AddGardenSlide(SampleScene& scene);

@@ -2,66 +2,16 @@
 
 #include <algorithm>
 #include <cmath>
-#include <cstring>
+
+#include "dds_painter.h"
 
 namespace sample_sprites {
 namespace {
 
-struct Rgba {
-    float r, g, b, a;
-};
-
-float Clamp01(float x) { return std::clamp(x, 0.0f, 1.0f); }
-
-void PutDword(std::vector<BYTE>& bytes, DWORD value)
-{
-    for (int shift = 0; shift < 32; shift += 8)
-        bytes.push_back(static_cast<BYTE>(value >> shift));
-}
-
-BYTE Byte(float x) { return static_cast<BYTE>(std::lround(Clamp01(x) * 255.0f)); }
-
-// "DDS ", the 124-byte header of an uncompressed A8R8G8B8 picture, then the
-// rows top first; each pixel the mean of 4 x 4 samples.
-template <class Painter>
-std::vector<BYTE> PaintDds(int width, int height, const Painter& painter)
-{
-    std::vector<BYTE> bytes = {'D', 'D', 'S', ' '};
-    const DWORD header[31] = {124, 0x100F, static_cast<DWORD>(height), static_cast<DWORD>(width),
-                              static_cast<DWORD>(width * 4)};
-    for (DWORD value : header)
-        PutDword(bytes, value);
-    // The pixel format sits at words 18 to 25 of the header; the caps follow.
-    const DWORD format[8] = {32, 0x41, 0, 32, 0x00FF0000, 0x0000FF00, 0x000000FF, 0xFF000000};
-    std::memcpy(bytes.data() + 4 + 18 * 4, format, sizeof format);
-    const DWORD caps = 0x1000;
-    std::memcpy(bytes.data() + 4 + 26 * 4, &caps, sizeof caps);
-    constexpr int kSamples = 4;
-    for (int y = 0; y < height; ++y) {
-        for (int x = 0; x < width; ++x) {
-            Rgba sum{0, 0, 0, 0};
-            for (int sy = 0; sy < kSamples; ++sy) {
-                for (int sx = 0; sx < kSamples; ++sx) {
-                    const float u = (static_cast<float>(x) + (static_cast<float>(sx) + 0.5f) / kSamples) / width;
-                    const float v = (static_cast<float>(y) + (static_cast<float>(sy) + 0.5f) / kSamples) / height;
-                    const Rgba c = painter(u, v);
-                    // Colours weighted by coverage, so that edges do not darken.
-                    sum = {sum.r + c.r * c.a, sum.g + c.g * c.a, sum.b + c.b * c.a, sum.a + c.a};
-                }
-            }
-            const float coverage = sum.a > 0 ? sum.a : 1.0f;
-            bytes.insert(bytes.end(), {Byte(sum.b / coverage), Byte(sum.g / coverage), Byte(sum.r / coverage),
-                                       Byte(sum.a / (kSamples * kSamples))});
-        }
-    }
-    return bytes;
-}
-
-float Disc(float u, float v, float cu, float cv, float ru, float rv)
-{
-    const float du = (u - cu) / ru, dv = (v - cv) / rv;
-    return du * du + dv * dv;
-}
+using sample_pictures::Clamp01;
+using sample_pictures::Disc;
+using sample_pictures::PaintDds;
+using sample_pictures::Rgba;
 
 Rgba FishPainter(float u, float v)
 {

@@ -29,7 +29,14 @@
 #include "effects/screenfx/light_fx.h"
 #include "effects/screenfx/waves_fx.h"
 #include "particles/generators/bling.h"
+#include "particles/generators/brown_animation.h"
 #include "particles/generators/falling_stars.h"
+#include "particles/generators/particles_obj.h"
+#include "particles/generators/path_animation.h"
+#include "particles/generators/plant.h"
+#include "particles/generators/radial_rays.h"
+#include "particles/generators/smoke.h"
+#include "particles/generators/static_animation.h"
 #include "particles/generators/twinkling_stars.h"
 #include "particles/objects3d/kv_3d_in_2d_array.h"
 #include "particles/objects3d/kv_3d_in_2d_array_constructor.h"
@@ -86,6 +93,7 @@ struct SamplePicture {
 
 const SamplePicture kPictures[] = {
     {"landscape", {L"", IDR_PICTURE_MOUNTAIN_LAKE}, false, 1024, 576},
+    {"garden", {L"", IDR_PICTURE_COTTAGE_GARDEN}, false, 1024, 576},
     {"portrait", {L"", IDR_PICTURE_BIRCH_FOREST}, false, 576, 1024},
     {"square", {L"", IDR_PICTURE_ROSE_WINDOW}, false, 1024, 1024},
     {"small", {L"", IDR_PICTURE_TILE_MOSAIC}, false, 160, 120},
@@ -415,6 +423,64 @@ TEST_F(SampleScene, TheSpriteSlidesSystemsLoadWithTheirPictures) {
         }
     }
     EXPECT_TRUE(sawSequence);
+}
+
+// The garden slide: a plant, rays, smoke and the three animations, each
+// with a picture the document stores (the animations' as frame strips) and
+// its effect from the common module; each builds, runs and fills its quads.
+TEST_F(SampleScene, TheGardenSlidesGeneratorsLoadWithTheirPicturesFramesAndEffects) {
+    document = LoadSceneDocument();
+    ASSERT_NE(document.root, nullptr);
+    const KV_SlideContainer* slide = SlideStarting<KV_Plant>(*document.root);
+    ASSERT_NE(slide, nullptr);
+    const auto& descriptions = slide->drawnDescriptions;
+    ASSERT_EQ(descriptions.size(), 6u);
+    const auto* plant = dynamic_cast<const KV_Plant*>(descriptions[0].get());
+    const auto* bees = dynamic_cast<const KV_BrownAnimation*>(descriptions[1].get());
+    const auto* butterfly = dynamic_cast<const KV_PathAnimtion*>(descriptions[2].get());
+    const auto* pinwheel = dynamic_cast<const KV_StaticAnimation*>(descriptions[3].get());
+    const auto* smoke = dynamic_cast<const KV_Smoke*>(descriptions[4].get());
+    const auto* rays = dynamic_cast<const KV_RadialRays*>(descriptions[5].get());
+    ASSERT_TRUE(plant && bees && butterfly && pinwheel && smoke && rays);
+    EXPECT_GE(butterfly->path.size(), 2u);
+
+    struct EffectLink {
+        const KV_TexParticleGenerator* generator;
+        int id;
+    };
+    for (const EffectLink& link : {EffectLink{plant, IDR_PLANT_EFFECT}, EffectLink{pinwheel, IDR_ANIMATION_EFFECT},
+                                   EffectLink{rays, IDR_PARTICLE_EFFECT}}) {
+        EXPECT_EQ(link.generator->effectLink.Key(), (ResourceKey{L"common_res.dll", link.id}));
+        ComHolder<ID3DXEffect> effect;
+        effect.Reset(document.manager->GetEffect(link.generator->effectLink));
+        EXPECT_NE(effect.Get(), nullptr) << link.id;
+    }
+    // The sprites draw without an effect.
+    for (const KV_TexParticleGenerator* sprites : {static_cast<const KV_TexParticleGenerator*>(bees),
+                                                   static_cast<const KV_TexParticleGenerator*>(butterfly),
+                                                   static_cast<const KV_TexParticleGenerator*>(smoke)})
+        EXPECT_TRUE(sprites->effectLink.GetPath().empty());
+
+    for (const auto& description : descriptions) {
+        const auto& generator = dynamic_cast<const KV_TexParticleGenerator&>(*description);
+        ASSERT_EQ(generator.images.size(), 1u);
+        const TextureSequence& picture = document.manager->GetImage(generator.images.front());
+        ASSERT_FALSE(picture.Frames().empty());
+        for (IDirect3DTexture9* frame : picture.Frames())
+            EXPECT_NE(frame, nullptr);
+        const bool strip = description.get() == bees || description.get() == butterfly || description.get() == pinwheel;
+        if (strip) {
+            EXPECT_GT(picture.Frames().size(), 1u);
+            EXPECT_EQ(picture.durations.size(), picture.Frames().size());
+        }
+    }
+
+    g_currentDocResManager = document.manager.get();
+    for (const auto& description : descriptions) {
+        const std::unique_ptr<KV_ABObj> object = description->CreateObject();
+        object->Update(0.1f);
+        EXPECT_GT(static_cast<KV_ParticlesObj&>(*object).QuadCounts().at(0), 0u) << typeid(*description).name();
+    }
 }
 
 }  // namespace
