@@ -378,5 +378,57 @@ INSTANTIATE_TEST_SUITE_P(
                                 }}),
     [](const testing::TestParamInfo<SteppedCase>& info) { return std::string(info.param.name); });
 
+struct ImageIndexCase {
+    const char* name;
+    int index;
+    D3DCOLOR ray;
+};
+
+class RayImageIndex : public SpriteGenerators, public testing::WithParamInterface<ImageIndexCase> {};
+
+// A red picture as image 0: any other index, negative ones too, draws the
+// ray without a picture.
+TEST_P(RayImageIndex, SelectsThePictureOrNone)
+{
+    KV_RadialRays rays = Ray();
+    rays.imageIndex.Value() = GetParam().index;
+    LinkParticleEffect(rays);
+    AddImage(rays, Solid(0xFFFF0000));
+    Show(rays);
+    Frame(0.05f);
+    EXPECT_TRUE(Near(GetParam().ray, Pixel(28, 32)));
+}
+
+INSTANTIATE_TEST_SUITE_P(Indices, RayImageIndex,
+                         testing::Values(ImageIndexCase{"First", 0, 0xFF0000}, ImageIndexCase{"Beyond", 1, 0xFFFFFF},
+                                         ImageIndexCase{"Negative", -1, 0xFFFFFF}),
+                         [](const testing::TestParamInfo<ImageIndexCase>& info) { return std::string(info.param.name); });
+
+TEST_F(SpriteGenerators, SpritesWithoutAPictureHaveNoSize)
+{
+    KV_PathAnimtion path;
+    path.path = {MakePathPoint(20, 20, 0), MakePathPoint(40, 40, 0)};
+    path.size.StoreAndNotify(100);
+    KV_BrownAnimation brown;
+    brown.region.SetCentred(D3DXVECTOR3(32, 32, 0), 20, 20);
+    brown.count.Value() = 3;
+    brown.size.StoreAndNotify(100);
+    KV_ParticlesObj& walker = Show(path);
+    KV_ParticlesObj& wanderers = Show(brown);
+    Frame(0.05f);
+    for (KV_ParticlesObj* object : {&walker, &wanderers}) {
+        const std::vector<DX_V::PCT> quads = BatchVertices(*object, object->QuadCounts()[0]);
+        ASSERT_FALSE(quads.empty());
+        for (size_t i = 0; i < quads.size(); i += 4)
+            for (size_t k = 1; k < 4; ++k) {
+                EXPECT_EQ(quads[i + k].x, quads[i].x);
+                EXPECT_EQ(quads[i + k].y, quads[i].y);
+            }
+    }
+    for (UINT y = 4; y < 64; y += 6)
+        for (UINT x = 4; x < 64; x += 6)
+            ASSERT_EQ(Pixel(x, y), kGrey) << x << ", " << y;
+}
+
 }  // namespace
 }  // namespace particles_test
