@@ -210,10 +210,14 @@ void KV_WaterRingLight::DrawBorders(int flag)
         Unlit([&] { g_currentRenderContext->DrawBorders(); });
 }
 
+// While the picture is captured for readers it is stretched over the
+// target; the position is shared by every slide of the screen, so the end
+// of the capture puts back the one in force before it.
 void KV_WaterRingLight::BeginSceneCapture()
 {
     KV_2D_Light::BeginSceneCapture();
     if (refractScene.Value() != 1) {
+        m_positionBeforeCapture = m_pictureMode;
         KV_2D_Light::SetPicturePosition(0);
         Resize(m_targetWidth, m_targetHeight);
     }
@@ -222,7 +226,7 @@ void KV_WaterRingLight::BeginSceneCapture()
 const RenderTargetPair& KV_WaterRingLight::EndSceneCapture(bool clear)
 {
     if (refractScene.Value() != 1) {
-        KV_2D_Light::SetPicturePosition(1);
+        KV_2D_Light::SetPicturePosition(m_positionBeforeCapture);
         Resize(m_targetWidth, m_targetHeight);
     }
     return KV_2D_Light::EndSceneCapture(clear);

@@ -63,4 +63,6 @@ private:
     float PictureAspect() const;
     template <class Draw>
     void Unlit(Draw draw);
+
+    int m_positionBeforeCapture = 1;
 };

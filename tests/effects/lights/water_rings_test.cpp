@@ -11,6 +11,8 @@
 #include "platform/d3d9_pipeline/pipeline_fixture.h"
 #include "scene/model/crt_random.h"
 #include "scene/render/kv_indexed_mesh.h"
+#include "scene/resources/kv_docresmanager.h"
+#include "scene/slideshow/kv_slideshow_light.h"
 
 #include <gtest/gtest.h>
 
@@ -282,6 +284,105 @@ TEST_F(WaterRingFixture, ExtremeAndMissingPicturesDrawWithoutFault)
         EXPECT_EQ(light->grid->cols, 128u) << aspect;
         EXPECT_EQ(light->grid->rows, 128u) << aspect;
     }
+}
+
+// An object that reads the scene and draws nothing: the layer puts the
+// captured frame on the back buffer.
+class SilentReader : public KV_ABObj {
+public:
+    SilentReader() : KV_ABObj(std::make_unique<Description>()) {}
+    void Render(KV_ABRender&) override {}
+    void Signal(int, int) override {}
+    void UpdateLayout() override {}
+    bool ReadsScene() const override { return true; }
+    void Update(float) override {}
+
+private:
+    class Description : public KV_ABObj_Constructor {
+    public:
+        std::unique_ptr<KV_ABObj> CreateObject() const override { return nullptr; }
+        void Write(KV_IOF_Virtual&) const override {}
+    };
+};
+
+// The show as the host plays it in Fill: a wide picture, the water rings
+// with a scene reader over them, another wide picture; each slide fades
+// in, holds and fades out for a second.
+class WaterRingsInAShowTest : public render_test::RenderTest {
+protected:
+    WaterRingsInAShowTest() : RenderTest(64, 64) {}
+    void SetUp() override
+    {
+        RenderTest::SetUp();
+        MakeRenderContextCurrent(&context);
+        g_currentDocResManager = &manager;
+    }
+    void TearDown() override
+    {
+        show.InvalidateDeviceObjects();
+        show.slides.clear();
+        g_currentDocResManager = nullptr;
+        MakeRenderContextCurrent(nullptr);
+        g_renderTargetSizeStack.clear();
+        RenderTest::TearDown();
+    }
+
+    template <class Layer>
+    KV_SlideContainer& AddSlide(D3DCOLOR colour)
+    {
+        auto* layer = new Exposed<Layer>;
+        auto* slide = new KV_SlideContainer;
+        slide->fadeIn.Value() = slide->hold.Value() = slide->fadeOut.Value() = 1;
+        slide->light = CountedRef<KV_2D_Light>(layer);
+        show.slides.emplace_back(slide);
+        slide->Build();
+        layer->m_pictureQuad.SetPicture(TextureRecord(MakeTexture(4, 2, std::vector<D3DCOLOR>(8, colour)), 4, 2, 0.5f));
+        return *slide;
+    }
+
+    ViewContext context;
+    KV_DocResManager manager;
+    KV_SlideShow_Light show;
+};
+
+// The capture of the rings lays the picture out in other positions while
+// it lasts; the slides after it, and the whole next round, stay in Fill.
+TEST_F(WaterRingsInAShowTest, ThePictureSlidesAroundItFillTheScreenInTheFirstAndSecondRound)
+{
+    constexpr D3DCOLOR kFirst = 0xFFC02020, kLast = 0xFF20C020;
+    AddSlide<KV_2D_Light>(kFirst);
+    AddSlide<KV_WaterRingLight>(0xFF2020C0).drawnObjects.emplace_back(new SilentReader);
+    AddSlide<KV_2D_Light>(kLast);
+    show.SetPicturePosition(ViewContext::Fill);
+
+    const std::pair<UINT, UINT> edges[] = {{32, 1}, {32, 62}, {1, 32}, {62, 32}};
+    int heldFrames[2][2] = {};  // [round][first or last picture]
+    int entries = 0;
+    const KV_SlideContainer* shown = nullptr;
+    float enteredAt = -1;  // the first slide shows at once, as if it had faded in
+    for (float t = 0; t < 18; t += 0.1f) {
+        ASSERT_EQ(device()->BeginScene(), D3D_OK);
+        show.FrameMove(t);
+        show.Render(0);
+        device()->EndScene();
+        if (show.CurrentSlide() != shown) {
+            shown = show.CurrentSlide();
+            enteredAt = shown == show.slides.front().Get() && entries == 0 ? t - 1 : t;
+            ++entries;
+        }
+        const bool held = t - enteredAt > 1.05f && t - enteredAt < 1.95f;
+        const int round = (entries - 1) / 3;
+        const bool first = shown == show.slides[0].Get(), last = shown == show.slides[2].Get();
+        if (!held || round > 1 || !(first || last))
+            continue;
+        ++heldFrames[round][last ? 1 : 0];
+        for (const auto& [x, y] : edges)
+            EXPECT_EQ(Pixel(x, y), (last ? kLast : kFirst) & 0xFFFFFF)
+                << "round " << round + 1 << (last ? ", last" : ", first") << " picture, " << x << "," << y;
+    }
+    for (const auto& round : heldFrames)
+        for (int frames : round)
+            EXPECT_GT(frames, 0);
 }
 
 } // namespace
