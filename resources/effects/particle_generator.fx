@@ -27,6 +27,7 @@ sampler Sampler3 = Texture3
 technique BlendMask
     pass Particles
         ZEnable = FALSE
+        ZWriteEnable = FALSE
         CullMode = NONE
         AlphaBlendEnable = TRUE
         BlendOp = ADD
@@ -40,6 +41,7 @@ void main() { fragColour = diffuseColour * (Texture1 ? texture(Sampler1, texCoor
 technique JoinMask
     pass Particles
         ZEnable = FALSE
+        ZWriteEnable = FALSE
         CullMode = NONE
         AlphaBlendEnable = TRUE
         BlendOp = ADD
@@ -54,6 +56,7 @@ void main() { fragColour = diffuseColour * (Texture1 ? texture(Sampler1, texCoor
 technique BlendMask_Max
     pass Particles
         ZEnable = FALSE
+        ZWriteEnable = FALSE
         CullMode = NONE
         AlphaBlendEnable = TRUE
         BlendOp = MAX
@@ -70,6 +73,7 @@ void main()
 technique CommonTex
     pass Composite
         ZEnable = FALSE
+        ZWriteEnable = FALSE
         CullMode = NONE
         AlphaBlendEnable = TRUE
         BlendOp = ADD
@@ -82,6 +86,7 @@ void main() { fragColour = texture(Sampler1, texCoord0.xy); }
 technique Blend_SumTex
     pass Composite
         ZEnable = FALSE
+        ZWriteEnable = FALSE
         CullMode = NONE
         AlphaBlendEnable = TRUE
         BlendOp = ADD
@@ -94,6 +99,7 @@ void main() { fragColour = texture(Sampler1, texCoord0.xy); }
 technique Blend_ScreenTex
     pass Composite
         ZEnable = FALSE
+        ZWriteEnable = FALSE
         CullMode = NONE
         AlphaBlendEnable = FALSE
         fragment
@@ -109,6 +115,7 @@ void main()
 technique Blend_ColorDodgeTex
     pass Composite
         ZEnable = FALSE
+        ZWriteEnable = FALSE
         CullMode = NONE
         AlphaBlendEnable = FALSE
         fragment
@@ -126,6 +133,7 @@ void main()
 technique Main
     pass Composite
         ZEnable = FALSE
+        ZWriteEnable = FALSE
         CullMode = NONE
         AlphaBlendEnable = FALSE
         fragment
