@@ -1,6 +1,6 @@
 #include "sound/graph_playback.h"
 
-#include <vector>
+#include <algorithm>
 
 namespace {
 
@@ -13,6 +13,27 @@ bool Query(const ComHolder<IGraphBuilder>& builder, REFIID iid, ComHolder<I>& ta
 }
 
 } // namespace
+
+GraphFilters::GraphFilters(IGraphBuilder* builder)
+{
+    ComHolder<IEnumFilters> enumerator;
+    if (builder == nullptr || FAILED(builder->EnumFilters(enumerator.Receive())))
+        return;
+    for (IBaseFilter* filter = nullptr; enumerator->Next(1, &filter, nullptr) == S_OK;)
+        m_filters.push_back(filter);
+    m_listed = true;
+}
+
+GraphFilters::~GraphFilters()
+{
+    for (IBaseFilter* filter : m_filters)
+        filter->Release();
+}
+
+bool GraphFilters::Holds(IBaseFilter* filter) const
+{
+    return std::find(m_filters.begin(), m_filters.end(), filter) != m_filters.end();
+}
 
 bool BuildFilterGraph(HWND window, ComHolder<IGraphBuilder>& builder, ComHolder<IMediaControl>& control,
                       ComHolder<IMediaSeeking>& seeking, ComHolder<IMediaEventEx>& events,
@@ -40,20 +61,13 @@ bool PlaySourceInGraph(IGraphBuilder* builder, IMediaControl* control, IMediaSee
     if (FAILED(control->Stop()))
         return false;
 
-    ComHolder<IEnumFilters> enumerator;
-    if (FAILED(builder->EnumFilters(enumerator.Receive())))
+    const GraphFilters filters(builder);
+    if (!filters.Listed())
         return false;
-    std::vector<IBaseFilter*> filters;
-    for (IBaseFilter* filter = nullptr; enumerator->Next(1, &filter, nullptr) == S_OK;)
-        filters.push_back(filter);
-    bool kept = true;
-    for (IBaseFilter* filter : filters) {
-        if (kept)
-            kept = SUCCEEDED(builder->RemoveFilter(filter)) && SUCCEEDED(builder->AddFilter(filter, nullptr));
-        filter->Release();
+    for (IBaseFilter* filter : filters.All()) {
+        if (FAILED(builder->RemoveFilter(filter)) || FAILED(builder->AddFilter(filter, nullptr)))
+            return false;
     }
-    if (!kept)
-        return false;
 
     if (FAILED(builder->Render(output.Get())))
         return false;

@@ -18,9 +18,29 @@ namespace {
 
 constexpr LONG kMuted = -10000;
 
-// The source of the track that plays: taken out of the graph before the
-// next is added, so that the graph does not grow by one filter a track.
+// The source of the track that plays: taken out of the graph once the next
+// track plays, so that the graph does not grow by one filter a track.
 ComHolder<IBaseFilter> g_currentSource;
+
+// A start that failed leaves the graph as it found it.
+void RemoveFiltersAddedSince(const GraphFilters& before)
+{
+    const GraphFilters now(g_soundtrackBuilder.Get());
+    for (IBaseFilter* filter : now.All()) {
+        if (!before.Holds(filter))
+            g_soundtrackBuilder->RemoveFilter(filter);
+    }
+}
+
+// The track that plays now replaces the one before it.
+void ReplaceCurrentSource(IBaseFilter* source)
+{
+    if (g_currentSource)
+        g_soundtrackBuilder->RemoveFilter(g_currentSource.Get());
+    if (source)
+        source->AddRef();
+    g_currentSource.Reset(source);
+}
 
 } // namespace
 
@@ -30,23 +50,27 @@ bool InitSoundtrackGraph(HWND window)
                             g_soundtrackAudio);
 }
 
+// The track before stays in the graph until this one plays: a file that
+// cannot be played adds nothing to it.
 void PlaySoundtrackFile(const kv_string& path)
 {
+    if (!g_soundtrackBuilder)
+        return;
+    const GraphFilters before(g_soundtrackBuilder.Get());
     ComHolder<IBaseFilter> source;
-    if (g_soundtrackBuilder) {
-        if (g_currentSource)
-            g_soundtrackBuilder->RemoveFilter(g_currentSource.Get());
-        g_currentSource.Reset();
-        g_soundtrackBuilder->AddSourceFilter(path.c_str(), path.c_str(), source.Receive());
-    }
+    g_soundtrackBuilder->AddSourceFilter(path.c_str(), path.c_str(), source.Receive());
     if (PlaySoundtrackSource(source.Get())) {
-        g_currentSource.Reset(source.Get());
-        g_currentSource->AddRef();
+        ReplaceCurrentSource(source.Get());
         return;
     }
     if (g_soundtrackControl)
         g_soundtrackControl->Stop();
-    RenderSoundtrackFile(path);
+    // The source that would not play goes before RenderFile adds its own.
+    RemoveFiltersAddedSince(before);
+    if (RenderSoundtrackFile(path))
+        ReplaceCurrentSource(nullptr);
+    else
+        RemoveFiltersAddedSince(before);
 }
 
 bool PlaySoundtrackSource(IBaseFilter* source)

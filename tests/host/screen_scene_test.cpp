@@ -291,6 +291,24 @@ TEST_F(SceneMusic, AOneTrackPlaylistIsRewoundAtTheEndOfItsTrack) {
     EXPECT_EQ(saver->scenes_[0].nextItem, 1u);
 }
 
+// Items that cannot be played (one on no machine, one stored but no sound)
+// leave the graph as they found it: the last good track's source and the
+// renderer, then the next good track's.
+TEST_F(SceneMusic, UnplayableItemsBetweenTwoGoodOnesAddNothingToTheGraph) {
+    const Track noise{L"C:\\music\\noise.mp3", {'n', 'o', 'i', 's', 'e'}};
+    UseDocument(PictureDocument({{kPicture}}, {LevelTrack(L"first.wav", {0.1f}), TracksNotFound(1).front(), noise,
+                                               noise, LevelTrack(L"last.wav", {0.3f})}));
+    auto saver = StartFullScreen({{640, 480}});
+    saver->DrawAllScreens();
+    saver->DrawAllScreens();
+    EXPECT_EQ(FiltersInGraph(), 2u);
+    for (size_t item = 1; item < 5; ++item) {
+        saver->HandleSoundEvent(1);
+        EXPECT_EQ(FiltersInGraph(), 2u) << "item " << item + 1;
+    }
+    EXPECT_NEAR(HeardNow(), 0.3f, 1e-4);
+}
+
 // Every unit's start plays its own first item on the one graph: the music
 // starts again from its beginning, heard once; the unit made current last
 // drives the playlist from then on.
