@@ -168,7 +168,8 @@ TEST_F(GlassBallDeviceTest, TheBallShowsTheCapturedCentreAndTheGradientInTheCorn
 }
 
 // Scrolling by half the frame puts the picture's right half on the left.
-TEST_F(GlassBallDeviceTest, ScrollingMotionWrapsTheCapturedFrameSideways)
+// The scrolled copies name the targets: a reset must find them let go of.
+TEST_F(GlassBallDeviceTest, ScrollingMotionWrapsTheCapturedFrameSidewaysAlsoAfterAReset)
 {
     std::vector<D3DCOLOR> halves(64 * 64);
     for (UINT i = 0; i < halves.size(); ++i)
@@ -183,10 +184,16 @@ TEST_F(GlassBallDeviceTest, ScrollingMotionWrapsTheCapturedFrameSideways)
         light->motionMode.Value() = c.mode;
         Show(64, 64, halves);
         DrawFrame(0.0f);
-        DrawFrame(16.0f);
-        EXPECT_TRUE(ColoursNear(Pixel(20, 32), c.left, 16)) << c.mode;
-        EXPECT_TRUE(ColoursNear(Pixel(44, 32), c.right, 16)) << c.mode;
-        light->InvalidateDeviceObjects();
+        for (const char* when : {"before", "after"}) {
+            DrawFrame(16.0f);
+            EXPECT_TRUE(ColoursNear(Pixel(20, 32), c.left, 16)) << c.mode << " " << when;
+            EXPECT_TRUE(ColoursNear(Pixel(44, 32), c.right, 16)) << c.mode << " " << when;
+            light->InvalidateDeviceObjects();
+            D3DPRESENT_PARAMETERS parameters = presentation();
+            ASSERT_EQ(device()->Reset(&parameters), D3D_OK) << c.mode << " " << when;
+            light->RestoreDeviceObjects();
+            light->Resize(64, 64);
+        }
     }
 }
 
