@@ -87,6 +87,8 @@ protected:
         KV_SlideShow_Light& show = *document_.root;
         const CountedRef<KV_SlideContainer> slide = show.slides.at(index);
         show.slides = {slide};
+        // What scatters itself when it is made does it alike in every play.
+        kv_srand(1);
         show.BuildSlides();
         show.SetPicturePosition(ViewContext::Fill);
         return *show.slides.front();
