@@ -94,3 +94,32 @@ void KV_TexParticleGenerator::CompositeBlendMask(KV_ABRender& renderer)
     }
     renderer.DrawPT(renderer.GetPictureQuad(), m_effect.Get());
 }
+
+void KV_TexParticleGenerator::RenderCoreAndGlow(KV_ABRender& renderer, KV_ParticlesObj& object,
+                                                std::initializer_list<MaskDraw> cores,
+                                                std::initializer_list<MaskDraw> glows)
+{
+    if (!CanDrawMask())
+        return;
+    m_effect->SetTechnique("BlendMask_Max");
+    IDirect3DTexture9* core = nullptr;
+    {
+        const MaskPass pass(renderer, *m_target, 0x00000000);
+        for (const MaskDraw& draw : cores)
+            DrawBatch(renderer, object, draw.batch, CurrentFrameTexture(draw.image));
+        // The glows start on a transparent target, cleared once.
+        core = m_target->Flip(0x00000000).Get();
+        for (const MaskDraw& draw : glows)
+            DrawBatch(renderer, object, draw.batch, CurrentFrameTexture(draw.image));
+    }
+    m_effect->SetTechnique("Main");
+    m_effect->SetTexture("Texture1", renderer.GetSceneTexture().Get());
+    m_effect->SetTexture("Texture2", m_target->Current());
+    m_effect->SetTexture("Texture3", core);
+    renderer.DrawPT(renderer.GetPictureQuad(), m_effect.Get());
+}
+
+void KV_TexParticleGenerator::RenderCoreAndGlow(KV_ABRender& renderer, KV_ParticlesObj& object)
+{
+    RenderCoreAndGlow(renderer, object, {{0, 0}}, {{1, 0}});
+}

@@ -6,13 +6,9 @@
 #include "particles/generators/particles_obj.h"
 #include "particles/processes/processes.h"
 #include "scene/document/reader_registry.h"
-#include "scene/light/kv_abrender.h"
-#include "scene/light/picture_quad.h"
 #include "scene/model/crt_random.h"
 #include "scene/model/float_convert.h"
 #include "scene/model/random_functions.h"
-#include "scene/render/current_device.h"
-#include "scene/render/render_target_pair.h"
 
 namespace {
 
@@ -129,22 +125,5 @@ void KV_FallingStars::FillQuads(KV_ParticlesObj& object)
 
 void KV_FallingStars::Render(KV_ABRender& renderer, KV_ParticlesObj& object)
 {
-    if (!CanDrawMask() || object.Batches().size() < 4)
-        return;
-    m_effect->SetTechnique("BlendMask_Max");
-    IDirect3DTexture9* core = nullptr;
-    {
-        const MaskPass pass(renderer, *m_target, 0x00000000);
-        DrawBatch(renderer, object, kStarCores, CurrentFrameTexture(0));
-        DrawBatch(renderer, object, kTrailCores, CurrentFrameTexture(1));
-        // The glows start on a transparent target, cleared once.
-        core = m_target->Flip(0x00000000).Get();
-        DrawBatch(renderer, object, kTrailGlows, CurrentFrameTexture(3));
-        DrawBatch(renderer, object, kStarGlows, CurrentFrameTexture(2));
-    }
-    m_effect->SetTechnique("Main");
-    m_effect->SetTexture("Texture1", renderer.GetSceneTexture().Get());
-    m_effect->SetTexture("Texture2", m_target->Current());
-    m_effect->SetTexture("Texture3", core);
-    renderer.DrawPT(renderer.GetPictureQuad(), m_effect.Get());
+    RenderCoreAndGlow(renderer, object, {{kStarCores, 0}, {kTrailCores, 1}}, {{kTrailGlows, 3}, {kStarGlows, 2}});
 }

@@ -1,24 +1,19 @@
 #include "particles/generators/static_generator.h"
 
+#include "particles/generators/record_fields.h"
 #include "scene/document/record.h"
 
 void KV_StaticGenerator::ReadRecord(KV_IOF_Virtual& archive)
 {
     ReadRecordVersion(archive);
-    D3DXVECTOR3& c = centre.Value();
-    archive.ReadFloat(&c.x);
-    archive.ReadFloat(&c.y);
-    archive.ReadFloat(&c.z);
+    ReadVector(archive, centre.Value());
     KV_TexParticleGenerator::ReadRecord(archive);
 }
 
 void KV_StaticGenerator::WriteRecord(KV_IOF_Virtual& archive) const
 {
     WriteRecordFrame(archive, L"KV_StaticGenerator", 1);
-    const D3DXVECTOR3& c = centre.Value();
-    archive.WriteFloat(&c.x);
-    archive.WriteFloat(&c.y);
-    archive.WriteFloat(&c.z);
+    WriteVector(archive, centre.Value());
     KV_TexParticleGenerator::WriteRecord(archive);
 }
 

@@ -3,6 +3,7 @@
 // render-target pair of the document's) they are drawn into first.
 #pragma once
 
+#include <initializer_list>
 #include <vector>
 
 #include <d3dx9.h>
@@ -72,6 +73,17 @@ protected:
     void RenderJoinMask(KV_ABRender& renderer, KV_ParticlesObj& object);
     // The mask over the picture area, by the blend mode.
     void CompositeBlendMask(KV_ABRender& renderer);
+    // A batch drawn with one of the pictures.
+    struct MaskDraw {
+        size_t batch;
+        size_t image;
+    };
+    // The cores into the mask, the glows into the pair's other texture
+    // (keeping the brightest), then both laid over the scene by "Main".
+    void RenderCoreAndGlow(KV_ABRender& renderer, KV_ParticlesObj& object, std::initializer_list<MaskDraw> cores,
+                           std::initializer_list<MaskDraw> glows);
+    // Batch 0 as the cores and batch 1 as the glows, both with image 0.
+    void RenderCoreAndGlow(KV_ABRender& renderer, KV_ParticlesObj& object);
     // Whether the mask passes can draw: an effect and a pair holding its
     // textures (a pair released for a device reset holds none).
     bool CanDrawMask() const;
