@@ -6,6 +6,8 @@
 #include "particles/generators/bling.h"
 #include "particles/generators/custom_air_brush.h"
 #include "particles/generators/falling_stars.h"
+#include "particles/generators/firework.h"
+#include "particles/generators/lightning.h"
 #include "scene/render/current_device.h"
 #include "scene/render/render_target_pair.h"
 
@@ -39,6 +41,16 @@ KV_Bling StarBrush(float x, float y, unsigned int brushSize, int blendMode)
     bling.secondColour.Value() = kColourRef808000;
     bling.points.emplace_back(x, y, 0);
     return bling;
+}
+
+// The brush's picture: one frame of the given height over width.
+void Animate(KV_DocResManager& manager, KV_CustomAirBrush& brush, IDirect3DTexture9* picture, float aspect)
+{
+    const ResourceKey key{L"brush.png", 1};
+    TextureSequence& animation = manager.Tables().sequences[key];
+    animation.AppendFrame(picture);
+    animation.aspect = aspect;
+    brush.animationImage.SetKey(key);
 }
 
 // Stops the restored cycles, so that every star has the given size.
@@ -171,11 +183,7 @@ TEST_F(GeneratorTest, ACustomAirBrushBlendsItsPictureStraightOntoTheSlide)
     brush.blendMode.Value() = 1;
     brush.points.emplace_back(20, 20, 0);
     // Half transparent white, twice as tall as wide.
-    const ResourceKey key{L"brush.png", 1};
-    TextureSequence& animation = manager->Tables().sequences[key];
-    animation.AppendFrame(MakeTexture(2, 4, std::vector<D3DCOLOR>(8, 0x80FFFFFF)));
-    animation.aspect = 2.0f;
-    brush.animationImage.SetKey(key);
+    Animate(*manager, brush, MakeTexture(2, 4, std::vector<D3DCOLOR>(8, 0x80FFFFFF)), 2.0f);
     Show(brush);
     // In the screen mode too, what lies behind the brush stays.
     Add({0xFF00FF00, {40, 40, 56, 56}});
@@ -298,6 +306,160 @@ TEST_P(FallingStarsGlow, GlowsScaleTheCoreSize)
 
 // Value 0: the core's 8 pixels; value 25: twice that.
 INSTANTIATE_TEST_SUITE_P(Scales, FallingStarsGlow, testing::Values(GlowCase{0, 3, 5}, GlowCase{25, 7, 9}));
+
+// A firework in the plain blend mode, always shown: its one streamed
+// spark sits at (x, y), its core red and its glow clear.
+KV_FireworkSimple StillSpark(float x, float y)
+{
+    KV_FireworkSimple firework;
+    firework.centre.Value() = D3DXVECTOR3(x, y, 0);
+    firework.originSpeed.StoreAndNotify(50);
+    firework.sparkSize.Value() = 8;
+    firework.firstColour.Value() = 0x0000FF;
+    firework.secondColour.transparency.StoreAndNotify(100);
+    return firework;
+}
+
+TEST_F(GeneratorTest, AnAirBrushDrawnBeforeAPlainFireworkSurvivesItsComposite)
+{
+    KV_FireworkSimple firework = StillSpark(44, 44);
+    LinkParticleEffect(firework);
+    Show(firework);
+    KV_CustomAirBrush brush;
+    brush.brushSize.Value() = 8;
+    brush.firstColour.Value() = 0xFF0000;  // blue
+    brush.points.emplace_back(16, 16, 0);
+    Animate(*manager, brush, MakeTexture(1, 1, {0xFFFFFFFF}), 1.0f);
+    Show(brush);
+    Frame(0.1f);
+    EXPECT_EQ(Pixel(16, 16), 0x0000FFu);
+    EXPECT_TRUE(Near(0xFF0000, Pixel(44, 44)));
+    EXPECT_EQ(Pixel(30, 30), kPicture);
+}
+
+// A straight bolt across the upper quarter: core red, 4 wide; glow green,
+// 10 wide.
+KV_LightningGN StraightBolt()
+{
+    KV_LightningGN lightning;
+    lightning.endPoint1.Value() = D3DXVECTOR3(8, 12, 0);
+    lightning.endPoint2.Value() = D3DXVECTOR3(56, 12, 0);
+    lightning.coreWidth.Value() = 4;
+    lightning.glowWidth.Value() = 10;
+    lightning.firstColour.Value() = 0x0000FF;
+    lightning.secondColour.Value() = 0x00FF00;
+    return lightning;
+}
+
+TEST_F(GeneratorTest, ABoltLightsItsLineAndLeavesThePictureBeyondItsGlow)
+{
+    KV_LightningGN lightning = StraightBolt();
+    LinkParticleEffect(lightning);
+    Show(lightning);
+    Frame(0.1f);
+    // Smoothed, the line runs from x 8 to two thirds of the way.
+    EXPECT_TRUE(Near(0xFF0000, Pixel(24, 12)));
+    EXPECT_TRUE(Near(0xFF0000, Pixel(38, 11)));
+    const D3DCOLOR glowLit = (kPicture & 0xFF00FF) | 0x00FF00;
+    EXPECT_TRUE(Near(glowLit, Pixel(24, 15)));
+    EXPECT_TRUE(Near(glowLit, Pixel(24, 8)));
+    for (const auto& [x, y] : {std::pair<UINT, UINT>{24, 19}, {50, 12}, {24, 52}, {2, 12}})
+        EXPECT_EQ(Pixel(x, y), kPicture) << x << ", " << y;
+}
+
+TEST_F(GeneratorTest, FireworksAndLightningDrawNothingWithoutTheirMasksTextures)
+{
+    KV_FireworkSimple firework = StillSpark(44, 44);
+    KV_LightningGN lightning = StraightBolt();
+    LinkParticleEffect(firework);
+    LinkParticleEffect(lightning);
+    Runtime<KV_FireworkSimple>(Show(firework)).Target()->Release();
+    Runtime<KV_LightningGN>(Show(lightning)).Target()->Release();
+    Add({0xFF00FF00, {0, 0, 8, 8}});
+    Frame(0.1f);
+    EXPECT_EQ(Pixel(4, 4), 0x00FF00u);
+    for (const auto& [x, y] : {std::pair<UINT, UINT>{44, 44}, {24, 12}, {2, 60}})
+        EXPECT_EQ(Pixel(x, y), kPicture) << x << ", " << y;
+}
+
+size_t Points(const BoltList& list)
+{
+    size_t n = list.size();
+    for (const BoltPoint& point : list)
+        n += Points(point.branches);
+    return n;
+}
+
+struct BoltCase {
+    const char* name;
+    unsigned int passes, branches, subBranches, subSubBranches;
+    size_t points, segments, ends;
+};
+
+class LightningBatches : public GeneratorTest, public testing::WithParamInterface<BoltCase> {};
+
+// The core batch holds the segments and two caps a strip, the glow batch
+// the segments, the last batch a square at either end of each strip.
+TEST_P(LightningBatches, HoldTheBoltsSegmentsAndEnds)
+{
+    const BoltCase& c = GetParam();
+    KV_LightningGN lightning = StraightBolt();
+    lightning.endPoint2.Value() = D3DXVECTOR3(56, 40, 0);
+    lightning.passes.Value() = c.passes;
+    lightning.branches.Value() = c.branches;
+    lightning.subBranches.Value() = c.subBranches;
+    lightning.subSubBranches.Value() = c.subSubBranches;
+    lightning.displacement.StoreAndNotify(40);
+    lightning.branchLength.StoreAndNotify(60);
+    lightning.seed.Value() = 5;
+    KV_ParticlesObj& object = Show(lightning);
+    Frame(0.1f);
+    const BoltList& bolt = Runtime<KV_LightningGN>(object).bolt;
+    EXPECT_EQ(Points(bolt), c.points);
+    EXPECT_EQ(BoltSegmentCount(bolt), c.segments);
+    EXPECT_EQ(BoltEndCount(bolt), c.ends);
+    const auto quads = [](size_t n) { return static_cast<UINT>(n); };
+    EXPECT_EQ(object.QuadCounts(),
+              (std::vector<UINT>{quads(c.ends + c.segments), quads(c.segments), quads(c.ends)}));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Bolts, LightningBatches,
+    testing::Values(BoltCase{"Straight", 0, 0, 0, 0, 2, 1, 2}, BoltCase{"ThreePasses", 3, 0, 0, 0, 16, 15, 2},
+                    BoltCase{"OneBranchOfOnePassFewer", 1, 1, 0, 0, 6, 4, 4},
+                    BoltCase{"ABranchWithItsOwn", 2, 1, 1, 0, 14, 11, 6},
+                    BoltCase{"ThreeLevelsNeverBelowNoPasses", 1, 1, 1, 1, 10, 6, 8},
+                    BoltCase{"SubBranchesWithoutBranches", 0, 0, 5, 5, 2, 1, 2},
+                    BoltCase{"PassesAboveTwelveCountAsTwelve", 40, 0, 0, 0, 8192, 8191, 2}),
+    [](const testing::TestParamInfo<BoltCase>& info) { return std::string(info.param.name); });
+
+TEST_F(GeneratorTest, HugeCountsStayWithinOneBatch)
+{
+    KV_LightningGN lightning = StraightBolt();
+    lightning.passes.Value() = lightning.branches.Value() = 0xFFFFFFFF;
+    lightning.subBranches.Value() = lightning.subSubBranches.Value() = 0xFFFFFFFF;
+    lightning.branchLength.StoreAndNotify(50);
+    KV_FireworkSimple firework = StillSpark(32, 32);
+    firework.sparkCount.Value() = 0xFFFFFFFF;
+    firework.emissionSwitch.Value() = 1;
+    firework.emissionRate.StoreAndNotify(50);
+    firework.lifetime.StoreAndNotify(100);
+    firework.TimeLine().mode.Value() = KV_TimeLineControl::kModeCycle;
+    KV_ParticlesObj& bolt = Show(lightning);
+    KV_ParticlesObj& burst = Show(firework);
+    // Out of hiding: the burst fires.
+    KV_TimeLineControl& timeLine = burst.Description().TimeLine();
+    timeLine.Machine().LocalTime(timeLine, 0.05f);
+    ASSERT_NE(timeLine.GetPhase(), kPhaseHidden);
+    for (float t : {0.1f, 0.2f})
+        Frame(t);
+    EXPECT_LE(Points(Runtime<KV_LightningGN>(bolt).bolt), KV_LightningGN::kMaxPoints);
+    for (UINT count : bolt.QuadCounts())
+        EXPECT_LE(count, KV_ParticlesObj::kMaxBatchQuads);
+    EXPECT_EQ(Runtime<KV_FireworkSimple>(burst).origins.size(), KV_ParticleGenerator::kMaxParticles);
+    EXPECT_EQ(Runtime<KV_FireworkSimple>(burst).particles.size(), KV_ParticleGenerator::kMaxParticles);
+    EXPECT_EQ(burst.QuadCounts(), (std::vector<UINT>{KV_ParticlesObj::kMaxBatchQuads, KV_ParticlesObj::kMaxBatchQuads}));
+}
 
 }  // namespace
 }  // namespace particles_test

@@ -1,7 +1,10 @@
 // The generators' arithmetic without a device: emission, quads and colours,
-// the star brush's cycle and the falling stars' emission.
+// the star brush's cycle, the falling stars' emission, the fireworks'
+// bursts and the lightning's bolt.
 #include "particles/generators/bling.h"
 #include "particles/generators/falling_stars.h"
+#include "particles/generators/firework.h"
+#include "particles/generators/lightning.h"
 #include "particles/generators/particle_quad.h"
 #include "particles/generators/particles_obj.h"
 #include "particles/generators/twinkling_stars.h"
@@ -10,11 +13,13 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <chrono>
 #include <cmath>
 #include <functional>
 #include <limits>
 #include <set>
+#include <vector>
 
 namespace {
 
@@ -387,5 +392,270 @@ TEST_P(FallingStarsDirection, StarsFlyTheStoredWay)
 
 INSTANTIATE_TEST_SUITE_P(Degrees, FallingStarsDirection,
                          testing::Values(DirectionCase{0, 1, 0}, DirectionCase{90, 0, -1}, DirectionCase{270, 0, 1}));
+
+// A firework of five sparks at (32, 32), its clock at real time, run
+// frame by frame through its own time line.
+class FireworkBursts : public testing::Test {
+protected:
+    void SetUp() override
+    {
+        kv_srand(3);
+        firework.centre.Value() = D3DXVECTOR3(32, 32, 0);
+        firework.originSpeed.StoreAndNotify(50);
+        firework.burstSpeed.StoreAndNotify(25);
+        firework.sparkCount.Value() = 5;
+    }
+    void Frame(float dt)
+    {
+        t += dt;
+        KV_TimeLineControl& timeLine = firework.TimeLine();
+        firework.originSpeed.Advance(timeLine.Machine().LocalTime(timeLine, t));
+        firework.RunBursts(firework.originSpeed.Step());
+    }
+    // Sparks that started in the last frame.
+    size_t Started() const
+    {
+        return static_cast<size_t>(std::count_if(firework.origins.begin(), firework.origins.end(),
+                                                 [](const Particle& spark) { return spark.Life() == 0; }));
+    }
+    KV_FireworkSimple firework;
+    float t = 0;
+};
+
+TEST_F(FireworkBursts, OneBurstOnTheFirstVisibleFrameOfEachShowingLivingAsLongAsTheShowing)
+{
+    KV_TimeLineControl& timeLine = firework.TimeLine();
+    timeLine.mode.Value() = KV_TimeLineControl::kModeCycle;
+    timeLine.fadeIn.StoreAndNotify(20);
+    timeLine.fadeOut.StoreAndNotify(20);
+    timeLine.visibleRange.minimum.Value() = 40;  // the maximum is larger, but the range is fixed
+    timeLine.invisibleRange.minimum.Value() = timeLine.invisibleRange.maximum.Value() = 50;
+    const float length = timeLine.GetLength();
+    ASSERT_FLOAT_EQ(length, 0.8f);
+    const float dt = 0.03f;
+    int bursts = 0;
+    bool wasHidden = true;
+    float burstPhase = 0;
+    for (int frame = 0; frame < 150; ++frame) {
+        const size_t before = firework.origins.size();
+        Frame(dt);
+        const bool hidden = timeLine.GetPhase() == kPhaseHidden;
+        const float age = firework.originSpeed.Phase() - burstPhase;
+        if (wasHidden && !hidden) {
+            ++bursts;
+            burstPhase = firework.originSpeed.Phase();
+            EXPECT_EQ(firework.origins.size(), 5u) << "frame " << frame;
+            EXPECT_EQ(Started(), 5u);
+        } else {
+            EXPECT_LE(firework.origins.size(), before) << "frame " << frame;
+            if (age < length - dt) {
+                EXPECT_EQ(firework.origins.size(), 5u) << "frame " << frame;
+            } else if (age > length + dt) {
+                EXPECT_TRUE(firework.origins.empty()) << "frame " << frame;
+            }
+        }
+        wasHidden = hidden;
+    }
+    // Shown at once, again after 0.8 s shown and 0.5 s hidden, and again.
+    EXPECT_EQ(bursts, 4);
+}
+
+TEST_F(FireworkBursts, AHiddenTimeLineNeverFires)
+{
+    KV_TimeLineControl& timeLine = firework.TimeLine();
+    timeLine.mode.Value() = KV_TimeLineControl::kModeIntervals;
+    timeLine.intervalTime = 10;
+    for (int frame = 0; frame < 30; ++frame)
+        Frame(0.05f);
+    EXPECT_TRUE(firework.origins.empty());
+}
+
+struct StreamCase {
+    const char* name;
+    unsigned int count;
+    float dt;
+    int frames;
+};
+
+class FireworkStream : public FireworkBursts, public testing::WithParamInterface<StreamCase> {};
+
+// The first frame more than 0.5 s over the count after the last spark
+// starts the next, each living 0.5 s.
+TEST_P(FireworkStream, AlwaysShownStartsASparkEveryHalfSecondOverTheCountAtMostOneAFrame)
+{
+    const StreamCase& c = GetParam();
+    firework.sparkCount.Value() = c.count;
+    std::vector<float> starts;
+    for (int frame = 0; frame < c.frames; ++frame) {
+        Frame(c.dt);
+        ASSERT_LE(Started(), 1u);
+        if (Started() == 1)
+            starts.push_back(firework.originSpeed.Phase());
+    }
+    ASSERT_FALSE(starts.empty());
+    const float now = firework.originSpeed.Phase();
+    const auto startedWithin = [&](float age) {
+        return static_cast<size_t>(std::count_if(starts.begin(), starts.end(), [&](float s) { return now - s < age; }));
+    };
+    EXPECT_GE(firework.origins.size(), startedWithin(0.5f - c.dt / 2));
+    EXPECT_LE(firework.origins.size(), startedWithin(0.5f + c.dt / 2));
+    EXPECT_FLOAT_EQ(starts.front(), c.dt);
+    if (c.count == 0) {
+        EXPECT_EQ(starts.size(), 1u);
+        return;
+    }
+    const float period = 0.5f / static_cast<float>(c.count);
+    EXPECT_GT(starts.size(), static_cast<size_t>(c.frames * c.dt / (period + c.dt)));
+    for (size_t i = 1; i < starts.size(); ++i) {
+        EXPECT_GT(starts[i] - starts[i - 1], period) << i;
+        EXPECT_LE(starts[i] - starts[i - 1], std::max(period, c.dt) + c.dt + 1e-5f) << i;
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Counts, FireworkStream,
+                         testing::Values(StreamCase{"TenEveryTwentiethOfASecond", 10, 0.02f, 50},
+                                         StreamCase{"TenButFramesLongerThanThePeriod", 10, 0.1f, 10},
+                                         StreamCase{"NoneAfterTheFirst", 0, 0.05f, 40}),
+                         [](const testing::TestParamInfo<StreamCase>& info) { return std::string(info.param.name); });
+
+// Every point of a bolt with its width, in tree order.
+void Flatten(const BoltList& list, std::vector<float>& out)
+{
+    for (const BoltPoint& point : list) {
+        out.insert(out.end(), {point.position.x, point.position.y, point.width, point.intensity});
+        Flatten(point.branches, out);
+    }
+}
+
+KV_LightningGN Lightning(unsigned int passes, unsigned int branches, unsigned int sub, unsigned int subSub)
+{
+    KV_LightningGN lightning;
+    lightning.endPoint1.Value() = D3DXVECTOR3(10, 10, 0);
+    lightning.endPoint2.Value() = D3DXVECTOR3(300, 200, 0);
+    lightning.passes.Value() = passes;
+    lightning.branches.Value() = branches;
+    lightning.subBranches.Value() = sub;
+    lightning.subSubBranches.Value() = subSub;
+    lightning.displacement.StoreAndNotify(60);
+    lightning.branchLength.StoreAndNotify(50);
+    lightning.branchAngle.StoreAndNotify(30);
+    lightning.tipWidth.StoreAndNotify(70);
+    lightning.coreWidth.Value() = 4;
+    lightning.glowWidth.Value() = 12;
+    return lightning;
+}
+
+TEST(LightningBolt, TheSameSeedBuildsTheSameBoltEveryTimeAndReseedingOffDiffers)
+{
+    KV_LightningGN lightning = Lightning(4, 3, 2, 2);
+    lightning.seed.Value() = 9;
+    std::vector<float> first, second;
+    lightning.RebuildBolt();
+    Flatten(lightning.bolt, first);
+    for (int i = 0; i < 7; ++i)
+        kv_rand();
+    lightning.RebuildBolt();
+    Flatten(lightning.bolt, second);
+    EXPECT_EQ(first, second);
+    EXPECT_GT(first.size(), 4 * 32u);  // branched
+
+    lightning.reseed.Value() = 1;
+    lightning.RebuildBolt();
+    second.clear();
+    Flatten(lightning.bolt, second);
+    EXPECT_NE(first, second);
+}
+
+// A bolt's quads written into buffers of the sizes its batches get.
+struct FilledBolt {
+    explicit FilledBolt(const KV_LightningGN& lightning)
+        : ends(BoltEndCount(lightning.bolt)), segments(BoltSegmentCount(lightning.bolt)),
+          cores(4 * (ends + segments)), glows(4 * segments), squares(4 * ends)
+    {
+        sinks.cores = {cores.data(), static_cast<UINT>(ends + segments)};
+        sinks.glows = {glows.data(), static_cast<UINT>(segments)};
+        sinks.ends = {squares.data(), static_cast<UINT>(ends)};
+        lightning.FillStrip(lightning.bolt, sinks, 0);
+    }
+    size_t ends, segments;
+    std::vector<DX_V::PCT> cores, glows, squares;
+    BoltSinks sinks;
+};
+
+TEST(LightningBolt, BranchedBoltsFillExactlyTheQuadsTheirBatchesAreSizedFor)
+{
+    bool rootBranched = false;
+    for (unsigned int seed = 1; seed <= 12; ++seed) {
+        KV_LightningGN lightning = Lightning(1, 6, 4, 3);
+        lightning.seed.Value() = seed;
+        lightning.RebuildBolt();
+        rootBranched = rootBranched || !lightning.bolt.front().branches.empty();
+        const FilledBolt filled(lightning);
+        EXPECT_EQ(filled.sinks.cores.offered, filled.ends + filled.segments) << "seed " << seed;
+        EXPECT_EQ(filled.sinks.glows.offered, filled.segments) << "seed " << seed;
+        EXPECT_EQ(filled.sinks.ends.offered, filled.ends) << "seed " << seed;
+    }
+    // Branches at the first point, whose quads were once written twice.
+    EXPECT_TRUE(rootBranched);
+}
+
+struct FlatBoltCase {
+    const char* name;
+    D3DXVECTOR3 end;
+    unsigned int coreWidth;
+};
+
+class FlatBolts : public testing::TestWithParam<FlatBoltCase> {};
+
+TEST_P(FlatBolts, GiveQuadsOfNoAreaNeverNaN)
+{
+    KV_LightningGN lightning = Lightning(2, 0, 0, 0);
+    lightning.endPoint1.Value() = D3DXVECTOR3(10, 10, 0);
+    lightning.endPoint2.Value() = GetParam().end;
+    lightning.coreWidth.Value() = GetParam().coreWidth;
+    lightning.RebuildBolt();
+    const FilledBolt filled(lightning);
+    for (const std::vector<DX_V::PCT>* batch : {&filled.cores, &filled.glows, &filled.squares})
+        for (const DX_V::PCT& v : *batch)
+            ASSERT_TRUE(std::isfinite(v.x) && std::isfinite(v.y) && std::isfinite(v.u) && std::isfinite(v.v));
+    // Strip quads: both sides of each edge meet.
+    for (size_t q = 0; q < filled.cores.size(); q += 4)
+        for (size_t k : {0u, 2u})
+            EXPECT_EQ(D3DXVECTOR2(filled.cores[q + k].x, filled.cores[q + k].y),
+                      D3DXVECTOR2(filled.cores[q + k + 1].x, filled.cores[q + k + 1].y))
+                << "quad " << q / 4;
+}
+
+INSTANTIATE_TEST_SUITE_P(Bolts, FlatBolts,
+                         testing::Values(FlatBoltCase{"NoLength", D3DXVECTOR3(10, 10, 0), 4},
+                                         FlatBoltCase{"NoCoreWidth", D3DXVECTOR3(80, 30, 0), 0}),
+                         [](const testing::TestParamInfo<FlatBoltCase>& info) { return std::string(info.param.name); });
+
+TEST(LightningBolt, TheFadeInLightsTheRootFirstAndTheTipOnlyAboveTwoThirds)
+{
+    KV_LightningGN lightning = Lightning(2, 0, 0, 0);
+    lightning.RebuildBolt();
+    KV_TimeLineControl& timeLine = lightning.TimeLine();
+    timeLine.mode.Value() = KV_TimeLineControl::kModeCycle;
+    timeLine.fadeIn.StoreAndNotify(100);
+    const float start = 0.001f;
+    timeLine.Machine().LocalTime(timeLine, start);
+    ASSERT_EQ(timeLine.GetPhase(), kPhaseFadingIn);
+    int tipBefore = 0;
+    for (float opacity : {0.1f, 0.4f, 0.66f, 0.7f, 0.8f, 0.95f}) {
+        timeLine.Machine().LocalTime(timeLine, start + opacity);
+        ASSERT_NEAR(timeLine.GetOpacity(), opacity, 1e-5f);
+        const FilledBolt filled(lightning);
+        // The end squares: the root's, then the tip's.
+        const int root = static_cast<int>(filled.squares[0].diffuse >> 24);
+        const int tip = static_cast<int>(filled.squares[4].diffuse >> 24);
+        EXPECT_EQ(root, 255) << opacity;
+        if (opacity <= 0.666f)
+            EXPECT_EQ(tip, 0) << opacity;
+        else
+            EXPECT_GT(tip, tipBefore) << opacity;
+        tipBefore = tip;
+    }
+}
 
 }  // namespace

@@ -4,6 +4,8 @@
 #include "particles/generators/brown_animation.h"
 #include "particles/generators/custom_air_brush.h"
 #include "particles/generators/falling_stars.h"
+#include "particles/generators/firework.h"
+#include "particles/generators/lightning.h"
 #include "particles/generators/path_animation.h"
 #include "particles/generators/plant.h"
 #include "particles/generators/radial_rays.h"
@@ -155,6 +157,28 @@ Bytes FallingStarsRecord()
                  Le32(10), Le32(30), Floats({0, 0, 0, 0, 64, 0, 64, 0, 0, 64, 64, 0}), TexRecord(3, 3)});
 }
 
+Bytes FireworkRecord(DWORD sparks, DWORD size)
+{
+    return Join({Frame(u"KV_FireworkSimple", 1), Le32(sparks), Le32(size), Le32(50), Le32(25), Le32(75), Le32(3),
+                 Le32(4), Le32(90), Le32(50), Floats({100, 200, 0}), TexRecord(3, 3)});
+}
+
+// Timings in milliseconds for the time line: fades in and out, shown,
+// hidden from and to, and two unused.
+const DWORD kLightningTimings[] = {700, 300, 2000, 1000, 4000, 7, 8};
+
+Bytes LightningRecord(DWORD version, DWORD passes, DWORD branches)
+{
+    Bytes bytes = Join({Frame(u"KV_LightningGN", version), Le32(4), Le32(passes), Le32(50), Le32(77), Le32(50),
+                        Le32(100), Le32(40), Le32(branches), Le32(branches), Le32(branches)});
+    if (version == 1)
+        for (DWORD ms : kLightningTimings)
+            Append(bytes, Le32(ms));
+    Append(bytes, Join({Le32(20), Le32(12), LeInt(1), Frame(u"KV_StringGenerator", 1), Floats({10, 20, 0, 300, 40, 0}),
+                        TexRecord(3, 3)}));
+    return bytes;
+}
+
 struct Reader {
     explicit Reader(const Bytes& bytes) : held(bytes), buffer(held.Buffer()), archive(buffer) {}
     HeldBytes held;
@@ -206,6 +230,49 @@ void ExpectGeneratorFields(const KV_ABObj_Constructor& d, DWORD version)
     EXPECT_EQ(g.sizeParam.Value(), stored ? 40u : 0u);
     EXPECT_EQ(g.initialSpeed.Value(), stored ? 60u : 0u);
     EXPECT_EQ(g.emissionSwitch.Value(), stored ? 1 : 0);
+}
+
+void ExpectFirework(const KV_ABObj_Constructor& d, DWORD sparks, DWORD size)
+{
+    const auto& firework = dynamic_cast<const KV_FireworkSimple&>(d);
+    EXPECT_EQ(firework.sparkCount.Value(), sparks);
+    EXPECT_EQ(firework.sparkSize.Value(), size);
+    EXPECT_FLOAT_EQ(firework.burstSpeed.Result(), 200.0f);
+    EXPECT_FLOAT_EQ(firework.glowScale.Result(), 2.0f);
+    EXPECT_FLOAT_EQ(firework.originLifetime.Result(), 3.0f);
+    EXPECT_EQ(firework.originRate.Value(), 3u);
+    EXPECT_EQ(firework.thirdValue.Value(), 4u);
+    EXPECT_EQ(firework.direction.Value(), 90u);
+    EXPECT_FLOAT_EQ(firework.originSpeed.Result(), 1.0f);
+    EXPECT_EQ(firework.centre.Value(), D3DXVECTOR3(100, 200, 0));
+    // Trails live hundredths, come at 1 + 2 x the rate, grow by a tenth.
+    EXPECT_FLOAT_EQ(firework.lifetime.Result(), 1.5f);
+    EXPECT_FLOAT_EQ(firework.emissionRate.Result(), 15.0f);
+    EXPECT_FLOAT_EQ(firework.sizeParam.Result(), 4.0f);
+    // Every showing as long as the shortest, through the time line's read.
+    EXPECT_FALSE(firework.TimeLine().visibleRange.random);
+    ExpectTexFields(d, 1, 1);
+}
+
+void ExpectLightning(const KV_ABObj_Constructor& d, DWORD passes, DWORD branches)
+{
+    const auto& lightning = dynamic_cast<const KV_LightningGN&>(d);
+    EXPECT_EQ(lightning.coreWidth.Value(), 4u);
+    EXPECT_EQ(lightning.passes.Value(), passes);
+    EXPECT_FLOAT_EQ(lightning.displacement.Result(), 0.2f);
+    EXPECT_EQ(lightning.seed.Value(), 77u);
+    EXPECT_FLOAT_EQ(lightning.branchLength.Result(), 0.5f);
+    EXPECT_FLOAT_EQ(lightning.branchAngle.Result(), 3.1415927f / 2);
+    EXPECT_FLOAT_EQ(lightning.tipWidth.Result(), 0.6f);
+    EXPECT_EQ(lightning.branches.Value(), branches);
+    EXPECT_EQ(lightning.subBranches.Value(), branches);
+    EXPECT_EQ(lightning.subSubBranches.Value(), branches);
+    EXPECT_FLOAT_EQ(lightning.flicker.Result(), 0.2f);
+    EXPECT_EQ(lightning.glowWidth.Value(), 12u);
+    EXPECT_EQ(lightning.reseed.Value(), 1);
+    EXPECT_EQ(lightning.endPoint1.Value(), D3DXVECTOR3(10, 20, 0));
+    EXPECT_EQ(lightning.endPoint2.Value(), D3DXVECTOR3(300, 40, 0));
+    ExpectTexFields(d, 1, 1);
 }
 
 void ExpectBling(const KV_ABObj_Constructor& d, bool second)
@@ -372,6 +439,30 @@ std::vector<RecordCase> Cases()
              ExpectTexFields(d, 1, 1);
          },
          true},
+        {"FireworkSimple", FireworkRecord(12, 8), [](const auto& d) { ExpectFirework(d, 12, 8); }, true},
+        {"FireworkHugeCounts", FireworkRecord(0xFFFFFFFF, 0xFFFFFFFF),
+         [](const auto& d) { ExpectFirework(d, 0xFFFFFFFF, 0xFFFFFFFF); }, true},
+        {"Lightning1", LightningRecord(1, 3, 2),
+         [](const auto& d) {
+             ExpectLightning(d, 3, 2);
+             // The timings went to the time line after its own record.
+             const KV_TimeLineControl& timeLine = d.TimeLine();
+             EXPECT_EQ(timeLine.mode.Value(), KV_TimeLineControl::kModeCycle);
+             EXPECT_FLOAT_EQ(timeLine.fadeIn.Result(), 0.7f);
+             EXPECT_FLOAT_EQ(timeLine.fadeOut.Result(), 0.3f);
+             EXPECT_EQ(timeLine.visibleRange.minimum.Value(), 200u);
+             EXPECT_EQ(timeLine.visibleRange.maximum.Value(), 200u);
+             EXPECT_EQ(timeLine.invisibleRange.minimum.Value(), 100u);
+             EXPECT_EQ(timeLine.invisibleRange.maximum.Value(), 400u);
+         }},
+        {"Lightning2", LightningRecord(2, 3, 2),
+         [](const auto& d) {
+             ExpectLightning(d, 3, 2);
+             EXPECT_EQ(d.TimeLine().mode.Value(), KV_TimeLineControl::kModeAlways);
+         },
+         true},
+        {"LightningHugeCounts", LightningRecord(2, 0xFFFFFFFF, 0xFFFFFFFF),
+         [](const auto& d) { ExpectLightning(d, 0xFFFFFFFF, 0xFFFFFFFF); }, true},
     };
 }
 
