@@ -53,7 +53,49 @@ Color MountainView(float u, float v) {
     return color;
 }
 
+constexpr float kHarbourShore = 0.66f;
+
+// Night sky with scattered stars and a pale moon, dark hills, and the
+// harbour town's lit windows along the shore.
+Color HarbourView(float u, float v) {
+    constexpr float kAspect = 16.0f / 9.0f;
+    Color color = Mix(Rgb(0x03061A), Rgb(0x2A3160), std::pow(Clamp01(v / kHarbourShore), 2.2f));
+    // One star in a few hundred cells, a point of light at its centre.
+    const float cellsAcross = 420.0f, x = u * cellsAcross, y = v * cellsAcross / kAspect;
+    const int cx = static_cast<int>(x), cy = static_cast<int>(y);
+    if (Hash(cx, cy, 41) > 0.985f) {
+        const float dx = x - static_cast<float>(cx) - 0.5f, dy = y - static_cast<float>(cy) - 0.5f;
+        const float brightness = 0.4f + 0.6f * Hash(cx, cy, 43);
+        color = Add(color, Scale(Rgb(0xDCE4FF), brightness * std::exp(-(dx * dx + dy * dy) * 18.0f)));
+    }
+    color = Sun(color, (u - 0.16f) * kAspect, v - 0.17f, 0.035f, Rgb(0x8090B8));
+    const float far = Ridge(u, kHarbourShore - 0.05f, 0.3f, 1.8f, 47);
+    if (v > far) color = Mix(Rgb(0x0E1426), Rgb(0x141B30), ValueNoise(u * 200.0f, v * 200.0f, 53));
+    const float near = Ridge(u + 0.3f, kHarbourShore, 0.14f, 3.5f, 49);
+    if (v > near) color = Rgb(0x070A12);
+    // Windows of the houses along the shore, where the town stands.
+    const float town = SmoothStep(0.45f, 0.6f, ValueNoise(u * 7.0f, 0.5f, 57));
+    if (v > kHarbourShore - 0.035f && v > near) {
+        const int column = static_cast<int>(u * 420.0f), row = static_cast<int>((v - kHarbourShore) * 1100.0f);
+        if (Hash(column, row, 59) > 1.0f - 0.2f * town)
+            color = Mix(Rgb(0xFFB85A), Rgb(0xFFE6A8), Hash(column, row, 61));
+    }
+    return color;
+}
+
 }  // namespace
+
+Color NightHarbour(float u, float v) {
+    if (v < kHarbourShore) return HarbourView(u, v);
+    // The water mirrors the night; its ripples stretch the town's lights
+    // into streaks and break them up.
+    const float nearness = (v - kHarbourShore) / (1.0f - kHarbourShore);
+    const float waver = 0.006f * (0.3f + nearness) * (ValueNoise(u * 9.0f, v * 300.0f, 67) - 0.5f);
+    const Color mirrored = HarbourView(u + waver, kHarbourShore - (v - kHarbourShore) * 0.1f);
+    const float ripples = SmoothStep(0.35f, 0.65f, ValueNoise(u * 60.0f, v * 500.0f, 71));
+    const Color water = Mix(Scale(mirrored, 0.35f + 0.5f * ripples), Rgb(0x04070F), 0.3f + 0.55f * nearness);
+    return Mix(Rgb(0x05070E), water, SmoothStep(0.0f, 0.004f, v - kHarbourShore));
+}
 
 Color DawnHills(float u, float v) {
     constexpr float kAspect = 4.0f / 3.0f;

@@ -25,6 +25,7 @@ constexpr PictureSpec kPictures[] = {
     {"dawn_hills", 1024, 768, 2, pictures::DawnHills},
     {"mountain_lake", 1024, 576, 2, pictures::MountainLake},
     {"desert_dunes", 1024, 512, 2, pictures::DesertDunes},
+    {"night_harbour", 1024, 576, 2, pictures::NightHarbour},
     {"birch_forest", 576, 1024, 2, pictures::BirchForest},
     {"rose_window", 1024, 1024, 2, pictures::RoseWindow},
     {"cottage_garden", 1024, 576, 2, pictures::CottageGarden},

@@ -18,6 +18,8 @@ Color DarkWeave(float u, float v);
 Color DawnHills(float u, float v);
 // Snowy mountains mirrored in a lake (16:9).
 Color MountainLake(float u, float v);
+// A harbour town under the night sky, its lights on the water (16:9).
+Color NightHarbour(float u, float v);
 // Dunes under a low sun (2:1).
 Color DesertDunes(float u, float v);
 // White birch trunks in a misty wood (9:16, portrait).

@@ -8,6 +8,7 @@ add_library(sample_scene OBJECT
   ${CMAKE_CURRENT_LIST_DIR}/garden_slide.cpp
   ${CMAKE_CURRENT_LIST_DIR}/light_slides.cpp
   ${CMAKE_CURRENT_LIST_DIR}/masks.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/night_slide.cpp
   ${CMAKE_CURRENT_LIST_DIR}/objects3d_slide.cpp
   ${CMAKE_CURRENT_LIST_DIR}/sample_music.cpp
   ${CMAKE_CURRENT_LIST_DIR}/sample_scene.cpp

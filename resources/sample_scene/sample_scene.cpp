@@ -25,5 +25,6 @@ std::unique_ptr<KV_SlideShow_Light> BuildSampleShow(KV_DocResManager& manager, c
     AddObjects3DSlide(scene);
     AddWindChimeSlide(scene);
     AddGardenSlide(scene);
+    AddNightSlide(scene);
     return show;
 }

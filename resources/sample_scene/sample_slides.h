@@ -40,6 +40,8 @@ void AddLakeSlide(SampleScene& scene);
 void AddWaterRingsSlide(SampleScene& scene);
 // Two butterflies, the clock and falling leaves over a picture.
 void AddObjects3DSlide(SampleScene& scene);
+// Fireworks over the harbour at night and lightning behind the hills.
+void AddNightSlide(SampleScene& scene);
 // Wind chimes among the birches: a WAV sound object that rings now and
 // then while the slide shows.
 void AddWindChimeSlide(SampleScene& scene);

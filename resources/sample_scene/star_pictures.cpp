@@ -52,3 +52,16 @@ std::vector<BYTE> GlowPicture()
         return r2 < 1 ? (1 - r2) * (1 - r2) : 0.0f;
     });
 }
+
+std::vector<BYTE> SparkPicture()
+{
+    return WhiteDds(32, [](float u, float v) {
+        const float r2 = u * u + v * v;
+        return r2 < 1 ? std::exp(-r2 * 12) + 0.35f * (1 - r2) : 0.0f;
+    });
+}
+
+std::vector<BYTE> BoltPicture()
+{
+    return WhiteDds(32, [](float, float v) { return std::exp(-v * v * 6) - 0.0025f; });
+}

@@ -31,6 +31,8 @@
 #include "particles/generators/bling.h"
 #include "particles/generators/brown_animation.h"
 #include "particles/generators/falling_stars.h"
+#include "particles/generators/firework.h"
+#include "particles/generators/lightning.h"
 #include "particles/generators/particles_obj.h"
 #include "particles/generators/path_animation.h"
 #include "particles/generators/plant.h"
@@ -97,6 +99,7 @@ const SamplePicture kPictures[] = {
     {"portrait", {L"", IDR_PICTURE_BIRCH_FOREST}, false, 576, 1024},
     {"square", {L"", IDR_PICTURE_ROSE_WINDOW}, false, 1024, 1024},
     {"small", {L"", IDR_PICTURE_TILE_MOSAIC}, false, 160, 120},
+    {"night", {L"", IDR_PICTURE_NIGHT_HARBOUR}, false, 1024, 576},
     {"stored in the document", {L"desert_dunes.png", 0}, true, 1024, 512},
     {"common_res default", {L"common_res.dll", IDR_DEFAULT_PICTURE}, false, 1024, 768},
 };
@@ -338,6 +341,35 @@ TEST_F(SampleScene, TheStarsSlideDrawsItsGeneratorsWithStoredPicturesAndTheCommo
         EXPECT_NE(picture.Frames().front(), nullptr);
         EXPECT_EQ(picture.width, 64u);
     }
+}
+
+// The night slide: two fireworks and a bolt of lightning, each drawn with
+// a picture the document stores and the common effect, bursting and
+// striking on their time lines.
+TEST_F(SampleScene, TheNightSlideBurstsFireworksAndStrikesLightning) {
+    document = LoadSceneDocument();
+    ASSERT_NE(document.root, nullptr);
+    const KV_SlideContainer* slide = SlideStarting<KV_FireworkSimple>(*document.root);
+    ASSERT_NE(slide, nullptr);
+    const auto& descriptions = slide->drawnDescriptions;
+    ASSERT_EQ(descriptions.size(), 3u);
+    const auto* lightning = dynamic_cast<const KV_LightningGN*>(descriptions[2].get());
+    ASSERT_NE(lightning, nullptr);
+    EXPECT_GT(lightning->branches.Value(), 0u);
+    for (const auto& description : descriptions) {
+        const auto& generator = dynamic_cast<const KV_TexParticleGenerator&>(*description);
+        EXPECT_EQ(generator.TimeLine().mode.Value(), KV_TimeLineControl::kModeCycle);
+        EXPECT_EQ(generator.effectLink.Key(), (ResourceKey{L"common_res.dll", IDR_PARTICLE_EFFECT}));
+        ASSERT_EQ(generator.images.size(), 1u);
+        const TextureSequence& picture = document.manager->GetImage(generator.images.front());
+        ASSERT_EQ(picture.Frames().size(), 1u);
+        EXPECT_NE(picture.Frames().front(), nullptr);
+        EXPECT_EQ(picture.width, 32u);
+    }
+    const auto* firework = dynamic_cast<const KV_FireworkSimple*>(descriptions[0].get());
+    ASSERT_NE(firework, nullptr);
+    EXPECT_GT(firework->sparkCount.Value(), 0u);
+    EXPECT_FALSE(firework->TimeLine().visibleRange.random);
 }
 
 // The objects' slide: two butterflies with stored pictures, a clock on the
