@@ -21,6 +21,7 @@
 #include "particles/generators/particles_obj.h"
 #include "scene/light/kv_2d_light.h"
 #include "benchmarks/d3d9/window_device.h"
+#include "benchmarks/support/picture_layer.h"
 #include "scene/render/current_device.h"
 #include "scene/render/view_context.h"
 #include "scene/resources/kv_docresmanager.h"
@@ -37,35 +38,14 @@ IDirect3DDevice9* MakeDevice() {
 }
 
 // The layer with a picture of the back buffer's size.
-class PictureLight : public KV_2D_Light {
-public:
-    void Show(IDirect3DTexture9* picture) {
-        m_pictureQuad.SetPicture(TextureRecord(picture, kWidth, kHeight, float(kHeight) / float(kWidth)));
-        RestoreDeviceObjects();
-        Resize(kWidth, kHeight);
-    }
-};
-
-IDirect3DTexture9* MakeTexture(UINT w, UINT h, D3DCOLOR colour) {
-    IDirect3DTexture9* texture = nullptr;
-    g_currentDevice->CreateTexture(w, h, 1, 0, D3DFMT_A8R8G8B8, D3DPOOL_MANAGED, &texture, nullptr);
-    D3DLOCKED_RECT locked{};
-    texture->LockRect(0, &locked, nullptr, 0);
-    for (UINT y = 0; y < h; ++y)
-        for (UINT x = 0; x < w; ++x)
-            static_cast<D3DCOLOR*>(static_cast<void*>(static_cast<BYTE*>(locked.pBits) + y * locked.Pitch))[x] =
-                colour ^ ((x ^ y) & 0x1F);
-    texture->UnlockRect(0);
-    return texture;
-}
 
 struct Scene {
     Scene() {
         g_currentDevice = MakeDevice();
         g_currentRenderContext = &context;
         g_currentDocResManager = manager.get();
-        picture = MakeTexture(kWidth, kHeight, 0xFF4080C0);
-        light->Show(picture);
+        picture = MakePatternTexture(kWidth, kHeight, 0xFF4080C0);
+        light->Show(picture, kWidth, kHeight);
         KV_FallingStars stars;
         stars.region.SetCentred(D3DXVECTOR3(960, 540, 0), 1920, 1080);
         stars.starSpeed.StoreAndNotify(25);
@@ -118,7 +98,7 @@ struct Scene {
     }
     void LinkImage(KV_FallingStars& stars, int i) {
         const ResourceKey key{L"star" + std::to_wstring(i) + L".png", i};
-        images.push_back(MakeTexture(32, 32, 0xC0FFFFFF));
+        images.push_back(MakePatternTexture(32, 32, 0xC0FFFFFF));
         manager->Tables().sequences[key].AppendFrame(images.back());
         stars.images.emplace_back(KV_FileLink3::FromKey(key));
     }

@@ -33,6 +33,7 @@
 #include <windows.h>
 
 #include "benchmarks/d3d9/window_device.h"
+#include "benchmarks/support/picture_layer.h"
 #include "particles/generators/firework.h"
 #include "particles/generators/lightning.h"
 #include "particles/generators/particles_obj.h"
@@ -87,30 +88,6 @@ std::string ParticleEffectText()
     return std::string((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
 }
 
-IDirect3DTexture9* MakeTexture(UINT w, UINT h, D3DCOLOR colour)
-{
-    IDirect3DTexture9* texture = nullptr;
-    g_currentDevice->CreateTexture(w, h, 1, 0, D3DFMT_A8R8G8B8, D3DPOOL_MANAGED, &texture, nullptr);
-    D3DLOCKED_RECT locked{};
-    texture->LockRect(0, &locked, nullptr, 0);
-    for (UINT y = 0; y < h; ++y)
-        for (UINT x = 0; x < w; ++x)
-            static_cast<D3DCOLOR*>(static_cast<void*>(static_cast<BYTE*>(locked.pBits) + y * locked.Pitch))[x] =
-                colour ^ ((x ^ y) & 0x1F);
-    texture->UnlockRect(0);
-    return texture;
-}
-
-class PictureLight : public KV_2D_Light {
-public:
-    void Show(IDirect3DTexture9* picture)
-    {
-        m_pictureQuad.SetPicture(TextureRecord(picture, kWidth, kHeight, float(kHeight) / float(kWidth)));
-        RestoreDeviceObjects();
-        Resize(kWidth, kHeight);
-    }
-};
-
 // A burst that lasts: shown at once for a long time, its trails a second.
 KV_FireworkSimple Firework()
 {
@@ -162,9 +139,9 @@ struct Scene {
         direct3D->Release();
         MakeRenderContextCurrent(&context);
         g_currentDocResManager = manager.get();
-        picture = MakeTexture(kWidth, kHeight, 0xFF4080C0);
-        spark = MakeTexture(32, 32, 0xC0FFFFFF);
-        light->Show(picture);
+        picture = MakePatternTexture(kWidth, kHeight, 0xFF4080C0);
+        spark = MakePatternTexture(32, 32, 0xC0FFFFFF);
+        light->Show(picture, kWidth, kHeight);
         KV_FireworkSimple firework = Firework();
         KV_LightningGN bolt = Bolt();
         KV_TexParticleGenerator& description =
@@ -532,11 +509,4 @@ BENCHMARK(PassesInRawGl)->Arg(kFirework)->Arg(kBolt)->UseRealTime()->Unit(benchm
 
 }  // namespace
 
-int main(int argc, char** argv)
-{
-    setenv("SDL_VIDEODRIVER", "offscreen", 0);
-    setenv("SDL_AUDIODRIVER", "dummy", 0);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    return 0;
-}
+BENCHMARK_MAIN();
