@@ -1,9 +1,11 @@
 // The particle generators' effect: particles drawn into a blend mask (a
 // render target cleared to transparent), and the mask combined with the
 // scene over the picture. Particle passes take vertex colour times the
-// particle picture (no picture: white); the mask keeps plain colours,
-// not premultiplied. Techniques that read the scene (Texture1) redraw the
-// whole picture area opaquely; the others blend over it.
+// particle picture (no picture: white) and lay it over the mask weighted
+// by its alpha, so that the mask's alpha is the coverage as drawn; the
+// composites take the colour back out by dividing by that alpha.
+// Techniques that read the scene (Texture1) redraw the whole picture area
+// opaquely; the others blend over it.
 texture Texture1
 texture Texture2
 texture Texture3
@@ -31,13 +33,17 @@ technique BlendMask
         CullMode = NONE
         AlphaBlendEnable = TRUE
         BlendOp = ADD
-        SrcBlend = SRCALPHA
+        SrcBlend = ONE
         DestBlend = INVSRCALPHA
         fragment
-void main() { fragColour = diffuseColour * (Texture1 ? texture(Sampler1, texCoord0.xy) : vec4(1.0)); }
+void main()
+{
+    vec4 c = diffuseColour * (Texture1 ? texture(Sampler1, texCoord0.xy) : vec4(1.0));
+    fragColour = vec4(c.rgb * c.a, c.a);
+}
         end
 
-// Cleared to white: soft edges fade towards white rather than black.
+// Cleared to white: soft edges take on white rather than black.
 technique JoinMask
     pass Particles
         ZEnable = FALSE
@@ -45,10 +51,14 @@ technique JoinMask
         CullMode = NONE
         AlphaBlendEnable = TRUE
         BlendOp = ADD
-        SrcBlend = SRCALPHA
+        SrcBlend = ONE
         DestBlend = INVSRCALPHA
         fragment
-void main() { fragColour = diffuseColour * (Texture1 ? texture(Sampler1, texCoord0.xy) : vec4(1.0)); }
+void main()
+{
+    vec4 c = diffuseColour * (Texture1 ? texture(Sampler1, texCoord0.xy) : vec4(1.0));
+    fragColour = vec4(c.rgb * c.a, c.a);
+}
         end
 
 // Overlaps keep the brightest, in whatever order they are drawn. Colours
@@ -80,7 +90,11 @@ technique CommonTex
         SrcBlend = SRCALPHA
         DestBlend = INVSRCALPHA
         fragment
-void main() { fragColour = texture(Sampler1, texCoord0.xy); }
+void main()
+{
+    vec4 mask = texture(Sampler1, texCoord0.xy);
+    fragColour = vec4(min(mask.rgb / max(mask.a, 1.0 / 255.0), vec3(1.0)), mask.a);
+}
         end
 
 technique Blend_SumTex
@@ -93,7 +107,11 @@ technique Blend_SumTex
         SrcBlend = SRCALPHA
         DestBlend = ONE
         fragment
-void main() { fragColour = texture(Sampler1, texCoord0.xy); }
+void main()
+{
+    vec4 mask = texture(Sampler1, texCoord0.xy);
+    fragColour = vec4(min(mask.rgb / max(mask.a, 1.0 / 255.0), vec3(1.0)), mask.a);
+}
         end
 
 technique Blend_ScreenTex
@@ -107,6 +125,7 @@ void main()
 {
     vec3 scene = texture(Sampler1, texCoord0.xy).rgb;
     vec4 mask = texture(Sampler2, texCoord0.xy);
+    mask.rgb = min(mask.rgb / max(mask.a, 1.0 / 255.0), vec3(1.0));
     vec3 screen = 1.0 - (1.0 - scene) * (1.0 - mask.rgb);
     fragColour = vec4(mix(scene, screen, mask.a), 1.0);
 }
@@ -123,6 +142,7 @@ void main()
 {
     vec3 scene = texture(Sampler1, texCoord0.xy).rgb;
     vec4 mask = texture(Sampler2, texCoord0.xy);
+    mask.rgb = min(mask.rgb / max(mask.a, 1.0 / 255.0), vec3(1.0));
     vec3 dodge = min(vec3(1.0), scene / max(1.0 - mask.rgb, vec3(1.0 / 255.0)));
     fragColour = vec4(mix(scene, dodge, mask.a), 1.0);
 }

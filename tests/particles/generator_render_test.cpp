@@ -6,6 +6,7 @@
 #include "particles/generators/bling.h"
 #include "particles/generators/custom_air_brush.h"
 #include "particles/generators/falling_stars.h"
+#include "particles/generators/radial_rays.h"
 #include "particles/generators/firework.h"
 #include "particles/generators/lightning.h"
 #include "scene/render/current_device.h"
@@ -224,12 +225,42 @@ TEST_P(StarBrushModes, ShowThePredictedColourAtTheStarAndThePictureElsewhere)
     EXPECT_EQ(Pixel(10, 32), kPicture);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Modes, StarBrushModes,
-    testing::Values(StarModeCase{0, [](float, float s) { return s; }},
-                    StarModeCase{1, [](float p, float s) { return 1 - (1 - p) * (1 - s); }},
-                    StarModeCase{2, [](float p, float s) { return std::min(1.0f, p / std::max(1 - s, 1.0f / 255)); }},
-                    StarModeCase{3, [](float p, float s) { return std::min(1.0f, p + s); }}));
+const StarModeCase kModeCases[] = {
+    {0, [](float, float s) { return s; }},
+    {1, [](float p, float s) { return 1 - (1 - p) * (1 - s); }},
+    {2, [](float p, float s) { return std::min(1.0f, p / std::max(1 - s, 1.0f / 255)); }},
+    {3, [](float p, float s) { return std::min(1.0f, p + s); }}};
+
+INSTANTIATE_TEST_SUITE_P(Modes, StarBrushModes, testing::ValuesIn(kModeCases));
+
+class HalfTransparentRay : public GeneratorTest, public testing::WithParamInterface<StarModeCase> {};
+
+// A layer of alpha a leaves the picture a of the way to what it would be
+// fully opaque: the mask keeps both the coverage and the colour as drawn.
+// The colour sums with the picture below 1, so that sum is linear too.
+TEST_P(HalfTransparentRay, ShowsAtItsAlphaInEveryMode)
+{
+    KV_RadialRays ray;
+    ray.centre.Value() = D3DXVECTOR3(16, 32, 0);
+    ray.rayLength.Value() = 24;
+    ray.rayWidth.Value() = 8;
+    ray.rayCount.Value() = 1;
+    ray.blendMode.Value() = GetParam().mode;
+    ray.firstColour.Value() = 0x00334D80;  // red 0x80, green 0x4D, blue 0x33
+    ray.firstColour.transparency.StoreAndNotify(50);
+    LinkParticleEffect(ray);
+    Show(ray);
+    Frame(0.05f);
+    const float a = 127.0f / 255, layer[] = {0x80 / 255.0f, 0x4D / 255.0f, 0x33 / 255.0f};
+    const auto at = [&](int i, int shift) {
+        const float p = Channel(kPicture, shift);
+        return p + (GetParam().blend(p, layer[i]) - p) * a;
+    };
+    EXPECT_TRUE(Near(Rgb(at(0, 16), at(1, 8), at(2, 0)), Pixel(28, 32)));
+    EXPECT_EQ(Pixel(28, 44), kPicture);
+}
+
+INSTANTIATE_TEST_SUITE_P(Modes, HalfTransparentRay, testing::ValuesIn(kModeCases));
 
 TEST_F(GeneratorTest, AStarAtThePicturesTopLeftStaysThere)
 {
