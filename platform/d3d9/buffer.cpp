@@ -16,12 +16,37 @@ Buffer<Interface>* Buffer<Interface>::Create(Device& device, UINT length, DWORD 
 
 template <typename Interface>
 Buffer<Interface>::Buffer(Device& device, UINT length, DWORD usage, D3DFORMAT format, DWORD fvf, D3DPOOL pool)
-    : device_(&device), lifetime_(device, 1), bytes_(length), usage_(usage), format_(format), fvf_(fvf), pool_(pool), dirtyEnd_(length) {}
+    : device_(&device),
+      lifetime_(device, 1),
+      bytes_(length),
+      usage_(usage),
+      format_(format),
+      fvf_(fvf),
+      pool_(pool),
+      gl_(new BufferGl(length, usage)) {}
 
 template <typename Interface>
 Buffer<Interface>::~Buffer() {
     if (pool_ == D3DPOOL_DEFAULT) device_->RemoveDefaultPoolResource();
-    if (buffer_.name() != 0 && !device_->MakeCurrent()) buffer_.Abandon();
+    device_->Retire(gl_);
+}
+
+// Bytes that a queued upload still reads are never written: a dynamic
+// buffer's DISCARD renames to a block whose contents are undefined (all of
+// it then counts as written, so that the GL buffer holds what the CPU copy
+// does), NOOVERWRITE promises to leave alone what is in use and writes in
+// place, and any other lock copies.
+template <typename Interface>
+BYTE* Buffer<Interface>::WritableBytes(DWORD flags) {
+    const bool dynamic = (usage_ & D3DUSAGE_DYNAMIC) != 0;
+    if (dynamic && (flags & D3DLOCK_NOOVERWRITE)) return bytes_.data();
+    const BYTE* before = bytes_.data();
+    BYTE* bytes = bytes_.Writable(!(dynamic && (flags & D3DLOCK_DISCARD)));
+    if (bytes != before && dynamic && (flags & D3DLOCK_DISCARD)) {
+        dirtyBegin_ = 0;
+        dirtyEnd_ = static_cast<UINT>(bytes_.size());
+    }
+    return bytes;
 }
 
 template <typename Interface>
@@ -59,12 +84,11 @@ STDMETHODIMP Buffer<Interface>::Lock(UINT offsetToLock, UINT sizeToLock, void** 
     // Size 0 locks the rest of the buffer.
     if (sizeToLock == 0) sizeToLock = length - offsetToLock;
     if (sizeToLock > length - offsetToLock) return D3DERR_INVALIDCALL;
-    // DISCARD and NOOVERWRITE only promise what the caller will not read
-    // or overwrite: the CPU copy keeps every byte, so both map the same.
-    *data = bytes_.data() + offsetToLock;
+    const bool writes = (flags & D3DLOCK_READONLY) == 0 && sizeToLock != 0;
+    *data = (writes ? WritableBytes(flags) : bytes_.data()) + offsetToLock;
     ++locks_;
     spans_ = {};
-    if ((flags & D3DLOCK_READONLY) == 0 && sizeToLock != 0) {
+    if (writes) {
         const bool clean = dirtyBegin_ == dirtyEnd_;
         dirtyBegin_ = clean ? offsetToLock : std::min(dirtyBegin_, offsetToLock);
         dirtyEnd_ = clean ? offsetToLock + sizeToLock : std::max(dirtyEnd_, offsetToLock + sizeToLock);
@@ -75,7 +99,13 @@ STDMETHODIMP Buffer<Interface>::Lock(UINT offsetToLock, UINT sizeToLock, void** 
 template <typename Interface>
 STDMETHODIMP Buffer<Interface>::Unlock() {
     if (locks_ == 0) return D3DERR_INVALIDCALL;
-    --locks_;
+    if (--locks_ != 0 || dirtyBegin_ == dirtyEnd_) return D3D_OK;
+    device_->commands().Record([gl = device_->gl(), part = gl_, begin = dirtyBegin_, end = dirtyEnd_,
+                                bytes = bytes_.Share()] {
+        if (gl->usable) part->Write(begin, end - begin, bytes->data() + begin);
+        bytes->Release();
+    });
+    dirtyBegin_ = dirtyEnd_ = 0;
     return D3D_OK;
 }
 
@@ -89,21 +119,6 @@ STDMETHODIMP Buffer<Interface>::GetDesc(Desc* desc) {
     desc->Size = static_cast<UINT>(bytes_.size());
     if constexpr (kVertices) desc->FVF = fvf_;
     return D3D_OK;
-}
-
-template <typename Interface>
-GLuint Buffer<Interface>::GlBuffer() {
-    if (buffer_.name() == 0) {
-        buffer_ = GlObject(GlObject::Kind::Buffer);
-        glBindBuffer(GL_COPY_WRITE_BUFFER, buffer_.name());
-        glBufferData(GL_COPY_WRITE_BUFFER, static_cast<GLsizeiptr>(bytes_.size()), bytes_.data(),
-                     (usage_ & D3DUSAGE_DYNAMIC) ? GL_DYNAMIC_DRAW : GL_STATIC_DRAW);
-    } else if (dirtyBegin_ != dirtyEnd_) {
-        glBindBuffer(GL_COPY_WRITE_BUFFER, buffer_.name());
-        glBufferSubData(GL_COPY_WRITE_BUFFER, dirtyBegin_, dirtyEnd_ - dirtyBegin_, bytes_.data() + dirtyBegin_);
-    }
-    dirtyBegin_ = dirtyEnd_ = 0;
-    return buffer_.name();
 }
 
 template <typename Interface>

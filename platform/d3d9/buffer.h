@@ -1,6 +1,6 @@
 // IDirect3DVertexBuffer9 and IDirect3DIndexBuffer9: the bytes live on the
-// CPU (draws read them for bounds and UP paths) and in a GL buffer that is
-// refilled when it is next drawn from after a change.
+// CPU (Lock hands them out, draws read them for bounds) and in a GL buffer
+// (the GL side), which the last Unlock queues the changed range for.
 #pragma once
 
 #include <array>
@@ -10,9 +10,9 @@
 #include <d3d9.h>
 
 #include "d3d9/buffer_access.h"
-#include "d3d9/gl_object.h"
 #include "d3d9/resource_hold.h"
 #include "d3d9/resource_lifetime.h"
+#include "d3d9/shared_bytes.h"
 
 namespace platform::d3d9 {
 
@@ -45,19 +45,19 @@ public:
 
     UINT ByteSize() const override { return static_cast<UINT>(bytes_.size()); }
     const BYTE* Contents() const override { return bytes_.data(); }
-    // The device's context must be current; uploads through
-    // GL_COPY_WRITE_BUFFER, leaving the other bindings alone.
-    GLuint GlBuffer() override;
+    BufferGl* gl() const override { return gl_; }
     // Remembered until the next lock: meshes draw the same parts every frame.
     IndexRange IndexSpan(UINT first, UINT count, UINT size) override;
 
 private:
     Buffer(Device& device, UINT length, DWORD usage, D3DFORMAT format, DWORD fvf, D3DPOOL pool);
     ~Buffer();
+    // The bytes a lock with these flags writes to.
+    BYTE* WritableBytes(DWORD flags);
 
     Device* device_;
     ResourceLifetime lifetime_;
-    std::vector<BYTE> bytes_;
+    SharedBytes bytes_;
     DWORD usage_;
     D3DFORMAT format_;
     DWORD fvf_;
@@ -66,7 +66,7 @@ private:
     // Bytes written since the last upload: [dirtyBegin_, dirtyEnd_).
     UINT dirtyBegin_ = 0;
     UINT dirtyEnd_ = 0;
-    GlObject buffer_;
+    BufferGl* gl_;
     struct Span {
         UINT first = 0, count = 0, size = 0;
         IndexRange range;

@@ -24,40 +24,43 @@ Device::Device(IDirect3D9* direct3D, DeviceSettings settings, std::unique_ptr<Gl
     : direct3D_(direct3D),
       settings_(std::move(settings)),
       context_(std::move(context)),
-      framebuffer_(GlObject::Kind::Framebuffer),
-      readFramebuffer_(GlObject::Kind::Framebuffer),
+      gl_(std::make_unique<GlDevice>(*context_)),  // the context is current here
       loss_(settings_.adapter.ordinal),
       capture_("unit", settings_.adapter.ordinal) {
     direct3D_->AddRef();
-    glBindFramebuffer(GL_FRAMEBUFFER, framebuffer_.name());
-    pipeline_ = std::make_unique<pipeline::Pipeline>();
+    const bool threaded = DeviceQueueEnabled();
+    if (threaded) context_->Release();  // the device's thread makes it current there
+    GlDevice* gl = gl_.get();
+    GlContext* ownContext = context_.get();
+    commands_ = std::make_unique<CommandStream>(
+        threaded, [gl] { gl->usable = gl->context.MakeCurrent(); }, [ownContext] { ownContext->Release(); });
+    AddSurfaceUser(context_->sdlWindow(), this);
 }
 
 Device::~Device() {
     NoteDeviceGone(this);
-    const bool current = context_->MakeCurrent();
+    RemoveSurfaceUser(context_->sdlWindow(), this);
     bindings_.Clear();
     heldRenderTarget_.Set(nullptr);
     heldDepthStencil_.Set(nullptr);
-    if (!current) {
-        // The window went first, and its context's objects with it.
-        pipeline_->Abandon();
-        framebuffer_.Abandon();
-        readFramebuffer_.Abandon();
-        if (backBuffer_) backBuffer_->AbandonGl();
-        if (autoDepthStencil_) autoDepthStencil_->AbandonGl();
-    }
-    pipeline_.reset();
     backBuffer_.reset();
     autoDepthStencil_.reset();
-    framebuffer_ = GlObject();
-    readFramebuffer_ = GlObject();
+    commands_->Record([gl = gl_.release()] { delete gl; });
+    commands_.reset();  // runs what is left, the GL side's end last
     context_.reset();
     ReleaseVsync(this);
     direct3D_->Release();
 }
 
+void Device::LetGoOfSurface() {
+    commands_->Call([gl = gl_.get()] {
+        gl->context.LetGo();
+        gl->usable = false;
+    });
+}
+
 STDMETHODIMP Device::TestCooperativeLevel() {
+    commands_->Finish();
     loss_.Poll(framesPresented_);
     return loss_.CooperativeLevel();
 }

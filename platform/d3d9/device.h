@@ -1,24 +1,33 @@
 // IDirect3DDevice9 on one GL context. The device keeps Direct3D's state
-// (StateBlock), what is set on it for drawing (DeviceBindings), its
-// presentation surfaces and the framebuffer they are bound to, and the
-// fixed-function pipeline that draws.
+// (StateBlock), what is set on it for drawing (DeviceBindings) and its
+// presentation surfaces on the calling thread, answers every Get* from
+// them, and records its GL work as commands (CommandStream) that run on
+// the GL side (GlDevice): on a thread of the device's own, or at once.
+// The calling thread waits only where it reads pixels back, at Present
+// when it is frames ahead, and where the GL side's state must be final
+// (Reset, TestCooperativeLevel, the device's end).
 #pragma once
 
 #include <memory>
+#include <span>
+#include <vector>
 
 #include <d3d9.h>
 
 #include "com/com_object.h"
 #include "d3d9/adapters.h"
+#include "d3d9/command_stream.h"
 #include "d3d9/device_bindings.h"
-#include "d3d9/device_loss.h"
-#include "window/frame_capture.h"
-#include "d3d9/gl_context.h"
-#include "d3d9/gl_object.h"
 #include "d3d9/device_hold.h"
-#include "d3d9/pipeline/pipeline.h"
+#include "d3d9/device_loss.h"
+#include "d3d9/gl_context.h"
+#include "d3d9/gl_device.h"
+#include "d3d9/pipeline/pipeline_key.h"
+#include "d3d9/pipeline/vertex_input.h"
 #include "d3d9/state_block.h"
 #include "d3d9/surface.h"
+#include "sdl/window_surface.h"
+#include "window/frame_capture.h"
 
 namespace platform::d3d9 {
 
@@ -30,7 +39,7 @@ struct DeviceSettings {
     D3DCAPS9 caps{};
 };
 
-class Device final : public ComObject<Implements<IDirect3DDevice9, IID_IDirect3DDevice9>> {
+class Device final : public ComObject<Implements<IDirect3DDevice9, IID_IDirect3DDevice9>>, public SurfaceUser {
 public:
     // presentation: completed and checked by the caller.
     static HRESULT Create(IDirect3D9* direct3D, DeviceSettings settings,
@@ -119,18 +128,32 @@ public:
     // Default-pool resources alive: Reset refuses to run while any is.
     void AddDefaultPoolResource() { ++defaultPoolResources_; }
     void RemoveDefaultPoolResource() { --defaultPoolResources_; }
-    // Makes the device's context current; false when its window is gone.
-    bool MakeCurrent() { return context_->MakeCurrent(); }
+    // Whether the device's window is still there to draw on.
+    bool WindowAlive() const { return context_->WindowAlive(); }
+    // Where resources record their GL work, and what it runs on.
+    CommandStream& commands() { return *commands_; }
+    GlDevice* gl() const { return gl_.get(); }
+    // part: a resource's GL side, deleted once the commands recorded
+    // before have run (they may still use it).
+    template <typename Part>
+    void Retire(Part* part) {
+        commands_->Record([gl = gl_.get(), part] {
+            if (!gl->usable) part->Abandon();
+            delete part;
+        });
+    }
+
+    void LetGoOfSurface() override;
 
 private:
     Device(IDirect3D9* direct3D, DeviceSettings settings, std::unique_ptr<GlContext> context);
     ~Device() override;
+    void RecordTargets();
 
     // Back buffer, automatic depth-stencil, their binding, the viewport and
     // every state at its default: what creation and Reset both build.
     HRESULT BuildPresentation(const D3DPRESENT_PARAMETERS& presentation);
-    void BindRenderTargets();
-    void ApplySwapInterval();
+    void ChooseSwapInterval();
     void ResetViewport();
     HRESULT ValidateReset() const;
     // Everything set for drawing let go, the presentation surfaces bound again.
@@ -145,10 +168,14 @@ private:
         std::array<const D3DLIGHT9*, pipeline::kMaxLights> lights{};
         UINT lightCount = 0;
     };
+    struct DrawCall;
     HRESULT PlanDraw(D3DPRIMITIVETYPE type, DrawPlan& plan) const;
     // False when nothing can be drawn now (device lost, window gone).
-    bool CanDraw();
-    void Submit(const DrawPlan& plan, GLuint vertexBuffer, UINT offset, UINT stride);
+    bool CanDraw() const;
+    // Records the draw; the data that follows the lights in its copy are
+    // the vertices and indices given by pointer.
+    void Queue(const DrawPlan& plan, DrawCall& call, std::span<const std::byte> vertices = {},
+               std::span<const std::byte> indices = {});
     void Record(const DrawPlan& plan, D3DPRIMITIVETYPE type, UINT primitiveCount, bool indexed,
                 UINT stride) const;
     HRESULT CreateRenderbufferSurface(UINT width, UINT height, const D3DSURFACE_DESC& desc,
@@ -157,9 +184,9 @@ private:
     IDirect3D9* direct3D_;
     DeviceSettings settings_;
     std::unique_ptr<GlContext> context_;
+    std::unique_ptr<GlDevice> gl_;
+    std::unique_ptr<CommandStream> commands_;
     D3DPRESENT_PARAMETERS presentation_{};
-    GlObject framebuffer_;      // the render targets, always bound
-    GlObject readFramebuffer_;  // for reading surfaces back
     std::unique_ptr<Surface> backBuffer_;
     std::unique_ptr<Surface> autoDepthStencil_;
     Surface* renderTarget_ = nullptr;
@@ -168,13 +195,14 @@ private:
     DeviceHold<IDirect3DSurface9> heldRenderTarget_;
     DeviceHold<IDirect3DSurface9> heldDepthStencil_;
     DeviceBindings bindings_;
-    std::unique_ptr<pipeline::Pipeline> pipeline_;
     StateBlock states_;
     D3DVIEWPORT9 viewport_{};
     bool inScene_ = false;
     DeviceLoss loss_;
     UINT framesPresented_ = 0;
+    int swapInterval_ = 0;
     int defaultPoolResources_ = 0;
+    std::vector<std::byte> scratch_;  // a draw's bytes on their way into its command
     window::FrameCapture capture_;
 };
 

@@ -30,17 +30,25 @@ bool BlitsAsStored(D3DFORMAT format) {
 
 // GL storage a StretchRect source can be read from: a render target, or a
 // default-pool texture's level through its sampling texture.
-bool AttachForReading(Surface& surface) {
-    if (surface.InGl()) {
-        surface.AttachTo(GL_READ_FRAMEBUFFER);
-        return true;
-    }
-    Texture* texture = surface.container();
-    if (!texture || surface.desc().Pool != D3DPOOL_DEFAULT) return false;
-    glFramebufferTexture2D(GL_READ_FRAMEBUFFER, GL_COLOR_ATTACHMENT0, GL_TEXTURE_2D, texture->GlTexture(),
-                           static_cast<GLint>(surface.level()));
-    return true;
+bool Readable(const Surface& surface) {
+    return surface.InGl() || (surface.container() && surface.desc().Pool == D3DPOOL_DEFAULT);
 }
+
+// On the device's thread: a render target itself, or a texture's level.
+struct ReadSource {
+    SurfaceGl* surface = nullptr;
+    TextureGl* texture = nullptr;
+    UINT level = 0;
+
+    void AttachForReading() const {
+        if (surface) {
+            surface->AttachTo(GL_READ_FRAMEBUFFER);
+            return;
+        }
+        glFramebufferTexture2D(GL_READ_FRAMEBUFFER, GL_COLOR_ATTACHMENT0, GL_TEXTURE_2D, texture->GlTexture(),
+                               static_cast<GLint>(level));
+    }
+};
 
 }  // namespace
 
@@ -66,6 +74,7 @@ STDMETHODIMP Device::UpdateSurface(IDirect3DSurface9* sourceSurface, const RECT*
     const auto block = static_cast<LONG>(format.blockSize);
 
     if (destination.HasBytes()) {
+        BYTE* into = destination.WritableBytes();
         const UINT rows = StoredRows(format, static_cast<UINT>(area.bottom - area.top));
         const UINT rowBytes = (static_cast<UINT>(area.right - area.left) + format.blockSize - 1) / format.blockSize *
                               format.blockBytes;
@@ -74,24 +83,31 @@ STDMETHODIMP Device::UpdateSurface(IDirect3DSurface9* sourceSurface, const RECT*
                    static_cast<size_t>(rect.left / block) * format.blockBytes;
         };
         for (UINT row = 0; row < rows; ++row) {
-            std::memcpy(destination.bytes() + offset(destination, target) + row * destination.pitch(),
+            std::memcpy(into + offset(destination, target) + row * destination.pitch(),
                         source.bytes() + offset(source, area) + row * source.pitch(),
                         rowBytes);
         }
-        if (destination.container()) destination.container()->MarkStale();
+        if (destination.container()) destination.container()->LevelWritten(destination.level());
         return D3D_OK;
     }
     // A render-target level: straight into its GL texture.
-    if (!destination.container() || !context_->MakeCurrent()) return D3DERR_INVALIDCALL;
-    const CopyStateGuard guard;
-    glBindTexture(GL_TEXTURE_2D, destination.container()->RenderTargetName());
-    glPixelStorei(GL_UNPACK_ALIGNMENT, 4);
-    glPixelStorei(GL_UNPACK_ROW_LENGTH, static_cast<GLint>(source.pitch() / format.blockBytes));
-    glTexSubImage2D(GL_TEXTURE_2D, static_cast<GLint>(destination.level()), target.left, target.top,
-                    area.right - area.left, area.bottom - area.top, format.uploadFormat, format.uploadType,
-                    source.bytes() + static_cast<size_t>(area.top) * source.pitch() +
-                        static_cast<size_t>(area.left) * format.blockBytes);
-    glPixelStorei(GL_UNPACK_ROW_LENGTH, 0);
+    if (!destination.container() || !context_->WindowAlive()) return D3DERR_INVALIDCALL;
+    commands_->Record([gl = gl_.get(), texture = destination.container()->gl(), level = destination.level(),
+                       bytes = source.ShareBytes(), pitch = source.pitch(), format = &format, area, target] {
+        if (gl->usable) {
+            const CopyStateGuard guard;
+            glBindTexture(GL_TEXTURE_2D, texture->RenderTargetName());
+            glPixelStorei(GL_UNPACK_ALIGNMENT, 4);
+            glPixelStorei(GL_UNPACK_ROW_LENGTH, static_cast<GLint>(pitch / format->blockBytes));
+            glTexSubImage2D(GL_TEXTURE_2D, static_cast<GLint>(level), target.left, target.top,
+                            area.right - area.left, area.bottom - area.top, format->uploadFormat,
+                            format->uploadType,
+                            bytes->data() + static_cast<size_t>(area.top) * pitch +
+                                static_cast<size_t>(area.left) * format->blockBytes);
+            glPixelStorei(GL_UNPACK_ROW_LENGTH, 0);
+        }
+        bytes->Release();
+    });
     return D3D_OK;
 }
 
@@ -114,20 +130,23 @@ STDMETHODIMP Device::StretchRect(IDirect3DSurface9* sourceSurface, const RECT* s
     const RECT target = destRect ? *destRect : WholeSurface(to);
     if (!InsideSurface(area, from) || !InsideSurface(target, to)) return D3DERR_INVALIDCALL;
     if (loss_.lost()) return D3DERR_DEVICELOST;
-    if (!context_->MakeCurrent()) return D3DERR_INVALIDCALL;
+    if (!context_->WindowAlive()) return D3DERR_INVALIDCALL;
+    if (!Readable(source)) return D3DERR_INVALIDCALL;
 
-    const CopyStateGuard guard;
-    const GlObject drawFramebuffer(GlObject::Kind::Framebuffer);
-    glBindFramebuffer(GL_READ_FRAMEBUFFER, readFramebuffer_.name());
-    const bool readable = AttachForReading(source);
-    glBindFramebuffer(GL_DRAW_FRAMEBUFFER, drawFramebuffer.name());
-    destination.AttachTo(GL_DRAW_FRAMEBUFFER);
-    if (readable) {
+    const ReadSource reading{source.gl(), source.container() ? source.container()->gl() : nullptr, source.level()};
+    commands_->Record([gl = gl_.get(), reading, into = destination.gl(), area, target, filter] {
+        if (!gl->usable) return;
+        const CopyStateGuard guard;
+        const GlObject drawFramebuffer(GlObject::Kind::Framebuffer);
+        glBindFramebuffer(GL_READ_FRAMEBUFFER, gl->readFramebuffer.name());
+        reading.AttachForReading();
+        glBindFramebuffer(GL_DRAW_FRAMEBUFFER, drawFramebuffer.name());
+        into->AttachTo(GL_DRAW_FRAMEBUFFER);
         glBlitFramebuffer(area.left, area.top, area.right, area.bottom, target.left, target.top, target.right,
                           target.bottom, GL_COLOR_BUFFER_BIT, filter == D3DTEXF_LINEAR ? GL_LINEAR : GL_NEAREST);
-    }
-    glFramebufferTexture2D(GL_READ_FRAMEBUFFER, GL_COLOR_ATTACHMENT0, GL_TEXTURE_2D, 0, 0);
-    return readable ? D3D_OK : D3DERR_INVALIDCALL;
+        glFramebufferTexture2D(GL_READ_FRAMEBUFFER, GL_COLOR_ATTACHMENT0, GL_TEXTURE_2D, 0, 0);
+    });
+    return D3D_OK;
 }
 
 // Every level of the destination from the source level of the same size:

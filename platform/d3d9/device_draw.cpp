@@ -1,9 +1,14 @@
 // The four draw calls: checked against what is bound (no vertex or index
-// is read past its buffer), then handed to the pipeline.
+// is read past its buffer), then recorded for the pipeline on the device's
+// thread with everything they draw with but the states, which the GL side
+// keeps a copy of.
+#include <cstring>
+
 #include "d3d9/buffer_access.h"
 #include "d3d9/device.h"
 #include "d3d9/index_range.h"
 #include "d3d9/pipeline/draw_recorder.h"
+#include "d3d9/pipeline/pipeline.h"
 
 namespace platform::d3d9 {
 namespace {
@@ -70,13 +75,88 @@ HRESULT Device::PlanDraw(D3DPRIMITIVETYPE type, DrawPlan& plan) const {
     return D3D_OK;
 }
 
-bool Device::CanDraw() { return !loss_.lost() && context_->MakeCurrent(); }
+// A draw as the device's thread runs it.
+struct Device::DrawCall {
+    enum class Kind : uint8_t { Arrays, BufferElements, PointerElements };
+    Kind kind = Kind::Arrays;
+    GLenum mode = GL_TRIANGLES;
+    pipeline::VertexFormat format;
+    pipeline::PipelineKey key;
+    pipeline::AttributeUse use;
+    pipeline::LinkedProgram* program = nullptr;
+    DWORD fvf = 0;
+    std::array<TextureBinding*, kTextureStages> textures{};
+    D3DVIEWPORT9 viewport{};
+    bool depthBuffer = false;
+    UINT lightCount = 0;
+    BufferGl* vertices = nullptr;  // nullptr: given by pointer, in the command's data
+    UINT offset = 0;
+    UINT stride = 0;
+    GLint first = 0;
+    GLsizei count = 0;
+    BufferGl* indices = nullptr;
+    GLenum indexType = GL_UNSIGNED_SHORT;
+    UINT lowest = 0, highest = 0;
+    uintptr_t indexOffset = 0;
+    GLint baseVertex = 0;
 
-void Device::Submit(const DrawPlan& plan, GLuint vertexBuffer, UINT offset, UINT stride) {
-    pipeline_->Prepare({states_, plan.key, plan.format, plan.use, bindings_.program, bindings_.fvf,
-                        bindings_.textureBindings,
-                        std::span<const D3DLIGHT9* const>(plan.lights.data(), plan.lightCount), viewport_,
-                        depthStencil_ != nullptr, vertexBuffer, offset, stride});
+    // lights, then the vertices; more: the indices given by pointer.
+    void Run(GlDevice& gl, const std::byte* data, size_t vertexBytes, const std::byte* more, size_t indexBytes) const {
+        std::array<const D3DLIGHT9*, pipeline::kMaxLights> lights{};
+        for (UINT i = 0; i < lightCount; ++i) lights[i] = reinterpret_cast<const D3DLIGHT9*>(data) + i;
+        const std::byte* pointerVertices = data + lightCount * sizeof(D3DLIGHT9);
+        const GLuint buffer = vertices ? vertices->Name() : gl.pipeline->UploadVertices(pointerVertices, vertexBytes);
+        gl.pipeline->Prepare({gl.states, key, format, use, program, fvf, textures,
+                              std::span<const D3DLIGHT9* const>(lights.data(), lightCount), viewport, depthBuffer,
+                              buffer, offset, stride});
+        switch (kind) {
+            case Kind::Arrays:
+                glDrawArrays(mode, first, count);
+                break;
+            case Kind::BufferElements:
+                glBindBuffer(GL_ELEMENT_ARRAY_BUFFER, indices->Name());
+                // With the range given the driver need not find it again.
+                glDrawRangeElementsBaseVertex(mode, lowest, highest, count, indexType,
+                                              reinterpret_cast<const void*>(indexOffset), baseVertex);
+                break;
+            case Kind::PointerElements:
+                gl.pipeline->UploadIndices(more, indexBytes);
+                glDrawElements(mode, count, indexType, nullptr);
+                break;
+        }
+    }
+};
+
+bool Device::CanDraw() const { return !loss_.lost() && context_->WindowAlive(); }
+
+void Device::Queue(const DrawPlan& plan, DrawCall& call, std::span<const std::byte> vertices,
+                   std::span<const std::byte> indices) {
+    call.format = plan.format;
+    call.key = plan.key;
+    call.use = plan.use;
+    call.program = bindings_.program;
+    call.fvf = bindings_.fvf;
+    call.textures = bindings_.textureBindings;
+    call.viewport = viewport_;
+    call.depthBuffer = depthStencil_ != nullptr;
+    call.lightCount = plan.lightCount;
+    const auto run = [gl = gl_.get(), call, vertexBytes = vertices.size(), indexBytes = indices.size()](
+                         const std::byte* data, const std::byte* more) {
+        if (gl->usable) call.Run(*gl, data, vertexBytes, more, indexBytes);
+    };
+    if (plan.lightCount == 0) {
+        commands_->RecordWithData(vertices.data(), vertices.size(), indices.data(), indices.size(), run);
+        return;
+    }
+    // The lights and the vertices go as one run of bytes, the lights first.
+    scratch_.resize(plan.lightCount * sizeof(D3DLIGHT9) + vertices.size());
+    for (UINT i = 0; i < plan.lightCount; ++i) {
+        std::memcpy(scratch_.data() + i * sizeof(D3DLIGHT9), plan.lights[i], sizeof(D3DLIGHT9));
+    }
+    if (!vertices.empty()) {
+        std::memcpy(scratch_.data() + plan.lightCount * sizeof(D3DLIGHT9), vertices.data(), vertices.size());
+    }
+    commands_->RecordWithData(scratch_.data(), scratch_.size(), indices.data(), indices.size(), run);
 }
 
 void Device::Record(const DrawPlan& plan, D3DPRIMITIVETYPE type, UINT primitiveCount, bool indexed,
@@ -127,8 +207,14 @@ STDMETHODIMP Device::DrawPrimitive(D3DPRIMITIVETYPE primitiveType, UINT startVer
         return D3DERR_INVALIDCALL;
     }
     if (!CanDraw()) return D3D_OK;
-    Submit(plan, vertices->GlBuffer(), bindings_.streamOffset, stride);
-    glDrawArrays(Mode(primitiveType), static_cast<GLint>(startVertex), static_cast<GLsizei>(count));
+    DrawCall call;
+    call.mode = Mode(primitiveType);
+    call.vertices = vertices->gl();
+    call.offset = bindings_.streamOffset;
+    call.stride = stride;
+    call.first = static_cast<GLint>(startVertex);
+    call.count = static_cast<GLsizei>(count);
+    Queue(plan, call);
     Record(plan, primitiveType, primitiveCount, false, stride);
     return D3D_OK;
 }
@@ -156,13 +242,20 @@ STDMETHODIMP Device::DrawIndexedPrimitive(D3DPRIMITIVETYPE primitiveType, INT ba
         return D3DERR_INVALIDCALL;
     }
     if (!CanDraw()) return D3D_OK;
-    Submit(plan, vertices->GlBuffer(), bindings_.streamOffset, stride);
-    glBindBuffer(GL_ELEMENT_ARRAY_BUFFER, indices->GlBuffer());
-    // With the range given the driver need not find it again.
-    glDrawRangeElementsBaseVertex(Mode(primitiveType), range.lowest, range.highest, static_cast<GLsizei>(count),
-                                  indexSize == 2 ? GL_UNSIGNED_SHORT : GL_UNSIGNED_INT,
-                                  reinterpret_cast<const void*>(static_cast<uintptr_t>(startIndex) * indexSize),
-                                  baseVertexIndex);
+    DrawCall call;
+    call.kind = DrawCall::Kind::BufferElements;
+    call.mode = Mode(primitiveType);
+    call.vertices = vertices->gl();
+    call.offset = bindings_.streamOffset;
+    call.stride = stride;
+    call.count = static_cast<GLsizei>(count);
+    call.indices = indices->gl();
+    call.indexType = indexSize == 2 ? GL_UNSIGNED_SHORT : GL_UNSIGNED_INT;
+    call.lowest = range.lowest;
+    call.highest = range.highest;
+    call.indexOffset = static_cast<uintptr_t>(startIndex) * indexSize;
+    call.baseVertex = baseVertexIndex;
+    Queue(plan, call);
     Record(plan, primitiveType, primitiveCount, true, stride);
     return D3D_OK;
 }
@@ -178,9 +271,11 @@ STDMETHODIMP Device::DrawPrimitiveUP(D3DPRIMITIVETYPE primitiveType, UINT primit
     if (!CanDraw()) return D3D_OK;
     const UINT count = ElementCount(primitiveType, primitiveCount);
     const size_t bytes = static_cast<size_t>(count - 1) * vertexStreamZeroStride + plan.extent;
-    const GLuint buffer = pipeline_->UploadVertices(vertexStreamZeroData, bytes);
-    Submit(plan, buffer, 0, vertexStreamZeroStride);
-    glDrawArrays(Mode(primitiveType), 0, static_cast<GLsizei>(count));
+    DrawCall call;
+    call.mode = Mode(primitiveType);
+    call.stride = vertexStreamZeroStride;
+    call.count = static_cast<GLsizei>(count);
+    Queue(plan, call, {static_cast<const std::byte*>(vertexStreamZeroData), bytes});
     Record(plan, primitiveType, primitiveCount, false, vertexStreamZeroStride);
     return D3D_OK;
 }
@@ -201,11 +296,14 @@ STDMETHODIMP Device::DrawIndexedPrimitiveUP(D3DPRIMITIVETYPE primitiveType, UINT
     const UINT count = ElementCount(primitiveType, primitiveCount);
     const IndexRange range = ScanIndices(static_cast<const BYTE*>(indexData), indexSize, count);
     const size_t bytes = static_cast<size_t>(range.highest) * vertexStreamZeroStride + plan.extent;
-    const GLuint buffer = pipeline_->UploadVertices(vertexStreamZeroData, bytes);
-    Submit(plan, buffer, 0, vertexStreamZeroStride);
-    pipeline_->UploadIndices(indexData, static_cast<size_t>(count) * indexSize);
-    glDrawElements(Mode(primitiveType), static_cast<GLsizei>(count),
-                   indexSize == 2 ? GL_UNSIGNED_SHORT : GL_UNSIGNED_INT, nullptr);
+    DrawCall call;
+    call.kind = DrawCall::Kind::PointerElements;
+    call.mode = Mode(primitiveType);
+    call.stride = vertexStreamZeroStride;
+    call.count = static_cast<GLsizei>(count);
+    call.indexType = indexSize == 2 ? GL_UNSIGNED_SHORT : GL_UNSIGNED_INT;
+    Queue(plan, call, {static_cast<const std::byte*>(vertexStreamZeroData), bytes},
+          {static_cast<const std::byte*>(indexData), static_cast<size_t>(count) * indexSize});
     Record(plan, primitiveType, primitiveCount, true, vertexStreamZeroStride);
     return D3D_OK;
 }

@@ -3,6 +3,7 @@
 #include "d3d9/buffer_access.h"
 #include "d3d9/device.h"
 #include "d3d9/program_shader.h"
+#include "d3d9/texture.h"
 
 namespace platform::d3d9 {
 
@@ -69,7 +70,7 @@ STDMETHODIMP Device::SetStreamSource(UINT streamNumber, IDirect3DVertexBuffer9* 
     bindings_.stream.Set(streamData);
     bindings_.streamOffset = streamData ? offsetInBytes : 0;
     bindings_.streamStride = streamData ? stride : 0;
-    pipeline_->ForgetVertexInput();
+    commands_->Record([gl = gl_.get()] { gl->pipeline->ForgetVertexInput(); });
     return D3D_OK;
 }
 

@@ -7,9 +7,10 @@
 namespace platform::d3d9 {
 namespace {
 
-void FillInGl(const Surface& surface, const RECT& area, D3DCOLOR colour, GLuint scratchFramebuffer) {
+void FillInGl(const SurfaceGl& surface, const RECT& area, D3DCOLOR colour) {
     const CopyStateGuard guard;
-    glBindFramebuffer(GL_DRAW_FRAMEBUFFER, scratchFramebuffer);
+    const GlObject scratch(GlObject::Kind::Framebuffer);
+    glBindFramebuffer(GL_DRAW_FRAMEBUFFER, scratch.name());
     surface.AttachTo(GL_DRAW_FRAMEBUFFER);
     glEnable(GL_SCISSOR_TEST);
     glScissor(area.left, area.top, area.right - area.left, area.bottom - area.top);
@@ -18,8 +19,9 @@ void FillInGl(const Surface& surface, const RECT& area, D3DCOLOR colour, GLuint 
 
 void FillOnCpu(Surface& surface, const RECT& area, D3DCOLOR colour) {
     const UINT bytesPerPixel = BytesPerPixel(surface.desc().Format);
+    BYTE* bytes = surface.WritableBytes();
     for (LONG y = area.top; y < area.bottom; ++y) {
-        BYTE* row = surface.bytes() + static_cast<size_t>(y) * surface.pitch();
+        BYTE* row = bytes + static_cast<size_t>(y) * surface.pitch();
         for (LONG x = area.left; x < area.right; ++x) StorePixel(surface.desc().Format, colour, row + x * bytesPerPixel);
     }
 }
@@ -49,9 +51,10 @@ STDMETHODIMP Device::ColorFill(IDirect3DSurface9* surface, const RECT* rect, D3D
     }
     if (target.InGl()) {
         if (loss_.lost()) return D3DERR_DEVICELOST;
-        if (!context_->MakeCurrent()) return D3DERR_INVALIDCALL;
-        const GlObject scratch(GlObject::Kind::Framebuffer);
-        FillInGl(target, area, color, scratch.name());
+        if (!context_->WindowAlive()) return D3DERR_INVALIDCALL;
+        commands_->Record([gl = gl_.get(), surface = target.gl(), area, color] {
+            if (gl->usable) FillInGl(*surface, area, color);
+        });
         return D3D_OK;
     }
     // Levels of textures that are not render targets are not fillable.

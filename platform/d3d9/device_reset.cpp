@@ -19,12 +19,12 @@ void Device::ReleaseBindings() {
     depthStencil_ = autoDepthStencil_.get();
     heldRenderTarget_.Set(nullptr);
     heldDepthStencil_.Set(nullptr);
-    if (context_->MakeCurrent()) BindRenderTargets();
-    pipeline_->Forget();
+    RecordTargets();
 }
 
 STDMETHODIMP Device::Reset(D3DPRESENT_PARAMETERS* presentationParameters) {
     if (!presentationParameters) return D3DERR_INVALIDCALL;
+    commands_->Finish();
     loss_.Poll(framesPresented_);
     if (loss_.lost()) return D3DERR_DEVICELOST;
     const auto fail = [this](HRESULT result) {

@@ -1,5 +1,6 @@
-// Setting and reading back the states the device keeps; drawing reads
-// them from the state block.
+// Setting and reading back the states the device keeps: the calling
+// thread's copy answers, and each change goes to the GL side's copy, which
+// drawing reads.
 #include "d3d9/device.h"
 
 namespace platform::d3d9 {
@@ -7,6 +8,7 @@ namespace platform::d3d9 {
 STDMETHODIMP Device::SetRenderState(D3DRENDERSTATETYPE state, DWORD value) {
     if (!IsRenderState(state)) return D3DERR_INVALIDCALL;
     states_.renderStates[state] = value;
+    commands_->Record([gl = gl_.get(), state, value] { gl->states.renderStates[state] = value; });
     return D3D_OK;
 }
 
@@ -19,6 +21,7 @@ STDMETHODIMP Device::GetRenderState(D3DRENDERSTATETYPE state, DWORD* value) {
 STDMETHODIMP Device::SetTextureStageState(DWORD stage, D3DTEXTURESTAGESTATETYPE type, DWORD value) {
     if (stage >= kTextureStages || !IsStageState(type)) return D3DERR_INVALIDCALL;
     states_.stageStates[stage][type] = value;
+    commands_->Record([gl = gl_.get(), stage, type, value] { gl->states.stageStates[stage][type] = value; });
     return D3D_OK;
 }
 
@@ -34,6 +37,7 @@ STDMETHODIMP Device::SetSamplerState(DWORD sampler, D3DSAMPLERSTATETYPE type, DW
         return D3DERR_INVALIDCALL;
     }
     states_.samplerStates[slot][type] = value;
+    commands_->Record([gl = gl_.get(), slot, type, value] { gl->states.samplerStates[slot][type] = value; });
     return D3D_OK;
 }
 
@@ -49,6 +53,7 @@ STDMETHODIMP Device::GetSamplerState(DWORD sampler, D3DSAMPLERSTATETYPE type, DW
 STDMETHODIMP Device::SetTransform(D3DTRANSFORMSTATETYPE state, const D3DMATRIX* matrix) {
     if (!matrix || !IsTransform(state)) return D3DERR_INVALIDCALL;
     states_.transforms[state] = *matrix;
+    commands_->Record([gl = gl_.get(), state, value = *matrix] { gl->states.transforms[state] = value; });
     return D3D_OK;
 }
 
@@ -61,6 +66,7 @@ STDMETHODIMP Device::GetTransform(D3DTRANSFORMSTATETYPE state, D3DMATRIX* matrix
 STDMETHODIMP Device::SetMaterial(const D3DMATERIAL9* material) {
     if (!material) return D3DERR_INVALIDCALL;
     states_.material = *material;
+    commands_->Record([gl = gl_.get(), value = *material] { gl->states.material = value; });
     return D3D_OK;
 }
 

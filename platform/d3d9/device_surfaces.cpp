@@ -53,7 +53,7 @@ HRESULT Device::CreateRenderbufferSurface(UINT width, UINT height, const D3DSURF
         return D3DERR_INVALIDCALL;
     }
     if (desc.MultiSampleType != D3DMULTISAMPLE_NONE) return D3DERR_NOTAVAILABLE;
-    if (!context_->MakeCurrent()) return D3DERR_INVALIDCALL;
+    if (!context_->WindowAlive()) return D3DERR_INVALIDCALL;
     *surface = Surface::CreateRenderbuffer(*this, desc);
     return D3D_OK;
 }
@@ -94,23 +94,26 @@ STDMETHODIMP Device::GetRenderTargetData(IDirect3DSurface9* renderTarget, IDirec
         return D3DERR_INVALIDCALL;
     }
     if (loss_.lost()) return D3DERR_DEVICELOST;
-    if (!context_->MakeCurrent()) return D3DERR_INVALIDCALL;
+    if (!context_->WindowAlive()) return D3DERR_INVALIDCALL;
 
-    const auto width = static_cast<GLsizei>(from.Width);
-    const auto height = static_cast<GLsizei>(from.Height);
-    std::vector<uint32_t> pixels(static_cast<size_t>(width) * height);
-    glBindFramebuffer(GL_READ_FRAMEBUFFER, readFramebuffer_.name());
-    source->AttachTo(GL_READ_FRAMEBUFFER);
-    glReadPixels(0, 0, width, height, GL_BGRA, GL_UNSIGNED_INT_8_8_8_8_REV, pixels.data());
-    glBindFramebuffer(GL_READ_FRAMEBUFFER, framebuffer_.name());
-
-    const UINT bytesPerPixel = BytesPerPixel(to.Format);
-    for (UINT y = 0; y < to.Height; ++y) {
-        BYTE* row = destination->bytes() + static_cast<size_t>(y) * destination->pitch();
-        for (UINT x = 0; x < to.Width; ++x) {
-            StorePixel(to.Format, pixels[static_cast<size_t>(y) * to.Width + x], row + x * bytesPerPixel);
+    // Reading pixels back waits for the drawing before it.
+    commands_->Call([gl = gl_.get(), from = source->gl(), into = destination->WritableBytes(),
+                     pitch = destination->pitch(), format = to.Format, width = to.Width, height = to.Height] {
+        if (!gl->usable) return;
+        std::vector<uint32_t> pixels(static_cast<size_t>(width) * height);
+        glBindFramebuffer(GL_READ_FRAMEBUFFER, gl->readFramebuffer.name());
+        from->AttachTo(GL_READ_FRAMEBUFFER);
+        glReadPixels(0, 0, static_cast<GLsizei>(width), static_cast<GLsizei>(height), GL_BGRA,
+                     GL_UNSIGNED_INT_8_8_8_8_REV, pixels.data());
+        glBindFramebuffer(GL_READ_FRAMEBUFFER, gl->framebuffer.name());
+        const UINT bytesPerPixel = BytesPerPixel(format);
+        for (UINT y = 0; y < height; ++y) {
+            BYTE* row = into + static_cast<size_t>(y) * pitch;
+            for (UINT x = 0; x < width; ++x) {
+                StorePixel(format, pixels[static_cast<size_t>(y) * width + x], row + x * bytesPerPixel);
+            }
         }
-    }
+    });
     return D3D_OK;
 }
 

@@ -10,12 +10,10 @@ STDMETHODIMP Device::SetRenderTarget(DWORD renderTargetIndex, IDirect3DSurface9*
     if (&target->device() != this || (target->desc().Usage & D3DUSAGE_RENDERTARGET) == 0) {
         return D3DERR_INVALIDCALL;
     }
-    const bool current = context_->MakeCurrent();
     renderTarget_ = target;
     heldRenderTarget_.Set(target == backBuffer_.get() ? nullptr : renderTarget);
     ResetViewport();
-    if (current) BindRenderTargets();
-    pipeline_->Forget();
+    RecordTargets();
     return D3D_OK;
 }
 
@@ -24,11 +22,9 @@ STDMETHODIMP Device::SetDepthStencilSurface(IDirect3DSurface9* newZStencil) {
     if (depth && (&depth->device() != this || (depth->desc().Usage & D3DUSAGE_DEPTHSTENCIL) == 0)) {
         return D3DERR_INVALIDCALL;
     }
-    const bool current = context_->MakeCurrent();
     depthStencil_ = depth;
     heldDepthStencil_.Set(depth == autoDepthStencil_.get() ? nullptr : newZStencil);
-    if (current) BindRenderTargets();
-    pipeline_->Forget();
+    RecordTargets();
     return D3D_OK;
 }
 

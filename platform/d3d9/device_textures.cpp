@@ -42,7 +42,7 @@ STDMETHODIMP Device::CreateTexture(UINT width, UINT height, UINT levels, DWORD u
     const UINT fullChain = FullChainLevels(width, height);
     if (levels == 0) levels = fullChain;
     if (levels > fullChain || !SizeFitsCaps(settings_.caps, width, height, levels)) return D3DERR_INVALIDCALL;
-    if ((usage & D3DUSAGE_RENDERTARGET) && !context_->MakeCurrent()) return D3DERR_INVALIDCALL;
+    if ((usage & D3DUSAGE_RENDERTARGET) && !context_->WindowAlive()) return D3DERR_INVALIDCALL;
     *texture = Texture::Create(*this, width, height, levels, usage, format, pool);
     return D3D_OK;
 }

@@ -9,18 +9,31 @@ HRESULT ProgramShader::Create(IDirect3DDevice9* device, const pipeline::ProgramS
     *shader = nullptr;
     auto* owner = dynamic_cast<Device*>(device);
     if (!owner) return D3DERR_INVALIDCALL;
-    if (!owner->MakeCurrent()) return E_FAIL;
-    std::unique_ptr<pipeline::LinkedProgram> program = pipeline::LinkedProgram::Link(sources, log);
+    if (!owner->WindowAlive()) return E_FAIL;
+    // Linked where the program lives; the caller waits for the verdict.
+    pipeline::LinkedProgram* program = nullptr;
+    bool linked = true;
+    owner->commands().Call([gl = owner->gl(), from = &sources, into = &program, message = &log, ok = &linked] {
+        *ok = gl->usable;
+        if (*ok) *into = pipeline::LinkedProgram::Link(*from, *message).release();
+    });
+    if (!linked) return E_FAIL;
     if (!program) return D3DERR_INVALIDCALL;
-    *shader = new ProgramShader(*owner, std::move(program));
+    *shader = new ProgramShader(*owner, program);
     return D3D_OK;
 }
 
-ProgramShader::ProgramShader(Device& device, std::unique_ptr<pipeline::LinkedProgram> program)
-    : device_(&device), lifetime_(device, 1), program_(std::move(program)) {}
+ProgramShader::ProgramShader(Device& device, pipeline::LinkedProgram* program)
+    : device_(&device), lifetime_(device, 1), program_(program), samplerUnits_(program->samplerUnits()) {}
 
-ProgramShader::~ProgramShader() {
-    if (!device_->MakeCurrent()) program_->Abandon();
+ProgramShader::~ProgramShader() { device_->Retire(program_); }
+
+void ProgramShader::StageUniforms(std::span<const pipeline::UniformValue> values) {
+    device_->commands().RecordWithData(values.data(), values.size_bytes(),
+                                       [program = program_, count = values.size()](const std::byte* data) {
+                                           program->Stage({reinterpret_cast<const pipeline::UniformValue*>(data),
+                                                           count});
+                                       });
 }
 
 STDMETHODIMP ProgramShader::QueryInterface(REFIID iid, void** object) {

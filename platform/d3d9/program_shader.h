@@ -1,9 +1,11 @@
 // A pixel shader holding a linked program: what an effect pass sets on the
 // device. Draws while it is set run its program, with the fixed-function
-// vertex transform when the program brings none of its own.
+// vertex transform when the program brings none of its own. The program
+// is linked on the device's thread and lives there.
 #pragma once
 
 #include <memory>
+#include <span>
 #include <string>
 
 #include <d3d9.h>
@@ -30,15 +32,22 @@ public:
     void ReleaseHold() override;
     STDMETHODIMP GetDevice(IDirect3DDevice9** device) override;
 
+    // For the device's commands.
     pipeline::LinkedProgram& program() const { return *program_; }
+    // Bit n set when the program reads sampler n.
+    uint32_t samplerUnits() const { return samplerUnits_; }
+    // Queues the values of the declared uniforms, in declaration order,
+    // for the draws recorded after.
+    void StageUniforms(std::span<const pipeline::UniformValue> values);
 
 private:
-    ProgramShader(Device& device, std::unique_ptr<pipeline::LinkedProgram> program);
+    ProgramShader(Device& device, pipeline::LinkedProgram* program);
     ~ProgramShader();
 
     Device* device_;
     ResourceLifetime lifetime_;
-    std::unique_ptr<pipeline::LinkedProgram> program_;
+    pipeline::LinkedProgram* program_;  // retired through the device
+    uint32_t samplerUnits_;
 };
 
 inline ProgramShader* AsProgramShader(IDirect3DPixelShader9* shader) { return dynamic_cast<ProgramShader*>(shader); }

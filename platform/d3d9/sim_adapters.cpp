@@ -12,6 +12,7 @@ struct SimulatedAdapters {
     std::mutex mutex;
     std::vector<sim::AdapterDescription> adapters;
     std::map<UINT, std::vector<sim::DeviceEvent>> events;
+    std::optional<bool> deviceQueue;
 };
 
 SimulatedAdapters& State() {
@@ -42,6 +43,18 @@ void sim::ResetAdapters() {
     std::lock_guard lock(state.mutex);
     state.adapters.clear();
     state.events.clear();
+}
+
+void sim::SetDeviceQueue(std::optional<bool> queue) {
+    SimulatedAdapters& state = State();
+    std::lock_guard lock(state.mutex);
+    state.deviceQueue = queue;
+}
+
+std::optional<bool> d3d9::SimulatedDeviceQueue() {
+    SimulatedAdapters& state = State();
+    std::lock_guard lock(state.mutex);
+    return state.deviceQueue;
 }
 
 std::optional<sim::AdapterDescription> d3d9::SimulatedAdapter(UINT ordinal) {

@@ -2,6 +2,8 @@ target_sources(platform PRIVATE
   ${CMAKE_CURRENT_LIST_DIR}/adapter_identifier.cpp
   ${CMAKE_CURRENT_LIST_DIR}/adapters.cpp
   ${CMAKE_CURRENT_LIST_DIR}/buffer.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/buffer_gl.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/command_stream.cpp
   ${CMAKE_CURRENT_LIST_DIR}/copy_state_guard.cpp
   ${CMAKE_CURRENT_LIST_DIR}/device.cpp
   ${CMAKE_CURRENT_LIST_DIR}/device_bindings.cpp
@@ -25,6 +27,7 @@ target_sources(platform PRIVATE
   ${CMAKE_CURRENT_LIST_DIR}/format_table.cpp
   ${CMAKE_CURRENT_LIST_DIR}/formats.cpp
   ${CMAKE_CURRENT_LIST_DIR}/gl_context.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/gl_device.cpp
   ${CMAKE_CURRENT_LIST_DIR}/gl_object.cpp
   ${CMAKE_CURRENT_LIST_DIR}/index_range.cpp
   ${CMAKE_CURRENT_LIST_DIR}/pipeline/draw_recorder.cpp
@@ -41,8 +44,11 @@ target_sources(platform PRIVATE
   ${CMAKE_CURRENT_LIST_DIR}/pipeline/vertex_input.cpp
   ${CMAKE_CURRENT_LIST_DIR}/presentation_parameters.cpp
   ${CMAKE_CURRENT_LIST_DIR}/program_shader.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/shared_bytes.cpp
   ${CMAKE_CURRENT_LIST_DIR}/sim_adapters.cpp
   ${CMAKE_CURRENT_LIST_DIR}/state_block.cpp
   ${CMAKE_CURRENT_LIST_DIR}/surface.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/surface_gl.cpp
   ${CMAKE_CURRENT_LIST_DIR}/texture.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/texture_gl.cpp
   ${CMAKE_CURRENT_LIST_DIR}/vsync.cpp)

@@ -6,25 +6,6 @@
 #include "d3d9/texture.h"
 
 namespace platform::d3d9 {
-namespace {
-
-GLenum RenderbufferFormat(D3DFORMAT format) {
-    switch (format) {
-        case D3DFMT_D16:
-            return GL_DEPTH_COMPONENT16;
-        case D3DFMT_D24X8:
-            return GL_DEPTH_COMPONENT24;
-        case D3DFMT_D24S8:
-        case D3DFMT_D24X4S4:
-            return GL_DEPTH24_STENCIL8;
-        case D3DFMT_D32:
-            return GL_DEPTH_COMPONENT32;
-        default:
-            return GL_RGBA8;  // every colour target; read-backs convert to the surface's format
-    }
-}
-
-}  // namespace
 
 Surface* Surface::CreatePlain(Device& device, const D3DSURFACE_DESC& desc) {
     Surface* surface = new Surface(device, desc, Owner::Application);
@@ -47,42 +28,26 @@ Surface* Surface::CreateRenderbuffer(Device& device, const D3DSURFACE_DESC& desc
 }
 
 void Surface::AllocateRenderbuffer() {
-    renderbuffer_ = GlObject(GlObject::Kind::Renderbuffer);
-    glBindRenderbuffer(GL_RENDERBUFFER, renderbuffer_.name());
-    glRenderbufferStorage(GL_RENDERBUFFER, RenderbufferFormat(desc_.Format), static_cast<GLsizei>(desc_.Width),
-                          static_cast<GLsizei>(desc_.Height));
+    gl_ = new SurfaceGl(desc_);
+    device_->commands().Record([gl = device_->gl(), part = gl_] {
+        if (gl->usable) part->Allocate();
+    });
 }
 
 std::unique_ptr<Surface> Surface::CreateTextureLevel(Device& device, Texture& texture, UINT level,
-                                                     const D3DSURFACE_DESC& desc) {
+                                                     const D3DSURFACE_DESC& desc, SurfaceGl* levelGl) {
     std::unique_ptr<Surface> surface(new Surface(device, desc, Owner::Texture));
     surface->container_ = &texture;
     surface->level_ = level;
-    if ((desc.Usage & D3DUSAGE_RENDERTARGET) == 0) surface->AllocateBytes();
+    surface->gl_ = levelGl;
+    if (!levelGl) surface->AllocateBytes();
     return surface;
 }
 
 void Surface::AllocateBytes() {
     const FormatInfo& format = *FindFormat(desc_.Format);
     pitch_ = RowPitch(format, desc_.Width);
-    bytes_.resize(static_cast<size_t>(pitch_) * StoredRows(format, desc_.Height));
-}
-
-bool Surface::InGl() const {
-    return renderbuffer_.name() != 0 || (container_ && (desc_.Usage & D3DUSAGE_RENDERTARGET));
-}
-
-void Surface::AttachTo(GLenum target) const {
-    if (container_) {
-        glFramebufferTexture2D(target, GL_COLOR_ATTACHMENT0, GL_TEXTURE_2D, container_->RenderTargetName(),
-                               static_cast<GLint>(level_));
-        return;
-    }
-    GLenum attachment = GL_COLOR_ATTACHMENT0;
-    if (desc_.Usage & D3DUSAGE_DEPTHSTENCIL) {
-        attachment = HasStencil(desc_.Format) ? GL_DEPTH_STENCIL_ATTACHMENT : GL_DEPTH_ATTACHMENT;
-    }
-    glFramebufferRenderbuffer(target, attachment, GL_RENDERBUFFER, renderbuffer_.name());
+    bytes_ = SharedBytes(static_cast<size_t>(pitch_) * StoredRows(format, desc_.Height));
 }
 
 Surface::Surface(Device& device, const D3DSURFACE_DESC& desc, Owner owner)
@@ -93,9 +58,9 @@ void Surface::End() {
 }
 
 Surface::~Surface() {
-    if (owner_ != Owner::Application) return;
-    if (desc_.Pool == D3DPOOL_DEFAULT) device_->RemoveDefaultPoolResource();
-    if (renderbuffer_.name() != 0 && !device_->MakeCurrent()) renderbuffer_.Abandon();
+    if (owner_ == Owner::Texture) return;
+    if (gl_) device_->Retire(gl_);
+    if (owner_ == Owner::Application && desc_.Pool == D3DPOOL_DEFAULT) device_->RemoveDefaultPoolResource();
 }
 
 STDMETHODIMP Surface::QueryInterface(REFIID iid, void** object) {
@@ -166,7 +131,8 @@ STDMETHODIMP Surface::LockRect(D3DLOCKED_RECT* lockedRect, const RECT* rect, DWO
         area = *rect;
     }
     lockedRect->Pitch = static_cast<INT>(pitch_);
-    lockedRect->pBits = bytes_.data() + static_cast<size_t>(area.top / format.blockSize) * pitch_ +
+    BYTE* bytes = (flags & D3DLOCK_READONLY) ? bytes_.data() : bytes_.Writable(true);
+    lockedRect->pBits = bytes + static_cast<size_t>(area.top / format.blockSize) * pitch_ +
                         static_cast<size_t>(area.left / format.blockSize) * format.blockBytes;
     locked_ = true;
     lockFlags_ = flags;
@@ -176,7 +142,7 @@ STDMETHODIMP Surface::LockRect(D3DLOCKED_RECT* lockedRect, const RECT* rect, DWO
 STDMETHODIMP Surface::UnlockRect() {
     if (!locked_) return D3DERR_INVALIDCALL;
     locked_ = false;
-    if (container_ && (lockFlags_ & (D3DLOCK_READONLY | D3DLOCK_NO_DIRTY_UPDATE)) == 0) container_->MarkStale();
+    if (container_ && (lockFlags_ & (D3DLOCK_READONLY | D3DLOCK_NO_DIRTY_UPDATE)) == 0) container_->LevelWritten(level_);
     return D3D_OK;
 }
 

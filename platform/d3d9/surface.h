@@ -1,6 +1,8 @@
 // IDirect3DSurface9: a back buffer or depth-stencil surface in GL, a plain
 // surface whose pixels live on the CPU, or one level of a texture (its
-// CPU copy, or for a render-target texture the GL level itself).
+// CPU copy, or for a render-target texture the GL level itself). What
+// lives in GL is the surface's GL side (SurfaceGl), used by the device's
+// commands and retired through them.
 #pragma once
 
 #include <memory>
@@ -8,9 +10,10 @@
 
 #include <d3d9.h>
 
-#include "d3d9/gl_object.h"
 #include "d3d9/resource_hold.h"
 #include "d3d9/resource_lifetime.h"
+#include "d3d9/shared_bytes.h"
+#include "d3d9/surface_gl.h"
 
 namespace platform::d3d9 {
 
@@ -27,12 +30,12 @@ public:
     // and their release never deletes it.
     static std::unique_ptr<Surface> CreateDeviceOwned(Device& device, const D3DSURFACE_DESC& desc);
     // A render target or depth-stencil surface the application created in
-    // a GL renderbuffer. The device's context must be current.
+    // a GL renderbuffer.
     static Surface* CreateRenderbuffer(Device& device, const D3DSURFACE_DESC& desc);
     // Level `level` of texture: references count on the texture. A level of
-    // a render-target texture has no CPU copy.
+    // a render-target texture has no CPU copy; its GL side is levelGl.
     static std::unique_ptr<Surface> CreateTextureLevel(Device& device, Texture& texture, UINT level,
-                                                       const D3DSURFACE_DESC& desc);
+                                                       const D3DSURFACE_DESC& desc, SurfaceGl* levelGl);
     ~Surface();
 
     STDMETHODIMP QueryInterface(REFIID iid, void** object) override;
@@ -53,16 +56,17 @@ public:
     // The texture this surface is a level of, or nullptr.
     Texture* container() const { return container_; }
     UINT level() const { return level_; }
-    bool InGl() const;
-    // Attaches the GL storage to the framebuffer bound to target: colour
-    // targets to GL_COLOR_ATTACHMENT0, depth with or without stencil.
-    void AttachTo(GLenum target) const;
+    bool InGl() const { return gl_ != nullptr; }
+    // The GL side, for the device's commands; nullptr for a CPU surface.
+    SurfaceGl* gl() const { return gl_; }
     // CPU storage: empty for a GL surface.
-    BYTE* bytes() { return bytes_.data(); }
+    const BYTE* bytes() const { return bytes_.data(); }
+    // The bytes to write to: never ones a queued upload still reads.
+    BYTE* WritableBytes() { return bytes_.Writable(true); }
+    // A reference to the bytes as they are, for an upload that releases it.
+    ByteBlock* ShareBytes() { return bytes_.Share(); }
     bool HasBytes() const { return !bytes_.empty(); }
     UINT pitch() const { return pitch_; }
-    // Forgets the GL storage of a device whose window (and context) is gone.
-    void AbandonGl() { renderbuffer_.Abandon(); }
 
 private:
     enum class Owner { Application, Device, Texture };
@@ -77,8 +81,8 @@ private:
     D3DSURFACE_DESC desc_;
     Owner owner_;
     ResourceLifetime lifetime_;
-    GlObject renderbuffer_;
-    std::vector<BYTE> bytes_;
+    SurfaceGl* gl_ = nullptr;  // a renderbuffer's owned here, a texture level's by the texture
+    SharedBytes bytes_;
     UINT pitch_ = 0;
     bool locked_ = false;
     DWORD lockFlags_ = 0;

@@ -1,19 +1,31 @@
 #include "d3d9/texture.h"
 
 #include "d3d9/device.h"
-#include "d3d9/dxt_decode.h"
 
 namespace platform::d3d9 {
 
 Texture* Texture::Create(Device& device, UINT width, UINT height, UINT levels, DWORD usage, D3DFORMAT format,
                          D3DPOOL pool) {
     Texture* texture = new Texture(device, *FindFormat(format));
+    const bool renderTarget = (usage & D3DUSAGE_RENDERTARGET) != 0;
+    std::vector<D3DSURFACE_DESC> descs;
+    std::vector<TextureGl::LevelSize> sizes;
     for (UINT level = 0; level < levels; ++level) {
-        const D3DSURFACE_DESC desc{format, D3DRTYPE_SURFACE, usage, pool, D3DMULTISAMPLE_NONE, 0,
-                                   std::max(1u, width >> level), std::max(1u, height >> level)};
-        texture->levels_.push_back(Surface::CreateTextureLevel(device, *texture, level, desc));
+        descs.push_back({format, D3DRTYPE_SURFACE, usage, pool, D3DMULTISAMPLE_NONE, 0, std::max(1u, width >> level),
+                         std::max(1u, height >> level)});
+        sizes.push_back({descs.back().Width, descs.back().Height});
     }
-    if (usage & D3DUSAGE_RENDERTARGET) texture->CreateRenderTargetStorage();
+    texture->gl_ = new TextureGl(texture->format(), std::move(sizes), renderTarget);
+    for (UINT level = 0; level < levels; ++level) {
+        SurfaceGl* levelGl = renderTarget ? new SurfaceGl(descs[level], *texture->gl_, level) : nullptr;
+        if (levelGl) texture->levelGl_.push_back(levelGl);
+        texture->levels_.push_back(Surface::CreateTextureLevel(device, *texture, level, descs[level], levelGl));
+    }
+    if (renderTarget) {
+        device.commands().Record([gl = device.gl(), part = texture->gl_] {
+            if (gl->usable) part->CreateRenderTargetStorage();
+        });
+    }
     if (pool == D3DPOOL_DEFAULT) device.AddDefaultPoolResource();
     return texture;
 }
@@ -23,70 +35,21 @@ Texture::Texture(Device& device, const FormatInfo& format)
 
 Texture::~Texture() {
     if (levels_.front()->desc().Pool == D3DPOOL_DEFAULT) device_->RemoveDefaultPoolResource();
-    if (texture_.name() != 0 && !device_->MakeCurrent()) texture_.Abandon();
+    for (SurfaceGl* level : levelGl_) device_->Retire(level);
+    device_->Retire(gl_);
 }
 
-void Texture::CreateRenderTargetStorage() {
-    device_->MakeCurrent();
-    GLint bound = 0;
-    glGetIntegerv(GL_TEXTURE_BINDING_2D, &bound);
-    texture_ = GlObject(GlObject::Kind::Texture);
-    glBindTexture(GL_TEXTURE_2D, texture_.name());
-    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAX_LEVEL, static_cast<GLint>(levels_.size() - 1));
-    glTexParameteriv(GL_TEXTURE_2D, GL_TEXTURE_SWIZZLE_RGBA, format_->swizzle.data());
-    for (UINT level = 0; level < levels_.size(); ++level) {
-        const D3DSURFACE_DESC& desc = levels_[level]->desc();
-        glTexImage2D(GL_TEXTURE_2D, static_cast<GLint>(level), format_->internalFormat,
-                     static_cast<GLsizei>(desc.Width), static_cast<GLsizei>(desc.Height), 0,
-                     format_->uploadFormat, format_->uploadType, nullptr);
-    }
-    glBindTexture(GL_TEXTURE_2D, static_cast<GLuint>(bound));
-    stale_ = false;
+void Texture::LevelWritten(UINT level) {
+    if (!levels_[level]->HasBytes()) return;
+    device_->commands().Record([gl = device_->gl(), part = gl_, level, bytes = levels_[level]->ShareBytes()] {
+        if (gl->usable) part->Upload(level, bytes->data());
+        bytes->Release();
+    });
 }
 
-GLuint Texture::RenderTargetName() const {
-    return (levels_.front()->desc().Usage & D3DUSAGE_RENDERTARGET) ? texture_.name() : 0;
-}
-
-GLuint Texture::GlTexture() {
-    const bool create = texture_.name() == 0;
-    if (!create && !stale_ && appliedLod_ == lod_) return texture_.name();
-    // Drawing binds its stages itself: whatever this binds goes back.
-    GLint bound = 0;
-    glGetIntegerv(GL_TEXTURE_BINDING_2D, &bound);
-    if (create) texture_ = GlObject(GlObject::Kind::Texture);
-    glBindTexture(GL_TEXTURE_2D, texture_.name());
-    if (create) {
-        glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAX_LEVEL, static_cast<GLint>(levels_.size() - 1));
-        glTexParameteriv(GL_TEXTURE_2D, GL_TEXTURE_SWIZZLE_RGBA, format_->swizzle.data());
-    }
-    if (stale_) Upload();
-    if (appliedLod_ != lod_) {
-        glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_BASE_LEVEL, static_cast<GLint>(lod_));
-        appliedLod_ = lod_;
-    }
-    glBindTexture(GL_TEXTURE_2D, static_cast<GLuint>(bound));
-    return texture_.name();
-}
-
-void Texture::Upload() {
-    glPixelStorei(GL_UNPACK_ALIGNMENT, 4);  // the CPU copies' rows are 4-byte aligned
-    glPixelStorei(GL_UNPACK_ROW_LENGTH, 0);
-    for (UINT index = 0; index < levels_.size(); ++index) {
-        Surface& level = *levels_[index];
-        const D3DSURFACE_DESC& desc = level.desc();
-        const auto width = static_cast<GLsizei>(desc.Width);
-        const auto height = static_cast<GLsizei>(desc.Height);
-        if (format_->blockSize > 1) {
-            const auto pixels = DecodeDxt(desc.Format, level.bytes(), level.pitch(), desc.Width, desc.Height);
-            glTexImage2D(GL_TEXTURE_2D, static_cast<GLint>(index), format_->internalFormat, width, height, 0,
-                         format_->uploadFormat, format_->uploadType, pixels.data());
-        } else {
-            glTexImage2D(GL_TEXTURE_2D, static_cast<GLint>(index), format_->internalFormat, width, height, 0,
-                         format_->uploadFormat, format_->uploadType, level.bytes());
-        }
-    }
-    stale_ = false;
+TextureBinding* AsTextureBinding(IDirect3DBaseTexture9* texture) {
+    auto* own = dynamic_cast<Texture*>(texture);
+    return own ? own->gl() : nullptr;
 }
 
 STDMETHODIMP Texture::QueryInterface(REFIID iid, void** object) {
@@ -120,6 +83,7 @@ STDMETHODIMP_(DWORD) Texture::SetLOD(DWORD lodNew) {
     const DWORD previous = lod_;
     // Only managed textures have a level of detail to pick.
     if (levels_.front()->desc().Pool == D3DPOOL_MANAGED) lod_ = std::min<DWORD>(lodNew, GetLevelCount() - 1);
+    if (lod_ != previous) device_->commands().Record([part = gl_, lod = lod_] { part->SetLod(lod); });
     return previous;
 }
 
@@ -146,7 +110,7 @@ STDMETHODIMP Texture::UnlockRect(UINT level) {
 }
 
 STDMETHODIMP Texture::AddDirtyRect(const RECT*) {
-    MarkStale();
+    for (UINT level = 0; level < levels_.size(); ++level) LevelWritten(level);
     return D3D_OK;
 }
 

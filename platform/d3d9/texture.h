@@ -1,6 +1,7 @@
 // IDirect3DTexture9: a chain of level surfaces. Lockable textures keep
-// every level on the CPU and upload the whole chain to GL when it is next
-// sampled after a change; render-target textures live only in GL.
+// every level on the CPU and queue a level's upload when it changed;
+// render-target textures live only in GL. The GL side (TextureGl) is what
+// draws sample.
 #pragma once
 
 #include <memory>
@@ -9,17 +10,16 @@
 #include <d3d9.h>
 
 #include "d3d9/format_table.h"
-#include "d3d9/gl_object.h"
 #include "d3d9/resource_hold.h"
 #include "d3d9/resource_lifetime.h"
 #include "d3d9/surface.h"
-#include "d3d9/texture_binding.h"
+#include "d3d9/texture_gl.h"
 
 namespace platform::d3d9 {
 
 class Device;
 
-class Texture final : public IDirect3DTexture9, public TextureBinding, public ResourceHold {
+class Texture final : public IDirect3DTexture9, public ResourceHold {
 public:
     // Arguments already checked; levels is the final count.
     static Texture* Create(Device& device, UINT width, UINT height, UINT levels, DWORD usage, D3DFORMAT format,
@@ -42,31 +42,27 @@ public:
     STDMETHODIMP AddDirtyRect(const RECT* dirtyRect) override;
 
     const FormatInfo& format() const { return *format_; }
-    bool SignedTexels() const override { return format_->isSigned; }
     Surface& level(UINT index) const { return *levels_[index]; }
-    // The CPU copy changed: upload before the next sampling. A render
-    // target has none; its GL texture is the contents.
-    void MarkStale() { stale_ = RenderTargetName() == 0; }
-    // The GL texture of a render-target texture; 0 for any other.
-    GLuint RenderTargetName() const;
-    // Uploads if stale. The device's context must be current; GL bindings
-    // are left as they were.
-    GLuint GlTexture() override;
+    // The level's CPU copy changed: its upload is queued. A render target
+    // has none; its GL texture is the contents.
+    void LevelWritten(UINT level);
+    TextureGl* gl() const { return gl_; }
 
 private:
     Texture(Device& device, const FormatInfo& format);
     ~Texture();
-    void CreateRenderTargetStorage();
-    void Upload();
 
     Device* device_;
     const FormatInfo* format_;
     ResourceLifetime lifetime_;
     std::vector<std::unique_ptr<Surface>> levels_;
-    GlObject texture_;
-    bool stale_ = true;
+    TextureGl* gl_ = nullptr;
+    std::vector<SurfaceGl*> levelGl_;  // a render target's levels
     DWORD lod_ = 0;
-    DWORD appliedLod_ = 0;  // the GL texture's base level
 };
+
+// What drawing samples of a texture set on a stage: the GL side of one of
+// the layer's textures, or nullptr for any other.
+TextureBinding* AsTextureBinding(IDirect3DBaseTexture9* texture);
 
 }  // namespace platform::d3d9

@@ -4,6 +4,7 @@
 #include <epoxy/gl.h>
 
 #include "sdl/gl_context.h"
+#include "sdl/window_surface.h"
 
 #include <algorithm>
 
@@ -29,16 +30,20 @@ bool recordingSurfaces = false;
 void GlPresenter::RecordSurfaces() { recordingSurfaces = true; }
 
 std::unique_ptr<GlPresenter> GlPresenter::Create(SDL_Window* window) {
+    std::shared_ptr<std::mutex> surfaceLock = WindowSurfaceLock(window);
+    const std::lock_guard lock(*surfaceLock);
     const RestoreCurrentGlContext restore;
     SDL_GLContext context = CreateCoreGlContext(window);
     if (!context) return nullptr;
     SDL_GL_SetSwapInterval(0);  // painting never waits for the display
-    return std::unique_ptr<GlPresenter>(new GlPresenter(window, context));
+    return std::unique_ptr<GlPresenter>(new GlPresenter(window, context, std::move(surfaceLock)));
 }
 
-GlPresenter::GlPresenter(SDL_Window* window, void* context) : window_(window), context_(context) {}
+GlPresenter::GlPresenter(SDL_Window* window, void* context, std::shared_ptr<std::mutex> surfaceLock)
+    : window_(window), context_(context), surfaceLock_(std::move(surfaceLock)) {}
 
 GlPresenter::~GlPresenter() {
+    const std::lock_guard lock(*surfaceLock_);
     {
         CurrentContextScope scope(window_, context_);
         if (scope.ok()) {
@@ -51,6 +56,7 @@ GlPresenter::~GlPresenter() {
 
 void GlPresenter::Show(const uint32_t* pixels, int width, int height) {
     if (width <= 0 || height <= 0) return;
+    const std::lock_guard lock(*surfaceLock_);
     CurrentContextScope scope(window_, context_);
     if (!scope.ok()) return;
     if (texture_ == 0) {

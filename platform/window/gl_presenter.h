@@ -5,6 +5,7 @@
 
 #include <cstdint>
 #include <memory>
+#include <mutex>
 #include <vector>
 
 struct SDL_Window;
@@ -29,10 +30,11 @@ public:
     int surfaceHeight() const { return surfaceHeight_; }
 
 private:
-    GlPresenter(SDL_Window* window, void* context);
+    GlPresenter(SDL_Window* window, void* context, std::shared_ptr<std::mutex> surfaceLock);
 
     SDL_Window* window_;
     void* context_;
+    std::shared_ptr<std::mutex> surfaceLock_;  // held while the window's surface is current
     uint32_t texture_ = 0;
     uint32_t framebuffer_ = 0;
     int textureWidth_ = 0;

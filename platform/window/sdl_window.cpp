@@ -2,9 +2,12 @@
 
 #include <SDL.h>
 
+#include "sdl/window_surface.h"
+
 namespace platform::window {
 
 void SdlWindowDeleter::operator()(SDL_Window* window) const {
+    WindowSurfaceGoing(window);
     SDL_DestroyWindow(window);
 }
 

@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <cstring>
 
-#include "d3d9/program_shader.h"
 #include "d3dx9/effect/effect_sources.h"
 
 namespace platform::d3dx9 {
@@ -46,7 +45,7 @@ HRESULT Effect::Create(IDirect3DDevice9* device, EffectDescription description, 
                 log = "technique \"" + technique.name + "\" pass \"" + pass.name + "\": " + message;
                 return built == E_FAIL ? E_FAIL : D3DXERR_INVALIDDATA;
             }
-            passes[p].program = &d3d9::AsProgramShader(passes[p].shader.get())->program();
+            passes[p].program = d3d9::AsProgramShader(passes[p].shader.get());
         }
     }
     *effect = owner.Detach();
@@ -227,7 +226,7 @@ void Effect::BindTextures(const PassProgram& program) {
     }
 }
 
-void Effect::Stage(const PassProgram& program) { program.program->Stage(values_); }
+void Effect::Stage(const PassProgram& program) { program.program->StageUniforms(values_); }
 
 void Effect::Apply(const Pass& pass, const PassProgram& program) {
     IDirect3DDevice9* device = device_.get();

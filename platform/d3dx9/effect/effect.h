@@ -10,7 +10,7 @@
 
 #include "com/com_object.h"
 #include "com/com_ref.h"
-#include "d3d9/pipeline/linked_program.h"
+#include "d3d9/program_shader.h"
 #include "d3dx9/effect/effect_description.h"
 
 namespace platform::d3dx9 {
@@ -45,7 +45,7 @@ public:
 private:
     struct PassProgram {
         ComRef<IDirect3DPixelShader9> shader;
-        d3d9::pipeline::LinkedProgram* program = nullptr;
+        d3d9::ProgramShader* program = nullptr;
     };
     // What End puts back.
     struct SavedStates {

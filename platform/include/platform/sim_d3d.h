@@ -50,5 +50,8 @@ void SetAdapters(std::vector<AdapterDescription> adapters);
 void ScheduleDeviceEvent(UINT adapter, DeviceEvent event);
 // Back to the real machine: no descriptions, no pending events.
 void ResetAdapters();
+// Whether devices created from now on run their GL work on a thread of
+// their own (true) or on the calling thread; nullopt: as SAVER_DEVICE_QUEUE says.
+void SetDeviceQueue(std::optional<bool> queue);
 
 }  // namespace platform::sim

@@ -7,6 +7,7 @@
 #include <SDL.h>
 #include <epoxy/gl.h>
 
+#include "sdl/window_surface.h"
 #include "window/window_table.h"
 
 namespace d3d9_test {
@@ -20,30 +21,42 @@ bool CanReadShownPixels() {
 }
 
 // A context of the test's own on a top-level window, to look at its front
-// buffer; being current in between must not disturb the device.
+// buffer; being current in between must not disturb the device. The
+// window shows what the device's thread presented: the onlooker waits for
+// the device first (TestCooperativeLevel waits for its queue), and lets go
+// of the window's surface after each look, as the window's other users do.
 class Onlooker {
 public:
-    explicit Onlooker(HWND window)
+    Onlooker(HWND window, IDirect3DDevice9* device)
         : sdlWindow_(platform::window::LookUpWindow(window)->sdlWindow.get()),
-          context_(SDL_GL_CreateContext(sdlWindow_)) {}
-    ~Onlooker() {
+          surfaceLock_(platform::WindowSurfaceLock(sdlWindow_)),
+          device_(device) {
+        const std::lock_guard lock(*surfaceLock_);
+        context_ = SDL_GL_CreateContext(sdlWindow_);
         SDL_GL_MakeCurrent(nullptr, nullptr);
+    }
+    ~Onlooker() {
         if (context_) SDL_GL_DeleteContext(context_);
     }
     // The shown pixel at (x, y), rows top first, as 0xRRGGBB.
     uint32_t Shown(int x, int y) {
+        device_->TestCooperativeLevel();
+        const std::lock_guard lock(*surfaceLock_);
         EXPECT_EQ(SDL_GL_MakeCurrent(sdlWindow_, context_), 0);
         int width = 0, height = 0;
         SDL_GL_GetDrawableSize(sdlWindow_, &width, &height);
         uint8_t rgba[4] = {};
         glReadBuffer(GL_FRONT);
         glReadPixels(x, height - 1 - y, 1, 1, GL_RGBA, GL_UNSIGNED_BYTE, rgba);
+        SDL_GL_MakeCurrent(nullptr, nullptr);
         return uint32_t{rgba[0]} << 16 | uint32_t{rgba[1]} << 8 | rgba[2];
     }
 
 private:
     SDL_Window* sdlWindow_;
-    SDL_GLContext context_;
+    std::shared_ptr<std::mutex> surfaceLock_;
+    IDirect3DDevice9* device_;
+    SDL_GLContext context_ = nullptr;
 };
 
 using PresentTest = D3D9Test;
@@ -55,7 +68,7 @@ TEST_F(PresentTest, BackBufferIsShownUprightAndScaledToTheWindow) {
     presentation.BackBufferWidth = 16;
     presentation.BackBufferHeight = 8;
     Com<IDirect3DDevice9> device(CreateDevice(0, presentation));
-    Onlooker onlooker(window);
+    Onlooker onlooker(window, device.get());
     for (int round = 0; round < 2; ++round) {
         const D3DCOLOR top = round == 0 ? 0x00FF0000 : 0x0000FF00;
         const D3DRECT upper{0, 0, 16, 4};
@@ -86,7 +99,7 @@ TEST_F(PresentTest, DeviceOnAChildWindowShowsInItsArea) {
     ASSERT_EQ(device->Clear(0, nullptr, D3DCLEAR_TARGET, 0x000000FF, 1.f, 0), D3D_OK);
     ASSERT_EQ(device->Clear(1, &upper, D3DCLEAR_TARGET, 0x00FF0000, 1.f, 0), D3D_OK);
     ASSERT_EQ(device->Present(nullptr, nullptr, nullptr, nullptr), D3D_OK);
-    Onlooker onlooker(parent);
+    Onlooker onlooker(parent, device.get());
     EXPECT_EQ(onlooker.Shown(10, 5), 0xFF0000u);
     EXPECT_EQ(onlooker.Shown(29, 14), 0xFF0000u);
     EXPECT_EQ(onlooker.Shown(10, 15), 0x0000FFu);

@@ -1,11 +1,13 @@
 // What drawing gets from resources: GL buffers and textures holding the
-// bytes last written under Lock, re-sent only where they changed.
+// bytes last written under Lock, sent when the lock ends and only where
+// they changed. The GL side is looked at on the device's own thread.
 #include <cstring>
 
 #include <epoxy/gl.h>
 
 #include "d3d9/buffer_access.h"
-#include "d3d9/texture_binding.h"
+#include "d3d9/device.h"
+#include "d3d9/texture.h"
 #include "platform/d3d9_resources/resource_fixture.h"
 
 namespace d3d9_test {
@@ -13,13 +15,25 @@ namespace {
 
 using platform::d3d9::AsBufferAccess;
 using platform::d3d9::AsTextureBinding;
+using platform::d3d9::BufferGl;
+using platform::d3d9::TextureBinding;
 
 using GlSeamTest = ResourceTest;
 
-std::vector<BYTE> GlBytes(GLuint buffer, size_t size) {
+// Runs look on the thread that runs the device's GL work, and waits.
+template <typename Look>
+void OnDeviceThread(IDirect3DDevice9* device, Look look) {
+    auto* own = dynamic_cast<platform::d3d9::Device*>(device);
+    ASSERT_NE(own, nullptr);
+    own->commands().Call([look = &look] { (*look)(); });
+}
+
+std::vector<BYTE> GlBytes(IDirect3DDevice9* device, BufferGl* buffer, size_t size) {
     std::vector<BYTE> bytes(size);
-    glBindBuffer(GL_COPY_READ_BUFFER, buffer);
-    glGetBufferSubData(GL_COPY_READ_BUFFER, 0, static_cast<GLsizeiptr>(size), bytes.data());
+    OnDeviceThread(device, [&] {
+        glBindBuffer(GL_COPY_READ_BUFFER, buffer->Name());
+        glGetBufferSubData(GL_COPY_READ_BUFFER, 0, static_cast<GLsizeiptr>(size), bytes.data());
+    });
     return bytes;
 }
 
@@ -38,21 +52,21 @@ TEST_F(GlSeamTest, VertexBufferSendsWhatLocksWrote) {
     auto* access = AsBufferAccess(buffer.get());
     ASSERT_NE(access, nullptr);
     EXPECT_EQ(access->ByteSize(), 32u);
+    // Never written: zeros, as the CPU copy starts.
+    EXPECT_EQ(GlBytes(device(), access->gl(), 32), std::vector<BYTE>(32, 0));
     Write(buffer.get(), 0, 32, 1, D3DLOCK_DISCARD);
-    const GLuint name = access->GlBuffer();
-    EXPECT_EQ(GlBytes(name, 32), std::vector<BYTE>(32, 1));
+    EXPECT_EQ(GlBytes(device(), access->gl(), 32), std::vector<BYTE>(32, 1));
 
-    // Two separate writes since the last draw, and a read-only look.
+    // Two separate writes, and a read-only look.
     Write(buffer.get(), 4, 4, 2, D3DLOCK_NOOVERWRITE);
     Write(buffer.get(), 20, 8, 3, D3DLOCK_NOOVERWRITE);
     void* data = nullptr;
     ASSERT_EQ(buffer->Lock(0, 0, &data, D3DLOCK_READONLY), D3D_OK);
     buffer->Unlock();
-    EXPECT_EQ(access->GlBuffer(), name);
     std::vector<BYTE> expected(32, 1);
     std::memset(&expected[4], 2, 4);
     std::memset(&expected[20], 3, 8);
-    EXPECT_EQ(GlBytes(name, 32), expected);
+    EXPECT_EQ(GlBytes(device(), access->gl(), 32), expected);
     EXPECT_EQ(std::memcmp(access->Contents(), expected.data(), 32), 0);
 }
 
@@ -67,11 +81,11 @@ TEST_F(GlSeamTest, IndexBufferOffersItsBytes) {
     auto* access = AsBufferAccess(buffer.get());
     ASSERT_NE(access, nullptr);
     const std::vector<BYTE> bytes(reinterpret_cast<const BYTE*>(indices), reinterpret_cast<const BYTE*>(indices) + 8);
-    EXPECT_EQ(GlBytes(access->GlBuffer(), 8), bytes);
+    EXPECT_EQ(GlBytes(device(), access->gl(), 8), bytes);
 }
 
 // The GL texture holds each level's rows top first, and a change under
-// LockRect reaches it at the next sampling, not before.
+// LockRect reaches it when the lock ends.
 TEST_F(GlSeamTest, TextureUploadsEveryLevelAfterAChange) {
     Com<IDirect3DTexture9> texture(MakeTexture(4, 2, 2, 0, D3DFMT_A8R8G8B8, D3DPOOL_MANAGED));
     for (UINT level = 0; level < 2; ++level) {
@@ -81,20 +95,23 @@ TEST_F(GlSeamTest, TextureUploadsEveryLevelAfterAChange) {
         for (UINT i = 0; i < 8u >> (2 * level); ++i) pixels[i] = 0xFF000000 | (level << 16) | i;
         texture->UnlockRect(level);
     }
-    auto* binding = AsTextureBinding(texture.get());
+    TextureBinding* binding = AsTextureBinding(texture.get());
     ASSERT_NE(binding, nullptr);
     // Uploading leaves the active unit's binding alone: drawing binds
     // each stage after asking for all of them.
-    glBindTexture(GL_TEXTURE_2D, 0);
-    const GLuint name = binding->GlTexture();
-    EXPECT_NE(name, 0u);
     GLint bound = -1;
-    glGetIntegerv(GL_TEXTURE_BINDING_2D, &bound);
+    OnDeviceThread(device(), [&] {
+        glBindTexture(GL_TEXTURE_2D, 0);
+        EXPECT_NE(binding->GlTexture(), 0u);
+        glGetIntegerv(GL_TEXTURE_BINDING_2D, &bound);
+    });
     EXPECT_EQ(bound, 0);
     const auto glPixels = [&](GLint level, size_t count) {
         std::vector<D3DCOLOR> pixels(count);
-        glBindTexture(GL_TEXTURE_2D, binding->GlTexture());
-        glGetTexImage(GL_TEXTURE_2D, level, GL_BGRA, GL_UNSIGNED_INT_8_8_8_8_REV, pixels.data());
+        OnDeviceThread(device(), [&] {
+            glBindTexture(GL_TEXTURE_2D, binding->GlTexture());
+            glGetTexImage(GL_TEXTURE_2D, level, GL_BGRA, GL_UNSIGNED_INT_8_8_8_8_REV, pixels.data());
+        });
         return pixels;
     };
     EXPECT_EQ(glPixels(0, 8), (std::vector<D3DCOLOR>{0xFF000000, 0xFF000001, 0xFF000002, 0xFF000003, 0xFF000004,
@@ -105,6 +122,7 @@ TEST_F(GlSeamTest, TextureUploadsEveryLevelAfterAChange) {
     D3DLOCKED_RECT locked{};
     ASSERT_EQ(texture->LockRect(0, &locked, &second, 0), D3D_OK);
     *static_cast<D3DCOLOR*>(locked.pBits) = 0xFFABCDEF;
+    EXPECT_EQ(glPixels(0, 8)[5], 0xFF000005u);  // not before the lock ends
     texture->UnlockRect(0);
     EXPECT_EQ(glPixels(0, 8)[5], 0xFFABCDEFu);
 }
