@@ -10,5 +10,6 @@ saver_add_test(platform_d3d9_resources_test
     ${CMAKE_CURRENT_LIST_DIR}/d3d9_resources/surface_test.cpp
     ${CMAKE_CURRENT_LIST_DIR}/d3d9_resources/gl_seam_test.cpp
     ${CMAKE_CURRENT_LIST_DIR}/d3d9_resources/sampling_test.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/d3d9_resources/queue_order_test.cpp
   LIBS platform)
 target_include_directories(platform_d3d9_resources_test PRIVATE ${CMAKE_SOURCE_DIR}/platform)
