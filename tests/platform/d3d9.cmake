@@ -1,5 +1,5 @@
 # Direct3D 9 on OpenGL: adapters, devices, presentation and device loss.
-saver_add_test(platform_d3d9_test
+saver_add_test(platform_d3d9_test BOTH_DEVICE_MODES
   SOURCES
     ${CMAKE_CURRENT_LIST_DIR}/d3d9/d3d9_machine.cpp
     ${CMAKE_CURRENT_LIST_DIR}/d3d9/adapters_test.cpp

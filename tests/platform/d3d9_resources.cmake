@@ -1,5 +1,5 @@
 # Direct3D 9 on OpenGL: textures, surfaces, buffers and the copies between them.
-saver_add_test(platform_d3d9_resources_test
+saver_add_test(platform_d3d9_resources_test BOTH_DEVICE_MODES
   SOURCES
     ${CMAKE_CURRENT_LIST_DIR}/d3d9/d3d9_machine.cpp
     ${CMAKE_CURRENT_LIST_DIR}/d3d9_resources/resource_fixture.cpp
@@ -11,5 +11,6 @@ saver_add_test(platform_d3d9_resources_test
     ${CMAKE_CURRENT_LIST_DIR}/d3d9_resources/gl_seam_test.cpp
     ${CMAKE_CURRENT_LIST_DIR}/d3d9_resources/sampling_test.cpp
     ${CMAKE_CURRENT_LIST_DIR}/d3d9_resources/queue_order_test.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/d3d9_resources/device_queue_test.cpp
   LIBS platform)
 target_include_directories(platform_d3d9_resources_test PRIVATE ${CMAKE_SOURCE_DIR}/platform)

@@ -1,6 +1,6 @@
 # D3DX effects: the effect text, its programs drawn through the device,
 # state saving, device loss and data that must fail cleanly.
-saver_add_test(platform_d3dx9_effects_test
+saver_add_test(platform_d3dx9_effects_test BOTH_DEVICE_MODES
   SOURCES
     ${CMAKE_CURRENT_LIST_DIR}/d3d9/d3d9_machine.cpp
     ${CMAKE_CURRENT_LIST_DIR}/d3d9_pipeline/pipeline_fixture.cpp

@@ -15,7 +15,7 @@ saver_add_test(platform_d3dx9_images_test
 target_include_directories(platform_d3dx9_images_test PRIVATE ${CMAKE_SOURCE_DIR}/platform)
 
 # D3DX surface copies and textures on the layer's Direct3D device.
-saver_add_test(platform_d3dx9_textures_test
+saver_add_test(platform_d3dx9_textures_test BOTH_DEVICE_MODES
   SOURCES
     ${CMAKE_CURRENT_LIST_DIR}/d3d9/d3d9_machine.cpp
     ${CMAKE_CURRENT_LIST_DIR}/d3dx9/device_fixture.cpp

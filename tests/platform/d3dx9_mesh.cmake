@@ -1,5 +1,5 @@
 # D3DX meshes: the .x reader in every encoding and the mesh operations.
-saver_add_test(platform_d3dx9_mesh_test
+saver_add_test(platform_d3dx9_mesh_test BOTH_DEVICE_MODES
   SOURCES
     ${CMAKE_CURRENT_LIST_DIR}/d3d9/d3d9_machine.cpp
     ${CMAKE_CURRENT_LIST_DIR}/d3dx9/device_fixture.cpp
