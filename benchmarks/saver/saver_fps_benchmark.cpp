@@ -1,0 +1,154 @@
+// Frames a second of every slide of the sample scene, played by the saver
+// itself headless at 1920 x 1080 on one monitor and on two, with every
+// device running its GL work on a thread of its own (SAVER_DEVICE_QUEUE=1)
+// and on the main thread (0), and the main thread's own CPU time per
+// frame. Each slide's hold (its picture fully shown) is cut into five
+// windows, the first and last second left out; a figure is the median of
+// the five. Run it on a quiet machine:
+//   saver_fps_benchmark build/saver build/benchmarks/libswap_log.so
+#include <spawn.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <array>
+#include <cstdio>
+#include <cstdlib>
+#include <fstream>
+#include <map>
+#include <string>
+#include <vector>
+
+extern char** environ;
+
+namespace {
+
+// The sample scene's slides, as resources/sample_scene builds them:
+// seconds of fade in, hold and fade out. The first is fully shown at once.
+struct Slide {
+    const char* name;
+    double in, hold, out;
+};
+constexpr Slide kSlides[] = {
+    {"mountain lake", 1, 3, 1},  {"sprites", 1, 4, 1},         {"birch wood", 2, 6, 2},
+    {"rose window", 1, 6, 3},    {"desert dunes", 3, 6, 1},    {"tile mosaic", 1, 4, 1},
+    {"hills at dawn", 2, 6, 2},  {"masked effects", 2, 8, 2},  {"stars", 2, 10, 2},
+    {"glass ball", 2, 8, 2},     {"glyph columns", 2, 8, 2},   {"lake reflection", 2, 8, 2},
+    {"water rings", 2, 8, 2},    {"3D objects", 2, 12, 2},     {"wind chime", 2, 8, 2},
+};
+constexpr double kShowSeconds = 160;
+constexpr double kFrameSleepMs = 30;  // the host's pause before every frame
+
+struct Swap {
+    double seconds;
+    double mainCpuMs;
+    std::string window;
+};
+
+struct Figure {
+    double fps = 0;
+    double cpuMs = 0;  // the main thread's CPU time per frame
+};
+
+std::vector<Swap> RunSaver(const std::string& saver, const std::string& swapLog, int monitors, bool queue) {
+    const std::string log = "/tmp/saver_fps_benchmark_" + std::to_string(getpid()) + ".log";
+    std::vector<std::string> variables;
+    for (char** entry = environ; *entry; ++entry) variables.emplace_back(*entry);
+    variables.push_back("SDL_VIDEODRIVER=offscreen");
+    variables.push_back("SDL_AUDIODRIVER=dummy");
+    variables.push_back(std::string("SAVER_MONITORS=") + (monitors == 1 ? "1920x1080" : "1920x1080,1920x1080+1920+0"));
+    variables.push_back("SAVER_RUN_SECONDS=" + std::to_string(static_cast<int>(kShowSeconds) + 15));
+    variables.push_back(std::string("SAVER_DEVICE_QUEUE=") + (queue ? "1" : "0"));
+    variables.push_back("SAVER_REGISTRY=/tmp/saver_fps_benchmark.reg");
+    variables.push_back("LD_PRELOAD=" + swapLog);
+    variables.push_back("SWAP_LOG=" + log);
+    std::vector<char*> environment;
+    for (std::string& variable : variables) environment.push_back(variable.data());
+    environment.push_back(nullptr);
+    std::string program = saver, mode = "/s";
+    char* arguments[] = {program.data(), mode.data(), nullptr};
+    pid_t child = 0;
+    if (posix_spawn(&child, saver.c_str(), nullptr, nullptr, arguments, environment.data()) != 0) return {};
+    int status = 0;
+    waitpid(child, &status, 0);
+    std::vector<Swap> swaps;
+    std::ifstream in(log);
+    long long wall = 0, cpu = 0;
+    std::string window;
+    while (in >> wall >> cpu >> window) swaps.push_back({wall / 1e9, cpu / 1e6, window});
+    std::remove(log.c_str());
+    return swaps;
+}
+
+double Median(std::vector<double> values) {
+    std::sort(values.begin(), values.end());
+    return values.empty() ? 0 : values[values.size() / 2];
+}
+
+// Per slide: frames a second of the first monitor and main-thread CPU per frame.
+std::vector<Figure> SlideFigures(const std::vector<Swap>& all) {
+    std::vector<Swap> swaps;
+    for (const Swap& swap : all) {
+        if (swap.window == all.front().window) swaps.push_back(swap);
+    }
+    std::vector<Figure> figures(std::size(kSlides));
+    if (swaps.size() < 10) return figures;
+    // The show starts at the frame after the longest pause of the first
+    // frames: the one that loaded the scene.
+    size_t start = 1;
+    for (size_t i = 1; i < std::min<size_t>(swaps.size(), 20); ++i) {
+        if (swaps[i].seconds - swaps[i - 1].seconds > swaps[start].seconds - swaps[start - 1].seconds) start = i;
+    }
+    double slideStart = swaps[start].seconds - kSlides[0].in;
+    for (size_t s = 0; s < std::size(kSlides); ++s) {
+        const double holdBegin = slideStart + kSlides[s].in + 1, holdEnd = slideStart + kSlides[s].in + kSlides[s].hold - 1;
+        slideStart += kSlides[s].in + kSlides[s].hold + kSlides[s].out;
+        std::vector<double> fps, cpu;
+        for (int part = 0; part < 5; ++part) {
+            const double from = holdBegin + (holdEnd - holdBegin) * part / 5;
+            const double to = holdBegin + (holdEnd - holdBegin) * (part + 1) / 5;
+            const auto first = std::find_if(swaps.begin(), swaps.end(), [&](const Swap& w) { return w.seconds >= from; });
+            const auto last = std::find_if(first, swaps.end(), [&](const Swap& w) { return w.seconds > to; });
+            if (last - first < 2) continue;
+            const auto frames = static_cast<double>(last - first - 1);
+            const Swap& end = *(last - 1);
+            fps.push_back(frames / (end.seconds - first->seconds));
+            cpu.push_back((end.mainCpuMs - first->mainCpuMs) / frames);
+        }
+        figures[s] = {Median(fps), Median(cpu)};
+    }
+    return figures;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    if (argc != 3) {
+        std::fprintf(stderr, "usage: %s <saver> <libswap_log.so>\n", argv[0]);
+        return 2;
+    }
+    struct Run {
+        int monitors;
+        bool queue;
+        std::vector<Figure> figures;
+    };
+    std::vector<Run> runs = {{1, false, {}}, {1, true, {}}, {2, false, {}}, {2, true, {}}};
+    for (Run& run : runs) {
+        std::fprintf(stderr, "%d monitor(s), queue %s...\n", run.monitors, run.queue ? "on" : "off");
+        run.figures = SlideFigures(RunSaver(argv[1], argv[2], run.monitors, run.queue));
+    }
+    std::printf("frames a second (main thread's CPU ms a frame; its time a frame beside the %.0f ms pause)\n\n",
+                kFrameSleepMs);
+    std::printf("| slide | 1 monitor, queue off | 1 monitor, queue on | 2 monitors, queue off | 2 monitors, queue on |\n");
+    std::printf("|---|---|---|---|---|\n");
+    for (size_t s = 0; s < std::size(kSlides); ++s) {
+        std::printf("| %s |", kSlides[s].name);
+        for (const Run& run : runs) {
+            const Figure& figure = run.figures[s];
+            const double busy = figure.fps > 0 ? 1000 / figure.fps - kFrameSleepMs : 0;
+            std::printf(" %.1f (%.1f cpu, %.1f ms) |", figure.fps, figure.cpuMs, busy);
+        }
+        std::printf("\n");
+    }
+    return 0;
+}
