@@ -3,13 +3,11 @@
 // check the process); and the calling thread runs at most three frames
 // ahead of the device's thread.
 #include <chrono>
-#include <condition_variable>
 #include <cstring>
 #include <future>
-#include <mutex>
 
-#include "d3d9/device.h"
 #include "platform/d3d9/d3d9_machine.h"
+#include "platform/d3d9_resources/held_device.h"
 
 namespace d3d9_test {
 namespace {
@@ -100,30 +98,9 @@ TEST_F(DeviceQueueTest, ThousandFramesWithResetsBetweenKeepWhatEachFrameDrew) {
     EXPECT_EQ(PixelAt(device_.get(), 5, 5), (999u * 0x010203) & 0xFFFFFF);
 }
 
-// Keeps the device's thread waiting until opened.
-class Gate {
-public:
-    void Wait() {
-        std::unique_lock lock(mutex_);
-        opened_.wait(lock, [this] { return open_; });
-    }
-    void Open() {
-        {
-            const std::lock_guard lock(mutex_);
-            open_ = true;
-        }
-        opened_.notify_all();
-    }
-
-private:
-    std::mutex mutex_;
-    std::condition_variable opened_;
-    bool open_ = false;
-};
-
 TEST_F(DeviceQueueTest, PresentWaitsOnlyWhenThreeFramesAreQueued) {
     Gate gate;
-    dynamic_cast<platform::d3d9::Device*>(device_.get())->commands().Record([held = &gate] { held->Wait(); });
+    ASSERT_TRUE(HoldAt(device_.get(), gate));
     for (int frame = 0; frame < 3; ++frame) {
         device_->Clear(0, nullptr, D3DCLEAR_TARGET, 0xFF00FF00, 1.f, 0);
         ASSERT_EQ(device_->Present(nullptr, nullptr, nullptr, nullptr), D3D_OK);  // returns at once

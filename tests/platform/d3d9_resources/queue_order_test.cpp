@@ -4,13 +4,11 @@
 // sequence gives on a device that runs it at once. What the calling
 // thread releases or writes again meanwhile must not reach the commands
 // queued before.
-#include <condition_variable>
 #include <cstring>
 #include <functional>
-#include <mutex>
 
-#include "d3d9/device.h"
-#include "platform/d3d9/d3d9_machine.h"
+#include "platform/d3d9_resources/held_device.h"
+#include "platform/d3d9_resources/resource_fixture.h"
 
 namespace d3d9_test {
 namespace {
@@ -30,27 +28,6 @@ std::array<Vertex, 6> Quad(float x0, float y0, float x1, float y1, D3DCOLOR colo
     const Vertex c{x0, y1, 0.5f, 1.f, colour, 0.f, 1.f}, d{x1, y1, 0.5f, 1.f, colour, 1.f, 1.f};
     return {a, b, c, b, d, c};
 }
-
-// Keeps the device's thread waiting until opened.
-class Gate {
-public:
-    void Wait() {
-        std::unique_lock lock(mutex_);
-        opened_.wait(lock, [this] { return open_; });
-    }
-    void Open() {
-        {
-            const std::lock_guard lock(mutex_);
-            open_ = true;
-        }
-        opened_.notify_all();
-    }
-
-private:
-    std::mutex mutex_;
-    std::condition_variable opened_;
-    bool open_ = false;
-};
 
 using Surfaces = std::vector<Com<IDirect3DSurface9>>;
 
@@ -106,6 +83,14 @@ IDirect3DVertexBuffer9* VertexBuffer(IDirect3DDevice9* device, UINT vertices, DW
     return buffer;
 }
 
+// A dynamic buffer of that many vertices, set as stream 0.
+IDirect3DVertexBuffer9* DynamicStream(IDirect3DDevice9* device, UINT vertices) {
+    IDirect3DVertexBuffer9* buffer = VertexBuffer(device, vertices, D3DUSAGE_DYNAMIC | D3DUSAGE_WRITEONLY, D3DPOOL_DEFAULT);
+    device->SetFVF(kFvf);
+    device->SetStreamSource(0, buffer, 0, sizeof(Vertex));
+    return buffer;
+}
+
 void DrawQuad(IDirect3DDevice9* device, const std::array<Vertex, 6>& quad) {
     device->SetFVF(kFvf);
     ASSERT_EQ(device->DrawPrimitiveUP(D3DPT_TRIANGLELIST, 2, quad.data(), sizeof(Vertex)), D3D_OK);
@@ -129,10 +114,7 @@ const Sequence kSequences[] = {
      }},
     {"LockDiscardAndRedraw",
      [](IDirect3DDevice9* device) {
-         Com<IDirect3DVertexBuffer9> buffer(VertexBuffer(device, 6, D3DUSAGE_DYNAMIC | D3DUSAGE_WRITEONLY,
-                                                         D3DPOOL_DEFAULT));
-         device->SetFVF(kFvf);
-         device->SetStreamSource(0, buffer.get(), 0, sizeof(Vertex));
+         Com<IDirect3DVertexBuffer9> buffer(DynamicStream(device, 6));
          for (UINT i = 0; i < 4; ++i) {
              WriteQuad(buffer.get(), 0, Quad(i * 8.f, i * 6.f, i * 8.f + 10, i * 6.f + 12, 0xFF203040 * (i + 1)),
                        D3DLOCK_DISCARD);
@@ -143,10 +125,7 @@ const Sequence kSequences[] = {
      }},
     {"LockNoOverwrite",
      [](IDirect3DDevice9* device) {
-         Com<IDirect3DVertexBuffer9> buffer(VertexBuffer(device, 24, D3DUSAGE_DYNAMIC | D3DUSAGE_WRITEONLY,
-                                                         D3DPOOL_DEFAULT));
-         device->SetFVF(kFvf);
-         device->SetStreamSource(0, buffer.get(), 0, sizeof(Vertex));
+         Com<IDirect3DVertexBuffer9> buffer(DynamicStream(device, 24));
          for (UINT i = 0; i < 4; ++i) {
              WriteQuad(buffer.get(), i * 6, Quad(i * 7.f, 0, i * 7.f + 9, 32, 0xFF00FF00 >> i),
                        i == 0 ? D3DLOCK_DISCARD : D3DLOCK_NOOVERWRITE);
@@ -262,35 +241,14 @@ protected:
         Com<IDirect3DDevice9> device(CreateDevice(0, presentation));
         EXPECT_NE(device.get(), nullptr);
         if (!device.get()) return {};
-        auto& commands = dynamic_cast<platform::d3d9::Device*>(device.get())->commands();
-        EXPECT_EQ(commands.threaded(), queued);
         Gate gate;
-        if (queued) commands.Record([held = &gate] { held->Wait(); });
+        EXPECT_EQ(HoldAt(device.get(), gate), queued);
         Surfaces targets = GetParam().record(device.get());
         gate.Open();
         std::vector<std::vector<D3DCOLOR>> pixels;
         UINT width = 0, height = 0;
         pixels.push_back(ReadBackBuffer(device.get(), width, height));
         for (const auto& target : targets) pixels.push_back(ReadTarget(device.get(), target.get()));
-        return pixels;
-    }
-
-    static std::vector<D3DCOLOR> ReadTarget(IDirect3DDevice9* device, IDirect3DSurface9* target) {
-        D3DSURFACE_DESC desc{};
-        target->GetDesc(&desc);
-        Com<IDirect3DSurface9> copy;
-        EXPECT_EQ(device->CreateOffscreenPlainSurface(desc.Width, desc.Height, desc.Format, D3DPOOL_SYSTEMMEM,
-                                                      copy.out(), nullptr),
-                  D3D_OK);
-        EXPECT_EQ(device->GetRenderTargetData(target, copy.get()), D3D_OK);
-        D3DLOCKED_RECT locked{};
-        EXPECT_EQ(copy->LockRect(&locked, nullptr, D3DLOCK_READONLY), D3D_OK);
-        std::vector<D3DCOLOR> pixels(static_cast<size_t>(desc.Width) * desc.Height);
-        for (UINT y = 0; y < desc.Height; ++y) {
-            std::memcpy(&pixels[static_cast<size_t>(y) * desc.Width],
-                        static_cast<BYTE*>(locked.pBits) + y * locked.Pitch, desc.Width * 4);
-        }
-        copy->UnlockRect();
         return pixels;
     }
 };

@@ -2,6 +2,9 @@
 
 #include <cstring>
 
+#include "d3d9/device.h"
+#include "platform/d3d9_resources/held_device.h"
+
 namespace d3d9_test {
 
 void ResourceTest::SetUp() {
@@ -34,14 +37,14 @@ IDirect3DTexture9* ResourceTest::MakeTarget(UINT width, UINT height, const std::
     return target.Detach();
 }
 
-std::vector<D3DCOLOR> ResourceTest::Read(IDirect3DSurface9* target) {
+std::vector<D3DCOLOR> ReadTarget(IDirect3DDevice9* device, IDirect3DSurface9* target) {
     D3DSURFACE_DESC desc{};
     target->GetDesc(&desc);
     Com<IDirect3DSurface9> copy;
-    EXPECT_EQ(device_->CreateOffscreenPlainSurface(desc.Width, desc.Height, desc.Format, D3DPOOL_SYSTEMMEM,
+    EXPECT_EQ(device->CreateOffscreenPlainSurface(desc.Width, desc.Height, desc.Format, D3DPOOL_SYSTEMMEM,
                                                    copy.out(), nullptr),
               D3D_OK);
-    EXPECT_EQ(device_->GetRenderTargetData(target, copy.get()), D3D_OK);
+    EXPECT_EQ(device->GetRenderTargetData(target, copy.get()), D3D_OK);
     D3DLOCKED_RECT locked{};
     EXPECT_EQ(copy->LockRect(&locked, nullptr, D3DLOCK_READONLY), D3D_OK);
     std::vector<D3DCOLOR> pixels(static_cast<size_t>(desc.Width) * desc.Height);
@@ -51,6 +54,15 @@ std::vector<D3DCOLOR> ResourceTest::Read(IDirect3DSurface9* target) {
     }
     copy->UnlockRect();
     return pixels;
+}
+
+std::vector<D3DCOLOR> ResourceTest::Read(IDirect3DSurface9* target) { return ReadTarget(device_.get(), target); }
+
+bool HoldAt(IDirect3DDevice9* device, Gate& gate) {
+    auto& commands = dynamic_cast<platform::d3d9::Device&>(*device).commands();
+    if (!commands.threaded()) return false;
+    commands.Record([held = &gate] { held->Wait(); });
+    return true;
 }
 
 IDirect3DSurface9* ResourceTest::Level(IDirect3DTexture9* texture, UINT level) {

@@ -30,4 +30,7 @@ private:
     Com<IDirect3DDevice9> device_;
 };
 
+// A render target's pixels through GetRenderTargetData.
+std::vector<D3DCOLOR> ReadTarget(IDirect3DDevice9* device, IDirect3DSurface9* target);
+
 }  // namespace d3d9_test
