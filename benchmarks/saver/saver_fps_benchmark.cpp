@@ -5,7 +5,8 @@
 // frame. Each slide's hold (its picture fully shown) is cut into five
 // windows, the first and last second left out; a figure is the median of
 // the five. Run it on a quiet machine:
-//   saver_fps_benchmark build/saver build/benchmarks/libswap_log.so
+//   saver_fps_benchmark build/saver build/benchmarks/libswap_log.so [1|2]
+// (the last argument: only that many monitors).
 #include <spawn.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -123,24 +124,33 @@ std::vector<Figure> SlideFigures(const std::vector<Swap>& all) {
 }  // namespace
 
 int main(int argc, char** argv) {
-    if (argc != 3) {
-        std::fprintf(stderr, "usage: %s <saver> <libswap_log.so>\n", argv[0]);
+    if (argc < 3 || argc > 4) {
+        std::fprintf(stderr, "usage: %s <saver> <libswap_log.so> [monitors]\n", argv[0]);
         return 2;
     }
+    const int onlyMonitors = argc == 4 ? std::atoi(argv[3]) : 0;
     struct Run {
         int monitors;
         bool queue;
         std::vector<Figure> figures;
     };
-    std::vector<Run> runs = {{1, false, {}}, {1, true, {}}, {2, false, {}}, {2, true, {}}};
+    std::vector<Run> runs;
+    for (int monitors = 1; monitors <= 2; ++monitors) {
+        if (onlyMonitors != 0 && monitors != onlyMonitors) continue;
+        runs.push_back({monitors, false, {}});
+        runs.push_back({monitors, true, {}});
+    }
     for (Run& run : runs) {
         std::fprintf(stderr, "%d monitor(s), queue %s...\n", run.monitors, run.queue ? "on" : "off");
         run.figures = SlideFigures(RunSaver(argv[1], argv[2], run.monitors, run.queue));
     }
     std::printf("frames a second (main thread's CPU ms a frame; its time a frame beside the %.0f ms pause)\n\n",
                 kFrameSleepMs);
-    std::printf("| slide | 1 monitor, queue off | 1 monitor, queue on | 2 monitors, queue off | 2 monitors, queue on |\n");
-    std::printf("|---|---|---|---|---|\n");
+    std::printf("| slide |");
+    for (const Run& run : runs) std::printf(" %d monitor(s), queue %s |", run.monitors, run.queue ? "on" : "off");
+    std::printf("\n|---|");
+    for (size_t i = 0; i < runs.size(); ++i) std::printf("---|");
+    std::printf("\n");
     for (size_t s = 0; s < std::size(kSlides); ++s) {
         std::printf("| %s |", kSlides[s].name);
         for (const Run& run : runs) {
