@@ -11,6 +11,8 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <cxxabi.h>
+
 #include <algorithm>
 #include <array>
 #include <cstdio>
@@ -18,26 +20,53 @@
 #include <fstream>
 #include <map>
 #include <string>
+#include <typeinfo>
 #include <vector>
+
+#include "scene/document/scene_document.h"
 
 extern char** environ;
 
 namespace {
 
-// The sample scene's slides, as resources/sample_scene builds them:
-// seconds of fade in, hold and fade out. The first is fully shown at once.
+// The sample scene's slides as the program carries them: seconds of fade
+// in, hold and fade out. The first is fully shown at once.
 struct Slide {
-    const char* name;
+    std::string name;
     double in, hold, out;
 };
-constexpr Slide kSlides[] = {
-    {"mountain lake", 1, 3, 1},  {"sprites", 1, 4, 1},         {"birch wood", 2, 6, 2},
-    {"rose window", 1, 6, 3},    {"desert dunes", 3, 6, 1},    {"tile mosaic", 1, 4, 1},
-    {"hills at dawn", 2, 6, 2},  {"masked effects", 2, 8, 2},  {"stars", 2, 10, 2},
-    {"glass ball", 2, 8, 2},     {"glyph columns", 2, 8, 2},   {"lake reflection", 2, 8, 2},
-    {"water rings", 2, 8, 2},    {"3D objects", 2, 12, 2},     {"wind chime", 2, 8, 2},
-};
-constexpr double kShowSeconds = 160;
+
+std::string ClassName(const std::type_info& type) {
+    int status = 0;
+    char* demangled = abi::__cxa_demangle(type.name(), nullptr, nullptr, &status);
+    std::string name = status == 0 ? demangled : type.name();
+    std::free(demangled);
+    return name;
+}
+
+// Named by the slide's layer and its first object.
+std::vector<Slide> SampleSlides() {
+    const SceneDocument document = LoadSceneDocument();
+    std::vector<Slide> slides;
+    for (const CountedRef<KV_SlideContainer>& slide : document.root->slides) {
+        std::string name = std::to_string(slides.size() + 1);
+        if (const KV_2D_Light* light = slide->GetLight()) name += " " + ClassName(typeid(*light));
+        const auto& objects = slide->drawnDescriptions.empty() ? slide->startedDescriptions : slide->drawnDescriptions;
+        if (!objects.empty()) name += ", " + ClassName(typeid(*objects.front()));
+        slides.push_back({name, static_cast<double>(slide->fadeIn.Value()), static_cast<double>(slide->hold.Value()),
+                          static_cast<double>(slide->fadeOut.Value())});
+    }
+    return slides;
+}
+
+const std::vector<Slide> kSlides = SampleSlides();
+
+double ShowSeconds() {
+    double seconds = 0;
+    for (const Slide& slide : kSlides) seconds += slide.in + slide.hold + slide.out;
+    return seconds;
+}
+
 constexpr double kFrameSleepMs = 30;  // the host's pause before every frame
 
 struct Swap {
@@ -58,7 +87,7 @@ std::vector<Swap> RunSaver(const std::string& saver, const std::string& swapLog,
     variables.push_back("SDL_VIDEODRIVER=offscreen");
     variables.push_back("SDL_AUDIODRIVER=dummy");
     variables.push_back(std::string("SAVER_MONITORS=") + (monitors == 1 ? "1920x1080" : "1920x1080,1920x1080+1920+0"));
-    variables.push_back("SAVER_RUN_SECONDS=" + std::to_string(static_cast<int>(kShowSeconds) + 15));
+    variables.push_back("SAVER_RUN_SECONDS=" + std::to_string(static_cast<int>(ShowSeconds()) + 15));
     variables.push_back(std::string("SAVER_DEVICE_QUEUE=") + (queue ? "1" : "0"));
     variables.push_back("SAVER_REGISTRY=/tmp/saver_fps_benchmark.reg");
     variables.push_back("LD_PRELOAD=" + swapLog);
@@ -152,7 +181,7 @@ int main(int argc, char** argv) {
     for (size_t i = 0; i < runs.size(); ++i) std::printf("---|");
     std::printf("\n");
     for (size_t s = 0; s < std::size(kSlides); ++s) {
-        std::printf("| %s |", kSlides[s].name);
+        std::printf("| %s |", kSlides[s].name.c_str());
         for (const Run& run : runs) {
             const Figure& figure = run.figures[s];
             const double busy = figure.fps > 0 ? 1000 / figure.fps - kFrameSleepMs : 0;

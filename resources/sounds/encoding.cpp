@@ -16,7 +16,9 @@ void Append16(Bytes& bytes, uint16_t value) {
     bytes.push_back(static_cast<uint8_t>(value >> 8));
 }
 
-void AppendTag(Bytes& bytes, const char* tag) { bytes.insert(bytes.end(), tag, tag + 4); }
+void AppendTag(Bytes& bytes, const char* tag) {
+    for (int i = 0; i < 4; ++i) bytes.push_back(static_cast<uint8_t>(tag[i]));
+}
 
 }  // namespace
 
