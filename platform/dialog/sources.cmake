@@ -2,6 +2,7 @@ target_sources(platform PRIVATE
   ${CMAKE_CURRENT_LIST_DIR}/button_control.cpp
   ${CMAKE_CURRENT_LIST_DIR}/combo_box.cpp
   ${CMAKE_CURRENT_LIST_DIR}/common_controls.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/control_painter.cpp
   ${CMAKE_CURRENT_LIST_DIR}/control_classes.cpp
   ${CMAKE_CURRENT_LIST_DIR}/control_keys.cpp
   ${CMAKE_CURRENT_LIST_DIR}/dialog_api.cpp
