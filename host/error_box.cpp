@@ -3,6 +3,7 @@
 #include <windows.h>
 #include <mmsystem.h>
 
+#include <cmath>
 #include <iterator>
 
 #include "host/d3d_screensaver.h"
@@ -35,6 +36,32 @@ UINT ErrorTextId(HRESULT code) {
 RECT BoxRect(const ErrorBoxState& box) {
     return RECT{static_cast<LONG>(box.x), static_cast<LONG>(box.y), static_cast<LONG>(box.x + box.width),
                 static_cast<LONG>(box.y + box.height)};
+}
+
+// One coordinate of the box over a step of dt seconds: the velocity turns
+// when the step would carry the box past the edge ahead. A step so long
+// that the turned box would still pass an edge (frames far apart) has what
+// lies beyond the edge reflected back, as often as it takes, so the box
+// stays between the edges. A box larger than the area stays centred on it.
+void MoveBetweenEdges(float& position, float& velocity, float size, float low, float high, float dt) {
+    if ((velocity > 0 && position + velocity * dt + size > high) || (velocity < 0 && position + velocity * dt < low))
+        velocity = -velocity;
+    position += velocity * dt;
+    const float room = high - size - low;
+    if (room <= 0) {
+        position = low + room / 2;
+        return;
+    }
+    if (position >= low && position <= low + room) return;
+    const float period = 2 * room;
+    float travelled = std::fmod(position - low, period);
+    if (travelled < 0) travelled += period;
+    if (travelled <= room) {
+        position = low + travelled;
+    } else {
+        position = low + period - travelled;
+        velocity = -velocity;
+    }
 }
 
 RECT ScreenToClientRect(HWND window, RECT rect) {
@@ -116,14 +143,10 @@ void CD3DScreensaver::AnimateErrorBox() {
         if (mode_ == kModePreview) continue;
 
         const RECT oldRect = BoxRect(box);
-        if ((box.xVelocity > 0 && box.x + box.xVelocity * dt + box.width > static_cast<float>(area.right)) ||
-            (box.xVelocity < 0 && box.x + box.xVelocity * dt < static_cast<float>(area.left)))
-            box.xVelocity = -box.xVelocity;
-        if ((box.yVelocity > 0 && box.y + box.yVelocity * dt + box.height > static_cast<float>(area.bottom)) ||
-            (box.yVelocity < 0 && box.y + box.yVelocity * dt < static_cast<float>(area.top)))
-            box.yVelocity = -box.yVelocity;
-        box.x += box.xVelocity * dt;
-        box.y += box.yVelocity * dt;
+        MoveBetweenEdges(box.x, box.xVelocity, box.width, static_cast<float>(area.left),
+                         static_cast<float>(area.right), dt);
+        MoveBetweenEdges(box.y, box.yVelocity, box.height, static_cast<float>(area.top),
+                         static_cast<float>(area.bottom), dt);
 
         const RECT newRect = BoxRect(box);
         if (newRect.left != oldRect.left || newRect.top != oldRect.top) {

@@ -1,6 +1,7 @@
 // The messages of the error codes, the message box, and the error box as
 // it is painted and as it moves.
 #include <algorithm>
+#include <cmath>
 #include <cstdio>
 #include <string>
 #include <iterator>
@@ -157,6 +158,62 @@ TEST_F(ErrorBoxTest, FullScreenBoxDriftsAndBouncesAtTheEdges) {
     EXPECT_EQ(PixelAt(window, 500, 400), 0u);
     EXPECT_GT(TextPixels(window, now), 0);
 }
+
+struct BoxStepCase {
+    const char* name;
+    DWORD stepMilliseconds;
+    int steps;
+    float firstX, firstY;  // after the first step from (170, 165)
+
+    friend void PrintTo(const BoxStepCase& c, std::ostream* out) { *out << c.name; }
+};
+
+class ErrorBoxStepTest : public ErrorBoxTest, public ::testing::WithParamInterface<BoxStepCase> {};
+
+// Frames far apart move the box by more than the room it has; it bounces
+// back inside instead of leaving the screen.
+TEST_P(ErrorBoxStepTest, BoxStaysOnTheMonitorWhateverTheStep) {
+    const BoxStepCase& c = GetParam();
+    UseDisplays({Display({0, 0, 640, 480}, true)});
+    auto saver = Start(kModeFullScreen);
+    const HWND window = saver->monitors_[0].window;
+    ASSERT_NE(window, nullptr);
+    saver->EnterErrorMode(E_OUTOFMEMORY);
+    saver->AnimateErrorBox();
+    const ErrorBoxState& box = saver->monitors_[0].box;
+    // Still moving on every axis: not pinned to an edge.
+    bool movedAcross = false, movedDown = false;
+    for (int step = 0; step < c.steps; ++step) {
+        const float x = box.x, y = box.y;
+        clock_.AdvanceMilliseconds(c.stepMilliseconds);
+        saver->AnimateErrorBox();
+        movedAcross = movedAcross || box.x != x;
+        movedDown = movedDown || box.y != y;
+        if (step == 0) {
+            EXPECT_FLOAT_EQ(box.x, c.firstX);
+            EXPECT_FLOAT_EQ(box.y, c.firstY);
+        }
+        ASSERT_GE(box.x, 0.0f) << "step " << step;
+        ASSERT_LE(box.x + box.width, 640.0f) << "step " << step;
+        ASSERT_GE(box.y, 0.0f) << "step " << step;
+        ASSERT_LE(box.y + box.height, 480.0f) << "step " << step;
+        ASSERT_EQ(std::abs(box.xVelocity), 64.0f);
+        ASSERT_EQ(std::abs(box.yVelocity), 24.0f);
+    }
+    EXPECT_TRUE(movedAcross);
+    EXPECT_TRUE(movedDown);
+    const RECT now = {static_cast<LONG>(box.x), static_cast<LONG>(box.y), static_cast<LONG>(box.x + box.width),
+                      static_cast<LONG>(box.y + box.height)};
+    EXPECT_EQ(PixelAt(window, now.left + 2, now.top + 2), WindowColour());
+    EXPECT_GT(TextPixels(window, now), 0);
+}
+
+// At 5 s a step is 320 by 120 pixels: the box turned at the right edge it
+// would pass runs into the left one and comes back 150 pixels.
+INSTANTIATE_TEST_SUITE_P(Steps, ErrorBoxStepTest,
+                         ::testing::Values(BoxStepCase{"FrameRate", 30, 250, 171.92f, 165.72f},
+                                           BoxStepCase{"FiveSeconds", 5000, 40, 150.0f, 285.0f}),
+                         [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(ErrorBoxTest, TestWindowOnAnotherMonitorPaintsItsBox) {
     // The first display device listed is not the one the test window is on.
