@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <atomic>
+#include <cmath>
 #include <mutex>
 #include <vector>
 
@@ -29,20 +30,34 @@ public:
 
     void SetMasterGain(float gain) { master_.store(gain, std::memory_order_relaxed); }
 
+    // Each voice is mixed on its own first, so that a sample a voice gets
+    // wrong (not a finite number) is dropped from that voice alone.
     void Mix(float* out, std::size_t frames, int rate) {
         const std::lock_guard lock(mutex_);
-        std::fill(out, out + 2 * frames, 0.0f);
-        scratch_.assign(2 * frames, 0.0f);
-        for (const Entry& entry : entries_)
-            entry.voice->MixInto(entry.group == VoiceGroup::kDirectSound ? scratch_.data() : out, frames, rate);
+        const std::size_t samples = 2 * frames;
+        graphSum_.assign(samples, 0.0f);
+        directSoundSum_.assign(samples, 0.0f);
+        for (const Entry& entry : entries_) {
+            voice_.assign(samples, 0.0f);
+            entry.voice->MixInto(voice_.data(), frames, rate);
+            std::vector<float>& sum = entry.group == VoiceGroup::kDirectSound ? directSoundSum_ : graphSum_;
+            for (std::size_t i = 0; i < samples; ++i) {
+                if (std::isfinite(voice_[i])) sum[i] += voice_[i];
+            }
+        }
         const float master = master_.load(std::memory_order_relaxed);
-        for (std::size_t i = 0; i < 2 * frames; ++i) out[i] = std::clamp(out[i] + master * scratch_[i], -1.0f, 1.0f);
+        for (std::size_t i = 0; i < samples; ++i) out[i] = FullScale(graphSum_[i] + master * directSoundSum_[i]);
     }
 
 private:
+    // Sums of finite samples can still overflow to opposite infinities.
+    static float FullScale(float sample) { return std::isnan(sample) ? 0.0f : std::clamp(sample, -1.0f, 1.0f); }
+
     std::mutex mutex_;
     std::vector<Entry> entries_;
-    std::vector<float> scratch_;  // the DirectSound voices' sum, before the master gain
+    std::vector<float> voice_;           // the voice being mixed
+    std::vector<float> graphSum_;        // the filter graphs' voices
+    std::vector<float> directSoundSum_;  // the DirectSound voices, before the master gain
     std::atomic<float> master_{1.0f};
 };
 

@@ -1,5 +1,6 @@
 // The process's one mixer: every playing DirectSound buffer and filter
-// graph is a voice summed into the output, which is clipped to [-1, 1].
+// graph is a voice summed into the output, which is clipped to [-1, 1] and
+// always finite, whatever the voices give.
 // It runs on the audio device's thread (or on a test's, pulling samples).
 #pragma once
 

@@ -1,5 +1,6 @@
 #include "audio/pcm_format.h"
 
+#include <cmath>
 #include <cstddef>
 #include <cstdint>
 #include <cstring>
@@ -77,7 +78,9 @@ float SampleOf(const PcmFormat& format, const BYTE* frame, int channel) {
         case SampleEncoding::kFloat32: {
             float value;
             std::memcpy(&value, frame + channel * 4, 4);
-            return value == value ? value : 0.0f;  // NaN plays as silence
+            // NaN and the infinities play as silence: one would turn every
+            // sum it enters into NaN or a full-scale click.
+            return std::isfinite(value) ? value : 0.0f;
         }
     }
     return 0.0f;

@@ -3,6 +3,7 @@ saver_add_test(platform_sound_tests
   SOURCES
     ${CMAKE_CURRENT_LIST_DIR}/sound/direct_sound_test.cpp
     ${CMAKE_CURRENT_LIST_DIR}/sound/filter_graph_test.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/sound/mixer_test.cpp
     ${CMAKE_CURRENT_LIST_DIR}/sound/mmio_test.cpp
   LIBS platform sound_test_support)
 target_include_directories(platform_sound_tests PRIVATE ${CMAKE_SOURCE_DIR}/platform)

@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <limits>
 #include <vector>
 
 #include <platform/sim_audio.h>
@@ -167,6 +168,27 @@ INSTANTIATE_TEST_SUITE_P(Layouts, FilterGraphWaveTest,
                                            WaveFormatCase{"ExtensibleSigned16", 1, 16, true, {0x00, 0x40}},
                                            WaveFormatCase{"ExtensibleFloat", 3, 32, true, {0x00, 0x00, 0x00, 0x3F}}),
                          [](const auto& info) { return info.param.name; });
+
+// Four float samples, each an infinity, played beside a good file and
+// resampled on the way: the good file is heard, the other is silence.
+TEST_F(FilterGraphTest, AFloatFileOfInfinitiesIsSilentBesideAGoodOne) {
+    sound_test::WaveLayout layout;
+    layout.tag = 3;
+    layout.bits = 32;
+    const float infinity = std::numeric_limits<float>::infinity();
+    const float samples[] = {infinity, -infinity, infinity, -infinity};
+    Bytes data(sizeof samples);
+    std::memcpy(data.data(), samples, sizeof samples);
+    const std::wstring infinities =
+        sound_test::WriteTemporaryFile(L"graph-infinities.wav", sound_test::WaveFile(layout, data));
+    Graph bad, good;
+    ASSERT_EQ(bad.builder->RenderFile(infinities.c_str(), nullptr), S_OK);
+    ASSERT_EQ(good.builder->RenderFile(ShortWave(L"graph-beside-infinities.wav", 0.25f).c_str(), nullptr), S_OK);
+    bad.control->Run();
+    good.control->Run();
+    const std::vector<float> mixed = Pull(8, 11025);
+    for (std::size_t i = 0; i < mixed.size(); ++i) EXPECT_NEAR(mixed[i], 0.25f, 1e-4) << "sample " << i;
+}
 
 TEST_F(FilterGraphTest, VolumeAndBalanceFollowDirectSoundCurves) {
     Graph graph;
