@@ -1,6 +1,6 @@
 #include "registry/key_handles.h"
 
-#include "registry/registry_data.h"
+#include "registry/key_paths.h"
 
 #include <winreg.h>
 

@@ -1,379 +1,250 @@
 #include "registry/reg_text.h"
 
+#include "registry/key_paths.h"
+#include "text/case_fold.h"
+
 #include <platform/unicode.h>
-#include <winreg.h>
 
 #include <algorithm>
-#include <cstdint>
 #include <cstring>
-#include <optional>
+#include <limits>
+#include <set>
+#include <utility>
 
 namespace platform::registry {
 namespace {
 
-constexpr std::wstring_view kHeader = L"Windows Registry Editor Version 5.00";
+constexpr uint32_t kFnvBasis = 2166136261u;
+constexpr uint32_t kFnvPrime = 16777619u;
 
-// ---- Writing -------------------------------------------------------------
-
-// Backslash and quote as the Registry Editor escapes them; line breaks as
-// \n and \r, so that any name stays on its own line.
-void AppendQuoted(std::wstring& out, std::wstring_view text) {
-    out += L'"';
+uint32_t HashOf(std::wstring_view text, uint32_t hash = kFnvBasis) {
     for (wchar_t c : text) {
-        switch (c) {
-            case L'\\': out += L"\\\\"; break;
-            case L'"': out += L"\\\""; break;
-            case L'\n': out += L"\\n"; break;
-            case L'\r': out += L"\\r"; break;
-            default: out += c;
-        }
+        hash ^= static_cast<uint32_t>(c);
+        hash *= kFnvPrime;
     }
-    out += L'"';
+    return hash;
 }
 
-bool IsScalarValue(uint32_t c) { return c != 0 && c <= 0x10FFFF && (c < 0xD800 || c > 0xDFFF); }
+uint32_t ValueHash(uint32_t pathHash, std::wstring_view foldedName) {
+    return HashOf(foldedName, HashOf(L"\n", pathHash));
+}
 
-// REG_SZ data that is exactly one terminated string of characters UTF-8 can
-// carry; anything else is kept byte for byte as hex(1).
-std::optional<std::wstring> AsPlainString(const std::vector<BYTE>& data) {
-    if (data.size() < sizeof(wchar_t) || data.size() % sizeof(wchar_t) != 0) return std::nullopt;
-    std::wstring text(data.size() / sizeof(wchar_t), L'\0');
-    std::memcpy(text.data(), data.data(), data.size());
-    if (text.back() != L'\0') return std::nullopt;
-    text.pop_back();
-    for (wchar_t c : text) {
-        if (!IsScalarValue(static_cast<uint32_t>(c))) return std::nullopt;
+// Orders the index's entries for looking them up by hash.
+struct ByHash {
+    template <typename Entry>
+    bool operator()(const Entry& a, const Entry& b) const {
+        return a.hash < b.hash;
     }
-    return text;
+};
+
+// The shortest lines that can be a section ("[HKEY_CLASSES_ROOT]") or a
+// value ("@=\"\""), in code units.
+constexpr std::size_t kShortestSection = 19;
+constexpr std::size_t kShortestValue = 4;
+
+bool IsHexDigit(wchar_t c) {
+    return (c >= L'0' && c <= L'9') || (c >= L'a' && c <= L'f') || (c >= L'A' && c <= L'F');
 }
 
-void AppendHex(std::wstring& out, uint32_t number, int digits) {
-    static constexpr wchar_t kDigits[] = L"0123456789abcdef";
-    for (int shift = 4 * (digits - 1); shift >= 0; shift -= 4) out += kDigits[(number >> shift) & 0xF];
-}
-
-void AppendBytes(std::wstring& out, const std::vector<BYTE>& data) {
-    for (std::size_t i = 0; i < data.size(); ++i) {
-        if (i > 0) out += L',';
-        AppendHex(out, data[i], 2);
-    }
-}
-
-void AppendData(std::wstring& out, const Value& value) {
-    if (value.type == REG_SZ) {
-        if (auto text = AsPlainString(value.data)) {
-            AppendQuoted(out, *text);
-            return;
-        }
-    }
-    if (value.type == REG_DWORD && value.data.size() == sizeof(DWORD)) {
-        DWORD number;
-        std::memcpy(&number, value.data.data(), sizeof number);
-        out += L"dword:";
-        AppendHex(out, number, 8);
-        return;
-    }
-    if (value.type == REG_BINARY) {
-        out += L"hex:";
-    } else {
-        int digits = 1;
-        while (digits < 8 && value.type >> (4 * digits) != 0) ++digits;
-        out += L"hex(";
-        AppendHex(out, value.type, digits);
-        out += L"):";
-    }
-    AppendBytes(out, value.data);
-}
-
-// ---- Reading -------------------------------------------------------------
-// Numbers have the full width the Registry Editor writes (8 digits for a
-// DWORD, 2 for a byte), so a line cut short is refused, not misread.
-
-std::optional<uint32_t> HexDigit(wchar_t c) {
-    if (c >= L'0' && c <= L'9') return c - L'0';
-    if (c >= L'a' && c <= L'f') return c - L'a' + 10;
-    if (c >= L'A' && c <= L'F') return c - L'A' + 10;
-    return std::nullopt;
-}
-
-std::optional<uint32_t> ParseHexNumber(std::wstring_view text, std::size_t minDigits, std::size_t maxDigits) {
-    if (text.size() < minDigits || text.size() > maxDigits) return std::nullopt;
-    uint32_t number = 0;
-    for (wchar_t c : text) {
-        const auto digit = HexDigit(c);
-        if (!digit) return std::nullopt;
-        number = number << 4 | *digit;
-    }
-    return number;
-}
-
-std::optional<std::vector<BYTE>> ParseBytes(std::wstring_view text) {
-    std::vector<BYTE> bytes;
-    while (!text.empty()) {
-        const std::size_t comma = text.find(L',');
-        const auto byte = ParseHexNumber(text.substr(0, comma), 2, 2);
-        if (!byte) return std::nullopt;
-        bytes.push_back(static_cast<BYTE>(*byte));
-        if (comma == std::wstring_view::npos) break;
-        text.remove_prefix(comma + 1);
-        if (text.empty()) return std::nullopt;  // a trailing comma
-    }
-    return bytes;
-}
-
-// Reads a quoted string at the start of text; on success text is left just
-// after the closing quote.
-std::optional<std::wstring> ParseQuoted(std::wstring_view& text) {
-    if (text.empty() || text.front() != L'"') return std::nullopt;
-    std::wstring out;
-    for (std::size_t i = 1; i < text.size(); ++i) {
-        wchar_t c = text[i];
-        if (c == L'"') {
-            text.remove_prefix(i + 1);
-            return out;
-        }
-        if (c == L'\\') {
-            if (++i == text.size()) return std::nullopt;
-            c = text[i];
-            if (c == L'n') c = L'\n';
-            else if (c == L'r') c = L'\r';
-        }
-        out += c;
-    }
-    return std::nullopt;
-}
-
-std::optional<Value> ParseData(std::wstring_view text) {
-    if (!text.empty() && text.front() == L'"') {
-        auto string = ParseQuoted(text);
-        if (!string || !text.empty()) return std::nullopt;
-        return Value{{}, REG_SZ, StringData(*string), {}};
-    }
-    if (text.starts_with(L"dword:")) {
-        const auto number = ParseHexNumber(text.substr(6), 8, 8);
-        if (!number) return std::nullopt;
-        const DWORD dword = *number;
-        std::vector<BYTE> data(sizeof dword);
-        std::memcpy(data.data(), &dword, sizeof dword);
-        return Value{{}, REG_DWORD, std::move(data), {}};
-    }
-    DWORD type = REG_BINARY;
-    if (text.starts_with(L"hex(")) {
-        const std::size_t close = text.find(L"):");
-        if (close == std::wstring_view::npos) return std::nullopt;
-        const auto number = ParseHexNumber(text.substr(4, close - 4), 1, 8);
-        if (!number) return std::nullopt;
-        type = *number;
-        text.remove_prefix(close + 2);
-    } else if (text.starts_with(L"hex:")) {
-        text.remove_prefix(4);
-    } else {
-        return std::nullopt;
-    }
-    auto bytes = ParseBytes(text);
-    if (!bytes) return std::nullopt;
-    return Value{{}, type, std::move(*bytes), {}};
-}
-
-std::optional<Value> ParseValueLine(std::wstring_view line) {
-    std::wstring name;
-    if (line.starts_with(L'@')) {
-        line.remove_prefix(1);
-    } else {
-        auto quoted = ParseQuoted(line);
-        if (!quoted) return std::nullopt;
-        name = std::move(*quoted);
-    }
-    if (!line.starts_with(L'=')) return std::nullopt;
-    auto value = ParseData(line.substr(1));
-    if (value) value->name = std::move(name);
-    return value;
-}
-
-// The names of the key a "[...]" line opens, or nothing when it names no
-// key of ours.
-std::vector<std::wstring> ParseSection(std::wstring_view line) {
-    if (line.size() < 2 || line.back() != L']') return {};
-    std::vector<std::wstring> names = SplitKeyPath(line.substr(1, line.size() - 2));
-    if (!IsValidKeyPath(names)) return {};
-    return names;
-}
-
-std::wstring_view TrimmedEnd(std::wstring_view line) {
-    const std::size_t end = line.find_last_not_of(L" \t\r");
-    return end == std::wstring_view::npos ? std::wstring_view{} : line.substr(0, end + 1);
-}
-
-std::wstring_view TrimmedStart(std::wstring_view line) {
-    const std::size_t start = line.find_first_not_of(L" \t");
-    return start == std::wstring_view::npos ? std::wstring_view{} : line.substr(start);
-}
-
-bool IsHeader(std::wstring_view line) {
-    if (line.starts_with(L'\xFEFF')) line.remove_prefix(1);
-    line = TrimmedEnd(line);
-    return line == kHeader || line == L"REGEDIT4";
-}
-
-std::wstring FormatValueLine(const Value& value) {
-    std::wstring text;
-    if (value.name.empty()) {
-        text += L'@';
-    } else {
-        AppendQuoted(text, value.name);
-    }
-    text += L'=';
-    AppendData(text, value);
-    return text;
-}
-
-std::wstring JoinedPath(const std::vector<std::wstring>& names) {
-    std::wstring path;
-    for (const std::wstring& name : names) {
-        if (!path.empty()) path += L'\\';
-        path += name;
-    }
-    return path;
+// The Registry Editor continues only hex data over lines: a value goes on
+// over such lines alone, so that every line is looked at a bounded number
+// of times however a damaged file is made.
+bool IsHexContinuation(std::wstring_view line) {
+    if (line.ends_with(L'\\')) line.remove_suffix(1);
+    return std::ranges::all_of(line, [](wchar_t c) { return IsHexDigit(c) || c == L','; });
 }
 
 }  // namespace
 
-std::wstring RegDocument::Decode(std::string_view bytes) const {
-    return encoding_ == Encoding::Utf16Le ? WideFromUtf16Le(bytes.data(), bytes.size()) : WideFromUtf8(bytes);
+RegText::RegText(std::string bytes) : bytes_(std::move(bytes)) {
+    if (bytes_.size() > kMaxRegistryTextBytes) bytes_.clear();
+    if (bytes_.size() >= 2 && bytes_[0] == '\xFF' && bytes_[1] == '\xFE') encoding_ = Encoding::Utf16Le;
+    // A stray last byte of UTF-16 becomes a whole code unit, so that lines
+    // written after it stay aligned.
+    if (encoding_ == Encoding::Utf16Le && bytes_.size() % 2 != 0) bytes_ += '\0';
+    const std::string lineFeed = Encode(L"\n");
+    if (!bytes_.empty() && !bytes_.ends_with(lineFeed)) bytes_ += lineFeed;
+    if (bytes_.empty()) return;
+
+    const std::wstring first = DecodeLine(0, LineEnd(0));
+    carriageReturns_ = first.ends_with(L'\r');
+    startsWithHeader_ = IsHeader(first);
+    startsWithByteOrderMark_ = bytes_.starts_with(Encode(L"\xFEFF"));
+    Index();
 }
 
-std::string RegDocument::Encode(std::wstring_view text) const {
+std::string RegText::Encode(std::wstring_view text) const {
     return encoding_ == Encoding::Utf16Le ? Utf16LeFromWide(text) : Utf8FromWide(text);
 }
 
-std::string RegDocument::NewLine(std::wstring_view text) const {
-    return Encode(carriageReturns_ ? std::wstring(text) + L'\r' : std::wstring(text));
+std::size_t RegText::LineEnd(std::size_t begin) const {
+    if (encoding_ == Encoding::Utf8) {
+        const void* found = std::memchr(bytes_.data() + begin, '\n', bytes_.size() - begin);
+        return found == nullptr ? bytes_.size() : static_cast<std::size_t>(static_cast<const char*>(found) - bytes_.data());
+    }
+    for (std::size_t i = begin; i + 1 < bytes_.size(); i += 2) {
+        if (bytes_[i] == '\n' && bytes_[i + 1] == '\0') return i;
+    }
+    return bytes_.size();
 }
 
-RegDocument RegDocument::Parse(std::string_view bytes) {
-    RegDocument document;
-    const bool utf16 = bytes.size() >= 2 && bytes[0] == '\xFF' && bytes[1] == '\xFE';
-    document.encoding_ = utf16 ? Encoding::Utf16Le : Encoding::Utf8;
+std::wstring RegText::DecodeLine(std::size_t begin, std::size_t end) const {
+    return encoding_ == Encoding::Utf16Le ? WideFromUtf16Le(bytes_.data() + begin, end - begin)
+                                          : WideFromUtf8(std::string_view(bytes_).substr(begin, end - begin));
+}
 
-    // Lines end at a line feed code unit.
-    const std::size_t unit = utf16 ? 2 : 1;
-    std::size_t start = 0;
-    for (std::size_t i = 0; i + unit <= bytes.size(); i += unit) {
-        if (bytes[i] == '\n' && (!utf16 || bytes[i + 1] == '\0')) {
-            document.lines_.push_back(Line{std::string(bytes.substr(start, i - start)), {}, false, false, {}});
-            start = i + unit;
+std::vector<std::wstring> RegText::SectionNamesAt(std::size_t header) const {
+    return ParseSection(TrimmedEnd(DecodeLine(header, LineEnd(header))));
+}
+
+std::wstring RegText::FoldedPathAt(std::size_t header) const {
+    const std::vector<std::wstring> names = SectionNamesAt(header);
+    return names.empty() ? std::wstring() : FoldedPath(names);
+}
+
+std::optional<RegText::ParsedValue> RegText::ValueAt(std::size_t begin) const {
+    const std::size_t unit = UnitBytes();
+    std::size_t end = LineEnd(begin);
+    const std::wstring first = DecodeLine(begin, end);
+    std::wstring_view line = TrimmedEnd(first);
+    std::wstring joined;
+    if ((line.starts_with(L'"') || line.starts_with(L'@')) && line.ends_with(L'\\')) {
+        joined = line;
+        while (joined.ends_with(L'\\') && end + unit < bytes_.size()) {
+            const std::size_t next = end + unit;
+            const std::size_t nextEnd = LineEnd(next);
+            const std::wstring continuation = DecodeLine(next, nextEnd);
+            const std::wstring_view part = TrimmedStart(TrimmedEnd(continuation));
+            if (!IsHexContinuation(part)) break;
+            joined.pop_back();
+            joined += part;
+            end = nextEnd;
         }
+        line = joined;
     }
-    if (start < bytes.size()) {
-        // A stray last byte of a UTF-16 file becomes a whole code unit, so
-        // that lines written after it stay aligned.
-        std::string last(bytes.substr(start));
-        if (utf16 && last.size() % 2 != 0) last += '\0';
-        document.lines_.push_back(Line{std::move(last), {}, false, false, {}});
+    auto value = ParseValueLine(line);
+    if (!value) return std::nullopt;
+    return ParsedValue{std::move(*value), end};
+}
+
+void RegText::Index() {
+    const std::size_t unit = UnitBytes();
+    const auto unitAt = [&](std::size_t i) {
+        const auto low = static_cast<unsigned char>(bytes_[i]);
+        return unit == 1 ? wchar_t(low) : wchar_t(low | static_cast<unsigned char>(bytes_[i + 1]) << 8);
+    };
+
+    // Room for every line that may be a section or a value, made once.
+    std::size_t sectionLines = 0, valueLines = 0;
+    for (std::size_t begin = 0; begin < bytes_.size();) {
+        const std::size_t end = LineEnd(begin);
+        const std::size_t length = (end - begin) / unit;
+        const wchar_t first = length > 0 ? unitAt(begin) : L'\0';
+        if (first == L'[' && length >= kShortestSection) ++sectionLines;
+        if ((first == L'"' || first == L'@') && length >= kShortestValue) ++valueLines;
+        begin = end + unit;
     }
+    sections_.reserve(sectionLines);
+    values_.reserve(valueLines);
 
-    std::vector<std::wstring> decoded;
-    decoded.reserve(document.lines_.size());
-    for (const Line& line : document.lines_) decoded.push_back(document.Decode(line.bytes));
-    if (!decoded.empty()) document.carriageReturns_ = decoded.front().ends_with(L'\r');
-
-    Key* section = nullptr;
-    for (std::size_t i = 0; i < decoded.size(); ++i) {
-        std::wstring_view line = TrimmedEnd(decoded[i]);
-        if (line.starts_with(L'[')) {
-            const std::vector<std::wstring> names = ParseSection(line);
-            section = names.empty() ? nullptr : document.data_.CreateKey(JoinedPath(names))->first;
-            if (section != nullptr) section->sectionEnd = i;
-            continue;
-        }
-        if (section == nullptr) continue;
-        // A long value goes on over lines that end in a backslash.
-        std::wstring joined;
-        std::size_t last = i;
-        if ((line.starts_with(L'"') || line.starts_with(L'@')) && line.ends_with(L'\\')) {
-            joined = line;
-            while (joined.ends_with(L'\\') && last + 1 < decoded.size()) {
-                joined.pop_back();
-                joined += TrimmedStart(TrimmedEnd(decoded[++last]));
+    std::optional<std::size_t> section;  // the one the lines are in
+    for (std::size_t begin = 0; begin < bytes_.size();) {
+        const std::size_t next = LineEnd(begin) + unit;
+        const wchar_t first = next - begin > unit ? unitAt(begin) : L'\0';
+        if (first == L'[') {
+            const std::wstring path = FoldedPathAt(begin);
+            section.reset();
+            if (!path.empty()) {
+                sections_.push_back({HashOf(path), static_cast<uint32_t>(begin), static_cast<uint32_t>(next)});
+                section = sections_.size() - 1;
             }
-            line = joined;
+        } else if (section && (first == L'"' || first == L'@')) {
+            if (auto parsed = ValueAt(begin)) {
+                Section& owner = sections_[*section];
+                values_.push_back({ValueHash(owner.hash, UpperCase(parsed->value.name)), static_cast<uint32_t>(begin),
+                                   owner.header});
+                owner.insertAt = static_cast<uint32_t>(parsed->end + unit);
+                begin = parsed->end + unit;
+                continue;
+            }
         }
-        if (auto value = ParseValueLine(line)) {
-            Value& stored = section->SetValue(value->name, value->type, std::move(value->data));
-            stored.place = TextPlace{i, last - i + 1, 0};
-            section->sectionEnd = last;
-            i = last;
+        begin = next;
+    }
+
+    std::ranges::sort(sections_, {}, [](const Section& s) { return std::pair(s.hash, s.header); });
+    std::ranges::sort(values_, {}, [](const Value& v) { return std::pair(v.hash, v.begin); });
+    DropShadowedValues();
+}
+
+// Of the values of one key and name, the last in the text holds.
+void RegText::DropShadowedValues() {
+    std::size_t kept = 0;
+    std::vector<Value> survivors;
+    std::set<std::pair<std::wstring, std::wstring>> later;
+    for (std::size_t run = 0; run < values_.size();) {
+        std::size_t runEnd = run + 1;
+        while (runEnd < values_.size() && values_[runEnd].hash == values_[run].hash) ++runEnd;
+        survivors.clear();
+        later.clear();
+        for (std::size_t i = runEnd; i-- > run;) {
+            const Value& value = values_[i];
+            if (runEnd - run == 1 ||
+                later.emplace(FoldedPathAt(value.header), UpperCase(ValueAt(value.begin)->value.name)).second)
+                survivors.push_back(value);
         }
+        for (auto survivor = survivors.rbegin(); survivor != survivors.rend(); ++survivor) values_[kept++] = *survivor;
+        run = runEnd;
     }
-    return document;
+    values_.resize(kept);
 }
 
-Key* RegDocument::CreateSection(std::wstring_view path, bool& created) {
-    const auto key = data_.CreateKey(path);
-    if (!key) return nullptr;
-    created = key->second;
-    return key->first;
-}
-
-void RegDocument::AddSectionLine(std::wstring_view path, Key& key) {
-    lines_.push_back(Line{NewLine(L""), {}, false, false, {}});
-    lines_.push_back(Line{NewLine(L"[" + data_.StoredPath(path) + L"]"), {}, false, false, {}});
-    key.sectionEnd = lines_.size() - 1;
-}
-
-std::optional<bool> RegDocument::CreateKey(std::wstring_view path) {
-    bool created = false;
-    Key* key = CreateSection(path, created);
-    if (key == nullptr) return std::nullopt;
-    // Keys above it need no section of their own: the path implies them.
-    if (created) AddSectionLine(path, *key);
-    return created;
-}
-
-bool RegDocument::SetValue(std::wstring_view keyPath, std::wstring_view name, DWORD type, std::vector<BYTE> data) {
-    bool created = false;
-    Key* key = CreateSection(keyPath, created);
-    if (key == nullptr) return false;
-    if (key->sectionEnd == kNoLine) AddSectionLine(keyPath, *key);
-    const bool existed = key->FindValue(name) != nullptr;
-    Value& value = key->SetValue(name, type, std::move(data));
-    const std::string text = NewLine(FormatValueLine(value));
-    if (!existed) {
-        std::vector<std::string>& added = lines_[key->sectionEnd].added;
-        value.place = TextPlace{key->sectionEnd, 0, added.size()};
-        added.push_back(text);
-    } else if (value.place.lineCount == 0) {
-        lines_[value.place.line].added[value.place.addedSlot] = text;
-    } else {
-        Line& first = lines_[value.place.line];
-        first.replaced = true;
-        first.replacement = text;
-        for (std::size_t i = 1; i < value.place.lineCount; ++i) lines_[value.place.line + i].dropped = true;
+std::optional<RegText::StoredValue> RegText::FindValue(std::wstring_view foldedPath,
+                                                       std::wstring_view foldedName) const {
+    const uint32_t hash = ValueHash(HashOf(foldedPath), foldedName);
+    const auto [first, last] = std::equal_range(values_.begin(), values_.end(), Value{hash, 0, 0}, ByHash{});
+    for (auto candidate = first; candidate != last; ++candidate) {
+        if (FoldedPathAt(candidate->header) != foldedPath) continue;
+        auto parsed = ValueAt(candidate->begin);
+        if (UpperCase(parsed->value.name) != foldedName) continue;
+        return StoredValue{std::move(parsed->value.name), std::move(parsed->value.value), candidate->begin, parsed->end};
     }
-    return true;
+    return std::nullopt;
 }
 
-std::string RegDocument::Format() const {
-    const std::string lineFeed = Encode(L"\n");
-    // The byte-order mark stays first, also before a header added here.
-    const std::string byteOrderMark = Encode(L"\xFEFF");
-    const bool hadMark = !lines_.empty() && lines_.front().bytes.starts_with(byteOrderMark);
-    std::string out;
-    if (hadMark || encoding_ == Encoding::Utf16Le) out += byteOrderMark;
-    if (lines_.empty() || !IsHeader(Decode(lines_.front().bytes))) {
-        out += NewLine(kHeader) + lineFeed;
-        if (!lines_.empty()) out += NewLine(L"") + lineFeed;
+std::optional<std::size_t> RegText::InsertionPoint(std::wstring_view foldedPath) const {
+    const auto [first, last] =
+        std::equal_range(sections_.begin(), sections_.end(), Section{HashOf(foldedPath), 0, 0}, ByHash{});
+    for (auto section = last; section != first;) {
+        --section;
+        if (FoldedPathAt(section->header) == foldedPath) return section->insertAt;
     }
-    for (std::size_t i = 0; i < lines_.size(); ++i) {
-        const Line& line = lines_[i];
-        if (line.dropped) continue;
-        std::string_view text = line.replaced ? line.replacement : line.bytes;
-        if (i == 0 && hadMark && !line.replaced) text.remove_prefix(byteOrderMark.size());
-        out += text;
-        out += lineFeed;
-        for (const std::string& added : line.added) out += added + lineFeed;
+    return std::nullopt;
+}
+
+bool RegText::HasKey(std::wstring_view foldedPath) const {
+    if (InsertionPoint(foldedPath)) return true;
+    const std::wstring below = std::wstring(foldedPath) + L'\\';
+    return std::ranges::any_of(sections_,
+                               [&](const Section& section) { return FoldedPathAt(section.header).starts_with(below); });
+}
+
+std::size_t RegText::TakeStoredNames(std::vector<std::wstring>& names) const {
+    names.front() = RootNamed(names.front());
+    std::vector<std::wstring> folded;
+    for (const std::wstring& name : names) folded.push_back(UpperCase(name));
+    // Where the first section along the path to each depth begins.
+    constexpr std::size_t kNone = std::numeric_limits<std::size_t>::max();
+    std::vector<std::size_t> first(names.size(), kNone);
+    for (const Section& section : sections_) {
+        const std::vector<std::wstring> along = SectionNamesAt(section.header);
+        if (RootNamed(along.front()) != names.front()) continue;
+        for (std::size_t depth = 1; depth < std::min(along.size(), names.size()) && UpperCase(along[depth]) == folded[depth];
+             ++depth)
+            first[depth] = std::min<std::size_t>(first[depth], section.header);
     }
-    return out;
+    std::size_t taken = 1;
+    for (; taken < names.size() && first[taken] != kNone; ++taken) names[taken] = SectionNamesAt(first[taken])[taken];
+    return taken;
 }
 
 }  // namespace platform::registry

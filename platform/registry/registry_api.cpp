@@ -3,18 +3,20 @@
 #include <winreg.h>
 
 #include "registry/key_handles.h"
-#include "registry/registry_data.h"
+#include "registry/key_paths.h"
+#include "registry/reg_document.h"
 #include "registry/registry_file.h"
 
 #include <cstring>
 #include <memory>
+#include <optional>
 #include <string_view>
 #include <vector>
 
 namespace {
 
 using platform::registry::RegDocument;
-using platform::registry::RegistryData;
+using platform::registry::RegValue;
 
 constexpr std::wstring_view kBrowserCommandKey = L"HKEY_CLASSES_ROOT\\http\\shell\\open\\command";
 constexpr std::wstring_view kBrowserCommand = L"xdg-open \"%1\"";
@@ -25,21 +27,19 @@ class RegistryView {
 public:
     RegistryView() : document_(platform::registry::ReadRegistryFile()) {}
 
-    bool HasKey(std::wstring_view path) const {
-        return document_->data().FindKey(path) != nullptr || BuiltIns().FindKey(path) != nullptr;
-    }
+    bool HasKey(std::wstring_view path) const { return document_->HasKey(path) || BuiltIns().HasKey(path); }
 
-    const platform::registry::Value* FindValue(std::wstring_view keyPath, std::wstring_view name) const {
-        if (const auto* value = document_->data().FindValue(keyPath, name)) return value;
+    std::optional<RegValue> FindValue(std::wstring_view keyPath, std::wstring_view name) const {
+        if (auto value = document_->FindValue(keyPath, name)) return value;
         return BuiltIns().FindValue(keyPath, name);
     }
 
 private:
-    static const RegistryData& BuiltIns() {
-        static const RegistryData builtIns = [] {
-            RegistryData data;
-            data.SetValue(kBrowserCommandKey, L"", REG_SZ, platform::registry::StringData(kBrowserCommand));
-            return data;
+    static const RegDocument& BuiltIns() {
+        static const RegDocument builtIns = [] {
+            RegDocument document;
+            document.SetValue(kBrowserCommandKey, L"", RegValue{REG_SZ, platform::registry::StringData(kBrowserCommand)});
+            return document;
         }();
         return builtIns;
     }
@@ -99,8 +99,8 @@ LSTATUS WINAPI RegQueryValueExW(HKEY key, LPCWSTR valueName, LPDWORD reserved, L
     if (!path) return ERROR_INVALID_HANDLE;
     if (reserved != nullptr || (data != nullptr && dataSize == nullptr)) return ERROR_INVALID_PARAMETER;
     const RegistryView registry;
-    const auto* value = registry.FindValue(*path, ValueName(valueName));
-    if (value == nullptr) return ERROR_FILE_NOT_FOUND;
+    const auto value = registry.FindValue(*path, ValueName(valueName));
+    if (!value) return ERROR_FILE_NOT_FOUND;
     if (type != nullptr) *type = value->type;
     const auto size = static_cast<DWORD>(value->data.size());
     if (data != nullptr) {
@@ -119,10 +119,11 @@ LSTATUS WINAPI RegSetValueExW(HKEY key, LPCWSTR valueName, DWORD, DWORD type, co
     const auto path = platform::registry::KeyPathOf(key);
     if (!path) return ERROR_INVALID_HANDLE;
     if (data == nullptr && dataSize != 0) return ERROR_INVALID_PARAMETER;
-    std::vector<BYTE> bytes;
-    if (dataSize > 0) bytes.assign(data, data + dataSize);
+    RegValue value{type, {}};
+    if (dataSize > 0) value.data.assign(data, data + dataSize);
+    // Writing what the file already holds leaves it alone.
     return platform::registry::UpdateRegistryFile([&](RegDocument& document) {
-        return document.SetValue(*path, ValueName(valueName), type, std::move(bytes));
+        return document.SetValue(*path, ValueName(valueName), std::move(value)).value_or(false);
     });
 }
 

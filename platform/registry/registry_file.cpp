@@ -1,15 +1,17 @@
 #include "registry/registry_file.h"
 
-#include "registry/reg_text.h"
 
 #include <winreg.h>
 
 #include <cerrno>
 #include <climits>
+#include <cstdint>
 #include <cstdlib>
+#include <iostream>
 #include <memory>
 #include <mutex>
 #include <optional>
+#include <string>
 #include <string_view>
 #include <utility>
 #include <vector>
@@ -81,20 +83,46 @@ UniqueFd LockRegistry(const std::string& path, int operation) {
     return lock;
 }
 
-// Whatever can be read; nothing when the file is missing or unreadable.
-std::string ReadWholeFile(const std::string& path) {
+// Why a file is not read, or nothing for a regular file of a size that is.
+std::optional<std::string> RefusalOf(const struct stat& status) {
+    if (!S_ISREG(status.st_mode)) return "is not a regular file";
+    if (static_cast<std::uintmax_t>(status.st_size) > kMaxRegistryTextBytes)
+        return "is larger than " + std::to_string(kMaxRegistryTextBytes >> 20) + " MB";
+    return std::nullopt;
+}
+
+bool IsRefused(const std::string& path) {
+    struct stat status {};
+    return ::stat(path.c_str(), &status) == 0 && RefusalOf(status).has_value();
+}
+
+// Whatever can be read; nothing when the file is missing or unreadable. It
+// is opened without waiting, as a FIFO would wait for a writer, and read
+// only once it is known to be a regular file of a size that is read.
+std::string ReadRegistryBytes(const std::string& path) {
     std::string contents;
-    UniqueFd file(::open(path.c_str(), O_RDONLY | O_CLOEXEC));
+    UniqueFd file(::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC));
     if (!file) return contents;
-    char chunk[8192];
-    for (;;) {
+    struct stat status {};
+    if (::fstat(file.get(), &status) != 0) return contents;
+    if (const auto refusal = RefusalOf(status)) {
+        std::cerr << "registry: " << path << ' ' << *refusal << "; it reads as empty and is never written\n";
+        return contents;
+    }
+    // Room for the whole file and the line feed a last line may lack.
+    contents.reserve(static_cast<std::size_t>(status.st_size) + 2);
+    char chunk[65536];
+    while (contents.size() <= kMaxRegistryTextBytes) {
         const ssize_t count = ::read(file.get(), chunk, sizeof chunk);
         if (count > 0) {
             contents.append(chunk, static_cast<std::size_t>(count));
         } else if (count == 0 || errno != EINTR) {
-            return contents;
+            break;
         }
     }
+    // One that grew past the limit since it was looked at.
+    if (contents.size() > kMaxRegistryTextBytes) contents.clear();
+    return contents;
 }
 
 bool WriteAll(int fd, std::string_view bytes) {
@@ -164,12 +192,12 @@ ParsedFileCache& Cache() {
     return cache;
 }
 
-// The file's current contents, parsed at most once per version.
+// The file's current contents, read at most once per version.
 std::shared_ptr<const RegDocument> CurrentDocument(const std::string& path) {
     const auto identity = IdentityOf(path);
-    if (!identity) return std::make_shared<const RegDocument>(RegDocument::Parse({}));
+    if (!identity) return std::make_shared<const RegDocument>();
     if (auto cached = Cache().Find(path, *identity)) return cached;
-    auto document = std::make_shared<const RegDocument>(RegDocument::Parse(ReadWholeFile(path)));
+    auto document = std::make_shared<const RegDocument>(ReadRegistryBytes(path));
     Cache().Store(path, *identity, document);
     return document;
 }
@@ -224,9 +252,7 @@ std::string RegistryFilePath() {
 
 std::shared_ptr<const RegDocument> ReadRegistryFile() {
     const std::string path = RegistryFilePath();
-    if (path.empty() || ::access(path.c_str(), F_OK) != 0) {
-        return std::make_shared<const RegDocument>(RegDocument::Parse({}));
-    }
+    if (path.empty() || ::access(path.c_str(), F_OK) != 0) return std::make_shared<const RegDocument>();
     // Without a lock file (a read-only folder) nobody can be writing either.
     const UniqueFd lock = LockRegistry(path, LOCK_SH);
     return CurrentDocument(ResolvedPath(path));
@@ -241,8 +267,11 @@ LONG UpdateRegistryFile(const std::function<bool(RegDocument&)>& change) {
     const std::string target = ResolvedPath(path);
     RegDocument document = *CurrentDocument(target);
     if (!change(document)) return ERROR_SUCCESS;
-    if (IsReadOnly(target)) return ERROR_ACCESS_DENIED;
-    const LONG status = ReplaceFile(target, document.Format());
+    if (IsRefused(target) || IsReadOnly(target)) return ERROR_ACCESS_DENIED;
+    const std::string text = document.Format();
+    // A file that could not be read again would lose every setting.
+    if (text.size() > kMaxRegistryTextBytes) return ERROR_REGISTRY_IO_FAILED;
+    const LONG status = ReplaceFile(target, text);
     if (status != ERROR_SUCCESS) return status;
     if (const auto identity = IdentityOf(target)) {
         Cache().Store(target, *identity, std::make_shared<const RegDocument>(std::move(document)));

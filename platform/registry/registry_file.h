@@ -2,10 +2,13 @@
 // change it without losing each other's values. Every change re-reads the
 // file under an exclusive lock if it changed and replaces it atomically, so
 // a crash never leaves half a file behind. The file is parsed once and read
-// again only when it has changed on disk.
+// again only when it has changed on disk. Only a regular file of at most
+// kMaxRegistryTextBytes is read: anything else (a FIFO, a directory, a
+// device, a larger file) reads as empty and is never written, and the
+// first read says so in one line on stderr.
 #pragma once
 
-#include "registry/reg_text.h"
+#include "registry/reg_document.h"
 
 #include <functional>
 #include <memory>
@@ -23,8 +26,9 @@ std::shared_ptr<const RegDocument> ReadRegistryFile();
 
 // Lets change edit the current contents and writes them back when it
 // returns true. Returns ERROR_SUCCESS or why the file could not be written:
-// a read-only file is never replaced (ERROR_ACCESS_DENIED). A symbolic link
-// is followed, and the file keeps its permissions.
+// a read-only or refused file is never replaced (ERROR_ACCESS_DENIED), nor
+// is a file by one too large to be read (ERROR_REGISTRY_IO_FAILED). A
+// symbolic link is followed, and the file keeps its permissions.
 LONG UpdateRegistryFile(const std::function<bool(RegDocument&)>& change);
 
 }  // namespace platform::registry

@@ -1,8 +1,10 @@
 # Fuzz targets of the layer's readers of outside files.
 saver_add_fuzzer(platform_registry_file_fuzz
   SOURCES
+    ${CMAKE_SOURCE_DIR}/platform/registry/key_paths.cpp
+    ${CMAKE_SOURCE_DIR}/platform/registry/reg_document.cpp
+    ${CMAKE_SOURCE_DIR}/platform/registry/reg_syntax.cpp
     ${CMAKE_SOURCE_DIR}/platform/registry/reg_text.cpp
-    ${CMAKE_SOURCE_DIR}/platform/registry/registry_data.cpp
     ${CMAKE_SOURCE_DIR}/platform/text/case_fold.cpp
     ${CMAKE_SOURCE_DIR}/platform/text/unicode.cpp
     ${CMAKE_CURRENT_LIST_DIR}/fuzz/registry_file_fuzzer.cpp

@@ -8,23 +8,22 @@
 
 #include <winreg.h>
 
-#include "registry/reg_text.h"
+#include "registry/reg_document.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     using platform::registry::RegDocument;
-    const std::string_view bytes(reinterpret_cast<const char*>(data), size);
-    RegDocument document = RegDocument::Parse(bytes);
+    using platform::registry::RegValue;
+    RegDocument document(std::string(reinterpret_cast<const char*>(data), size));
     constexpr std::wstring_view kKey = L"HKEY_CURRENT_USER\\Software\\Fuzz";
-    const std::vector<BYTE> value{1, 2, 3};
-    if (!document.SetValue(kKey, L"set", REG_BINARY, value)) std::abort();
+    const RegValue value{REG_BINARY, {1, 2, 3}};
+    if (!document.SetValue(kKey, L"set", value)) std::abort();
     const std::string written = document.Format();
 
-    const RegDocument reread = RegDocument::Parse(written);
-    const auto* found = reread.data().FindValue(kKey, L"set");
-    if (found == nullptr || found->type != REG_BINARY || found->data != value) std::abort();
+    const RegDocument reread(written);
+    if (reread.FindValue(kKey, L"set") != value) std::abort();
     // Setting the same value again changes nothing more.
-    RegDocument again = RegDocument::Parse(written);
-    if (!again.SetValue(kKey, L"set", REG_BINARY, value)) std::abort();
+    RegDocument again(written);
+    if (again.SetValue(kKey, L"set", value) != false) std::abort();
     if (again.Format() != written) std::abort();
     return 0;
 }
