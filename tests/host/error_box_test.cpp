@@ -81,6 +81,13 @@ protected:
         }
         return count;
     }
+    // Full screen in error mode, after the first step, which places the boxes.
+    std::unique_ptr<TestSaver> StartWithPlacedBoxes() {
+        auto saver = Start(kModeFullScreen);
+        saver->EnterErrorMode(E_OUTOFMEMORY);
+        saver->AnimateErrorBox();
+        return saver;
+    }
 };
 
 TEST_F(ErrorBoxTest, SettingsModeShowsTheErrorInAMessageBox) {
@@ -129,11 +136,9 @@ TEST_F(ErrorBoxTest, FullScreenBoxDriftsAndBouncesAtTheEdges) {
     // On the second monitor, away from the desktop's origin, the box moves
     // in that window's client coordinates.
     UseDisplays({Display({0, 0, 640, 480}, true), Display({640, -100, 1640, 700})});
-    auto saver = Start(kModeFullScreen);
+    auto saver = StartWithPlacedBoxes();
     const HWND window = saver->monitors_[1].window;
     ASSERT_NE(window, nullptr);
-    saver->EnterErrorMode(E_OUTOFMEMORY);
-    saver->AnimateErrorBox();
     const ErrorBoxState& box = saver->monitors_[1].box;
     EXPECT_EQ(box.x, 350.0f);
     EXPECT_EQ(box.y, 325.0f);
@@ -175,11 +180,9 @@ class ErrorBoxStepTest : public ErrorBoxTest, public ::testing::WithParamInterfa
 TEST_P(ErrorBoxStepTest, BoxStaysOnTheMonitorWhateverTheStep) {
     const BoxStepCase& c = GetParam();
     UseDisplays({Display({0, 0, 640, 480}, true)});
-    auto saver = Start(kModeFullScreen);
+    auto saver = StartWithPlacedBoxes();
     const HWND window = saver->monitors_[0].window;
     ASSERT_NE(window, nullptr);
-    saver->EnterErrorMode(E_OUTOFMEMORY);
-    saver->AnimateErrorBox();
     const ErrorBoxState& box = saver->monitors_[0].box;
     // Still moving on every axis: not pinned to an edge.
     bool movedAcross = false, movedDown = false;
