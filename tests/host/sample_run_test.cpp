@@ -28,17 +28,26 @@ std::vector<fs::path> FramesOfUnit(const fs::path& folder, int unit) {
     return frames;
 }
 
+// The frame loop sleeps 30 ms before every frame, so that many frames span
+// at least this much of the show, however slow the machine: the first
+// slide's three-second hold and one-second fade out, and the second
+// slide's one-second fade in, with room to spare.
+constexpr int kFrames = 220;
+static_assert((kFrames - 2) * 0.030 > 3 + 1 + 1 + 1);
+// Only a bound for a machine that stalls: the run ends on the frames.
+constexpr int kSecondsAtMost = 240;
+
 TEST(SampleRun, EachMonitorShowsTheSplashThenPicturesThatFadeThroughBlack) {
     const fs::path folder = fs::temp_directory_path() / ("saver-sample-run-" + std::to_string(getpid()));
     fs::remove_all(folder);
-    const std::string command = "SAVER_CAPTURE_DIR='" + folder.string() +
-                                "' SAVER_CAPTURE_FRAMES=1000000 SAVER_RUN_SECONDS=10 "
-                                "SAVER_MONITORS=640x480,800x600+640+0 '" SAVER_PROGRAM "' /s";
+    const std::string command = "SAVER_CAPTURE_DIR='" + folder.string() + "' SAVER_CAPTURE_FRAMES=" +
+                                std::to_string(kFrames) + " SAVER_RUN_SECONDS=" + std::to_string(kSecondsAtMost) +
+                                " SAVER_MONITORS=640x480,800x600+640+0 '" SAVER_PROGRAM "' /s";
     ASSERT_EQ(std::system(command.c_str()), 0);
 
     for (int unit = 0; unit < 2; ++unit) {
         const std::vector<fs::path> frames = FramesOfUnit(folder, unit);
-        ASSERT_GE(frames.size(), 12u) << unit;
+        ASSERT_EQ(frames.size(), static_cast<size_t>(kFrames)) << "unit " << unit << ": the time bound ended the run";
         const CapturedFrame splash = ReadCapturedFrame(frames[0]);
         ASSERT_GT(splash.width, 0u);
         EXPECT_NE(splash.Pixel(splash.width / 2, splash.height / 2), 0u) << unit;
