@@ -19,6 +19,7 @@
 #include <cstdio>
 #include <algorithm>
 #include <cstdlib>
+#include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <new>
@@ -75,31 +76,28 @@ constexpr const wchar_t* kValue = L"\"SoundVolume\"";
 enum Shape { kBlankLines, kOrdinaryValues, kManyKeys, kBrokenContinuations };
 
 // The header, the screensaver's key with the value the benchmark reads and
-// writes, then the shape's lines up to the size.
+// writes, then the shape's lines as far as they fit in the size.
 std::string FileOf(Shape shape, std::size_t bytes) {
     std::string text =
         "Windows Registry Editor Version 5.00\n\n"
         "[HKEY_CURRENT_USER\\Software\\Corvenna\\Lumaweft Maker\\Screensaver]\n"
         "\"\\\"SoundVolume\\\"\"=dword:00000028\n";
     char line[160];
-    for (unsigned i = 0; text.size() < bytes; ++i) {
+    for (unsigned i = 0;; ++i) {
         switch (shape) {
-            case kBlankLines: text += '\n'; break;
-            case kOrdinaryValues:
-                std::snprintf(line, sizeof line, "\"Setting %08u\"=dword:%08x\n", i, i);
-                text += line;
-                break;
+            case kBlankLines: std::snprintf(line, sizeof line, "\n"); break;
+            case kOrdinaryValues: std::snprintf(line, sizeof line, "\"Setting %08u\"=dword:%08x\n", i, i); break;
             case kManyKeys:
                 std::snprintf(line, sizeof line,
                               "\n[HKEY_CURRENT_USER\\Software\\Vendor\\Product\\Key %08u]\n"
                               "\"Width\"=dword:00000400\n\"Name\"=\"key %u\"\n\"Data\"=hex:01,02,03,04\n",
                               i, i);
-                text += line;
                 break;
-            case kBrokenContinuations: text += "\"x\\\n"; break;
+            case kBrokenContinuations: std::snprintf(line, sizeof line, "\"x\\\n"); break;
         }
+        if (text.size() + std::strlen(line) > bytes) return text;
+        text += line;
     }
-    return text;
 }
 
 class RegistryFile {
