@@ -81,6 +81,11 @@ bool WriteJpeg(jpeg_compress_struct* compress, JpegErrors* errors, const JpegPic
     return true;
 }
 
+constexpr DWORD kDdsAlphaPixels = 0x1, kDdsAlpha = 0x2, kDdsFourCc = 0x4, kDdsRgb = 0x40;
+constexpr DWORD kDdsLuminance = 0x20000, kDdsBumpDuDv = 0x80000;
+
+}  // namespace
+
 void Put16(Bytes& out, size_t offset, uint32_t value) {
     out[offset] = BYTE(value);
     out[offset + 1] = BYTE(value >> 8);
@@ -89,11 +94,6 @@ void Put16(Bytes& out, size_t offset, uint32_t value) {
 void Put32(Bytes& out, size_t offset, uint32_t value) {
     for (int i = 0; i < 4; ++i) out[offset + i] = BYTE(value >> (8 * i));
 }
-
-constexpr DWORD kDdsAlphaPixels = 0x1, kDdsAlpha = 0x2, kDdsFourCc = 0x4, kDdsRgb = 0x40;
-constexpr DWORD kDdsLuminance = 0x20000, kDdsBumpDuDv = 0x80000;
-
-}  // namespace
 
 Bytes EncodePng(const PngPicture& picture) {
     Bytes out;
@@ -168,11 +168,15 @@ Bytes EncodeDds(UINT width, UINT height, UINT mipLevels, const DdsPixelFormat& f
 DdsPixelFormat DdsFourCc(D3DFORMAT format) { return {kDdsFourCc, DWORD(format), 0, {}}; }
 DdsPixelFormat DdsArgb8() { return {kDdsRgb | kDdsAlphaPixels, 0, 32, {0xFF0000, 0xFF00, 0xFF, 0xFF000000}}; }
 DdsPixelFormat DdsXrgb8() { return {kDdsRgb, 0, 32, {0xFF0000, 0xFF00, 0xFF, 0}}; }
+DdsPixelFormat DdsRgb8() { return {kDdsRgb, 0, 24, {0xFF0000, 0xFF00, 0xFF, 0}}; }
 DdsPixelFormat DdsR5G6B5() { return {kDdsRgb, 0, 16, {0xF800, 0x7E0, 0x1F, 0}}; }
 DdsPixelFormat DdsA1R5G5B5() { return {kDdsRgb | kDdsAlphaPixels, 0, 16, {0x7C00, 0x3E0, 0x1F, 0x8000}}; }
+DdsPixelFormat DdsX1R5G5B5() { return {kDdsRgb, 0, 16, {0x7C00, 0x3E0, 0x1F, 0}}; }
+DdsPixelFormat DdsX4R4G4B4() { return {kDdsRgb, 0, 16, {0xF00, 0xF0, 0xF, 0}}; }
 DdsPixelFormat DdsA4R4G4B4() { return {kDdsRgb | kDdsAlphaPixels, 0, 16, {0xF00, 0xF0, 0xF, 0xF000}}; }
 DdsPixelFormat DdsL8() { return {kDdsLuminance, 0, 8, {0xFF, 0, 0, 0}}; }
 DdsPixelFormat DdsA8L8() { return {kDdsLuminance | kDdsAlphaPixels, 0, 16, {0xFF, 0, 0, 0xFF00}}; }
+DdsPixelFormat DdsL16() { return {kDdsLuminance, 0, 16, {0xFFFF, 0, 0, 0}}; }
 DdsPixelFormat DdsA8() { return {kDdsAlpha, 0, 8, {0, 0, 0, 0xFF}}; }
 DdsPixelFormat DdsV8U8() { return {kDdsBumpDuDv, 0, 16, {0xFF, 0xFF00, 0, 0}}; }
 DdsPixelFormat DdsQ8W8V8U8() { return {kDdsBumpDuDv, 0, 32, {0xFF, 0xFF00, 0xFF0000, 0xFF000000}}; }

@@ -4,6 +4,7 @@
 
 #include <d3d9types.h>
 
+#include <cstddef>
 #include <cstdint>
 #include <optional>
 #include <vector>
@@ -11,6 +12,10 @@
 namespace d3dx9_test {
 
 using Bytes = std::vector<BYTE>;
+
+// Little-endian fields written into a file at an offset it already has.
+void Put16(Bytes& out, size_t offset, uint32_t value);
+void Put32(Bytes& out, size_t offset, uint32_t value);
 
 struct PngPicture {
     UINT width = 0;
@@ -58,10 +63,14 @@ Bytes EncodeDds(UINT width, UINT height, UINT mipLevels, const DdsPixelFormat& f
 DdsPixelFormat DdsFourCc(D3DFORMAT format);
 DdsPixelFormat DdsArgb8();
 DdsPixelFormat DdsXrgb8();
+DdsPixelFormat DdsRgb8();
 DdsPixelFormat DdsR5G6B5();
 DdsPixelFormat DdsA1R5G5B5();
+DdsPixelFormat DdsX1R5G5B5();
 DdsPixelFormat DdsA4R4G4B4();
+DdsPixelFormat DdsX4R4G4B4();
 DdsPixelFormat DdsL8();
+DdsPixelFormat DdsL16();
 DdsPixelFormat DdsA8L8();
 DdsPixelFormat DdsA8();
 DdsPixelFormat DdsV8U8();
