@@ -9,6 +9,7 @@
 #include <d3dx9.h>
 
 #include "particles/generators/particle_generator.h"
+#include "scene/light/mask_pass.h"
 #include "scene/model/media_color.h"
 #include "scene/render/shared_com.h"
 #include "scene/resources/kv_filelink3.h"
@@ -94,18 +95,4 @@ protected:
     RenderTargetPair* m_target = nullptr;
     GuidKey m_targetKey;
     KV_ParticlesObj* m_object = nullptr;
-};
-
-// Draws into the mask while it lives: binds the pair's current texture,
-// lays the picture out for it and clears it.
-class MaskPass {
-public:
-    MaskPass(KV_ABRender& renderer, RenderTargetPair& target, D3DCOLOR clear);
-    ~MaskPass();
-    MaskPass(const MaskPass&) = delete;
-    MaskPass& operator=(const MaskPass&) = delete;
-
-private:
-    KV_ABRender& m_renderer;
-    RenderTargetPair& m_target;
 };

@@ -4,6 +4,7 @@
 #include "scene/model/float_convert.h"
 #include "scene/model/picture_placement.h"
 #include "scene/model/random_functions.h"
+#include "scene/render/view_context.h"
 
 #include <cmath>
 #include <cstdint>
@@ -67,6 +68,12 @@ void KV_ParticleSystemCtrl::PulsePhase(SpriteInstance& i, bool restart)
 
 float PictureWidthPixels() { return static_cast<float>(g_picturePlacement->pictureWidth); }
 float PictureHeightPixels() { return static_cast<float>(g_picturePlacement->pictureHeight); }
+
+D3DXVECTOR3 BackBufferToPicture(float x, float y)
+{
+    const PicturePlacement& placement = *g_picturePlacement;
+    return MapScreenToScene(placement, D3DXVECTOR3(x * placement.scaleX, y * placement.scaleY, 0.0f));
+}
 
 D3DXVECTOR3 TurnAxis(const D3DXVECTOR3& axis, const D3DXMATRIX& rotation)
 {

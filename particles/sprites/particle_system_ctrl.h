@@ -89,6 +89,10 @@ void ForEachInstance(List& instances, Member member, KV_ParticleSystemCtrl& d)
 float PictureWidthPixels();
 float PictureHeightPixels();
 
+// A back-buffer point in picture pixels: through the target scales, then
+// the picture's placement and the view's zoom and pan.
+D3DXVECTOR3 BackBufferToPicture(float x, float y);
+
 // A row vector times the matrix (no translation).
 D3DXVECTOR3 TurnAxis(const D3DXVECTOR3& axis, const D3DXMATRIX& rotation);
 

@@ -3,8 +3,6 @@
 #include "scene/document/reader_registry.h"
 #include "scene/document/record.h"
 #include "scene/model/float_convert.h"
-#include "scene/model/picture_placement.h"
-#include "scene/render/view_context.h"
 
 #include <cmath>
 
@@ -51,8 +49,7 @@ ScreenQuad KV_StatObjConstructor::GetScreenQuad() const
 
 bool KV_StatObjConstructor::HitTest(float x, float y) const
 {
-    const D3DXVECTOR3 scene = MapScreenToScene(
-        *g_picturePlacement, D3DXVECTOR3(x * g_picturePlacement->scaleX, y * g_picturePlacement->scaleY, 0.0f));
+    const D3DXVECTOR3 scene = BackBufferToPicture(x, y);
     return placement.ContainsPoint(scene.x, scene.y);
 }
 

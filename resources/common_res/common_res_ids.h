@@ -15,9 +15,18 @@
 #define IDR_CLOCK_DIAL_PICTURE 71
 #define IDR_CLOCK_HAND_PICTURE 72
 #define IDR_WATER_BUMP 89
+// The discharge bolt's pictures: the bright bolt, any picture (the default
+// link, which the bolt replaces) and the thin bolt.
+#define IDR_BOLT_PICTURE 95
+#define IDR_BOLT_ANY_PICTURE 97
+#define IDR_BOLT_THIN_PICTURE 98
 
 // Resources of type RCDATA.
 #define IDR_PARTICLE_EFFECT 40
 // The static animation's default effect, and the plant's.
 #define IDR_ANIMATION_EFFECT 116
 #define IDR_PLANT_EFFECT 117
+// The effect-drawn sprites' effects, which documents link.
+#define IDR_GLOW_EFFECT 150
+#define IDR_EXPLOSION_EFFECT 151
+#define IDR_TEXT_EFFECT 152

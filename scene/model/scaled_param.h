@@ -70,6 +70,12 @@ public:
     float Step() const { return m_step; }
     float Phase() const { return m_phase; }
     float LastTime() const { return m_lastTime; }
+    // Phase and the time of the last advance back to 0.
+    void Restart()
+    {
+        m_phase = 0.0f;
+        m_lastTime = 0.0f;
+    }
     // Takes over the phase and the time of the last advance.
     void CopyProgress(const MediaSpeedParam& other)
     {
