@@ -12,6 +12,7 @@ saver_compile_rc(${CMAKE_CURRENT_LIST_DIR}/common_res.rc ${SAVER_COMMON_RES}
                  ${SAVER_PICTURES_DIR}/glyph_strip.png ${SAVER_PICTURES_DIR}/ball_highlight.png
                  ${SAVER_PICTURES_DIR}/ball_glint.png ${SAVER_PICTURES_DIR}/ball_stand.png
                  ${SAVER_PICTURES_DIR}/water_bump.png
+                 ${SAVER_PICTURES_DIR}/bright_bolt.png ${SAVER_PICTURES_DIR}/thin_bolt.png
                  ${CMAKE_SOURCE_DIR}/resources/effects/screen_effects.rc ${SAVER_SCREEN_EFFECTS}
                  ${SAVER_OBJECTS3D_DEFAULTS}
                  INCLUDES ${SAVER_PICTURES_DIR} ${CMAKE_SOURCE_DIR}/resources)

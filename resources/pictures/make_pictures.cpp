@@ -34,6 +34,8 @@ constexpr PictureSpec kPictures[] = {
     {"ball_highlight", 256, 256, 2, pictures::BallHighlight, 4},
     {"ball_glint", 256, 256, 2, pictures::BallGlint, 4},
     {"ball_stand", 256, 128, 2, pictures::BallStand, 4},
+    {"bright_bolt", 512, 128, 2, pictures::BrightBolt, 4},
+    {"thin_bolt", 512, 128, 2, pictures::ThinBolt, 4},
 };
 
 }  // namespace

@@ -3,6 +3,7 @@
 find_package(PkgConfig REQUIRED)
 pkg_check_modules(PICTURES_PNG REQUIRED IMPORTED_TARGET libpng)
 add_executable(make_pictures
+  ${CMAKE_CURRENT_LIST_DIR}/bolts.cpp
   ${CMAKE_CURRENT_LIST_DIR}/canvas.cpp
   ${CMAKE_CURRENT_LIST_DIR}/garden.cpp
   ${CMAKE_CURRENT_LIST_DIR}/landscapes.cpp
@@ -17,5 +18,7 @@ set(SAVER_PICTURES_DIR ${CMAKE_CURRENT_BINARY_DIR}/pictures)
 set(SAVER_PICTURE_NAMES
   ball_glint ball_highlight ball_stand birch_forest cottage_garden dark_weave dawn_hills desert_dunes glyph_strip
   mountain_lake night_harbour rose_window tile_mosaic water_bump water_ripples woven_emblem)
+# The discharge bolt's pictures of common_res.
+list(APPEND SAVER_PICTURE_NAMES bright_bolt thin_bolt)
 saver_make_files(make_pictures ${SAVER_PICTURES_DIR} .png SAVER_PICTURES ${SAVER_PICTURE_NAMES})
 add_custom_target(pictures DEPENDS ${SAVER_PICTURES})

@@ -37,5 +37,10 @@ Color GlyphStrip(float u, float v);
 Color BallHighlight(float u, float v);
 Color BallGlint(float u, float v);
 Color BallStand(float u, float v);
+// The discharge's bolts, a variant along the middle of each half, laid out
+// for its segments: caps below u 0.195 and above 0.805 (4:1). Bright and
+// wide, and thin and more jagged.
+Color BrightBolt(float u, float v);
+Color ThinBolt(float u, float v);
 
 }  // namespace pictures
