@@ -5,22 +5,30 @@
 
 namespace sprite_test {
 
-Bytes ViewObjRecord()
+Bytes ViewObjRecord(int timeLineMode)
 {
     Bytes bytes = Frame(u"KV_ViewObjCtrl", 2);
     for (int edge : {0, 400, 0, 300, 0, 0})
         Append(bytes, LeInt(edge));
     for (float relative : {0.0f, 1.0f, 0.0f, 1.0f})
         Append(bytes, LeFloat(relative));
-    return Join({bytes, {0}, Le32(60), Frame(u"KV_ABObj_Constructor", 1), ShortString(u"sprites")});
+    Append(bytes, Join({{0}, Le32(60)}));
+    if (timeLineMode < 0)
+        return Join({bytes, Frame(u"KV_ABObj_Constructor", 1), ShortString(u"sprites")});
+    // Fades of half a second, a second shown and a second hidden, no intervals.
+    Append(bytes, Join({Frame(u"KV_ABObj_Constructor", 2), ShortString(u"sprites"), Frame(u"KV_TimeLineControl", 1),
+                        LeInt(timeLineMode), LeInt(0)}));
+    for (DWORD hundredths : {100u, 100u, 100u, 100u, 50u, 50u, 0u})
+        Append(bytes, Le32(hundredths));
+    return bytes;
 }
-
-namespace {
 
 Bytes Link(std::u16string_view path, LONGLONG stamp)
 {
     return Join({ShortString(path), Le32(static_cast<DWORD>(stamp)), Le32(static_cast<DWORD>(stamp >> 32))});
 }
+
+namespace {
 
 Bytes Entry(INT id, std::u16string_view module, std::u16string_view fileName)
 {
@@ -32,7 +40,7 @@ Bytes Entry(INT id, std::u16string_view module, std::u16string_view fileName)
 Bytes BaseSpriteRecord(const BaseFields& f)
 {
     const DWORD v = f.version;
-    Bytes bytes = Join({Frame(u"KV_BaseSpriteProp", v), ViewObjRecord(), Le32(f.count)});
+    Bytes bytes = Join({Frame(u"KV_BaseSpriteProp", v), ViewObjRecord(f.timeLineMode), Le32(f.count)});
     if (v < 3)
         Append(bytes, Le32(f.oldSpeed));
     Append(bytes, Join({Le32(40), Le32(f.transparency), LeInt(2), Le32(0x00336699)}));

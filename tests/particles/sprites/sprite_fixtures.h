@@ -23,10 +23,16 @@ struct BaseFields {
     // Version 1: how many inline frames the record claims and holds.
     DWORD inlineClaimed = 0;
     DWORD inlineHeld = 0;
+    // A time line of this mode in the description base; none (the default
+    // one) when negative.
+    int timeLineMode = -1;
 };
 
-// The rectangle record (speed 60) with a version-1 name-only base.
-Bytes ViewObjRecord();
+// A link's stored form: the path, then the stamp.
+Bytes Link(std::u16string_view path, LONGLONG stamp);
+// The rectangle record (speed 60) with a version-1 name-only base, or with
+// a time line of the mode when it is not negative.
+Bytes ViewObjRecord(int timeLineMode = -1);
 Bytes BaseSpriteRecord(const BaseFields& fields);
 // A kind's tag and version, its own field bytes, then the base record.
 Bytes KindRecord(std::u16string_view tag, DWORD version, const Bytes& ownFields, const BaseFields& base = {});
