@@ -25,7 +25,7 @@ float Disc(float u, float v, float cu, float cv, float ru, float rv)
     return du * du + dv * dv;
 }
 
-std::vector<BYTE> PaintDds(int width, int height, const std::function<Rgba(float u, float v)>& painter)
+std::vector<BYTE> A8R8G8B8Dds(int width, int height, const std::vector<DWORD>& pixels)
 {
     std::vector<BYTE> bytes = {'D', 'D', 'S', ' '};
     const DWORD header[31] = {124, 0x100F, static_cast<DWORD>(height), static_cast<DWORD>(width),
@@ -37,7 +37,16 @@ std::vector<BYTE> PaintDds(int width, int height, const std::function<Rgba(float
     std::memcpy(bytes.data() + 4 + 18 * 4, format, sizeof format);
     const DWORD caps = 0x1000;
     std::memcpy(bytes.data() + 4 + 26 * 4, &caps, sizeof caps);
+    for (DWORD pixel : pixels)
+        PutDword(bytes, pixel);
+    return bytes;
+}
+
+std::vector<BYTE> PaintDds(int width, int height, const std::function<Rgba(float u, float v)>& painter)
+{
     constexpr int kSamples = 4;
+    std::vector<DWORD> pixels;
+    pixels.reserve(static_cast<size_t>(width) * static_cast<size_t>(height));
     for (int y = 0; y < height; ++y) {
         for (int x = 0; x < width; ++x) {
             Rgba sum{0, 0, 0, 0};
@@ -51,11 +60,12 @@ std::vector<BYTE> PaintDds(int width, int height, const std::function<Rgba(float
                 }
             }
             const float coverage = sum.a > 0 ? sum.a : 1.0f;
-            bytes.insert(bytes.end(), {Byte(sum.b / coverage), Byte(sum.g / coverage), Byte(sum.r / coverage),
-                                       Byte(sum.a / (kSamples * kSamples))});
+            pixels.push_back(static_cast<DWORD>(Byte(sum.a / (kSamples * kSamples))) << 24 |
+                             static_cast<DWORD>(Byte(sum.r / coverage)) << 16 |
+                             static_cast<DWORD>(Byte(sum.g / coverage)) << 8 | Byte(sum.b / coverage));
         }
     }
-    return bytes;
+    return A8R8G8B8Dds(width, height, pixels);
 }
 
 }  // namespace sample_pictures

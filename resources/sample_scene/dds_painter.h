@@ -23,5 +23,7 @@ float Disc(float u, float v, float cu, float cv, float ru, float rv);
 // rows top first; each pixel the mean of 4 x 4 samples of painter(u, v),
 // u and v running from 0 to 1 across and down.
 std::vector<BYTE> PaintDds(int width, int height, const std::function<Rgba(float u, float v)>& painter);
+// The same file of pixels given as 0xAARRGGBB, rows top first.
+std::vector<BYTE> A8R8G8B8Dds(int width, int height, const std::vector<DWORD>& pixels);
 
 }  // namespace sample_pictures

@@ -3,6 +3,7 @@
 // that the build made into the folder.
 #include <algorithm>
 #include <cstdio>
+#include <exception>
 #include <fstream>
 #include <iterator>
 
@@ -31,8 +32,14 @@ int main(int argc, char** argv) {
     }
     KV_DocResManager manager;
     g_currentDocResManager = &manager;
-    const auto show = BuildSampleShow(manager, picture, sounds);
-    const std::vector<BYTE> document = WriteSceneDocument(*show, manager);
+    std::vector<BYTE> document;
+    try {
+        const auto show = BuildSampleShow(manager, picture, sounds);
+        document = WriteSceneDocument(*show, manager);
+    } catch (const std::exception& error) {
+        std::fprintf(stderr, "make_sample_scene: %s\n", error.what());
+        return 1;
+    }
     g_currentDocResManager = nullptr;
 
     std::ofstream out(argv[3], std::ios::binary | std::ios::trunc);

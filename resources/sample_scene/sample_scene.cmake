@@ -6,6 +6,7 @@ add_library(sample_scene OBJECT
   ${CMAKE_CURRENT_LIST_DIR}/dds_painter.cpp
   ${CMAKE_CURRENT_LIST_DIR}/garden_pictures.cpp
   ${CMAKE_CURRENT_LIST_DIR}/garden_slide.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/effect_sprites_slide.cpp
   ${CMAKE_CURRENT_LIST_DIR}/light_slides.cpp
   ${CMAKE_CURRENT_LIST_DIR}/masks.cpp
   ${CMAKE_CURRENT_LIST_DIR}/night_slide.cpp
@@ -17,9 +18,14 @@ add_library(sample_scene OBJECT
   ${CMAKE_CURRENT_LIST_DIR}/sprite_pictures.cpp
   ${CMAKE_CURRENT_LIST_DIR}/sprite_slide.cpp
   ${CMAKE_CURRENT_LIST_DIR}/star_pictures.cpp
-  ${CMAKE_CURRENT_LIST_DIR}/stars_slide.cpp)
+  ${CMAKE_CURRENT_LIST_DIR}/stars_slide.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/text_pictures.cpp)
 target_include_directories(sample_scene PUBLIC ${CMAKE_SOURCE_DIR})
 target_link_libraries(sample_scene PUBLIC engine platform)
+# The texts' pictures are set with FreeType in a font fontconfig finds.
+find_package(PkgConfig REQUIRED)
+pkg_check_modules(SAMPLE_FONTS REQUIRED IMPORTED_TARGET freetype2 fontconfig)
+target_link_libraries(sample_scene PRIVATE PkgConfig::SAMPLE_FONTS)
 # The meshes and pictures of the 3D objects that the document stores.
 set(SAVER_OBJECTS3D_DIR ${CMAKE_SOURCE_DIR}/resources/objects3d)
 set(SAVER_OBJECTS3D_STORED

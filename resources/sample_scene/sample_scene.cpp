@@ -26,5 +26,6 @@ std::unique_ptr<KV_SlideShow_Light> BuildSampleShow(KV_DocResManager& manager, c
     AddWindChimeSlide(scene);
     AddGardenSlide(scene);
     AddNightSlide(scene);
+    AddEffectSpritesSlide(scene);
     return show;
 }

@@ -42,6 +42,9 @@ void AddWaterRingsSlide(SampleScene& scene);
 void AddObjects3DSlide(SampleScene& scene);
 // Fireworks over the harbour at night and lightning behind the hills.
 void AddNightSlide(SampleScene& scene);
+// Effect-drawn sprites and text over the lake: a bolt of each glow kind, an
+// explosion that flares up now and then, still, scrolling and link text.
+void AddEffectSpritesSlide(SampleScene& scene);
 // Wind chimes among the birches: a WAV sound object that rings now and
 // then while the slide shows.
 void AddWindChimeSlide(SampleScene& scene);

@@ -111,6 +111,28 @@ Rgba HaloPainter(float u, float v)
     return {0.6f, 0.9f, 1.0f, Clamp01(1.0f - std::fabs(d - 0.7f) * 6.0f)};
 }
 
+// Cool to hot from left to right: deep red through orange to a pale
+// yellow, faint where it is coolest.
+Rgba FireGradientPainter(float u, float)
+{
+    const float r = Clamp01(u * 2.2f), g = Clamp01(u * 1.3f - 0.3f), b = 0.55f * Clamp01(u * 2.5f - 1.6f);
+    return {0.25f + 0.75f * r, g, b, Clamp01(u * 5.0f)};
+}
+
+// Waves of whole numbers of periods across the picture: it tiles.
+Rgba FireNoisePainter(float u, float v)
+{
+    constexpr float kTurn = 6.2831853f;
+    const struct {
+        float fu, fv, phase, weight;
+    } waves[] = {{1, 2, 0.3f, 0.3f}, {3, -1, 1.7f, 0.22f}, {-2, 5, 4.1f, 0.16f}, {7, 4, 2.2f, 0.12f},
+                 {-9, 6, 0.9f, 0.1f}, {5, -11, 5.3f, 0.1f}};
+    float n = 0.5f;
+    for (const auto& w : waves)
+        n += 0.5f * w.weight * std::sin(kTurn * (w.fu * u + w.fv * v) + w.phase);
+    return {Clamp01(n), Clamp01(n), Clamp01(n), 1.0f};
+}
+
 }  // namespace
 
 std::vector<BYTE> Fish() { return PaintDds(64, 32, FishPainter); }
@@ -129,5 +151,7 @@ std::vector<BYTE> OrbFrame(int frame, int frames)
 }
 
 std::vector<BYTE> Halo() { return PaintDds(32, 32, HaloPainter); }
+std::vector<BYTE> FireGradient() { return PaintDds(256, 4, FireGradientPainter); }
+std::vector<BYTE> FireNoise() { return PaintDds(128, 128, FireNoisePainter); }
 
 }  // namespace sample_sprites

@@ -20,5 +20,9 @@ std::vector<BYTE> DischargeStrip();
 // One frame of a glowing orb that swells over `frames` frames.
 std::vector<BYTE> OrbFrame(int frame, int frames);
 std::vector<BYTE> Halo();
+// The explosion's colours from cool (left) to hot (right), and its noise,
+// grey, which tiles.
+std::vector<BYTE> FireGradient();
+std::vector<BYTE> FireNoise();
 
 }  // namespace sample_sprites

@@ -28,6 +28,7 @@
 #include "effects/screenfx/brush_obj.h"
 #include "effects/screenfx/light_fx.h"
 #include "effects/screenfx/waves_fx.h"
+#include "effects/text/text_constructors.h"
 #include "particles/generators/bling.h"
 #include "particles/generators/brown_animation.h"
 #include "particles/generators/falling_stars.h"
@@ -45,6 +46,9 @@
 #include "particles/objects3d/kv_3dobj_array.h"
 #include "particles/objects3d/kv_butterfly_constructor.h"
 #include "particles/objects3d/kv_clock_constructor.h"
+#include "particles/sprites/discharge_fx.h"
+#include "particles/sprites/explosion.h"
+#include "particles/sprites/fx_obj.h"
 #include "particles/sprites/particle_system_ctrl.h"
 #include "platform/d3dx9/device_fixture.h"
 #include "resources/common_res/common_res_ids.h"
@@ -512,6 +516,51 @@ TEST_F(SampleScene, TheGardenSlidesGeneratorsLoadWithTheirPicturesFramesAndEffec
         const std::unique_ptr<KV_ABObj> object = description->CreateObject();
         object->Update(0.1f);
         EXPECT_GT(static_cast<KV_ParticlesObj&>(*object).QuadCounts().at(0), 0u) << typeid(*description).name();
+    }
+}
+
+// The effect-drawn sprites' slide: a bolt of each glow kind, an explosion
+// on a fade cycle with its stored pictures, and the three texts, each with
+// the picture the sample set stored under its key and the common effects.
+TEST_F(SampleScene, TheEffectSpritesSlideCarriesBoltsAnExplosionAndItsTexts) {
+    document = LoadSceneDocument();
+    ASSERT_NE(document.root, nullptr);
+    KV_SlideContainer* found = SlideStarting<KV_DischargeFXConstructor>(*document.root);
+    ASSERT_NE(found, nullptr);
+    const auto& descriptions = found->drawnDescriptions;
+    ASSERT_EQ(descriptions.size(), 6u);
+    const auto* bright = dynamic_cast<const KV_DischargeFXConstructor*>(descriptions[0].get());
+    const auto* thin = dynamic_cast<const KV_DischargeFXConstructor*>(descriptions[1].get());
+    const auto* explosion = dynamic_cast<const KV_ExplosionConstructor*>(descriptions[2].get());
+    ASSERT_TRUE(bright && thin && explosion);
+    EXPECT_NE(bright->glowKind.Value(), 0);
+    EXPECT_EQ(thin->glowKind.Value(), 0);
+    EXPECT_EQ(explosion->TimeLine().mode.Value(), KV_TimeLineControl::kModeCycle);
+    EXPECT_NE(dynamic_cast<const KV_ScrollingTextConstructor*>(descriptions[4].get()), nullptr);
+    EXPECT_NE(dynamic_cast<const KV_TextLinkConstructor*>(descriptions[5].get()), nullptr);
+
+    g_currentDocResManager = document.manager.get();
+    for (const KV_FileLink3* picture : {&explosion->image, &explosion->secondImage}) {
+        const TextureSequence& stored = document.manager->GetImage(*picture);
+        ASSERT_EQ(stored.Frames().size(), 1u);
+        EXPECT_NE(stored.Frames().front(), nullptr);
+    }
+    for (const auto& description : descriptions) {
+        const auto* sprites = dynamic_cast<const KV_FXParticleSystemCtrl*>(description.get());
+        ASSERT_NE(sprites, nullptr);
+        ComHolder<ID3DXEffect> effect;
+        effect.Reset(document.manager->GetEffect(sprites->effectLink));
+        EXPECT_NE(effect.Get(), nullptr) << sprites->effectLink.Key().stamp;
+        const auto* text = dynamic_cast<const KV_StaticTextConstructor*>(description.get());
+        if (!text) continue;
+        const std::unique_ptr<KV_ABObj> object = text->CreateObject();
+        const auto& copy = static_cast<KV_StaticTextConstructor&>(static_cast<KV_FXObj&>(*object).Effects());
+        ASSERT_NE(copy.TextTexture(), nullptr);
+        D3DSURFACE_DESC level{};
+        ASSERT_EQ(copy.TextTexture()->GetLevelDesc(0, &level), D3D_OK);
+        EXPECT_EQ(level.Format, D3DFMT_A8R8G8B8);
+        EXPECT_GT(text->width.Value(), 2 * text->height.Value());
+        EXPECT_FALSE(text->text.Value().empty());
     }
 }
 
