@@ -15,29 +15,22 @@ constexpr UINT kGlowTargetSide = 512;
 } // namespace
 
 KV_GlowingObj::KV_GlowingObj(std::unique_ptr<KV_GlowEffectCtrl> description)
-    : KV_ABObj(std::move(description)), m_glow(static_cast<KV_GlowEffectCtrl*>(&Description())),
-      m_geometry(*m_glow)
+    : EffectSpriteObject(std::move(description))
 {
-    m_geometry.BindCount();
-    m_glow->LoadResources();
     if (g_currentDocResManager) {
         m_target = g_currentDocResManager->GetRenderTarget(m_key);
         m_target->Create(kGlowTargetSide, kGlowTargetSide);
     }
 }
 
-KV_GlowingObj::~KV_GlowingObj() = default;
-
-void KV_GlowingObj::Signal(int, int) {}
-void KV_GlowingObj::UpdateLayout() {}
 bool KV_GlowingObj::ReadsScene() const { return true; }
-bool KV_GlowingObj::HitTest(POINT) const { return false; }
+
+KV_GlowEffectCtrl& KV_GlowingObj::Glow() { return static_cast<KV_GlowEffectCtrl&>(Description()); }
 
 void KV_GlowingObj::Update(float localTime)
 {
-    m_glow->BeginFrame();
-    m_geometry.Update(localTime);
-    m_geometry.FillVertexBuffer(*m_glow);
+    Glow().BeginFrame();
+    EffectSpriteObject::Update(localTime);
 }
 
 // Without an effect or sprites nothing is drawn and the scene is never
@@ -45,21 +38,21 @@ void KV_GlowingObj::Update(float localTime)
 // device reset leaves out the glow but not the sprites.
 void KV_GlowingObj::Render(KV_ABRender& renderer)
 {
-    ID3DXEffect* effect = m_glow->Effect();
-    if (!effect || !m_geometry.vertexBuffer)
+    ID3DXEffect* effect = Glow().Effect();
+    if (!effect || !HasSprites())
         return;
     if (m_target && m_target->Current()) {
         DrawGlow(renderer, *effect);
         Composite(renderer, *effect);
     }
     effect->SetTechnique("Common");
-    effect->SetTexture("Texture1", m_glow->MainTexture());
+    effect->SetTexture("Texture1", Glow().MainTexture());
     renderer.DrawIndexedPCT(m_geometry, effect);
 }
 
 void KV_GlowingObj::DrawGlow(KV_ABRender& renderer, ID3DXEffect& effect)
 {
-    effect.SetTexture("Texture1", m_glow->GlowTexture());
+    effect.SetTexture("Texture1", Glow().GlowTexture());
     effect.SetTechnique("Blend_Max");
     const MaskPass pass(renderer, *m_target, 0x00000000);
     renderer.DrawIndexedPCT(m_geometry, &effect);
@@ -67,9 +60,10 @@ void KV_GlowingObj::DrawGlow(KV_ABRender& renderer, ID3DXEffect& effect)
 
 void KV_GlowingObj::Composite(KV_ABRender& renderer, ID3DXEffect& effect)
 {
-    const ColourFloats colour = SplitColour(m_glow->glowColour.Value());
-    const float strength = m_glow->glowStrength.Result() * m_glow->TimeLine().GetOpacity();
-    effect.SetTechnique(m_glow->blendMode.Value() == 1 ? "Blend_Screen" : "Blend_Normal");
+    const KV_GlowEffectCtrl& glow = Glow();
+    const ColourFloats colour = SplitColour(glow.glowColour.Value());
+    const float strength = glow.glowStrength.Result() * glow.TimeLine().GetOpacity();
+    effect.SetTechnique(glow.blendMode.Value() == 1 ? "Blend_Screen" : "Blend_Normal");
     SetFloats(effect, "BlendColor", {colour.red, colour.green, colour.blue, strength});
     effect.SetTexture("Texture1", renderer.GetSceneTexture().Get());
     effect.SetTexture("Texture2", m_target->Current());

@@ -4,8 +4,7 @@
 // target of the document's.
 #pragma once
 
-#include "particles/sprites/particle_geom_array.h"
-#include "scene/model/abobj.h"
+#include "particles/sprites/effect_sprite_object.h"
 #include "scene/resources/resource_key.h"
 
 #include <d3dx9.h>
@@ -13,23 +12,18 @@
 class KV_GlowEffectCtrl;
 class RenderTargetPair;
 
-class KV_GlowingObj : public KV_ABObj {
+class KV_GlowingObj : public EffectSpriteObject {
 public:
-    // Creates the sprites, loads the description's resources and makes the
-    // target under a key of its own.
+    // The target is the document's, under a key of the object's own.
     explicit KV_GlowingObj(std::unique_ptr<KV_GlowEffectCtrl> description);
-    ~KV_GlowingObj() override;
 
     void Render(KV_ABRender& renderer) override;
-    void Signal(int, int) override;
-    void UpdateLayout() override;
     // The glow is laid over the scene drawn before it.
     bool ReadsScene() const override;
-    bool HitTest(POINT point) const override;
+    // The description's frame first, then the sprites.
     void Update(float localTime) override;
 
-    const ParticleGeomArray& GetGeometry() const { return m_geometry; }
-    KV_GlowEffectCtrl& Glow() { return *m_glow; }
+    KV_GlowEffectCtrl& Glow();
     // The document's pair under the key; its textures go with a device reset.
     RenderTargetPair* Target() const { return m_target; }
 
@@ -40,8 +34,6 @@ private:
     // The scene with the glow laid over it, over the whole picture.
     void Composite(KV_ABRender& renderer, ID3DXEffect& effect);
 
-    KV_GlowEffectCtrl* m_glow;
-    ParticleGeomArray m_geometry;
     GuidKey m_key;
     RenderTargetPair* m_target = nullptr;
 };

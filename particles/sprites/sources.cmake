@@ -7,6 +7,7 @@ target_sources(engine PRIVATE
   ${CMAKE_CURRENT_LIST_DIR}/bound_control.cpp
   ${CMAKE_CURRENT_LIST_DIR}/discharge.cpp
   ${CMAKE_CURRENT_LIST_DIR}/discharge_fx.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/effect_sprite_object.cpp
   ${CMAKE_CURRENT_LIST_DIR}/explosion.cpp
   ${CMAKE_CURRENT_LIST_DIR}/fish_kinds.cpp
   ${CMAKE_CURRENT_LIST_DIR}/flow.cpp

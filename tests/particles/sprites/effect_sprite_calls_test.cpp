@@ -233,8 +233,7 @@ TEST_F(EffectCalls, EveryTextDrawsOnceWithThePictureUnderItsKey)
         text->width.Value() = 32;
         text->height.Value() = 16;
         IDirect3DTexture9* picture = LeftHalf(16, 8, 0xFFFFFFFF);
-        picture->AddRef();
-        manager.GuidTextures()[text->pictureKey].Reset(picture);
+        StoreGenerated(text->pictureKey, picture);
         auto& object = Place<KV_FXObj>(*text);
         RenderAt(object, 0.05f);
         ASSERT_EQ(log.draws.size(), 1u);

@@ -75,6 +75,12 @@ void EffectSpriteTest::Store(const ResourceKey& key, IDirect3DTexture9* frame)
     sequence.AppendFrame(frame);
 }
 
+void EffectSpriteTest::StoreGenerated(const GuidKey& key, IDirect3DTexture9* texture)
+{
+    texture->AddRef();
+    manager.GuidTextures()[key].Reset(texture);
+}
+
 IDirect3DTexture9* EffectSpriteTest::Solid(UINT w, UINT h, D3DCOLOR colour)
 {
     return MakeTexture(w, h, std::vector<D3DCOLOR>(w * h, colour));

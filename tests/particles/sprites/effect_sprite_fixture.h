@@ -66,6 +66,8 @@ protected:
     void Frame(float t, int readers);
     // The frames as the picture the link names.
     void Store(const ResourceKey& key, IDirect3DTexture9* frame);
+    // The texture as the generated picture under the key (a text's picture).
+    void StoreGenerated(const GuidKey& key, IDirect3DTexture9* texture);
     // Opaque texels of the colour, w x h.
     IDirect3DTexture9* Solid(UINT w, UINT h, D3DCOLOR colour);
     // w x h texels, the left half the colour, the right half clear.

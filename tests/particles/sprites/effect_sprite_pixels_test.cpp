@@ -55,6 +55,17 @@ protected:
         bolt.effectLink.SetKey(CommonEffect(IDR_GLOW_EFFECT));
         return bolt;
     }
+    // A 32 x 16 quad at the picture's centre through the common text effect,
+    // with a picture white on its left half, clear on its right, or none.
+    void CentreText(KV_StaticTextConstructor& text, bool withPicture = true)
+    {
+        text.effectLink.SetKey(CommonEffect(IDR_TEXT_EFFECT));
+        text.position.Value() = D3DXVECTOR3(32, 32, 0);
+        text.width.Value() = 32;
+        text.height.Value() = 16;
+        if (withPicture)
+            StoreGenerated(text.pictureKey, LeftHalf(16, 8, 0xFFFFFFFF));
+    }
     // The back buffer filled with a colour the picture does not hold, so
     // that whatever a reader fails to draw shows.
     void ClearToMagenta() { device()->Clear(0, nullptr, D3DCLEAR_TARGET, 0xFFFF00FF, 1.0f, 0); }
@@ -136,14 +147,8 @@ TEST_F(EffectPixels, TheExplosionChangesOnlyItsQuad)
 TEST_F(EffectPixels, WhiteTextInRedAtHalfTransparencyIsHalfWayRedWhereTheTextIs)
 {
     KV_StaticTextConstructor text;
-    text.effectLink.SetKey(CommonEffect(IDR_TEXT_EFFECT));
+    CentreText(text);
     text.alpha.SetValue(50);
-    text.position.Value() = D3DXVECTOR3(32, 32, 0);
-    text.width.Value() = 32;
-    text.height.Value() = 16;
-    IDirect3DTexture9* picture = LeftHalf(16, 8, 0xFFFFFFFF);
-    picture->AddRef();
-    manager.GuidTextures()[text.pictureKey].Reset(picture);
     Place<KV_FXObj>(text);
     Frame(0.05f, 0);
     // 0x40 + (0xFF - 0x40) x 127 / 255 red, 0x40 x 128 / 255 green and blue.
@@ -156,10 +161,7 @@ TEST_F(EffectPixels, WhiteTextInRedAtHalfTransparencyIsHalfWayRedWhereTheTextIs)
 TEST_F(EffectPixels, TextWithoutAPictureLeavesTheFrameAsItWas)
 {
     KV_StaticTextConstructor text;
-    text.effectLink.SetKey(CommonEffect(IDR_TEXT_EFFECT));
-    text.position.Value() = D3DXVECTOR3(32, 32, 0);
-    text.width.Value() = 32;
-    text.height.Value() = 16;
+    CentreText(text, false);
     Place<KV_FXObj>(text);
     Frame(0.05f, 0);
     for (const UINT x : {17u, 32u, 47u})
@@ -175,18 +177,12 @@ TEST_F(EffectPixels, ScrollingTextShowsNothingAtOffsetZeroAndThePictureInPlaceAt
         SCOPED_TRACE(direction);
         objects.clear();
         KV_ScrollingTextConstructor text;
-        text.effectLink.SetKey(CommonEffect(IDR_TEXT_EFFECT));
+        CentreText(text);
         text.colour.SetValue(0xFFFFFF);
-        text.position.Value() = D3DXVECTOR3(32, 32, 0);
-        text.width.Value() = 32;
-        text.height.Value() = 16;
         text.tileWidth = 32.0f;
         text.tileHeight = 16.0f;
         text.scrollPeriod.Value() = 10;
         text.direction.Value() = direction;
-        IDirect3DTexture9* picture = LeftHalf(16, 8, 0xFFFFFFFF);
-        picture->AddRef();
-        manager.GuidTextures()[text.pictureKey].Reset(picture);
         Place<KV_FXObj>(text);
         Frame(0.001f, 0);
         EXPECT_EQ(Pixel(20, 32), shown ? 0xFFFFFFu : kGrey);

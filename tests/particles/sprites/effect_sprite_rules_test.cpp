@@ -334,21 +334,9 @@ TEST(TextRules, APeriodOrATileOfZeroStandsStillWithThePictureOverTheQuad)
     }
 }
 
-// The 400 x 300 picture fitted at (100, 50) of a back buffer twice the
-// target: back-buffer x maps to picture 2x - 100, y to 2y - 50.
 TEST(TextRules, TheLinkHitsOnItsExactEdgesAndNotWhileHidden)
 {
-    PictureScope picture;
-    PicturePlacement placement;
-    placement.pictureWidth = 400;
-    placement.pictureHeight = 300;
-    placement.scaleX = placement.scaleY = 2.0f;
-    for (ScreenQuadCorner& corner : placement.fitQuad.corners) {
-        corner.x = corner.u > 0 ? 500.0f : 100.0f;
-        corner.y = corner.v > 0 ? 350.0f : 50.0f;
-    }
-    const PicturePlacement* published = g_picturePlacement;
-    g_picturePlacement = &placement;
+    const FittedPictureScope fitted;
     KV_TextLinkConstructor link;
     link.position.Value() = D3DXVECTOR3(200, 150, 0);
     link.width.Value() = 101;  // half of it: 50
@@ -365,7 +353,6 @@ TEST(TextRules, TheLinkHitsOnItsExactEdgesAndNotWhileHidden)
     EXPECT_FALSE(link.OnMouseMove(176, 100));
     link.TimeLine().mode.SetValue(KV_TimeLineControl::kModeIntervals);
     EXPECT_FALSE(link.OnMouseMove(175, 100));
-    g_picturePlacement = published;
 }
 
 }  // namespace

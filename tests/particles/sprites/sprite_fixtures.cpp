@@ -101,6 +101,20 @@ PictureScope::PictureScope(int width, int height) : previous_(g_picturePlacement
 
 PictureScope::~PictureScope() { g_picturePlacement = previous_; }
 
+FittedPictureScope::FittedPictureScope() : previous_(g_picturePlacement)
+{
+    placement.pictureWidth = 400;
+    placement.pictureHeight = 300;
+    placement.scaleX = placement.scaleY = 2.0f;
+    for (ScreenQuadCorner& corner : placement.fitQuad.corners) {
+        corner.x = corner.u > 0 ? 500.0f : 100.0f;
+        corner.y = corner.v > 0 ? 350.0f : 50.0f;
+    }
+    g_picturePlacement = &placement;
+}
+
+FittedPictureScope::~FittedPictureScope() { g_picturePlacement = previous_; }
+
 SpriteInstance NewSprite(KV_ParticleSystemCtrl& d)
 {
     SpriteInstance i;

@@ -62,6 +62,19 @@ private:
     const PicturePlacement* previous_;
 };
 
+// The 400 x 300 picture fitted at (100, 50) of a back buffer twice the
+// target, while in scope: back-buffer x is picture 2x - 100, y is 2y - 50.
+class FittedPictureScope {
+public:
+    FittedPictureScope();
+    ~FittedPictureScope();
+
+    PicturePlacement placement;
+
+private:
+    const PicturePlacement* previous_;
+};
+
 // Init, Reset, then the kind's own set-up.
 SpriteInstance NewSprite(KV_ParticleSystemCtrl& d);
 // Moves the description's clock to t and the sprite by one frame.

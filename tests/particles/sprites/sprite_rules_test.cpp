@@ -388,18 +388,8 @@ TEST(SpriteRules, AStaticSpriteIsHitOnAndInsideItsBoxThroughTheFittedPicture)
     object.placement.extra1.Value() = 200;
     object.placement.extra2.Value() = 150;
     NewSprite(object);
-    // The 400 x 300 picture fitted at (100, 50) of a back buffer twice the target.
-    PicturePlacement placement;
-    placement.pictureWidth = 400;
-    placement.pictureHeight = 300;
-    placement.scaleX = placement.scaleY = 2.0f;
-    for (ScreenQuadCorner& corner : placement.fitQuad.corners) {
-        corner.x = corner.u > 0 ? 500.0f : 100.0f;
-        corner.y = corner.v > 0 ? 350.0f : 50.0f;
-    }
-    const PicturePlacement* published = g_picturePlacement;
-    g_picturePlacement = &placement;
-    const D3DXVECTOR3 mapped = MapScreenToScene(placement, D3DXVECTOR3(300, 200, 7));
+    const FittedPictureScope fitted;
+    const D3DXVECTOR3 mapped = MapScreenToScene(fitted.placement, D3DXVECTOR3(300, 200, 7));
     EXPECT_FLOAT_EQ(mapped.x, 200.0f);
     EXPECT_FLOAT_EQ(mapped.y, 150.0f);
     EXPECT_FLOAT_EQ(mapped.z, 7.0f);
@@ -407,7 +397,6 @@ TEST(SpriteRules, AStaticSpriteIsHitOnAndInsideItsBoxThroughTheFittedPicture)
     EXPECT_FALSE(object.HitTest(176.0f, 100.0f));
     EXPECT_TRUE(object.HitTest(125.0f, 75.0f));
     EXPECT_FALSE(object.HitTest(124.0f, 75.0f));
-    g_picturePlacement = published;
 }
 
 TEST(SpriteRules, SwayingKindsLeanAtMostTheirAmplitudeAboutTheirRoot)
