@@ -1,6 +1,6 @@
 // One triangle strip over the whole target for the raw-GL halves of the
 // benchmarks: clip-space position in xy and texture coordinates in zw of
-// attribute 0, bound while it lives.
+// attribute 0.
 #pragma once
 
 #include <epoxy/gl.h>
@@ -24,7 +24,10 @@ public:
         glDeleteVertexArrays(1, &vertexArray_);
     }
 
-    void Draw() const { glDrawArrays(GL_TRIANGLE_STRIP, 0, 4); }
+    void Draw() const {
+        glBindVertexArray(vertexArray_);
+        glDrawArrays(GL_TRIANGLE_STRIP, 0, 4);
+    }
 
 private:
     GLuint vertexArray_ = 0;
