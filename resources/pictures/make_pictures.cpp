@@ -34,6 +34,10 @@ constexpr PictureSpec kPictures[] = {
     {"ball_highlight", 256, 256, 2, pictures::BallHighlight, 4},
     {"ball_glint", 256, 256, 2, pictures::BallGlint, 4},
     {"ball_stand", 256, 128, 2, pictures::BallStand, 4},
+    {"flame_pattern", 256, 256, 2, pictures::FlamePattern, 4},
+    {"fire_pattern", 256, 256, 2, pictures::FirePattern},
+    {"tileable_noise", 256, 256, 1, pictures::TileableNoise},
+    {"distortion_bump", 256, 256, 1, pictures::DistortionBump},
 };
 
 }  // namespace
