@@ -71,9 +71,9 @@ void main()
 {
     vec2 uv = texCoord0.xy;
     float n = flicker(uv);
-    vec2 stirred = uv + vec2(n - 0.5, 0.5 * n - 0.25) * 0.3 * (1.0 - uv.y);
+    vec2 stirred = uv + vec2(n - 0.5, 0.5 * n - 0.25) * 0.18 * (1.0 - uv.y);
     vec4 flame = Pattern ? texture(PatternSampler, stirred) : vec4(0.0);
-    fragColour = vec4(flame.rgb, flame.a * clamp(0.7 + 1.2 * (n - 0.5) + 0.3 * uv.y, 0.0, 1.0));
+    fragColour = vec4(flame.rgb, flame.a * clamp(0.8 + 0.8 * (n - 0.5) + 0.3 * uv.y, 0.0, 1.0));
 }
         end
 
@@ -109,7 +109,7 @@ void main()
 {
     vec2 uv = texCoord0.xy;
     float n = flicker(uv);
-    vec2 stirred = uv + vec2(n - 0.5, 0.5 * n - 0.25) * 0.3 * (1.0 - uv.y);
+    vec2 stirred = uv + vec2(n - 0.5, 0.5 * n - 0.25) * 0.18 * (1.0 - uv.y);
     float shape = Pattern ? texture(PatternSampler, stirred).r : 0.0;
     float heat = clamp(shape * (0.55 + 0.9 * n) + Density, 0.0, 1.0);
     vec3 colour = min(ColorK1 + heat * ColorK2 + vec3(Brightness * heat * heat), vec3(1.0));

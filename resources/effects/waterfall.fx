@@ -3,7 +3,7 @@
 // at uv x "bump_scale" + "noise_shift", by "noise_amplitude"); "ColorWaves"
 // draws one falling layer: where the picture "shift" away is brighter than
 // "treshold", a streak tinted with "base_color", as strong as
-// "transluency".
+// "transluency", split into strands by the noise when the noise is drawn.
 float2 noise_shift = 0 0
 float2 bump_scale = 1 1
 float noise_amplitude = 0
@@ -67,6 +67,7 @@ void main()
     vec3 seen = texture(BackgroundSampler, uv + shift).rgb;
     float brightness = dot(seen, vec3(0.299, 0.587, 0.114));
     float streak = smoothstep(treshold - 0.2, treshold, brightness);
-    fragColour = vec4(mix(seen, base_color, 0.5), streak * transluency * coverage(uv));
+    float strands = NoiseMap ? smoothstep(0.3, 0.7, texture(NoiseSampler, (uv + shift) * vec2(12.0, 0.8)).r) : 1.0;
+    fragColour = vec4(mix(seen, base_color, 0.5), streak * strands * transluency * coverage(uv));
 }
         end

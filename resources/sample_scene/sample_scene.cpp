@@ -26,5 +26,9 @@ std::unique_ptr<KV_SlideShow_Light> BuildSampleShow(KV_DocResManager& manager, c
     AddWindChimeSlide(scene);
     AddGardenSlide(scene);
     AddNightSlide(scene);
+    AddMountainWatersSlide(scene);
+    AddTurningWindowSlide(scene);
+    AddFlameSlide(scene);
+    AddUnderwaterSlide(scene);
     return show;
 }
