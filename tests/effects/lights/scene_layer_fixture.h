@@ -56,11 +56,8 @@ protected:
     // The back buffer, rows top first.
     std::vector<D3DCOLOR> Frame()
     {
-        std::vector<D3DCOLOR> pixels;
-        for (UINT y = 0; y < this->height_; ++y)
-            for (UINT x = 0; x < this->width_; ++x)
-                pixels.push_back(this->Pixel(x, y));
-        return pixels;
+        UINT w = 0, h = 0;
+        return d3d9_test::ReadBackBuffer(this->device(), w, h);
     }
     // What an earlier frame left in the back buffer.
     void FillBackBuffer(D3DCOLOR colour) { this->device()->Clear(0, nullptr, D3DCLEAR_TARGET, colour, 1.0f, 0); }
