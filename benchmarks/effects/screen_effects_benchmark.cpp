@@ -9,10 +9,7 @@
 //         --benchmark_enable_random_interleaving=true
 #include <cmath>
 #include <cstdlib>
-#include <fstream>
-#include <map>
 #include <memory>
-#include <sstream>
 #include <string>
 #include <vector>
 
@@ -25,6 +22,7 @@
 
 #include "benchmarks/d3d9/gl_strip.h"
 #include "benchmarks/d3d9/window_device.h"
+#include "benchmarks/support/effect_programs.h"
 #include "effects/screenfx/background_copy.h"
 #include "effects/screenfx/light_fx.h"
 #include "effects/screenfx/waves_fx.h"
@@ -39,13 +37,7 @@ namespace {
 constexpr UINT kWidth = 1920, kHeight = 1080;
 constexpr UINT kMaskSize = 512;
 
-std::string ReadEffectFile(const char* name)
-{
-    std::ifstream file(std::string(SCREEN_EFFECTS_DIR) + "/" + name, std::ios::binary);
-    std::ostringstream text;
-    text << file.rdbuf();
-    return text.str();
-}
+std::string EffectFile(const char* name) { return ReadEffectFile(std::string(SCREEN_EFFECTS_DIR) + "/" + name); }
 
 // The picture's texels, as large as the target, and each mask's: a disc
 // of its own centre.
@@ -112,7 +104,7 @@ void SlideThroughTheEngine(benchmark::State& state)
         KV_FX_Constructor* kinds[] = {&waves, &light, &copy};
         const char* files[] = {"waves.fx", "light.fx", "background_copy.fx"};
         for (int k = 0; k < 3; ++k) {
-            const std::string text = ReadEffectFile(files[k]);
+            const std::string text = EffectFile(files[k]);
             ResourceEntry entry(static_cast<INT>(kinds[k]->effectLink.Key().stamp), kCommonModule);
             entry.SetBytes(static_cast<DWORD>(text.size()), reinterpret_cast<const BYTE*>(text.data()));
             manager.Tables().entries[kinds[k]->effectLink.Key()].push_back(entry);
@@ -154,102 +146,6 @@ void SlideThroughTheEngine(benchmark::State& state)
 }
 BENCHMARK(SlideThroughTheEngine)->UseRealTime()->Unit(benchmark::kMillisecond);
 
-// The GLSL of one technique of an effect file, with the declarations the
-// layer would give it.
-struct FragmentProgram {
-    std::string source;
-    std::vector<std::string> textures;  // texture parameters, true while bound
-    std::map<std::string, std::string> samplers;  // sampler -> texture
-};
-
-std::string Trimmed(const std::string& line)
-{
-    const auto first = line.find_first_not_of(" \t\r");
-    return first == std::string::npos ? std::string() : line.substr(first, line.find_last_not_of(" \t\r") - first + 1);
-}
-
-FragmentProgram ReadTechnique(const std::string& text, const std::string& technique)
-{
-    const std::map<std::string, std::string> types = {
-        {"float", "float"}, {"float2", "vec2"}, {"float3", "vec3"}, {"float4", "vec4"}, {"texture", "bool"}};
-    FragmentProgram program;
-    std::string declarations = "#version 330 core\nin vec4 texCoord0;\nout vec4 fragColour;\n", body, current;
-    std::istringstream lines(text);
-    std::string line;
-    bool inFragment = false;
-    while (std::getline(lines, line)) {
-        const std::string trimmed = Trimmed(line);
-        if (inFragment) {
-            if (trimmed == "end")
-                inFragment = false;
-            else if (current == technique)
-                body += line + "\n";
-            continue;
-        }
-        std::istringstream words(trimmed);
-        std::string first, name, equals, texture;
-        words >> first >> name >> equals >> texture;
-        if (types.count(first) && current.empty()) {
-            declarations += "uniform " + types.at(first) + " " + name + ";\n";
-            if (first == "texture")
-                program.textures.push_back(name);
-        } else if (first == "sampler") {
-            declarations += "uniform sampler2D " + name + ";\n";
-            program.samplers[name] = texture;
-        } else if (first == "technique") {
-            current = name;
-        } else if (first == "fragment") {
-            inFragment = true;
-        }
-    }
-    program.source = declarations + body;
-    return program;
-}
-
-GLuint Shader(GLenum type, const std::string& source)
-{
-    const GLuint shader = glCreateShader(type);
-    const char* text = source.c_str();
-    glShaderSource(shader, 1, &text, nullptr);
-    glCompileShader(shader);
-    return shader;
-}
-
-GLuint Link(const FragmentProgram& fragment)
-{
-    const GLuint program = glCreateProgram();
-    glAttachShader(program, Shader(GL_VERTEX_SHADER, "#version 330 core\nlayout(location = 0) in vec4 p;\n"
-                                                     "out vec4 texCoord0;\nvoid main() { gl_Position = vec4(p.xy, "
-                                                     "0.0, 1.0); texCoord0 = vec4(p.zw, 0.0, 1.0); }\n"));
-    glAttachShader(program, Shader(GL_FRAGMENT_SHADER, fragment.source));
-    glLinkProgram(program);
-    return program;
-}
-
-GLuint Texture(UINT width, UINT height, const std::vector<uint32_t>* texels, GLint wrap)
-{
-    GLuint texture = 0;
-    glGenTextures(1, &texture);
-    glBindTexture(GL_TEXTURE_2D, texture);
-    glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA8, static_cast<GLsizei>(width), static_cast<GLsizei>(height), 0, GL_BGRA,
-                 GL_UNSIGNED_INT_8_8_8_8_REV, texels ? texels->data() : nullptr);
-    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAX_LEVEL, 0);
-    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_LINEAR);
-    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_LINEAR);
-    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, wrap);
-    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, wrap);
-    return texture;
-}
-
-GLuint Framebuffer(GLuint texture)
-{
-    GLuint framebuffer = 0;
-    glGenFramebuffers(1, &framebuffer);
-    glBindFramebuffer(GL_FRAMEBUFFER, framebuffer);
-    glFramebufferTexture2D(GL_FRAMEBUFFER, GL_COLOR_ATTACHMENT0, GL_TEXTURE_2D, texture, 0);
-    return framebuffer;
-}
-
 // One full-screen pass: the program with its textures bound (the scene to
 // "Background", the mask to "Mask").
 struct Pass {
@@ -282,9 +178,9 @@ void SlideInRawGl(benchmark::State& state)
                              "BackgroundSampler;\nvoid main() { fragColour = texture(BackgroundSampler, "
                              "texCoord0.xy); }\n";
         copyPicture.samplers["BackgroundSampler"] = "Background";
-        const FragmentProgram programs[] = {copyPicture, ReadTechnique(ReadEffectFile("waves.fx"), "Main"),
-                                            ReadTechnique(ReadEffectFile("light.fx"), "Main"),
-                                            ReadTechnique(ReadEffectFile("background_copy.fx"), "MainFX")};
+        const FragmentProgram programs[] = {copyPicture, ReadTechnique(EffectFile("waves.fx"), "Main"),
+                                            ReadTechnique(EffectFile("light.fx"), "Main"),
+                                            ReadTechnique(EffectFile("background_copy.fx"), "MainFX")};
         GLuint linked[4];
         for (int p = 0; p < 4; ++p) {
             linked[p] = Link(programs[p]);
