@@ -92,6 +92,25 @@ Values Water(Values values)
     return values;
 }
 
+// The fire's values at its defaults at a phase: the three layers' scrolls.
+Values Fire(float phase)
+{
+    return {{"c11", {0, 1.3f * phase}}, {"c12", {0, 2.1f * phase}}, {"c13", {0, 2.3f * phase}},
+            {"ColorK1", {1, 0, 0}},     {"ColorK2", {0, 1, 0}},     {"bg_scale_factor", {1, 1}},
+            {"Brightness", {0.3f}},     {"Density", {0}}};
+}
+
+// The clouds' values at their defaults besides the given ones.
+Values Cloud(Values values)
+{
+    values.insert({{"Scale", {kAspect / 0.4f, 1 / 0.4f}},
+                   {"Threshold", {1}},
+                   {"Density", {0}},
+                   {"ColorK1", {0, 0, 0}},
+                   {"ColorK2", {0, 0, 0}}});
+    return values;
+}
+
 const ParamCase kParamCases[] = {
     {"PatternTurnedQuarter",
      [] { return std::unique_ptr<KV_FX_Constructor>(LargePattern()); },
@@ -239,26 +258,8 @@ const ParamCase kParamCases[] = {
            {"offset", {-0.5f, -0.5f}},
            {"mix_color", {1, 1, 1, 1}}}),
      1},
-    {"FireDefaults", Defaults<KV_FireFX>(), "Main",
-     {{"c11", {0, 0}},
-      {"c12", {0, 0}},
-      {"c13", {0, 0}},
-      {"ColorK1", {1, 0, 0}},
-      {"ColorK2", {0, 1, 0}},
-      {"bg_scale_factor", {1, 1}},
-      {"Brightness", {0.3f}},
-      {"Density", {0}}},
-     1, Drawn::Grid},
-    {"FireAtPhaseTen", AtPhase<KV_FireFX>(10.0f, [](KV_FireFX&) {}), "Main",
-     {{"c11", {0, 13}},
-      {"c12", {0, 21}},
-      {"c13", {0, 23}},
-      {"ColorK1", {1, 0, 0}},
-      {"ColorK2", {0, 1, 0}},
-      {"bg_scale_factor", {1, 1}},
-      {"Brightness", {0.3f}},
-      {"Density", {0}}},
-     1, Drawn::Grid},
+    {"FireDefaults", Defaults<KV_FireFX>(), "Main", Fire(0), 1, Drawn::Grid},
+    {"FireAtPhaseTen", AtPhase<KV_FireFX>(10.0f, [](KV_FireFX&) {}), "Main", Fire(10), 1, Drawn::Grid},
     {"CloudOverItsPlacementAtPhaseTwo", AtPhase<KV_CloudFX>(2.0f, [](KV_CloudFX& cloud) {
          cloud.speed.SetValue(1000);
          const D3DXVECTOR3 corners[] = {{100, 50, 0}, {100, 250, 0}, {500, 50, 0}, {500, 250, 0}};
@@ -267,17 +268,12 @@ const ParamCase kParamCases[] = {
          cloud.BuildMesh();
      }),
      "Main",
-     {{"Scale", {kAspect / 0.4f, 1 / 0.4f}},
-      {"Threshold", {1}},
-      {"Density", {0}},
-      {"ColorK1", {0, 0, 0}},
-      {"ColorK2", {0, 0, 0}},
-      {"Velocity", {-2, 0}},
-      {"mask_tex_shift", {0.5f, 0.125f, 1.0f / 3.0f, 50.0f / 600.0f}},
-      {"PX_Transform", {0}},
-      {"PY_TransformH", {1}},
-      {"PY_TransformZ", {0}},
-      {"tex_shift", {1, 1, 0, 0}}},
+     Cloud({{"Velocity", {-2, 0}},
+            {"mask_tex_shift", {0.5f, 0.125f, 1.0f / 3.0f, 50.0f / 600.0f}},
+            {"PX_Transform", {0}},
+            {"PY_TransformH", {1}},
+            {"PY_TransformZ", {0}},
+            {"tex_shift", {1, 1, 0, 0}}}),
      1, Drawn::Grid},
     {"CloudFlippedInDepth", Kind<KV_CloudFX>([](KV_CloudFX& cloud) {
          cloud.perspective.perspectiveDepth.SetValue(50);
@@ -286,17 +282,12 @@ const ParamCase kParamCases[] = {
          cloud.perspective.perspectiveFlip.SetValue(1);
      }),
      "Main",
-     {{"Scale", {kAspect / 0.4f, 1 / 0.4f}},
-      {"Threshold", {1}},
-      {"Density", {0}},
-      {"ColorK1", {0, 0, 0}},
-      {"ColorK2", {0, 0, 0}},
-      {"Velocity", {0, 0}},
-      {"mask_tex_shift", {0, 0, 0, 0}},
-      {"PX_Transform", {0.5f}},
-      {"PY_TransformH", {2}},
-      {"PY_TransformZ", {2}},
-      {"tex_shift", {1, -1, -0.25f, 1}}},
+     Cloud({{"Velocity", {0, 0}},
+            {"mask_tex_shift", {0, 0, 0, 0}},
+            {"PX_Transform", {0.5f}},
+            {"PY_TransformH", {2}},
+            {"PY_TransformZ", {2}},
+            {"tex_shift", {1, -1, -0.25f, 1}}}),
      1, Drawn::Grid},
 };
 

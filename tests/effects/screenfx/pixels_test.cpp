@@ -48,16 +48,6 @@ const ResourceKey kPattern{L"stars.png", 3};
 
 BYTE Red(D3DCOLOR colour) { return static_cast<BYTE>(colour >> 16); }
 
-// 64 x 64 texels: red and green above, blue and white below.
-std::vector<D3DCOLOR> Quadrants()
-{
-    std::vector<D3DCOLOR> texels(64 * 64);
-    for (UINT y = 0; y < 64; ++y)
-        for (UINT x = 0; x < 64; ++x)
-            texels[y * 64 + x] = y < 32 ? (x < 32 ? 0xFFFF0000 : 0xFF00FF00) : (x < 32 ? 0xFF0000FF : 0xFFFFFFFF);
-    return texels;
-}
-
 // 64 x 64 texels covered inside the circle of that radius about the middle.
 std::vector<D3DCOLOR> Disc(float radius)
 {
@@ -416,7 +406,7 @@ TEST_F(EffectPixels, TheKindsDrawingTheirOwnGeometryHaveTheirTechniques)
 // Turned by half a turn about the middle, a point shows the one opposite.
 TEST_F(EffectPixels, RotationByHalfATurnSwapsTheQuadrantsInsideItsMask)
 {
-    ShowPicture(64, 64, Quadrants());
+    ShowPicture(64, 64, render_test::QuadrantTexels());
     KV_RotationFX rotation;
     rotation.ellipseRatio.SetValue(1000);
     rotation.ellipseAngle.SetValue(40);
@@ -478,7 +468,7 @@ TEST_F(EffectPixels, EachGridKindChangesOnlyItsPlacement)
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         objects.clear();
-        ShowPicture(64, 64, Quadrants());
+        ShowPicture(64, 64, render_test::QuadrantTexels());
         DrawFrame(0);
         UINT w = 0, h = 0;
         const std::vector<D3DCOLOR> plain = d3d9_test::ReadBackBuffer(device(), w, h);
