@@ -540,6 +540,23 @@ TEST_F(EffectParams, StoredZerosAndCountsGiveFiniteValuesAndBoundedDraws)
     }
 }
 
+// The clouds draw their picture's frame, and without one set no picture
+// ("Background" keeps whatever the effect held).
+TEST_F(EffectParams, CloudsWithoutAFrameSetNoBackground)
+{
+    for (const bool framed : {false, true}) {
+        KV_CloudFX cloud;
+        if (framed)
+            cloud.cloudPicture.AppendFrame(mask);
+        RecordingEffect& effect = Record(cloud);
+        cloud.Render(renderer);
+        EXPECT_EQ(effect.Begun(), 1u);
+        EXPECT_EQ(effect.Textures().count("Background"), framed ? 1u : 0u);
+        if (framed)
+            EXPECT_EQ(effect.Textures().at("Background"), mask);
+    }
+}
+
 TEST_F(EffectParams, WaterStaysFiniteAtTheTopOfItsSurfaceRange)
 {
     KV_WaterFX water;

@@ -548,6 +548,31 @@ TEST_F(EffectPixels, TheWaterTakesTheModulesBumpPictureAndNoneWhenItsPictureHasN
     EXPECT_NE(empty.effect.Get(), nullptr);
 }
 
+// The module's pictures, and none for pictures without frames: the fire's
+// pattern and noise, the waterfall's noise.
+TEST_F(EffectPixels, PicturesWithoutFramesLeaveTheirTexturesEmpty)
+{
+    for (const bool found : {true, false}) {
+        SCOPED_TRACE(found);
+        KV_FireFX fire;
+        KV_WaterfallFX waterfall;
+        CarryEffect(waterfall, "waterfall.fx");
+        waterfall.noiseLink.SetKey({L"common_res.dll", 8});
+        if (!found) {
+            fire.firePatternLink.SetKey({L"nowhere.png", 1});
+            fire.fireNoiseLink.SetKey({L"nowhere.png", 2});
+            waterfall.noiseLink.SetKey({L"nowhere.png", 3});
+        }
+        auto& loadedFire = static_cast<KV_FireFX&>(Place(fire, nullptr).Effect());
+        auto& loadedWaterfall = static_cast<KV_WaterfallFX&>(Place(waterfall, nullptr).Effect());
+        EXPECT_EQ(loadedFire.firePatternTexture.Get() != nullptr, found);
+        EXPECT_EQ(loadedFire.fireNoiseTexture.Get() != nullptr, found);
+        EXPECT_EQ(loadedWaterfall.noiseTexture.Get() != nullptr, found);
+        EXPECT_NE(loadedFire.effect.Get(), nullptr);
+        EXPECT_NE(loadedWaterfall.effect.Get(), nullptr);
+    }
+}
+
 TEST_F(EffectPixels, TheBlendEffectHasItsFourTechniques)
 {
     KV_LightFX_II blend;
