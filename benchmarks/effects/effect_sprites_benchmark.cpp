@@ -25,7 +25,7 @@
 
 #include "benchmarks/d3d9/gl_strip.h"
 #include "benchmarks/d3d9/window_device.h"
-#include "benchmarks/support/allocation_counter.h"
+#include "benchmarks/support/allocation_count.h"
 #include "benchmarks/support/effect_programs.h"
 #include "effects/text/text_constructors.h"
 #include "particles/sprites/discharge_fx.h"
@@ -130,9 +130,7 @@ void SlideThroughTheEngine(benchmark::State& state)
         glFinish();
         long allocations = 0;
         for (auto _ : state) {
-            const long before = AllocationsSoFar();
-            frame();
-            allocations += AllocationsSoFar() - before;
+            allocations += CountAllocations(frame);
             glFinish();
         }
         state.counters["allocations"] = benchmark::Counter(static_cast<double>(allocations), benchmark::Counter::kAvgIterations);
@@ -170,12 +168,12 @@ void ObjectsCpuWithAHundredSegmentBolt(benchmark::State& state)
         long allocations = 0;
         for (auto _ : state) {
             t += kFrameStep;
-            const long before = AllocationsSoFar();
-            for (auto& object : slide.drawnObjects) {
-                object->Advance(t);
-                object->Render(renderer);
-            }
-            allocations += AllocationsSoFar() - before;
+            allocations += CountAllocations([&] {
+                for (auto& object : slide.drawnObjects) {
+                    object->Advance(t);
+                    object->Render(renderer);
+                }
+            });
         }
         state.counters["allocations"] = benchmark::Counter(static_cast<double>(allocations), benchmark::Counter::kAvgIterations);
     }

@@ -21,8 +21,8 @@
 #include <windows.h>
 
 #include "benchmarks/d3d9/gl_strip.h"
-#include "benchmarks/support/effect_programs.h"
 #include "benchmarks/d3d9/window_device.h"
+#include "benchmarks/support/effect_programs.h"
 #include "effects/screenfx/background_copy.h"
 #include "effects/screenfx/light_fx.h"
 #include "effects/screenfx/waves_fx.h"

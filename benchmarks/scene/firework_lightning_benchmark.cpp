@@ -21,7 +21,6 @@
 #include <fstream>
 #include <iterator>
 #include <memory>
-#include <new>
 #include <string>
 #include <vector>
 
@@ -33,6 +32,7 @@
 #include <windows.h>
 
 #include "benchmarks/d3d9/window_device.h"
+#include "benchmarks/support/allocation_count.h"
 #include "benchmarks/support/picture_layer.h"
 #include "particles/generators/firework.h"
 #include "particles/generators/lightning.h"
@@ -44,43 +44,8 @@
 
 namespace {
 
-// Allocations on the benchmark's own thread while it counts.
-thread_local bool t_counting = false;
-thread_local long t_allocations = 0;
-
-}  // namespace
-
-// The library's delete frees what this new allocated.
-void* operator new(std::size_t size)
-{
-    if (t_counting)
-        ++t_allocations;
-    if (void* p = std::malloc(size ? size : 1))
-        return p;
-    throw std::bad_alloc();
-}
-// GCC takes the free below for one of memory from the library's new.
-#pragma GCC diagnostic push
-#pragma GCC diagnostic ignored "-Wmismatched-new-delete"
-void operator delete(void* p) noexcept { std::free(p); }
-void operator delete(void* p, std::size_t) noexcept { std::free(p); }
-#pragma GCC diagnostic pop
-
-namespace {
-
 constexpr UINT kWidth = 1920, kHeight = 1080;
 enum Kind { kFirework = 0, kBolt = 1 };
-
-// Allocations made by f.
-template <class F>
-long Allocations(F f)
-{
-    t_allocations = 0;
-    t_counting = true;
-    f();
-    t_counting = false;
-    return t_allocations;
-}
 
 std::string ParticleEffectText()
 {
@@ -199,7 +164,7 @@ struct Scene {
         for (const KV_IndexedMesh& batch : object->Batches())
             before.push_back(batch.vertexBuffer.Get());
         t += 1.0f / 30.0f;
-        const long made = Allocations([&] { object->Advance(t); });
+        const long made = CountAllocations([&] { object->Advance(t); });
         if (allocations)
             *allocations += made;
         for (size_t i = 0; i < before.size(); ++i)
@@ -256,7 +221,7 @@ void UpdateAndFill(benchmark::State& state)
     for (auto _ : state)
         rebuilt += scene.Update(&allocations) ? 1 : 0;
     for (int i = 0; i < 30; ++i)
-        fillAllocations += Allocations([&] {
+        fillAllocations += CountAllocations([&] {
             if (state.range(0) == kFirework)
                 scene.Generator<KV_FireworkSimple>().FillQuads(*scene.object);
             else
@@ -298,7 +263,7 @@ void Frame(benchmark::State& state)
         scene.Update();
         if (drawOnly)
             state.ResumeTiming();
-        drawAllocations += Allocations([&] { scene.Draw(); });
+        drawAllocations += CountAllocations([&] { scene.Draw(); });
         glFinish();
     }
     state.counters["drawAllocations"] = static_cast<double>(drawAllocations) / static_cast<double>(state.iterations());

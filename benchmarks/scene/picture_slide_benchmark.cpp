@@ -14,6 +14,7 @@
 #include <windows.h>
 
 #include "benchmarks/d3d9/window_device.h"
+#include "benchmarks/support/back_buffer_pixel.h"
 #include "platform/d3dx9/picture_files.h"
 #include "scene/document/scene_document.h"
 #include "scene/document/writer/scene_document_writer.h"
@@ -43,22 +44,6 @@ std::vector<BYTE> PicturePng() {
     for (uint32_t texel : PictureTexels())
         picture.rows.insert(picture.rows.end(), {BYTE(texel >> 16), BYTE(texel >> 8), BYTE(texel)});
     return d3dx9_test::EncodePng(picture);
-}
-
-// The back buffer's pixel, 0x00RRGGBB.
-D3DCOLOR BackBufferPixel(IDirect3DDevice9* device, UINT x, UINT y) {
-    IDirect3DSurface9* backBuffer = nullptr;
-    IDirect3DSurface9* copy = nullptr;
-    device->GetBackBuffer(0, 0, D3DBACKBUFFER_TYPE_MONO, &backBuffer);
-    device->CreateOffscreenPlainSurface(kWidth, kHeight, D3DFMT_X8R8G8B8, D3DPOOL_SYSTEMMEM, &copy, nullptr);
-    device->GetRenderTargetData(backBuffer, copy);
-    D3DLOCKED_RECT locked{};
-    copy->LockRect(&locked, nullptr, D3DLOCK_READONLY);
-    const D3DCOLOR pixel = reinterpret_cast<const D3DCOLOR*>(static_cast<const BYTE*>(locked.pBits) + y * locked.Pitch)[x];
-    copy->UnlockRect();
-    copy->Release();
-    backBuffer->Release();
-    return pixel & 0xFFFFFF;
 }
 
 // One slide of the picture, stored in the document.

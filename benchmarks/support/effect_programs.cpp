@@ -20,6 +20,12 @@ GLuint Shader(GLenum type, const std::string& source)
     return shader;
 }
 
+constexpr char kVertexProgram[] =
+    "#version 330 core\nlayout(location = 0) in vec4 p;\nlayout(location = 1) in vec4 colour;\n"
+    "out vec4 texCoord0;\nout vec4 texCoord1;\nout vec4 diffuseColour;\n"
+    "void main() { gl_Position = vec4(p.xy, 0.0, 1.0); texCoord0 = vec4(p.zw, 0.0, 1.0);\n"
+    "texCoord1 = vec4(0.5 + 0.5 * p.x, 0.5 - 0.5 * p.y, 0.0, 1.0); diffuseColour = colour; }\n";
+
 }  // namespace
 
 std::string ReadEffectFile(const char* name)
@@ -30,22 +36,23 @@ std::string ReadEffectFile(const char* name)
     return text.str();
 }
 
+// Parameters are declared before the first technique; a block of GLSL runs
+// from its stage's line to "end".
 FragmentProgram ReadTechnique(const std::string& text, const std::string& technique)
 {
     const std::map<std::string, std::string> types = {
         {"float", "float"}, {"float2", "vec2"}, {"float3", "vec3"}, {"float4", "vec4"}, {"texture", "bool"}};
     FragmentProgram program;
-    std::string declarations =
-        "#version 330 core\nin vec4 texCoord0;\nin vec4 diffuseColour;\nout vec4 fragColour;\n", body, current;
+    std::string declarations = "#version 330 core\nin vec4 texCoord0;\nin vec4 texCoord1;\nin vec4 diffuseColour;\nout vec4 fragColour;\n";
+    std::string body, current, block;
     std::istringstream lines(text);
     std::string line;
-    bool inFragment = false;
     while (std::getline(lines, line)) {
         const std::string trimmed = Trimmed(line);
-        if (inFragment) {
+        if (!block.empty()) {
             if (trimmed == "end")
-                inFragment = false;
-            else if (current == technique)
+                block.clear();
+            else if (block == "fragment" && current == technique)
                 body += line + "\n";
             continue;
         }
@@ -61,8 +68,8 @@ FragmentProgram ReadTechnique(const std::string& text, const std::string& techni
             program.samplers[name] = texture;
         } else if (first == "technique") {
             current = name;
-        } else if (first == "fragment") {
-            inFragment = true;
+        } else if (first == "fragment" || first == "vertex") {
+            block = first;
         }
     }
     program.source = declarations + body;
@@ -72,11 +79,7 @@ FragmentProgram ReadTechnique(const std::string& text, const std::string& techni
 GLuint Link(const FragmentProgram& fragment)
 {
     const GLuint program = glCreateProgram();
-    glAttachShader(program, Shader(GL_VERTEX_SHADER, "#version 330 core\nlayout(location = 0) in vec4 p;\n"
-                                                     "layout(location = 1) in vec4 colour;\nout vec4 texCoord0;\n"
-                                                     "out vec4 diffuseColour;\nvoid main() { gl_Position = "
-                                                     "vec4(p.xy, 0.0, 1.0); texCoord0 = vec4(p.zw, 0.0, 1.0); "
-                                                     "diffuseColour = colour; }\n"));
+    glAttachShader(program, Shader(GL_VERTEX_SHADER, kVertexProgram));
     glAttachShader(program, Shader(GL_FRAGMENT_SHADER, fragment.source));
     glLinkProgram(program);
     return program;

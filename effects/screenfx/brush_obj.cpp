@@ -21,5 +21,5 @@ KV_BrushObj::KV_BrushObj(std::unique_ptr<KV_FX_Constructor> clone)
 
 void KV_BrushObj::Render(KV_ABRender& renderer) { fx->Render(renderer); }
 void KV_BrushObj::Signal(int a, int) { fx->Signal(a); }
-bool KV_BrushObj::ReadsScene() const { return fx->usesBackground.Value() != 0 && IsActive(); }
+bool KV_BrushObj::ReadsScene() const { return fx->ReadsScene() && IsActive(); }
 void KV_BrushObj::Update(float localTime) { fx->Update(localTime); }

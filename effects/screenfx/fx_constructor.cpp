@@ -11,7 +11,7 @@
 #include "scene/resources/kv_docresmanager.h"
 
 KV_FX_Constructor::KV_FX_Constructor(INT effectId, unsigned int speedValue, float speedFactor)
-    : effectLink(KV_FileLink3::FromResource(effectId, kCommonModule))
+    : effectLink(effectId != 0 ? KV_FileLink3::FromResource(effectId, kCommonModule) : KV_FileLink3())
 {
     speed.SetFactor(speedFactor);
     speed.StoreAndNotify(speedValue);
@@ -65,15 +65,27 @@ void KV_FX_Constructor::BuildMesh()
 {
     const float w = static_cast<float>(g_picturePlacement->pictureWidth);
     const float h = static_cast<float>(g_picturePlacement->pictureHeight);
+    if (w <= 0.0f || h <= 0.0f)
+        return;
+    std::array<D3DXVECTOR2, 4> coordinates;
+    for (size_t k = 0; k < 4; ++k) {
+        const D3DXVECTOR3& corner = placement.corners[k].Value();
+        coordinates[k] = {corner.x / w, corner.y / h};
+    }
+    FillGrid(coordinates);
+}
+
+void KV_FX_Constructor::FillGrid(const std::array<D3DXVECTOR2, 4>& cornerCoordinates)
+{
     const UINT needed = static_cast<UINT>(gridColumns + 1) * static_cast<UINT>(gridRows + 1);
     void* locked = nullptr;
-    if (w <= 0.0f || h <= 0.0f || gridColumns < 0 || gridRows < 0 || !gridMesh.vertexBuffer ||
-        gridMesh.vertexCount < needed || FAILED(gridMesh.vertexBuffer->Lock(0, 0, &locked, 0)))
+    if (gridColumns < 0 || gridRows < 0 || !gridMesh.vertexBuffer || gridMesh.vertexCount < needed ||
+        FAILED(gridMesh.vertexBuffer->Lock(0, 0, &locked, 0)))
         return;
     ScreenQuad quad;
     for (size_t k = 0; k < 4; ++k) {
         const D3DXVECTOR3& corner = placement.corners[k].Value();
-        quad.corners[k] = {corner.x, corner.y, corner.z, corner.x / w, corner.y / h};
+        quad.corners[k] = {corner.x, corner.y, corner.z, cornerCoordinates[k].x, cornerCoordinates[k].y};
     }
     FillGridFromQuad(quad, static_cast<UINT>(gridColumns), static_cast<UINT>(gridRows),
                      static_cast<DX_V::PT*>(locked));

@@ -3,6 +3,7 @@
 // the scene drawn so far.
 #pragma once
 
+#include <array>
 #include <memory>
 
 #include <windows.h>
@@ -43,6 +44,9 @@ public:
     virtual void Render(KV_ABRender& renderer) = 0;
     virtual void SetMaskTexture(const MaskSlot& slot);
     virtual std::unique_ptr<KV_FX_Constructor> Clone() const = 0;
+    // Whether the runtime object takes the scene drawn before it: kinds
+    // that draw with usesBackground over the whole picture.
+    virtual bool ReadsScene() const { return usesBackground.Value() != 0; }
 
     void BuildGrid(int columns, int rows);
     // The common tail: technique, "Scale", "Mask", "Background" and the
@@ -70,7 +74,8 @@ public:
     int gridRows = 0;
 
 protected:
-    // The kind's defaults: its effect in the common module and its clock.
+    // The kind's defaults: its effect in the common module (0: none, the
+    // document supplies it) and its clock.
     KV_FX_Constructor(INT effectId, unsigned int speedValue, float speedFactor = 1.0f);
 
     // Whether the picture and scale give finite "Scale" values: a stored
@@ -80,6 +85,9 @@ protected:
     // The technique that follows usesBackground.
     const char* ScreenTechnique() const;
     float Aspect(const KV_ABRender& renderer) const;
+    // The grid over the placement with these texture coordinates at the
+    // corners, interpolated between them.
+    void FillGrid(const std::array<D3DXVECTOR2, 4>& cornerCoordinates);
 
 private:
     void WriteFields(KV_IOF_Virtual& archive) const;

@@ -27,8 +27,31 @@ inline void ReadScaledValue(KV_IOF_Virtual& archive, MediaParamTB<unsigned int>&
     param.SetValue(value);
 }
 
+// A kind's own default for a scaled value it inherits: the result follows.
+inline void SetScaledDefault(UINTSclaleTo<float>& param, unsigned int value, float factor)
+{
+    param.SetFactor(factor);
+    param.StoreAndNotify(value);
+}
+
 // Whole degrees with pi in single precision.
 inline float Radians(float degrees) { return degrees * (3.1415927f / 180.0f); }
+
+// A vector turned about z (row-vector convention: v x R).
+inline D3DXVECTOR4 TurnedAboutZ(const D3DXVECTOR4& v, float radians)
+{
+    D3DXMATRIX rotation;
+    D3DXMatrixRotationZ(&rotation, radians);
+    D3DXVECTOR4 turned;
+    D3DXVec4Transform(&turned, &v, &rotation);
+    return turned;
+}
+
+// Angles stored clockwise on screen: 360 - angle, as a signed difference.
+inline float ClockwiseRadians(unsigned int degrees)
+{
+    return Radians(static_cast<float>(360 - static_cast<int>(degrees)));
+}
 
 // Sine and cosine in double precision of a single-precision argument.
 inline float Sin(float x) { return static_cast<float>(std::sin(static_cast<double>(x))); }

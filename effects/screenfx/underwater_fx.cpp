@@ -41,8 +41,13 @@ std::unique_ptr<KV_UnderwaterFX> KV_UnderwaterFX::ReadNew(KV_IOF_Virtual& archiv
 {
     ReadRecordVersion(archive);
     auto description = std::make_unique<KV_UnderwaterFX>();
-    ReadScaledValue(archive, description->wobbleAmplitude);
-    ReadScaledValue(archive, description->wobbleLength);
-    KV_FX_Constructor::ReadRecord(archive, *description);
+    description->ReadFields(archive);
     return description;
+}
+
+void KV_UnderwaterFX::ReadFields(KV_IOF_Virtual& archive)
+{
+    ReadScaledValue(archive, wobbleAmplitude);
+    ReadScaledValue(archive, wobbleLength);
+    KV_FX_Constructor::ReadRecord(archive, *this);
 }

@@ -54,10 +54,7 @@ std::unique_ptr<KV_FX_Constructor> KV_WaterFX::Clone() const { return std::make_
 
 void KV_WaterFX::UpdateDirection()
 {
-    D3DXMATRIX rotation;
-    D3DXMatrixRotationZ(&rotation, Radians(static_cast<float>(flowAngle.Value())));
-    const D3DXVECTOR4 along(1, 0, 0, 0);
-    D3DXVec4Transform(&flowDirection, &along, &rotation);
+    flowDirection = TurnedAboutZ(D3DXVECTOR4(1, 0, 0, 0), Radians(static_cast<float>(flowAngle.Value())));
 }
 
 // A bump picture without frames leaves no bump texture.

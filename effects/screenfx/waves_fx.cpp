@@ -34,13 +34,10 @@ std::unique_ptr<KV_FX_Constructor> KV_WavesFX::Clone() const { return std::make_
 
 void KV_WavesFX::UpdateVectors()
 {
-    const int degrees = 360 - static_cast<int>(waveAngle.Value());
-    D3DXMATRIX rotation;
-    D3DXMatrixRotationZ(&rotation, Radians(static_cast<float>(degrees)));
-    const D3DXVECTOR4 along(1, 0, 0, 0);
+    const float angle = ClockwiseRadians(waveAngle.Value());
     const D3DXVECTOR4 across = waveCrossFlag.Value() == 0 ? D3DXVECTOR4(0, 1, 0, 0) : D3DXVECTOR4(-1, 0, 0, 0);
-    D3DXVec4Transform(&waveDirection, &along, &rotation);
-    D3DXVec4Transform(&waveNormal, &across, &rotation);
+    waveDirection = TurnedAboutZ(D3DXVECTOR4(1, 0, 0, 0), angle);
+    waveNormal = TurnedAboutZ(across, angle);
 }
 
 void KV_WavesFX::Render(KV_ABRender& renderer)

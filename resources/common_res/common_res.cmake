@@ -11,7 +11,9 @@ saver_compile_rc(${CMAKE_CURRENT_LIST_DIR}/common_res.rc ${SAVER_COMMON_RES}
                  ${SAVER_PICTURES_DIR}/dawn_hills.png ${SAVER_PICTURES_DIR}/dark_weave.png
                  ${SAVER_PICTURES_DIR}/glyph_strip.png ${SAVER_PICTURES_DIR}/ball_highlight.png
                  ${SAVER_PICTURES_DIR}/ball_glint.png ${SAVER_PICTURES_DIR}/ball_stand.png
-                 ${SAVER_PICTURES_DIR}/water_bump.png
+                 ${SAVER_PICTURES_DIR}/water_bump.png ${SAVER_PICTURES_DIR}/flame_pattern.png
+                 ${SAVER_PICTURES_DIR}/distortion_bump.png ${SAVER_PICTURES_DIR}/fire_pattern.png
+                 ${SAVER_PICTURES_DIR}/tileable_noise.png
                  ${SAVER_PICTURES_DIR}/bright_bolt.png ${SAVER_PICTURES_DIR}/thin_bolt.png
                  ${CMAKE_SOURCE_DIR}/resources/effects/screen_effects.rc ${SAVER_SCREEN_EFFECTS}
                  ${SAVER_OBJECTS3D_DEFAULTS}

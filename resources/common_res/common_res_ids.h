@@ -4,10 +4,16 @@
 // Resources of type "DDS".
 #define IDR_DEFAULT_PICTURE 5
 #define IDR_BORDER_PICTURE 6
+// The flame layer's flames, and the noise its fire and the fire effect stir
+// them with.
+#define IDR_FLAME_PATTERN 7
+#define IDR_FIRE_NOISE 8
 #define IDR_GLYPH_STRIP 40
 #define IDR_BALL_HIGHLIGHT 58
 #define IDR_BALL_GLINT 59
 #define IDR_BALL_STAND 60
+// The flame layer's bump map.
+#define IDR_DISTORTION_BUMP 62
 // The 3D objects' defaults; the butterfly body's picture is the border's.
 #define IDR_BUTTERFLY_BODY_MESH 68
 #define IDR_BUTTERFLY_WING_MESH 69
@@ -15,6 +21,8 @@
 #define IDR_CLOCK_DIAL_PICTURE 71
 #define IDR_CLOCK_HAND_PICTURE 72
 #define IDR_WATER_BUMP 89
+// The fire effect's flames.
+#define IDR_FIRE_PATTERN 93
 // The discharge bolt's pictures: the bright bolt, any picture (the default
 // link, which the bolt replaces) and the thin bolt.
 #define IDR_BOLT_PICTURE 95

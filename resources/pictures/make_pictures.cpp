@@ -36,6 +36,10 @@ constexpr PictureSpec kPictures[] = {
     {"ball_stand", 256, 128, 2, pictures::BallStand, 4},
     {"bright_bolt", 512, 128, 2, pictures::BrightBolt, 4},
     {"thin_bolt", 512, 128, 2, pictures::ThinBolt, 4},
+    {"flame_pattern", 256, 256, 2, pictures::FlamePattern, 4},
+    {"fire_pattern", 256, 256, 2, pictures::FirePattern},
+    {"tileable_noise", 256, 256, 1, pictures::TileableNoise},
+    {"distortion_bump", 256, 256, 1, pictures::DistortionBump},
 };
 
 }  // namespace

@@ -14,31 +14,43 @@ float Hash(int x, int y, uint32_t seed) {
     return static_cast<float>(h >> 8) / 16777216.0f;
 }
 
-float ValueNoise(float x, float y, uint32_t seed) {
+namespace {
+
+int Wrapped(int i, int period) { return period > 0 ? ((i % period) + period) % period : i; }
+
+}  // namespace
+
+float PeriodicNoise(float x, float y, int period, uint32_t seed) {
     const float fx = std::floor(x);
     const float fy = std::floor(y);
     const int ix = static_cast<int>(fx);
     const int iy = static_cast<int>(fy);
     auto fade = [](float t) { return t * t * (3.0f - 2.0f * t); };
+    auto at = [&](int i, int j) { return Hash(Wrapped(i, period), Wrapped(j, period), seed); };
     const float tx = fade(x - fx);
     const float ty = fade(y - fy);
-    const float top = Hash(ix, iy, seed) + (Hash(ix + 1, iy, seed) - Hash(ix, iy, seed)) * tx;
-    const float bottom = Hash(ix, iy + 1, seed) + (Hash(ix + 1, iy + 1, seed) - Hash(ix, iy + 1, seed)) * tx;
+    const float top = at(ix, iy) + (at(ix + 1, iy) - at(ix, iy)) * tx;
+    const float bottom = at(ix, iy + 1) + (at(ix + 1, iy + 1) - at(ix, iy + 1)) * tx;
     return top + (bottom - top) * ty;
 }
 
-float Fbm(float x, float y, int octaves, uint32_t seed) {
+float ValueNoise(float x, float y, uint32_t seed) { return PeriodicNoise(x, y, 0, seed); }
+
+float PeriodicFbm(float x, float y, int octaves, int period, uint32_t seed) {
     float sum = 0.0f;
     float amplitude = 0.5f;
     float total = 0.0f;
     for (int octave = 0; octave < octaves; ++octave) {
-        sum += amplitude * ValueNoise(x, y, seed + static_cast<uint32_t>(octave));
+        sum += amplitude * PeriodicNoise(x, y, period, seed + static_cast<uint32_t>(octave));
         total += amplitude;
         x *= 2.0f;
         y *= 2.0f;
+        period *= 2;
         amplitude *= 0.5f;
     }
     return sum / total;
 }
+
+float Fbm(float x, float y, int octaves, uint32_t seed) { return PeriodicFbm(x, y, octaves, 0, seed); }
 
 }  // namespace pictures

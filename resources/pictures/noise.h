@@ -12,4 +12,11 @@ float ValueNoise(float x, float y, uint32_t seed);
 // Octaves of value noise, each twice as fine and half as strong; in [0, 1).
 float Fbm(float x, float y, int octaves, uint32_t seed);
 
+// Value noise whose lattice repeats every `period` units both ways (0:
+// never), so that a picture of one period tiles; in [0, 1).
+float PeriodicNoise(float x, float y, int period, uint32_t seed);
+// Octaves of it, each twice as fine (and its period twice as long) and half
+// as strong; in [0, 1).
+float PeriodicFbm(float x, float y, int octaves, int period, uint32_t seed);
+
 }  // namespace pictures

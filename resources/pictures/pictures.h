@@ -31,7 +31,19 @@ Color RoseWindow(float u, float v);
 // A few glazed tiles round a sun (4:3, small).
 Color TileMosaic(float u, float v);
 
-// With transparency. A vertical strip of 16 square glyph cells, white.
+// The fire effect's flame shapes, grey, brightest at their base (the
+// bottom); they tile across (square).
+Color FirePattern(float u, float v);
+// A fractal noise that tiles both ways (square).
+Color TileableNoise(float u, float v);
+// The flame layer's bump map: signed offsets around 0.5 in red and green
+// that tile both ways (square).
+Color DistortionBump(float u, float v);
+
+// With transparency. The flame layer's flames, red tips over a yellow base,
+// clear above them; they tile across (square).
+Color FlamePattern(float u, float v);
+// A vertical strip of 16 square glyph cells, white.
 Color GlyphStrip(float u, float v);
 // The glass ball's highlights, white on clear (square), and its stand.
 Color BallHighlight(float u, float v);

@@ -5,9 +5,13 @@
 #include <vector>
 
 #include "effects/lights/fake_lake_2d.h"
+#include "effects/lights/fake_undervater.h"
+#include "effects/lights/flame_light.h"
 #include "effects/lights/glass_ball_light.h"
 #include "effects/lights/matrix_code_light.h"
 #include "effects/lights/water_ring_light.h"
+#include "effects/screenfx/expand_fx.h"
+#include "masks.h"
 #include "resources/resource.h"
 #include "sample_slides.h"
 #include "scene/resources/kv_docresmanager.h"
@@ -94,4 +98,25 @@ void AddWaterRingsSlide(SampleScene& scene) {
     rings.dropsPerSecond.SetValue(90);  // a drop every two thirds of a second
     rings.dropSize.SetValue(100);
     rings.refractionDepth.SetValue(80);
+}
+
+// The default picture, hills, with the sun swelling and shrinking: the
+// layer distorts it with the rest of the frame.
+void AddFlameSlide(SampleScene& scene) {
+    auto flames = std::make_unique<KV_FlameLight>();
+    flames->flameDrop.SetValue(20);  // the flames rise from the nearer hills, below the sun
+    KV_SlideContainer& slide = AddSlide(scene, kEffectTiming, kStill, std::move(flames));
+    auto sun = std::make_unique<KV_ExpandFX>();
+    sun->centre.SetValue(D3DXVECTOR3(696, 384, 0));
+    sun->expandAmount.SetValue(30);
+    sun->contractAmount.SetValue(10);
+    sun->expandMode.SetValue(1);
+    StoreMask(scene.manager, sun->maskKey, [](float u, float v) { return SoftEllipse(u, v, 0.68f, 0.5f, 0.08f, 0.1f); });
+    slide.drawnDescriptions.push_back(std::move(sun));
+}
+
+void AddUnderwaterSlide(SampleScene& scene) {
+    auto& water = AddEffectSlide<FakeUndervater>(scene);
+    water.pictureLink.SetKey(KV_FileLink3::FromResource(IDR_PICTURE_TILE_MOSAIC, L"").Key());
+    water.effect.wobbleAmplitude.SetValue(120);
 }

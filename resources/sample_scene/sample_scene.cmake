@@ -14,6 +14,7 @@ add_library(sample_scene OBJECT
   ${CMAKE_CURRENT_LIST_DIR}/sample_music.cpp
   ${CMAKE_CURRENT_LIST_DIR}/sample_scene.cpp
   ${CMAKE_CURRENT_LIST_DIR}/sample_slides.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/shader_effect_slides.cpp
   ${CMAKE_CURRENT_LIST_DIR}/slide_setup.cpp
   ${CMAKE_CURRENT_LIST_DIR}/sprite_pictures.cpp
   ${CMAKE_CURRENT_LIST_DIR}/sprite_slide.cpp
@@ -32,6 +33,12 @@ set(SAVER_OBJECTS3D_STORED
   ${SAVER_OBJECTS3D_DIR}/butterfly_body.png ${SAVER_OBJECTS3D_DIR}/butterfly_wing.png
   ${SAVER_OBJECTS3D_DIR}/leaf.x ${SAVER_OBJECTS3D_DIR}/leaf.png)
 target_compile_definitions(sample_scene PRIVATE SAVER_OBJECTS3D_DIR="${SAVER_OBJECTS3D_DIR}")
+# The effects the document carries, having no default in the common module.
+set(SAVER_EFFECTS_DIR ${CMAKE_SOURCE_DIR}/resources/effects)
+set(SAVER_EFFECTS_STORED
+  ${SAVER_EFFECTS_DIR}/bend.fx ${SAVER_EFFECTS_DIR}/cloud.fx ${SAVER_EFFECTS_DIR}/rotation.fx
+  ${SAVER_EFFECTS_DIR}/waterfall.fx)
+target_compile_definitions(sample_scene PRIVATE SAVER_EFFECTS_DIR="${SAVER_EFFECTS_DIR}")
 
 add_executable(make_sample_scene ${CMAKE_CURRENT_LIST_DIR}/make_sample_scene.cpp)
 target_link_libraries(make_sample_scene PRIVATE sample_scene engine platform document_writer)
@@ -42,6 +49,7 @@ file(MAKE_DIRECTORY ${SAVER_SAMPLE_SCENE_DIR})
 add_custom_command(
   OUTPUT ${SAVER_SAMPLE_SCENE}
   COMMAND make_sample_scene ${SAVER_PICTURES_DIR}/desert_dunes.png ${SAVER_SOUNDS_DIR} ${SAVER_SAMPLE_SCENE}
-  DEPENDS make_sample_scene ${SAVER_PICTURES_DIR}/desert_dunes.png ${SAVER_OBJECTS3D_STORED} ${SAVER_SOUNDS}
+  DEPENDS make_sample_scene ${SAVER_PICTURES_DIR}/desert_dunes.png ${SAVER_OBJECTS3D_STORED} ${SAVER_EFFECTS_STORED}
+          ${SAVER_SOUNDS}
   COMMENT "Writing the sample scene"
   VERBATIM)

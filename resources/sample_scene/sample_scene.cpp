@@ -27,5 +27,9 @@ std::unique_ptr<KV_SlideShow_Light> BuildSampleShow(KV_DocResManager& manager, c
     AddGardenSlide(scene);
     AddNightSlide(scene);
     AddEffectSpritesSlide(scene);
+    AddMountainWatersSlide(scene);
+    AddTurningWindowSlide(scene);
+    AddFlameSlide(scene);
+    AddUnderwaterSlide(scene);
     return show;
 }

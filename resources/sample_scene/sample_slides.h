@@ -51,3 +51,13 @@ void AddWindChimeSlide(SampleScene& scene);
 // The cottage garden: a swaying sunflower, the sun's rays, chimney smoke, a
 // butterfly along its path, a turning pinwheel and wandering bees.
 void AddGardenSlide(SampleScene& scene);
+// Masked effects that move the picture, and fire and clouds: clouds over
+// the lake's mountains, snow falling down a mountain's face with rings
+// where it falls, a swaying reflection and a camp fire; the rose window's
+// ring turning and its rosette swirling.
+void AddMountainWatersSlide(SampleScene& scene);
+void AddTurningWindowSlide(SampleScene& scene);
+// Flames on the hills at dawn under a swelling sun, the whole frame
+// shimmering, and the tile mosaic seen under moving water.
+void AddFlameSlide(SampleScene& scene);
+void AddUnderwaterSlide(SampleScene& scene);

@@ -21,12 +21,22 @@
 #include <platform/sim_audio.h>
 
 #include "effects/lights/fake_lake_2d.h"
+#include "effects/lights/fake_undervater.h"
+#include "effects/lights/flame_light.h"
 #include "effects/lights/glass_ball_light.h"
 #include "effects/lights/matrix_code_light.h"
 #include "effects/lights/water_ring_light.h"
 #include "effects/screenfx/background_copy.h"
+#include "effects/screenfx/bend_fx.h"
 #include "effects/screenfx/brush_obj.h"
+#include "effects/screenfx/cloud_fx.h"
+#include "effects/screenfx/expand_fx.h"
+#include "effects/screenfx/fire_fx.h"
 #include "effects/screenfx/light_fx.h"
+#include "effects/screenfx/move_fx.h"
+#include "effects/screenfx/radial_wave_fx.h"
+#include "effects/screenfx/rotation_fx.h"
+#include "effects/screenfx/waterfall_fx.h"
 #include "effects/screenfx/waves_fx.h"
 #include "effects/text/text_constructors.h"
 #include "particles/generators/bling.h"
@@ -185,6 +195,16 @@ TEST_F(SampleScene, TheEffectLayersComeBackWithTheLakesNormalMap) {
     EXPECT_NE(layer(static_cast<KV_GlassBallLight*>(nullptr)), nullptr);
     EXPECT_NE(layer(static_cast<KV_MatrixCodeLight*>(nullptr)), nullptr);
     EXPECT_NE(layer(static_cast<KV_WaterRingLight*>(nullptr)), nullptr);
+    const KV_FlameLight* flames = layer(static_cast<KV_FlameLight*>(nullptr));
+    const FakeUndervater* underwater = layer(static_cast<FakeUndervater*>(nullptr));
+    ASSERT_TRUE(flames && underwater);
+    for (const KV_FileLink3* effect : {static_cast<const KV_FileLink3*>(&flames->distortion.effectLink),
+                                       static_cast<const KV_FileLink3*>(&flames->fire.effectLink),
+                                       static_cast<const KV_FileLink3*>(&underwater->effect.effectLink)}) {
+        ComHolder<ID3DXEffect> created;
+        created.Reset(document.manager->GetEffect(*effect));
+        EXPECT_NE(created.Get(), nullptr) << effect->Key().stamp;
+    }
     const FakeLake2D* lake = layer(static_cast<FakeLake2D*>(nullptr));
     ASSERT_NE(lake, nullptr);
     const auto& normals = document.manager->GuidTextures();
@@ -240,6 +260,31 @@ TEST_F(SampleScene, TheEffectsSlideDrawsThreeMaskedEffectsWithTheirMasks) {
         EXPECT_NE(loaded.effect.Get(), nullptr);
     }
     EXPECT_TRUE(static_cast<KV_BrushObj&>(*copy->CreateObject()).ReadsScene());
+}
+
+// Every masked effect of the sample finds its effect (from the common module
+// or carried by the document) and its mask, and every kind has a slide.
+TEST_F(SampleScene, EveryMaskedEffectFindsItsEffectAndItsMask) {
+    document = LoadSceneDocument();
+    ASSERT_NE(document.root, nullptr);
+    g_currentDocResManager = document.manager.get();
+    std::set<std::string> kinds;
+    for (const auto& slide : document.root->slides) {
+        for (const auto& description : slide->drawnDescriptions) {
+            const auto* effect = dynamic_cast<const KV_FX_Constructor*>(description.get());
+            if (!effect) continue;
+            SCOPED_TRACE(typeid(*effect).name());
+            kinds.insert(typeid(*effect).name());
+            const auto object = effect->CreateObject();
+            KV_FX_Constructor& loaded = static_cast<KV_BrushObj&>(*object).Effect();
+            EXPECT_NE(loaded.effect.Get(), nullptr);
+            EXPECT_NE(loaded.maskTexture.Get(), nullptr);
+        }
+    }
+    for (const std::type_info* kind :
+         {&typeid(KV_MoveFX), &typeid(KV_WaterfallFX), &typeid(KV_ExpandFX), &typeid(KV_RadialWaveFX),
+          &typeid(KV_RotationFX), &typeid(KV_BendFX), &typeid(KV_FireFX), &typeid(KV_CloudFX)})
+        EXPECT_EQ(kinds.count(kind->name()), 1u) << kind->name();
 }
 
 std::vector<BYTE> Bytes(const EmbeddedFile& file) { return {file.Data(), file.Data() + file.Size()}; }

@@ -1,6 +1,7 @@
 // Layers that replace the light's restore still bring the document's
 // device objects back after a reset.
 #include "effects/lights/fake_lake_2d.h"
+#include "effects/lights/flame_light.h"
 #include "effects/lights/light_fixture.h"
 #include "effects/lights/water_ring_light.h"
 #include "scene/render/render_target_pair.h"
@@ -29,7 +30,7 @@ protected:
     KV_DocResManager manager;
 };
 
-using Layers = testing::Types<FakeLake2D, KV_WaterRingLight>;
+using Layers = testing::Types<FakeLake2D, KV_WaterRingLight, KV_FlameLight>;
 TYPED_TEST_SUITE(LayerDeviceObjectsTest, Layers);
 
 TYPED_TEST(LayerDeviceObjectsTest, TheDocumentsRenderTargetsComeBackAfterAReset)

@@ -6,6 +6,8 @@
 #include <vector>
 
 #include "platform/sim_d3d_draws.h"
+#include "scene/model/abobj.h"
+#include "scene/model/counted_ref.h"
 #include "scene/render/render_fixture.h"
 #include "scene/render/view_context.h"
 #include "scene/resources/texture_record.h"
@@ -31,6 +33,7 @@ protected:
     }
     void TearDown() override
     {
+        objects.clear();
         light.reset();
         MakeRenderContextCurrent(nullptr);
         RenderTest::TearDown();
@@ -49,15 +52,19 @@ protected:
         light->RestoreDeviceObjects();
         light->Resize(static_cast<int>(width_), static_cast<int>(height_));
     }
-    // One frame as the slide show draws it, capturing for a layer that
-    // reads the scene.
+    // One frame as the slide show draws it, capturing when the layer or
+    // one of the objects reads the scene.
     void DrawFrame(float time = 0.0f)
     {
         ASSERT_EQ(device()->BeginScene(), D3D_OK);
         light->FrameMove(time);
-        if (light->NeedsSceneTexture())
+        int readers = light->NeedsSceneTexture() ? 1 : 0;
+        for (const CountedRef<KV_ABObj>& object : objects)
+            readers += object->ReadsScene() ? 1 : 0;
+        if (readers > 0)
             light->BeginSceneCapture();
         light->RenderBackground(0);
+        light->RenderObjects(objects, readers);
         light->DrawBorders(0);
         device()->EndScene();
     }
@@ -67,6 +74,8 @@ protected:
 
     ViewContext context;
     std::unique_ptr<Exposed<T>> light = std::make_unique<Exposed<T>>();
+    // Drawn over the layer from the last to the first.
+    std::vector<CountedRef<KV_ABObj>> objects;
 };
 
 // The draws of a call.

@@ -185,16 +185,6 @@ TEST(WaterRingRecordTest, VersionOneHasOnlyTheSceneSwitchAndVersionTwoReadsBack)
     EXPECT_EQ(Writing(*read), second);
 }
 
-// Quadrants red, green (top), blue, white (bottom).
-std::vector<D3DCOLOR> Quadrants()
-{
-    std::vector<D3DCOLOR> texels(64 * 64);
-    for (UINT y = 0; y < 64; ++y)
-        for (UINT x = 0; x < 64; ++x)
-            texels[y * 64 + x] = y < 32 ? (x < 32 ? 0xFFFF0000 : 0xFF00FF00) : (x < 32 ? 0xFF0000FF : 0xFFFFFFFF);
-    return texels;
-}
-
 class WaterRingFixture : public LightDeviceTest<KV_WaterRingLight> {
 protected:
     void SetUp() override
@@ -217,7 +207,7 @@ class WaterRingTest : public WaterRingFixture, public testing::WithParamInterfac
 TEST_P(WaterRingTest, ThePictureShowsThroughTheWaterInPlace)
 {
     light->refractScene.Value() = GetParam();
-    Show(64, 64, Quadrants());
+    Show(64, 64, render_test::QuadrantTexels());
     DrawFrame(0.0f);
     ExpectQuadrants();
 }
@@ -225,7 +215,7 @@ TEST_P(WaterRingTest, ThePictureShowsThroughTheWaterInPlace)
 TEST_P(WaterRingTest, AResetDuringTheSlideKeepsDrawing)
 {
     light->refractScene.Value() = GetParam();
-    Show(64, 64, Quadrants());
+    Show(64, 64, render_test::QuadrantTexels());
     DrawFrame(0.0f);
     light->InvalidateDeviceObjects();
     DrawFrame(0.03f);  // nothing to step or draw into
@@ -241,7 +231,7 @@ INSTANTIATE_TEST_SUITE_P(PictureAndScene, WaterRingTest, testing::Values(0, 1));
 
 TEST_F(WaterRingFixture, ObjectsDrawUnlitOverTheLitSurface)
 {
-    Show(64, 64, Quadrants());
+    Show(64, 64, render_test::QuadrantTexels());
     KV_IndexedMesh sprites;
     sprites.SetQuadCount(1);
     const auto draws = DrawsOf([&] {

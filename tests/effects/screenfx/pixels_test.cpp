@@ -2,25 +2,43 @@
 // scene-capture protocol, read back.
 #include <algorithm>
 #include <cstdlib>
+#include <fstream>
+#include <iterator>
+#include <functional>
 #include <memory>
+#include <tuple>
+#include <typeinfo>
 
 #include <gtest/gtest.h>
 
 #include "effects/screenfx/background_copy.h"
+#include "effects/screenfx/bend_fx.h"
 #include "effects/screenfx/brush_obj.h"
+#include "effects/screenfx/cloud_fx.h"
+#include "effects/screenfx/expand_fx.h"
+#include "effects/screenfx/fire_fx.h"
 #include "effects/screenfx/kind_makers.h"
 #include "effects/screenfx/light_fx.h"
 #include "effects/screenfx/light_fx_ii.h"
+#include "effects/screenfx/move_fx.h"
 #include "effects/screenfx/pattern_brush.h"
+#include "effects/screenfx/radial_wave_fx.h"
+#include "effects/screenfx/rotation_fx.h"
 #include "effects/screenfx/underwater_fx.h"
 #include "effects/screenfx/water_fx.h"
+#include "effects/screenfx/waterfall_fx.h"
 #include "effects/screenfx/waves_fx.h"
+#include "effects/screenfx/run_clock.h"
+#include "platform/d3d9_pipeline/pipeline_fixture.h"
+#include "scene/model/picture_placement.h"
+#include "scene/render/current_device.h"
 #include "scene/render/light_fixture.h"
 #include "scene/resources/kv_docresmanager.h"
 
 namespace screenfx_test {
 namespace {
 
+using d3d9_test::ColoursNear;
 using render_test::SquareSetup;
 
 constexpr D3DCOLOR kGrey = 0x808080;
@@ -29,6 +47,47 @@ constexpr D3DCOLOR kBlue = 0x0000FF;
 const ResourceKey kPattern{L"stars.png", 3};
 
 BYTE Red(D3DCOLOR colour) { return static_cast<BYTE>(colour >> 16); }
+
+// 64 x 64 texels covered inside the circle of that radius about the middle.
+std::vector<D3DCOLOR> Disc(float radius)
+{
+    std::vector<D3DCOLOR> texels(64 * 64);
+    for (UINT y = 0; y < 64; ++y)
+        for (UINT x = 0; x < 64; ++x)
+            texels[y * 64 + x] = std::hypot(x + 0.5f - 32.0f, y + 0.5f - 32.0f) < radius ? 0xFFFFFFFF : 0x00000000;
+    return texels;
+}
+
+// The project's effect file as the current document carries it, under the
+// description's link.
+void CarryEffect(KV_FX_Constructor& description, const char* file)
+{
+    std::ifstream in(std::string(SAVER_EFFECTS_DIR) + "/" + file, std::ios::binary);
+    const std::vector<BYTE> text{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+    ASSERT_FALSE(text.empty()) << file;
+    ResourceEntry entry;
+    entry.Assign(L"effect.fx", static_cast<DWORD>(text.size()), text.data());
+    const KV_FileLink3 link = KV_FileLink3::FromEntry(entry);
+    g_currentDocResManager->Tables().entries[link.Key()].push_back(entry);
+    description.effectLink.SetKey(link.Key());
+}
+
+// An object drawn before an effect that leaves the device's world transform
+// far from the picture's.
+class WorldSpoiler : public KV_ABObj {
+public:
+    WorldSpoiler() : KV_ABObj(nullptr) {}
+    void Render(KV_ABRender&) override
+    {
+        D3DXMATRIX elsewhere;
+        D3DXMatrixScaling(&elsewhere, 0.25f, 0.25f, 1.0f);
+        elsewhere._41 = 40.0f;
+        g_currentDevice->SetTransform(D3DTS_WORLD, &elsewhere);
+    }
+    void Signal(int, int) override {}
+    void UpdateLayout() override {}
+    void Update(float) override {}
+};
 
 // 64 x 64 texels: the left half one colour, the right half another.
 std::vector<D3DCOLOR> Halves(D3DCOLOR left, D3DCOLOR right)
@@ -47,9 +106,12 @@ protected:
         g_currentDocResManager = &manager;
         // common_res.res as the build lays it beside saver.
         setenv("SAVER_MODULE_PATH", SAVER_BUILD_DIR, 1);
+        // Centres and grids are placed on the picture the layer lays out.
+        g_picturePlacement = &context.Placement();
     }
     void TearDown() override
     {
+        g_picturePlacement = &g_noPicturePlacement;
         objects.clear();
         g_currentDocResManager = nullptr;
         managerHolder.reset();
@@ -166,8 +228,20 @@ TEST_F(EffectPixels, EveryKindsEffectLoadsAndCoversThePictureAsAReader)
     kinds.push_back(std::make_unique<KV_LightFX>());
     kinds.push_back(std::make_unique<KV_UnderwaterFX>());
     kinds.push_back(std::make_unique<KV_WaterFX>());
+    kinds.push_back(std::make_unique<KV_MoveFX>());
+    kinds.push_back(std::make_unique<KV_ExpandFX>());
+    kinds.push_back(std::make_unique<KV_RadialWaveFX>());
+    auto rotation = std::make_unique<KV_RotationFX>();
+    rotation->ellipseRatio.SetValue(1000);
+    rotation->speed.SetValue(200);
+    CarryEffect(*rotation, "rotation.fx");
+    kinds.push_back(std::move(rotation));
+    auto bend = std::make_unique<KV_BendFX>();
+    bend->bendForward.SetValue(200);
+    CarryEffect(*bend, "bend.fx");
+    kinds.push_back(std::move(bend));
     for (const auto& kind : kinds) {
-        SCOPED_TRACE(kind->effectLink.Key().stamp);
+        SCOPED_TRACE(typeid(*kind).name());
         objects.clear();
         ShowPicture(64, 64, std::vector<D3DCOLOR>(64 * 64, 0xFF808080));
         kind->usesBackground.SetValue(1);
@@ -205,6 +279,28 @@ const GreyMaskCase kGreyMaskCases[] = {
      })},
     {"Underwater", Defaults<KV_UnderwaterFX>()},
     {"Water", Kind<KV_WaterFX>([](KV_WaterFX& water) { water.waterColour.SetValue(0x000080FF); })},
+    {"Move", Kind<KV_MoveFX>([](KV_MoveFX& move) {
+         move.directionStrength.SetValue(1000);
+         move.Update(0.0f);
+     })},
+    {"Expand", Kind<KV_ExpandFX>([](KV_ExpandFX& expand) {
+         expand.expandAmount.SetValue(100);
+         expand.expandMode.SetValue(1);
+         expand.Update(0.0f);
+     })},
+    {"RadialWave", Kind<KV_RadialWaveFX>([](KV_RadialWaveFX& rings) { rings.ringAmplitude.SetValue(400); })},
+    {"Rotation", Kind<KV_RotationFX>([](KV_RotationFX& rotation) {
+         CarryEffect(rotation, "rotation.fx");
+         rotation.ellipseRatio.SetValue(1000);
+         rotation.speed.SetValue(1000);
+         rotation.Update(0.2f);
+     })},
+    {"Bend", Kind<KV_BendFX>([](KV_BendFX& bend) {
+         CarryEffect(bend, "bend.fx");
+         bend.placement.SetCentred(D3DXVECTOR3(32, 32, 0), 64, 64);
+         bend.bendForward.SetValue(400);
+         bend.Update(0.0f);
+     })},
 };
 
 int ChannelDistance(D3DCOLOR a, D3DCOLOR b)
@@ -290,6 +386,144 @@ TEST_P(GreyMasks, CoverByTheRedTimesTheAlphaOfTheirMask)
 
 INSTANTIATE_TEST_SUITE_P(ScreenEffects, GreyMasks, testing::ValuesIn(kGreyMaskCases),
                          [](const testing::TestParamInfo<GreyMaskCase>& info) { return info.param.name; });
+TEST_F(EffectPixels, TheKindsDrawingTheirOwnGeometryHaveTheirTechniques)
+{
+    KV_FireFX fire;
+    KV_WaterfallFX waterfall;
+    CarryEffect(waterfall, "waterfall.fx");
+    KV_CloudFX cloud;
+    CarryEffect(cloud, "cloud.fx");
+    const std::pair<KV_FX_Constructor*, std::vector<const char*>> kinds[] = {
+        {&fire, {"Main", "AsEffect"}}, {&waterfall, {"Noise", "ColorWaves"}}, {&cloud, {"Main", "MainFX"}}};
+    for (const auto& [kind, techniques] : kinds) {
+        ID3DXEffect* effect = Place(*kind, nullptr).Effect().effect.Get();
+        ASSERT_NE(effect, nullptr) << typeid(*kind).name();
+        for (const char* technique : techniques)
+            EXPECT_EQ(effect->SetTechnique(technique), D3D_OK) << technique;
+    }
+}
+
+// Turned by half a turn about the middle, a point shows the one opposite.
+TEST_F(EffectPixels, RotationByHalfATurnSwapsTheQuadrantsInsideItsMask)
+{
+    ShowPicture(64, 64, render_test::QuadrantTexels());
+    KV_RotationFX rotation;
+    rotation.ellipseRatio.SetValue(1000);
+    rotation.ellipseAngle.SetValue(40);
+    rotation.speed.SetValue(200);
+    rotation.centre.SetValue(D3DXVECTOR3(32, 32, 0));
+    CarryEffect(rotation, "rotation.fx");
+    KV_BrushObj& object = Place(rotation, MakeTexture(64, 64, Disc(24.0f)));
+    RunClock(object.Effect(), 3.1415927f);
+    DrawFrame(0);
+    EXPECT_TRUE(ColoursNear(Pixel(20, 20), 0xFFFFFF, 8));
+    EXPECT_TRUE(ColoursNear(Pixel(44, 20), kBlue, 8));
+    EXPECT_TRUE(ColoursNear(Pixel(20, 44), 0x00FF00, 8));
+    EXPECT_TRUE(ColoursNear(Pixel(44, 44), kRed, 8));
+    for (const auto& [x, y, colour] : {std::tuple{2u, 2u, kRed}, {61u, 2u, 0x00FF00u}, {2u, 61u, kBlue}})
+        EXPECT_EQ(Pixel(x, y), colour) << x << ", " << y;
+}
+
+// The grid kinds draw on their placement alone, wherever the draw before
+// them left the world transform.
+TEST_F(EffectPixels, EachGridKindChangesOnlyItsPlacement)
+{
+    struct Case {
+        const char* name;
+        Make make;
+    };
+    const Case cases[] = {
+        {"bend", [] {
+             auto bend = std::make_unique<KV_BendFX>();
+             bend->bendForward.SetValue(400);
+             bend->speed.SetValue(50);
+             bend->centre.SetValue(D3DXVECTOR3(32, 32, 0));
+             CarryEffect(*bend, "bend.fx");
+             return std::unique_ptr<KV_FX_Constructor>(std::move(bend));
+         }},
+        {"waterfall", [] {
+             auto waterfall = std::make_unique<KV_WaterfallFX>();
+             waterfall->layerCount.SetValue(4);
+             waterfall->threshold.SetValue(800);
+             waterfall->baseColour.SetValue(0x00FFFF00);
+             waterfall->speed.SetValue(50);
+             waterfall->directionStrength.SetValue(20);
+             waterfall->noiseAmplitude.SetValue(300);
+             waterfall->noiseLink.SetKey({L"common_res.dll", 8});
+             CarryEffect(*waterfall, "waterfall.fx");
+             return std::unique_ptr<KV_FX_Constructor>(std::move(waterfall));
+         }},
+        {"fire", [] { return std::unique_ptr<KV_FX_Constructor>(std::make_unique<KV_FireFX>()); }},
+        {"cloud", [] {
+             auto cloud = std::make_unique<KV_CloudFX>();
+             cloud->cloudLink.SetKey({L"common_res.dll", 8});
+             cloud->cloudColour1.SetValue(0x00FF00FF);
+             cloud->cloudColour2.SetValue(0x00FFFF00);
+             cloud->cloudDensity.SetValue(10);
+             cloud->speed.SetValue(100);
+             CarryEffect(*cloud, "cloud.fx");
+             return std::unique_ptr<KV_FX_Constructor>(std::move(cloud));
+         }},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        objects.clear();
+        ShowPicture(64, 64, render_test::QuadrantTexels());
+        DrawFrame(0);
+        UINT w = 0, h = 0;
+        const std::vector<D3DCOLOR> plain = d3d9_test::ReadBackBuffer(device(), w, h);
+        std::unique_ptr<KV_FX_Constructor> description = c.make();
+        const D3DXVECTOR3 corners[] = {{16, 16, 0}, {16, 48, 0}, {48, 16, 0}, {48, 48, 0}};
+        for (size_t k = 0; k < 4; ++k)
+            description->placement.corners[k].SetValue(corners[k]);
+        KV_BrushObj& object = Place(*description, nullptr);
+        ASSERT_NE(object.Effect().effect.Get(), nullptr);
+        RunClock(object.Effect(), 0.3f);
+        objects.emplace_back(new WorldSpoiler);
+        DrawFrame(0);
+        const std::vector<D3DCOLOR> drawn = d3d9_test::ReadBackBuffer(device(), w, h);
+        int changedInside = 0;
+        for (UINT y = 0; y < 64; ++y) {
+            for (UINT x = 0; x < 64; ++x) {
+                const bool inside = x >= 16 && x < 48 && y >= 16 && y < 48;
+                const bool margin = x >= 15 && x <= 48 && y >= 15 && y <= 48;
+                if (inside) {
+                    changedInside += !ColoursNear(drawn[y * 64 + x], plain[y * 64 + x], 4);
+                } else if (!margin) {
+                    ASSERT_EQ(drawn[y * 64 + x], plain[y * 64 + x]) << x << ", " << y;
+                }
+            }
+        }
+        EXPECT_GT(changedInside, 32);
+    }
+}
+
+// The fire finds the mask under its grid through the layout: on a
+// letterboxed picture the mask's lower edge stays where the picture has it.
+TEST_F(EffectPixels, TheFireFindsItsMaskOnALetterboxedPicture)
+{
+    std::vector<D3DCOLOR> mask(64 * 64);
+    for (UINT i = 0; i < mask.size(); ++i)
+        mask[i] = i / 64 < 48 ? 0xFFFFFFFF : 0x00000000;
+    ShowPicture(64, 32, std::vector<D3DCOLOR>(64 * 32, 0xFF000000));
+    ASSERT_EQ(context.fitted.top, 16);
+    KV_FireFX fire;
+    const D3DXVECTOR3 corners[] = {{0, 0, 0}, {0, 32, 0}, {64, 0, 0}, {64, 32, 0}};
+    for (size_t k = 0; k < 4; ++k)
+        fire.placement.corners[k].SetValue(corners[k]);
+    fire.fireDensity.SetValue(150);
+    Place(fire, MakeTexture(64, 64, mask));
+    DrawFrame(0);
+    int litAbove = 0, litBelow = 0;
+    for (UINT x = 0; x < 64; ++x) {
+        for (UINT y = 34; y < 40; ++y)
+            litAbove += Pixel(x, y) != 0;
+        for (UINT y = 41; y < 48; ++y)
+            litBelow += Pixel(x, y) != 0;
+    }
+    EXPECT_GT(litAbove, 64);
+    EXPECT_EQ(litBelow, 0);
+}
 
 TEST_F(EffectPixels, ThePatternShowsInsideTheMask)
 {
@@ -313,6 +547,31 @@ TEST_F(EffectPixels, TheWaterTakesTheModulesBumpPictureAndNoneWhenItsPictureHasN
     auto& empty = static_cast<KV_WaterFX&>(Place(missing, nullptr).Effect());
     EXPECT_EQ(empty.bumpTexture.Get(), nullptr);
     EXPECT_NE(empty.effect.Get(), nullptr);
+}
+
+// The module's pictures, and none for pictures without frames: the fire's
+// pattern and noise, the waterfall's noise.
+TEST_F(EffectPixels, PicturesWithoutFramesLeaveTheirTexturesEmpty)
+{
+    for (const bool found : {true, false}) {
+        SCOPED_TRACE(found);
+        KV_FireFX fire;
+        KV_WaterfallFX waterfall;
+        CarryEffect(waterfall, "waterfall.fx");
+        waterfall.noiseLink.SetKey({L"common_res.dll", 8});
+        if (!found) {
+            fire.firePatternLink.SetKey({L"nowhere.png", 1});
+            fire.fireNoiseLink.SetKey({L"nowhere.png", 2});
+            waterfall.noiseLink.SetKey({L"nowhere.png", 3});
+        }
+        auto& loadedFire = static_cast<KV_FireFX&>(Place(fire, nullptr).Effect());
+        auto& loadedWaterfall = static_cast<KV_WaterfallFX&>(Place(waterfall, nullptr).Effect());
+        EXPECT_EQ(loadedFire.firePatternTexture.Get() != nullptr, found);
+        EXPECT_EQ(loadedFire.fireNoiseTexture.Get() != nullptr, found);
+        EXPECT_EQ(loadedWaterfall.noiseTexture.Get() != nullptr, found);
+        EXPECT_NE(loadedFire.effect.Get(), nullptr);
+        EXPECT_NE(loadedWaterfall.effect.Get(), nullptr);
+    }
 }
 
 TEST_F(EffectPixels, TheBlendEffectHasItsFourTechniques)

@@ -49,6 +49,7 @@ STDMETHODIMP RecordingEffect::SetTechnique(D3DXHANDLE technique)
 STDMETHODIMP RecordingEffect::Begin(UINT* count, DWORD)
 {
     ++begun_;
+    valuesAtBegin_.push_back(values_);
     *count = passes;
     return D3D_OK;
 }
@@ -56,6 +57,7 @@ STDMETHODIMP RecordingEffect::Begin(UINT* count, DWORD)
 void RecordingEffect::Forget()
 {
     values_.clear();
+    valuesAtBegin_.clear();
     textures_.clear();
     calls_.clear();
     begun_ = 0;

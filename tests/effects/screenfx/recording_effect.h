@@ -51,6 +51,8 @@ public:
     // Every parameter by the values it was last given.
     const std::map<std::string, std::vector<float>>& Values() const { return values_; }
     const std::map<std::string, IDirect3DBaseTexture9*>& Textures() const { return textures_; }
+    // The values as they stood at each Begin, one entry per draw.
+    const std::vector<std::map<std::string, std::vector<float>>>& ValuesAtBegin() const { return valuesAtBegin_; }
     // Every call that set something, in order.
     const std::vector<std::string>& Calls() const { return calls_; }
     UINT Begun() const { return begun_; }
@@ -66,6 +68,7 @@ private:
     std::vector<std::string> techniques_;
     std::string technique_;
     std::map<std::string, std::vector<float>> values_;
+    std::vector<std::map<std::string, std::vector<float>>> valuesAtBegin_;
     std::map<std::string, IDirect3DBaseTexture9*> textures_;
     std::vector<std::string> calls_;
     UINT begun_ = 0;

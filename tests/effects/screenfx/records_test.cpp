@@ -2,16 +2,25 @@
 // that must be read exactly to their end, written back, and the clone and
 // grid of the base.
 #include <functional>
+#include <tuple>
 #include <memory>
 
 #include <gtest/gtest.h>
 
 #include "effects/screenfx/background_copy.h"
+#include "effects/screenfx/bend_fx.h"
+#include "effects/screenfx/cloud_fx.h"
+#include "effects/screenfx/expand_fx.h"
+#include "effects/screenfx/fire_fx.h"
 #include "effects/screenfx/light_fx.h"
 #include "effects/screenfx/light_fx_ii.h"
+#include "effects/screenfx/move_fx.h"
 #include "effects/screenfx/pattern_brush.h"
+#include "effects/screenfx/radial_wave_fx.h"
+#include "effects/screenfx/rotation_fx.h"
 #include "effects/screenfx/underwater_fx.h"
 #include "effects/screenfx/water_fx.h"
+#include "effects/screenfx/waterfall_fx.h"
 #include "effects/screenfx/waves_fx.h"
 #include "scene/document/kv_iof_r.h"
 #include "scene/document/writer/kv_iof_w.h"
@@ -95,6 +104,35 @@ T& As(KV_ABObj_Constructor& read)
     return *kind;
 }
 
+// The direction part with its strength and angle, and the centre part
+// with its centre, each over a version-3 base part.
+Bytes DirectionPart(DWORD strength, DWORD angle)
+{
+    return Join({Frame(u"KV_DirectionBased", 1), Le32(strength), Le32(angle), BasePart(3)});
+}
+Bytes CentrePart(float x, float y)
+{
+    return Join({Frame(u"KV_CentralBased", 1), LeFloat(x), LeFloat(y), LeFloat(0.0f), BasePart(3)});
+}
+Bytes Link(std::u16string_view path, DWORD stamp) { return Join({ShortString(path), Le32(stamp), Le32(0)}); }
+
+// The fire's colours, spare int and links, and its three scaled values.
+const Bytes kFireLooks = Join({Le32(0x0000C0FF), Le32(0x00000080), LeInt(5), Link(u"flames.png", 2),
+                               Link(u"noise.png", 3)});
+const Bytes kFireScales = Join({Le32(150), Le32(25), Le32(50)});
+
+void ExpectFireLooks(const KV_FireFX& fire)
+{
+    EXPECT_EQ(fire.fireColour1.Value(), 0x0000C0FFu);
+    EXPECT_EQ(fire.fireColour2.Value(), 0x00000080u);
+    EXPECT_EQ(fire.fireExtraInt.Value(), 5);
+    EXPECT_EQ(fire.firePatternLink.Key(), (ResourceKey{L"flames.png", 2}));
+    EXPECT_EQ(fire.fireNoiseLink.Key(), (ResourceKey{L"noise.png", 3}));
+    EXPECT_FLOAT_EQ(fire.fireDensity.Result(), 0.5f);
+    EXPECT_FLOAT_EQ(fire.fireBrightness.Result(), 0.5f);
+    EXPECT_FLOAT_EQ(fire.fireZoom.Result(), 0.5f);
+}
+
 const Bytes kPatternFields = Join({ShortString(u"stars.png"), Le32(9), Le32(0), LeInt(1), LeInt(0), Le32(90), Le32(200),
                                    Le32(30), Le32(40), BasePart(3)});
 
@@ -154,6 +192,130 @@ const KindRecord kKindRecords[] = {
          EXPECT_EQ(water.waterColour.Value(), 0x00102030u);
          EXPECT_EQ(water.bumpLink.Key(), (ResourceKey{L"bump.png", 5}));
      }},
+    {"MoveFXVersion1SwingsBackAsFarAsForward",
+     Join({Frame(u"KV_MoveFX", 1), LeInt(1), DirectionPart(100, 90)}),
+     [](KV_ABObj_Constructor& read) {
+         auto& move = As<KV_MoveFX>(read);
+         EXPECT_EQ(move.moveMode.Value(), 1);
+         EXPECT_FLOAT_EQ(move.directionStrength.Result(), 0.02f);
+         EXPECT_FLOAT_EQ(move.returnStrength.Result(), 0.02f);
+         EXPECT_EQ(move.directionAngle.Value(), 90u);
+         EXPECT_EQ(move.speed.Value(), 7u);
+     }},
+    {"MoveFX", Join({Frame(u"KV_MoveFX", 2), LeInt(0), Le32(30), DirectionPart(100, 180)}),
+     [](KV_ABObj_Constructor& read) {
+         auto& move = As<KV_MoveFX>(read);
+         EXPECT_FLOAT_EQ(move.returnStrength.Result(), 0.006f);
+         EXPECT_FLOAT_EQ(move.directionStrength.Result(), 0.02f);
+         EXPECT_EQ(move.directionAngle.Value(), 180u);
+     }},
+    {"WaterfallFX",
+     Join({Frame(u"KV_WaterfallFX", 1), Le32(50), Le32(4), Le32(200), Le32(7), Le32(300), Link(u"noise.png", 4),
+           Le32(0x00C0E0FF), LeInt(1), DirectionPart(25, 270)}),
+     [](KV_ABObj_Constructor& read) {
+         auto& waterfall = As<KV_WaterfallFX>(read);
+         EXPECT_FLOAT_EQ(waterfall.layerOpacity.Result(), 0.5f);
+         EXPECT_EQ(waterfall.layerCount.Value(), 4u);
+         EXPECT_FLOAT_EQ(waterfall.noiseAmplitude.Result(), 0.02f);
+         EXPECT_FLOAT_EQ(waterfall.reservedValue.Result(), 7.0f);
+         EXPECT_FLOAT_EQ(waterfall.threshold.Result(), 0.7f);
+         EXPECT_EQ(waterfall.noiseLink.Key(), (ResourceKey{L"noise.png", 4}));
+         EXPECT_EQ(waterfall.baseColour.Value(), 0x00C0E0FFu);
+         EXPECT_EQ(waterfall.drawDisabled.Value(), 1);
+         EXPECT_FLOAT_EQ(waterfall.directionStrength.Result(), 0.1f);
+         EXPECT_EQ(waterfall.directionAngle.Value(), 270u);
+     }},
+    {"ExpandFX", Join({Frame(u"KV_ExpandFX", 1), Le32(60), Le32(20), LeInt(1), CentrePart(400, 150)}),
+     [](KV_ABObj_Constructor& read) {
+         auto& expand = As<KV_ExpandFX>(read);
+         EXPECT_FLOAT_EQ(expand.expandAmount.Result(), 0.3f);
+         EXPECT_FLOAT_EQ(expand.contractAmount.Result(), 0.1f);
+         EXPECT_EQ(expand.expandMode.Value(), 1);
+         EXPECT_EQ(expand.centre.Value(), D3DXVECTOR3(400, 150, 0));
+         EXPECT_EQ(expand.name, L"fx");
+     }},
+    {"RadialWaveFXVersion1KeepsItsWaves", Join({Frame(u"KV_RadialWaveFX", 1), CentrePart(100, 200)}),
+     [](KV_ABObj_Constructor& read) {
+         auto& rings = As<KV_RadialWaveFX>(read);
+         EXPECT_FLOAT_EQ(rings.ringAmplitude.Result(), 0.0125f);
+         EXPECT_FLOAT_EQ(rings.ringLength.Result(), 0.006f);
+         EXPECT_FLOAT_EQ(rings.ringZoom.Result(), 75.0f);
+         EXPECT_EQ(rings.ringDirectionFlag.Value(), 0);
+         EXPECT_EQ(rings.centre.Value(), D3DXVECTOR3(100, 200, 0));
+     }},
+    {"RadialWaveFX",
+     Join({Frame(u"KV_RadialWaveFX", 2), Le32(100), Le32(20), Le32(75), LeInt(1), CentrePart(100, 200)}),
+     [](KV_ABObj_Constructor& read) {
+         auto& rings = As<KV_RadialWaveFX>(read);
+         EXPECT_FLOAT_EQ(rings.ringAmplitude.Result(), 0.025f);
+         EXPECT_FLOAT_EQ(rings.ringLength.Result(), 0.003f);
+         EXPECT_FLOAT_EQ(rings.ringZoom.Result(), 100.0f);
+         EXPECT_EQ(rings.ringDirectionFlag.Value(), 1);
+     }},
+    {"RotationFX", Join({Frame(u"KV_RotationFX", 1), Le32(1000), Le32(30), LeInt(1), CentrePart(512, 384)}),
+     [](KV_ABObj_Constructor& read) {
+         auto& rotation = As<KV_RotationFX>(read);
+         EXPECT_FLOAT_EQ(rotation.ellipseRatio.Result(), 1.0f);
+         EXPECT_EQ(rotation.ellipseAngle.Value(), 30u);
+         EXPECT_EQ(rotation.rotateReverse.Value(), 1);
+         EXPECT_EQ(rotation.centre.Value(), D3DXVECTOR3(512, 384, 0));
+         EXPECT_EQ(rotation.TimeLine().speedMode.Value(), 2);
+     }},
+    {"BendFX", Join({Frame(u"KV_BendFX", 1), Le32(100), Le32(50), Le32(40), LeInt(1), CentrePart(10, 20)}),
+     [](KV_ABObj_Constructor& read) {
+         auto& bend = As<KV_BendFX>(read);
+         EXPECT_FLOAT_EQ(bend.bendForward.Result(), 0.2f);
+         EXPECT_FLOAT_EQ(bend.bendBack.Result(), 0.1f);
+         EXPECT_FLOAT_EQ(bend.bendStrength.Result(), 0.8f);
+         EXPECT_EQ(bend.bendMode.Value(), 1);
+         EXPECT_EQ(bend.centre.Value(), D3DXVECTOR3(10, 20, 0));
+     }},
+    {"FireFXVersion1KeepsItsFire", Join({Frame(u"KV_FireFX", 1), BasePart(2)}),
+     [](KV_ABObj_Constructor& read) {
+         auto& fire = As<KV_FireFX>(read);
+         EXPECT_EQ(fire.fireColour1.Value(), 0x00FFFFu);
+         EXPECT_EQ(fire.firePatternLink.Key(), (ResourceKey{L"common_res.dll", 93}));
+         EXPECT_FLOAT_EQ(fire.fireZoom.Result(), 1.0f);
+         EXPECT_FLOAT_EQ(fire.scale.Result(), 1.6f);
+     }},
+    {"FireFXVersion2CarriesThePlacement",
+     Join({Frame(u"KV_FireFX", 2), LeFloat(1), LeFloat(2), LeFloat(0), LeFloat(1), LeFloat(9), LeFloat(0), LeFloat(8),
+           LeFloat(2), LeFloat(0), LeFloat(8), LeFloat(9), LeFloat(0), kFireLooks, LeInt(6), kFireScales,
+           BasePart(2)}),
+     [](KV_ABObj_Constructor& read) {
+         auto& fire = As<KV_FireFX>(read);
+         ExpectFireLooks(fire);
+         EXPECT_EQ(fire.placement.corners[3].Value(), D3DXVECTOR3(8, 9, 0));
+         EXPECT_EQ(fire.placementInt.Value(), 6);
+     }},
+    {"FireFX", Join({Frame(u"KV_FireFX", 3), kFireLooks, kFireScales, BasePart(3)}),
+     [](KV_ABObj_Constructor& read) {
+         auto& fire = As<KV_FireFX>(read);
+         ExpectFireLooks(fire);
+         EXPECT_EQ(fire.placement.corners[3].Value(), D3DXVECTOR3(3, 30, 0.5f));
+         EXPECT_EQ(fire.placementInt.Value(), 3);
+     }},
+    {"CloudFX",
+     Join({Frame(u"KV_CloudFX", 1), Le32(0x00806040), Le32(0x00FFFFFF), Link(u"clouds.png", 6), Link(u"spare.png", 7),
+           Le32(50), Le32(10), Le32(50), Le32(4), Le32(30), LeInt(1), Le32(20), Le32(40), DirectionPart(9, 45)}),
+     [](KV_ABObj_Constructor& read) {
+         auto& cloud = As<KV_CloudFX>(read);
+         EXPECT_EQ(cloud.cloudColour1.Value(), 0x00806040u);
+         EXPECT_EQ(cloud.cloudColour2.Value(), 0x00FFFFFFu);
+         EXPECT_EQ(cloud.cloudLink.Key(), (ResourceKey{L"clouds.png", 6}));
+         EXPECT_EQ(cloud.spareCloudLink.Key(), (ResourceKey{L"spare.png", 7}));
+         EXPECT_FLOAT_EQ(cloud.cloudThreshold.Result(), 2.0f);
+         EXPECT_FLOAT_EQ(cloud.cloudDensity.Result(), 0.2f);
+         const CloudPerspective& perspective = cloud.perspective;
+         EXPECT_FLOAT_EQ(perspective.perspectiveDepth.Result(), 2.0f);
+         EXPECT_FLOAT_EQ(perspective.perspectiveHeight.Result(), 1.0f);
+         EXPECT_FLOAT_EQ(perspective.perspectiveShift.Result(), 0.3f);
+         EXPECT_EQ(perspective.perspectiveFlip.Value(), 1);
+         EXPECT_FLOAT_EQ(perspective.perspectiveSpare1.Result(), 3.0f);
+         EXPECT_FLOAT_EQ(perspective.perspectiveSpare2.Result(), 0.4f);
+         EXPECT_FLOAT_EQ(cloud.directionStrength.Result(), 9.0f);
+         EXPECT_EQ(cloud.directionAngle.Value(), 45u);
+     }},
 };
 
 void PrintTo(const KindRecord& c, std::ostream* os) { *os << c.name; }
@@ -204,7 +366,11 @@ TEST(KindDefaults, EachKindPointsAtItsEffectAndRunsItsClock)
                     {"light", std::make_unique<KV_LightFX>(), 76, 40.0f},
                     {"blend", std::make_unique<KV_LightFX_II>(), 76, 0.0f},
                     {"underwater", std::make_unique<KV_UnderwaterFX>(), 88, 25.0f},
-                    {"water", std::make_unique<KV_WaterFX>(), 90, 1.0f}};
+                    {"water", std::make_unique<KV_WaterFX>(), 90, 1.0f},
+                    {"move", std::make_unique<KV_MoveFX>(), 91, 1.0f},
+                    {"fire", std::make_unique<KV_FireFX>(), 92, 1.0f},
+                    {"expand", std::make_unique<KV_ExpandFX>(), 102, 1.0f},
+                    {"radial wave", std::make_unique<KV_RadialWaveFX>(), 103, 50.0f}};
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         EXPECT_EQ(c.description->effectLink.Key(), (ResourceKey{L"common_res.dll", c.effectId}));
@@ -214,6 +380,37 @@ TEST(KindDefaults, EachKindPointsAtItsEffectAndRunsItsClock)
     EXPECT_FLOAT_EQ(KV_WaterFX().scale.Result(), 0.6f);
     EXPECT_EQ(KV_WaterFX().bumpLink.Key(), (ResourceKey{L"common_res.dll", 89}));
     EXPECT_FLOAT_EQ(KV_LightFX().scale.Result(), 1.0f);
+}
+
+// The documents carry these kinds' effects; fields the constructors leave
+// unset start at 0.
+TEST(KindDefaults, KindsWithoutADefaultEffectLeaveTheLinkEmpty)
+{
+    struct Case {
+        const char* name;
+        std::unique_ptr<KV_FX_Constructor> description;
+    };
+    Case cases[] = {{"rotation", std::make_unique<KV_RotationFX>()},
+                    {"bend", std::make_unique<KV_BendFX>()},
+                    {"cloud", std::make_unique<KV_CloudFX>()},
+                    {"waterfall", std::make_unique<KV_WaterfallFX>()}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        EXPECT_EQ(c.description->effectLink.Key(), ResourceKey());
+        EXPECT_FLOAT_EQ(c.description->speed.Result(), 0.0f);
+    }
+    KV_WaterfallFX waterfall;
+    EXPECT_EQ(waterfall.layerCount.Value(), 0u);
+    EXPECT_EQ(waterfall.drawDisabled.Value(), 0);
+    EXPECT_EQ(waterfall.baseColour.Value(), 0u);
+    EXPECT_FLOAT_EQ(KV_CloudFX().scale.Result(), 0.4f);
+    EXPECT_EQ(KV_CloudFX().perspective.perspectiveFlip.Value(), 0);
+    EXPECT_FLOAT_EQ(KV_MoveFX().directionStrength.Result(), 0.01f);
+    const KV_FireFX fire;
+    EXPECT_EQ(fire.fireColour1.Value(), 0x00FFFFu);
+    EXPECT_EQ(fire.fireColour2.Value(), 0x0000FFu);
+    EXPECT_EQ(fire.firePatternLink.Key(), (ResourceKey{L"common_res.dll", 93}));
+    EXPECT_EQ(fire.fireNoiseLink.Key(), (ResourceKey{L"common_res.dll", 8}));
 }
 
 // The clone made for the runtime object derives its vectors from the values
@@ -229,6 +426,15 @@ TEST(KindVectors, ClonesDeriveTheirVectorsAndFollowTheirOwnAngles)
     copied.waveAngle.SetValue(180);
     EXPECT_NEAR(copied.waveDirection.x, -1.0f, 1e-6f);
     EXPECT_NEAR(waves.waveDirection.x, 1.0f, 1e-6f);
+
+    for (const auto& [angle, x, y] : {std::tuple{0u, 1.0f, 0.0f}, {90u, 0.0f, -1.0f}, {180u, -1.0f, 0.0f}}) {
+        KV_MoveFX move;
+        move.directionAngle.Value() = angle;
+        const std::unique_ptr<KV_FX_Constructor> moved = move.Clone();
+        const D3DXVECTOR4& direction = static_cast<KV_MoveFX&>(*moved).direction;
+        EXPECT_NEAR(direction.x, x, 1e-6f) << angle;
+        EXPECT_NEAR(direction.y, y, 1e-6f) << angle;
+    }
 
     KV_WaterFX water;
     water.flowAngle.SetValue(90);

@@ -104,7 +104,9 @@ TEST_P(FillConventionTest, TopAndLeftEdgesAreLit) {
         DrawTransformed(r);
     }
     const auto pixels = target == Target::RenderTarget ? TargetPixels(renderTarget.get()) : Pixels();
-    if (backBuffer.get() != nullptr) ASSERT_EQ(device()->SetRenderTarget(0, backBuffer.get()), D3D_OK);
+    if (backBuffer.get() != nullptr) {
+        ASSERT_EQ(device()->SetRenderTarget(0, backBuffer.get()), D3D_OK);
+    }
 
     LONG firstRow = kHeight, lastRow = -1, firstColumn = kWidth, lastColumn = -1;
     size_t lit = 0;

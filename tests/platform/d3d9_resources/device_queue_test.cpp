@@ -91,7 +91,9 @@ protected:
 
 TEST_F(DeviceQueueTest, ThousandFramesWithResetsBetweenKeepWhatEachFrameDrew) {
     for (UINT frame = 0; frame < 1000; ++frame) {
-        if (frame % 100 == 99) ASSERT_EQ(device_->Reset(&presentation_), D3D_OK) << "frame " << frame;
+        if (frame % 100 == 99) {
+            ASSERT_EQ(device_->Reset(&presentation_), D3D_OK) << "frame " << frame;
+        }
         DrawFrame(0xFF000000 | frame * 0x010203);
         ASSERT_EQ(device_->Present(nullptr, nullptr, nullptr, nullptr), D3D_OK);
     }

@@ -160,6 +160,23 @@ TEST_P(RenderTargetPairFlipTest, FlipsAlternateAndClearToTheirColour) {
     EXPECT_EQ(restored.get(), backBuffer.get());
 }
 
+// An end without a begin (a layer told to end a capture it never began)
+// leaves the device's targets alone.
+TEST_F(RenderTargetPairTest, EndingWhatNeverBeganChangesNothing) {
+    d3d9_test::Com<IDirect3DSurface9> target, depth;
+    device()->GetRenderTarget(0, target.out());
+    device()->GetDepthStencilSurface(depth.out());
+    RenderTargetPair pair;
+    pair.Create(16, 8);
+    pair.End();
+    d3d9_test::Com<IDirect3DSurface9> targetAfter, depthAfter;
+    device()->GetRenderTarget(0, targetAfter.out());
+    device()->GetDepthStencilSurface(depthAfter.out());
+    EXPECT_NE(targetAfter.get(), nullptr);
+    EXPECT_EQ(targetAfter.get(), target.get());
+    EXPECT_EQ(depthAfter.get(), depth.get());
+}
+
 TEST_F(RenderTargetPairTest, AZeroSideStoresTheSizeOnly) {
     RenderTargetPair pair;
     pair.Create(0, 48);

@@ -38,6 +38,14 @@ IDirect3DTexture9* RenderTest::MakeTexture(UINT w, UINT h, const std::vector<D3D
     return texture;
 }
 
+std::vector<D3DCOLOR> QuadrantTexels() {
+    std::vector<D3DCOLOR> texels(64 * 64);
+    for (UINT y = 0; y < 64; ++y)
+        for (UINT x = 0; x < 64; ++x)
+            texels[y * 64 + x] = y < 32 ? (x < 32 ? 0xFFFF0000 : 0xFF00FF00) : (x < 32 ? 0xFF0000FF : 0xFFFFFFFF);
+    return texels;
+}
+
 std::vector<D3DCOLOR> ReadTexture(IDirect3DDevice9* device, IDirect3DTexture9* texture) {
     d3d9_test::Com<IDirect3DSurface9> level, copy;
     EXPECT_EQ(texture->GetSurfaceLevel(0, level.out()), D3D_OK);

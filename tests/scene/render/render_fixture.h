@@ -36,6 +36,9 @@ private:
     D3DPRESENT_PARAMETERS presentation_{};
 };
 
+// 64 x 64 texels in quadrants: red and green above, blue and white below.
+std::vector<D3DCOLOR> QuadrantTexels();
+
 // Level 0 of a render-target texture, 0xAARRGGBB, rows top first.
 std::vector<D3DCOLOR> ReadTexture(IDirect3DDevice9* device, IDirect3DTexture9* texture);
 
