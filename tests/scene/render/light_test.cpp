@@ -304,6 +304,20 @@ TEST_F(FittedBorderTest, TheBarsOfATallPictureShowTheBorderTextureTurned)
     EXPECT_EQ(Pixel(32, 32), 0x808080u);
 }
 
+// Over and under a wide picture the bars read the border texture across its
+// middle rows: the top bar its right column, the bottom bar its left one,
+// both with the lower row to the left (more blue there).
+TEST_F(FittedBorderTest, TheBarsOfAWidePictureShowTheBorderTextureTurned)
+{
+    // 4 x 2, fitted into 64 x 64 it spans rows 16 to 47.
+    DrawFitted(4, 2, Solid(8, 0xFF808080), MakeTexture(2, 2, {0xFFFF0000, 0xFF00FF00, 0xFFFF00FF, 0xFF00FFFF}));
+    EXPECT_TRUE(ColoursNear(Pixel(4, 4), 0x00FF9F, 8)) << std::hex << Pixel(4, 4);
+    EXPECT_TRUE(ColoursNear(Pixel(60, 4), 0x00FF5F, 8)) << std::hex << Pixel(60, 4);
+    EXPECT_TRUE(ColoursNear(Pixel(4, 60), 0xFF009F, 8)) << std::hex << Pixel(4, 60);
+    EXPECT_TRUE(ColoursNear(Pixel(60, 60), 0xFF005F, 8)) << std::hex << Pixel(60, 60);
+    EXPECT_EQ(Pixel(32, 32), 0x808080u);
+}
+
 TEST_F(LightTest, TransparentAreasOfThePictureShowThePictureNotTheClearColour)
 {
     ShowPicture(2, 2, Solid(4, 0x000000FF));
