@@ -17,9 +17,11 @@ struct Surfaces {
     std::map<SDL_Window*, WindowSurface> windows;
 };
 
+// Never destroyed: windows a program leaves open are destroyed with the
+// window table at exit, which may come after this table's destructor.
 Surfaces& AllSurfaces() {
-    static Surfaces surfaces;
-    return surfaces;
+    static Surfaces* const surfaces = new Surfaces;
+    return *surfaces;
 }
 
 }  // namespace

@@ -7,6 +7,7 @@ saver_add_test(platform_d3d9_test BOTH_DEVICE_MODES
     ${CMAKE_CURRENT_LIST_DIR}/d3d9/device_loss_test.cpp
     ${CMAKE_CURRENT_LIST_DIR}/d3d9/capture_test.cpp
     ${CMAKE_CURRENT_LIST_DIR}/d3d9/present_test.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/d3d9/exit_test.cpp
   LIBS platform)
 target_include_directories(platform_d3d9_test PRIVATE ${CMAKE_SOURCE_DIR}/platform)
 
