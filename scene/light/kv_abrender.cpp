@@ -11,7 +11,7 @@
 
 #include <algorithm>
 
-std::list<SavedRenderTarget> g_renderTargetSizeStack;
+std::vector<SavedRenderTarget> g_renderTargetSizeStack;
 
 namespace {
 

@@ -8,7 +8,7 @@
 #include <d3d9.h>
 #include <d3dx9.h>
 
-#include <list>
+#include <vector>
 
 #include "scene/model/kv_iof_item.h"
 #include "scene/render/d3d_helpers.h"
@@ -30,7 +30,8 @@ struct SavedRenderTarget {
 };
 
 // Shared by every light: pushes nest across the objects of a slide.
-extern std::list<SavedRenderTarget> g_renderTargetSizeStack;
+// A vector, so that pushes after the first frame take no memory.
+extern std::vector<SavedRenderTarget> g_renderTargetSizeStack;
 
 class KV_ABRender : public KV_IOF_Item {
 public:

@@ -182,9 +182,8 @@ void Effect::Save(SavedStates& saved) const {
         for (DWORD unit = 0; unit < description_.samplers.size(); ++unit) {
             if (!(units & (1u << unit))) continue;
             for (const StateSetting& setting : description_.samplers[unit].states) saveSampler(unit, setting.state);
-            auto texture = std::make_unique<ComRef<IDirect3DBaseTexture9>>();
-            device->GetTexture(unit, texture->out());
-            saved.textures.emplace_back(unit, std::move(texture));
+            ComRef<IDirect3DBaseTexture9>& texture = saved.textures.emplace_back(unit, nullptr).second;
+            device->GetTexture(unit, texture.out());
         }
     }
     device->GetPixelShader(saved.pixelShader.out());
@@ -200,7 +199,7 @@ void Effect::Restore(SavedStates& saved) {
         device->SetSamplerState(it->first, static_cast<D3DSAMPLERSTATETYPE>(it->second.state), it->second.value);
     }
     for (auto it = saved.textures.rbegin(); it != saved.textures.rend(); ++it) {
-        device->SetTexture(it->first, it->second->get());
+        device->SetTexture(it->first, it->second.get());
     }
     device->SetPixelShader(saved.pixelShader.get());
     saved.renderStates.clear();

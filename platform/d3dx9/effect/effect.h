@@ -51,7 +51,7 @@ private:
     struct SavedStates {
         std::vector<StateSetting> renderStates;
         std::vector<std::pair<DWORD, StateSetting>> samplerStates;  // unit, state
-        std::vector<std::pair<DWORD, std::unique_ptr<ComRef<IDirect3DBaseTexture9>>>> textures;
+        std::vector<std::pair<DWORD, ComRef<IDirect3DBaseTexture9>>> textures;
         ComRef<IDirect3DPixelShader9> pixelShader;
     };
 
