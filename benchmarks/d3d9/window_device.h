@@ -4,6 +4,8 @@
 #include <windows.h>
 #include <d3d9.h>
 
+#include <platform/sim_d3d.h>
+
 inline HWND MakeBenchmarkWindow(UINT width, UINT height) {
     static const bool registered = [] {
         WNDCLASSW description{};
@@ -17,7 +19,10 @@ inline HWND MakeBenchmarkWindow(UINT width, UINT height) {
 }
 
 // A back buffer of width x height that presents at once; null on failure.
+// The device runs its GL work on the calling thread, so that the raw-GL
+// twins draw in its context and both halves are timed alike.
 inline IDirect3DDevice9* CreateBenchmarkDevice(IDirect3D9* direct3D, HWND window, UINT width, UINT height) {
+    platform::sim::SetDeviceQueue(false);
     D3DPRESENT_PARAMETERS presentation{};
     presentation.BackBufferWidth = width;
     presentation.BackBufferHeight = height;
