@@ -13,6 +13,9 @@ namespace {
 // starts early in a long frame.
 constexpr size_t kSubmitBytes = 64 * 1024;
 constexpr size_t kSubmitCommands = 64;
+// A program that draws without presenting waits here, as at a driver's
+// full command buffer, rather than queueing without bound.
+constexpr size_t kMaxPendingBatches = 1024;
 
 bool QueueFromEnvironment() {
     const char* text = std::getenv("SAVER_DEVICE_QUEUE");
@@ -63,7 +66,8 @@ void CommandStream::Append(Run run, const void* body, size_t bodySize, const voi
 void CommandStream::Submit() {
     if (recording_.empty()) return;
     {
-        const std::lock_guard lock(mutex_);
+        std::unique_lock lock(mutex_);
+        done_.wait(lock, [this] { return pending_.size() < kMaxPendingBatches; });
         pending_.push_back(std::move(recording_));
         ++submitted_;
         if (spare_.empty()) {

@@ -2,6 +2,7 @@
 // frame, resets between, nothing left over at the end (the sanitizers
 // check the process); and the calling thread runs at most three frames
 // ahead of the device's thread.
+#include <atomic>
 #include <chrono>
 #include <cstring>
 #include <future>
@@ -112,6 +113,20 @@ TEST_F(DeviceQueueTest, PresentWaitsOnlyWhenThreeFramesAreQueued) {
     gate.Open();
     EXPECT_EQ(fourth.get(), D3D_OK);
     EXPECT_EQ(PixelAt(device_.get(), 1, 1), 0x00FF00u);
+}
+
+TEST_F(DeviceQueueTest, DrawingWithoutPresentingWaitsOnceTheQueueIsFull) {
+    Gate gate;
+    ASSERT_TRUE(HoldAt(device_.get(), gate));
+    std::atomic<int> cleared{0};
+    auto drawing = std::async(std::launch::async, [&] {
+        for (; cleared < 200'000; ++cleared) device_->Clear(0, nullptr, D3DCLEAR_TARGET, 0xFF0000FF, 1.f, 0);
+    });
+    EXPECT_EQ(drawing.wait_for(std::chrono::seconds(2)), std::future_status::timeout);
+    EXPECT_LT(cleared, 200'000);
+    gate.Open();
+    drawing.get();
+    EXPECT_EQ(PixelAt(device_.get(), 1, 1), 0x0000FFu);
 }
 
 }  // namespace
