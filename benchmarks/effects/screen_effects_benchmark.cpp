@@ -8,7 +8,6 @@
 //     LP_NUM_THREADS=1 screen_effects_benchmark --benchmark_repetitions=8
 //         --benchmark_enable_random_interleaving=true
 #include <cmath>
-#include <cstdlib>
 #include <memory>
 #include <string>
 #include <vector>
@@ -234,12 +233,3 @@ void SlideInRawGl(benchmark::State& state)
 BENCHMARK(SlideInRawGl)->UseRealTime()->Unit(benchmark::kMillisecond);
 
 }  // namespace
-
-int main(int argc, char** argv)
-{
-    setenv("SDL_VIDEODRIVER", "offscreen", 0);
-    setenv("SDL_AUDIODRIVER", "dummy", 0);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    return 0;
-}

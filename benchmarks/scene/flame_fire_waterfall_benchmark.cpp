@@ -477,12 +477,3 @@ BENCHMARK(RawGl)
 BENCHMARK(RawGl)->ArgsProduct({{kFlame, kFireCloud, kWaterfall}, {kCalls}})->Unit(benchmark::kMicrosecond);
 
 }  // namespace
-
-int main(int argc, char** argv)
-{
-    setenv("SDL_VIDEODRIVER", "offscreen", 0);
-    setenv("SDL_AUDIODRIVER", "dummy", 0);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    return 0;
-}
