@@ -8,6 +8,8 @@
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <iterator>
+#include <typeinfo>
 #include <vector>
 
 namespace {
@@ -232,6 +234,138 @@ TEST(ParticleListTest, AnEndingProcessStillLetsTheRestRunThenTheParticleGoes)
     EXPECT_EQ(runs, 3);
     ASSERT_EQ(list.size(), 1u);
     EXPECT_EQ(list.front().position.x, 1.0f);
+}
+
+// A particle that lived: moved, aged, faded and spun by its processes.
+Particle LivedParticle()
+{
+    Particle p(1, 2, 3);
+    p.Attach<PAgeConst>(10.0f);
+    p.Attach<PFade>(kAlpha, 0.0f, 2.0f, -1.0f);
+    p.Attach<PKinetic>(D3DXVECTOR3(10, 0, 0), D3DXVECTOR3(0, 0, 0));
+    p.Attach<PSpin>(1.0f);
+    p.Life() = 0.5f;
+    p.Size() = 3.0f;
+    for (int i = 0; i < 3; ++i)
+        p.RunProcesses(0.5f);
+    return p;
+}
+
+std::vector<const PProcess*> Processes(const Particle& p)
+{
+    std::vector<const PProcess*> out;
+    for (const auto& process : p.processes)
+        out.push_back(process.get());
+    return out;
+}
+
+TEST(ParticleRestartTest, IsAsConstructedAndItsProcessesOfTheSameKindsStartAfresh)
+{
+    Particle p = LivedParticle();
+    const std::vector<const PProcess*> before = Processes(p);
+    p.Restart(D3DXVECTOR3(7, 8, 9));
+    const Particle fresh(7, 8, 9);
+    EXPECT_EQ(p.position, fresh.position);
+    EXPECT_EQ(p.previous, fresh.previous);
+    EXPECT_EQ(p.channels, fresh.channels);
+    EXPECT_TRUE(p.processes.empty());
+    EXPECT_TRUE(p.RunProcesses(0.5f));
+    EXPECT_EQ(p.position, fresh.position);
+
+    p.Attach<PAgeConst>(1.0f);
+    p.Attach<PFade>(kAlpha, 0.0f, 1.0f, -0.5f);
+    p.Attach<PKinetic>(D3DXVECTOR3(0, 4, 0), D3DXVECTOR3(0, 0, 0));
+    p.Attach<PSpin>(2.0f);
+    EXPECT_EQ(Processes(p), before);
+    Particle reference(7, 8, 9);
+    reference.AddProcess(std::make_unique<PAgeConst>(1.0f));
+    reference.AddProcess(std::make_unique<PFade>(kAlpha, 0.0f, 1.0f, -0.5f));
+    reference.AddProcess(std::make_unique<PKinetic>(D3DXVECTOR3(0, 4, 0), D3DXVECTOR3(0, 0, 0)));
+    reference.AddProcess(std::make_unique<PSpin>(2.0f));
+    for (float dt : {0.25f, 0.5f, 0.5f}) {
+        EXPECT_EQ(p.RunProcesses(dt), reference.RunProcesses(dt));
+        EXPECT_EQ(p.position, reference.position);
+        EXPECT_EQ(p.channels, reference.channels);
+    }
+}
+
+// Spins at half the rate it was given.
+class HalfSpin : public PSpin {
+public:
+    using PSpin::PSpin;
+    bool Process(float dt, Particle& p) override { return PSpin::Process(dt / 2, p); }
+};
+
+TEST(ParticleRestartTest, ReusesAProcessOnlyInItsOwnPlaceAndOfExactlyTheKind)
+{
+    int runs = 0;
+    Particle p(0, 0, 0);
+    p.AddProcess(std::make_unique<HalfSpin>(1.0f));
+    p.Attach<PKinetic>(D3DXVECTOR3(1, 0, 0), D3DXVECTOR3(0, 0, 0));
+    p.Attach<PSpin>(1.0f);
+    p.Attach<Counting>(&runs, false);
+    const std::vector<const PProcess*> first = Processes(p);
+    p.Restart(D3DXVECTOR3(0, 0, 0));
+    // First place: a kind derived from the one attached; third: another kind.
+    p.Attach<PSpin>(4.0f);
+    p.Attach<PKinetic>(D3DXVECTOR3(3, 0, 0), D3DXVECTOR3(0, 0, 0));
+    p.Attach<PLifeConst>(0.5f);
+    const std::vector<const PProcess*> second = Processes(p);
+    const PProcess& spin = *p.processes.front();
+    EXPECT_EQ(typeid(spin), typeid(PSpin));
+    EXPECT_NE(second[0], first[0]);
+    EXPECT_EQ(second[1], first[1]);
+    EXPECT_NE(second[2], first[2]);
+    // The counting process left over from the first life does not run.
+    EXPECT_TRUE(p.RunProcesses(1.0f));
+    EXPECT_EQ(p.Angle(), 4.0f);
+    EXPECT_EQ(p.position.x, 3.0f);
+    EXPECT_EQ(p.Life(), 0.5f);
+    EXPECT_EQ(runs, 0);
+    // Born a third time: the second life's processes in their places, then
+    // what the first left over in its own.
+    p.Restart(D3DXVECTOR3(0, 0, 0));
+    p.Attach<PSpin>(1.0f);
+    p.Attach<PKinetic>(D3DXVECTOR3(1, 0, 0), D3DXVECTOR3(0, 0, 0));
+    p.Attach<PLifeConst>(0.5f);
+    p.Attach<Counting>(&runs, false);
+    EXPECT_EQ(Processes(p), (std::vector<const PProcess*>{second[0], second[1], second[2], first[3]}));
+    p.RunProcesses(1.0f);
+    EXPECT_EQ(runs, 1);
+}
+
+TEST(ParticleListTest, EndedParticlesGoToTheSparesWhoseNodesTheNextBirthsTake)
+{
+    ParticleList list;
+    SpareParticles spares;
+    for (float x : {0.0f, 1.0f, 2.0f, 3.0f})
+        spares.Append(list, D3DXVECTOR3(x, 0, 0)).Attach<PLifeConst>(x == 1 || x == 2 ? 10.0f : 1.0f);
+    const Particle* endedFirst = &*std::next(list.begin(), 1);
+    const Particle* endedLast = &*std::next(list.begin(), 2);
+    RunParticleList(list, 0.5f, &spares);
+    std::vector<float> left;
+    for (const Particle& p : list)
+        left.push_back(p.position.x);
+    EXPECT_EQ(left, (std::vector<float>{0, 3}));
+
+    // A copy of the spares has none to hand out.
+    SpareParticles copy(spares);
+    ParticleList other;
+    const Particle& copied = copy.Append(other, D3DXVECTOR3(0, 0, 0));
+    EXPECT_NE(&copied, endedFirst);
+    EXPECT_NE(&copied, endedLast);
+
+    // The last to end comes back first, at the end of the list, as if
+    // constructed.
+    Particle& reborn = spares.Append(list, D3DXVECTOR3(5, 6, 7));
+    EXPECT_EQ(&reborn, endedLast);
+    EXPECT_EQ(&list.back(), &reborn);
+    EXPECT_EQ(reborn.position, D3DXVECTOR3(5, 6, 7));
+    EXPECT_EQ(reborn.previous, D3DXVECTOR3(5, 6, 7));
+    EXPECT_EQ(reborn.channels, Particle(0, 0, 0).channels);
+    EXPECT_TRUE(reborn.processes.empty());
+    EXPECT_EQ(&spares.Append(list, D3DXVECTOR3(8, 0, 0)), endedFirst);
+    EXPECT_EQ(list.size(), 4u);
 }
 
 TEST(ParticleListTest, CopiesCloneTheirProcesses)
