@@ -72,8 +72,7 @@ void KV_FallingStars::EmitStars()
 
 void KV_FallingStars::AddStar()
 {
-    const D3DXVECTOR3 at = region.RandomPoint();
-    Particle star(at.x, at.y, at.z);
+    Particle& star = spareOrigins.Append(origins, region.RandomPoint());
     star.Alpha() = 0;
     star.Angle() = RandomFloat(0, 1) * kTwoPi;
     const float fadeIn = fadeInTime.Result();
@@ -81,13 +80,12 @@ void KV_FallingStars::AddStar()
     const float end = visible + fadeOutTime.Result();
     const float s = starSpeed.Result();
     const D3DXVECTOR4& axis = direction.AxisX();
-    star.AddProcess(std::make_unique<PAgeConst>(end));
-    star.AddProcess(std::make_unique<PKinetic>(D3DXVECTOR3(axis.x * s, -axis.y * s, axis.z * s), D3DXVECTOR3(0, 0, 0)));
-    star.AddProcess(std::make_unique<PFade>(kAlpha, 0.0f, fadeIn, 1.0f));
+    star.Attach<PAgeConst>(end);
+    star.Attach<PKinetic>(D3DXVECTOR3(axis.x * s, -axis.y * s, axis.z * s), D3DXVECTOR3(0, 0, 0));
+    star.Attach<PFade>(kAlpha, 0.0f, fadeIn, 1.0f);
     const float sign = (kv_rand() & 1) ? -1.0f : 1.0f;
-    star.AddProcess(std::make_unique<PSpin>(s * kSpinPerPixel * sign));
-    star.AddProcess(std::make_unique<PFade>(kAlpha, visible, end, -1.0f));
-    origins.push_back(std::move(star));
+    star.Attach<PSpin>(s * kSpinPerPixel * sign);
+    star.Attach<PFade>(kAlpha, visible, end, -1.0f);
 }
 
 void KV_FallingStars::FillQuads(KV_ParticlesObj& object)

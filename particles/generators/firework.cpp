@@ -51,8 +51,8 @@ void KV_Firework::Update(float t, KV_ParticlesObj& object)
 void KV_Firework::RunBursts(float step)
 {
     const float phase = originSpeed.Phase();
-    RunParticleList(origins, step);
-    RunParticleList(particles, step);
+    RunParticleList(origins, step, &spareOrigins);
+    RunParticleList(particles, step, &spareParticles);
     EmitFromOrigins(phase);
     const KV_TimeLineControl& timeLine = TimeLine();
     if (timeLine.mode.Value() != KV_TimeLineControl::kModeAlways) {
@@ -77,10 +77,7 @@ void KV_Firework::AddSpark(float lifetime)
 {
     if (origins.size() >= kMaxParticles)
         return;
-    const D3DXVECTOR3& at = centre.Value();
-    Particle spark(at.x, at.y, at.z);
-    AttachBurst(spark, lifetime);
-    origins.push_back(std::move(spark));
+    AttachBurst(spareOrigins.Append(origins, centre.Value()), lifetime);
 }
 
 void KV_Firework::FillQuads(KV_ParticlesObj& object)
@@ -125,19 +122,17 @@ void KV_FireworkSimple::AttachBurst(Particle& spark, float lifetime)
 {
     spark.Life() = 0;
     spark.Size() = 1.0f;
-    spark.AddProcess(std::make_unique<PLifeConst>(1 / lifetime));
-    spark.AddProcess(std::make_unique<PKinetic>(RandomConeDirection(burstSpeed.Result()),
-                                                D3DXVECTOR3(0, gravity.Result(), 0)));
+    spark.Attach<PLifeConst>(1 / lifetime);
+    spark.Attach<PKinetic>(RandomConeDirection(burstSpeed.Result()), D3DXVECTOR3(0, gravity.Result(), 0));
 }
 
 void KV_FireworkSimple::InitParticle(Particle& particle, const Particle&)
 {
     particle.Alpha() = TimeLine().GetOpacity();
     const float k = 1 / lifetime.Result();
-    particle.AddProcess(std::make_unique<PLifeConst>(k));
-    particle.AddProcess(std::make_unique<PSteady>(kAlpha, 0.0f, 1.0f, -k));
-    particle.AddProcess(std::make_unique<PSteady>(kSize, 0.0f, 1.0f, sizeParam.Result() * k));
+    particle.Attach<PLifeConst>(k);
+    particle.Attach<PSteady>(kAlpha, 0.0f, 1.0f, -k);
+    particle.Attach<PSteady>(kSize, 0.0f, 1.0f, sizeParam.Result() * k);
     const float u = RandomFloat(0, 1);
-    particle.AddProcess(
-        std::make_unique<PKinetic>(RandomConeDirection(initialSpeed.Result() * u), D3DXVECTOR3(0, 0, 0)));
+    particle.Attach<PKinetic>(RandomConeDirection(initialSpeed.Result() * u), D3DXVECTOR3(0, 0, 0));
 }

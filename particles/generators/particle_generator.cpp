@@ -17,19 +17,19 @@ std::unique_ptr<KV_ABObj> KV_ParticleGenerator::CreateObject() const
 void KV_ParticleGenerator::Update(float t, KV_ParticlesObj&)
 {
     speed.Advance(t);
-    RunParticleList(origins, speed.Step());
-    RunParticleList(particles, speed.Step());
+    RunParticleList(origins, speed.Step(), &spareOrigins);
+    RunParticleList(particles, speed.Step(), &spareParticles);
 }
 
 void KV_ParticleGenerator::InitParticle(Particle& particle, const Particle& origin)
 {
     particle.Alpha() = origin.Alpha();
     const float life = lifetime.Result();
-    particle.AddProcess(std::make_unique<PAgeConst>(life));
-    particle.AddProcess(std::make_unique<PFade>(kAlpha, 0.0f, life, -1.0f));
+    particle.Attach<PAgeConst>(life);
+    particle.Attach<PFade>(kAlpha, 0.0f, life, -1.0f);
     const float u = RandomFloat(0, 1);
     const D3DXVECTOR3 velocity = RandomConeDirection(initialSpeed.Result() * u);
-    particle.AddProcess(std::make_unique<PKinetic>(velocity, D3DXVECTOR3(0, 0, 0)));
+    particle.Attach<PKinetic>(velocity, D3DXVECTOR3(0, 0, 0));
 }
 
 void KV_ParticleGenerator::EmitFromOrigins(float time)
@@ -49,9 +49,7 @@ void KV_ParticleGenerator::EmitFromOrigins(float time)
             const D3DXVECTOR3 along = origin.position - origin.previous;
             for (long long i = 1; i <= count && left > 0; ++i, --left) {
                 const D3DXVECTOR3 at = origin.previous + along * (step * static_cast<float>(i));
-                Particle particle(at.x, at.y, at.z);
-                InitParticle(particle, origin);
-                particles.push_back(std::move(particle));
+                InitParticle(spareParticles.Append(particles, at), origin);
             }
         }
     }

@@ -55,4 +55,7 @@ public:
     MediaSpeedParam speed{50, 0.02f};
     ParticleList origins;
     ParticleList particles;
+    // What ended in each list, for its next births.
+    SpareParticles spareOrigins;
+    SpareParticles spareParticles;
 };
